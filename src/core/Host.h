@@ -1,0 +1,76 @@
+#pragma once
+// The one door between the core and whoever presents it: the desktop window answers with
+// real dialogs and controls, the command line with fixed answers, tests with scripted ones.
+// The core never opens a window itself; everything a person sees or decides passes here.
+
+#include "support/UString.h"
+
+#include <optional>
+
+namespace qd {
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+// The main window's labels that the core writes to.
+enum class LabelId {
+    NumberOfWords,       // lblNumberOfWords
+    NumWordsExcluded,    // lblNumWordsExcluded
+    NumOccurrences,      // lblNumOccurrences
+    TotalNumOccurrences, // lblTotalNumOccurrences (also the text progress bar)
+    TimeElapsed,         // lblTimeElapsed
+    Twirler,             // lblTwirler
+    Filesize,            // lblFilesize
+    SizeOfClipboardContents,
+};
+
+// How a label is drawn: as an ordinary caption, or as the fixed-pitch text progress bar.
+enum class LabelStyle { Normal, RightAligned, ProgressBar };
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // A modal message box; returns the button pressed (Ok for a plain notice).
+    virtual Answer message(ustring_view text, ustring_view title, MsgIcon icon,
+                           MsgButtons buttons = MsgButtons::Ok,
+                           Answer defaultButton = Answer::Ok) = 0;
+
+    // A text-input prompt; std::nullopt when the person cancels.
+    virtual std::optional<ustring> prompt(ustring_view text, ustring_view title,
+                                          ustring_view defaultValue) = 0;
+
+    // File dialogs; an empty result when the person cancels. The filter is in the
+    // "Description (*.ext1 *.ext2);;All files (*)" form.
+    virtual ustring chooseOpenFile(ustring_view title, ustring_view filter,
+                                   ustring_view startPath) = 0;
+    virtual ustring chooseSaveFile(ustring_view title, ustring_view filter,
+                                   ustring_view startPath) = 0;
+
+    // Processes pending user-interface events. Callers go through Yielder, which keeps
+    // this cheap by calling it only every few milliseconds.
+    virtual void processEvents() = 0;
+
+    // The output text box txbOutput.
+    virtual ustring outputText() const = 0;
+    virtual size_t outputLength() const = 0;
+    virtual void setOutputText(ustring_view text) = 0;
+    virtual void appendOutputText(ustring_view text) = 0;
+    // Puts the caret at the start (scrolling to the top) or at the end of the text box.
+    virtual void setOutputCaret(bool atEnd) = 0;
+
+    // Labels of the main window's status frame.
+    virtual void setLabel(LabelId label, ustring_view caption) = 0;
+    virtual void setLabelVisible(LabelId label, bool visible) = 0;
+    virtual void setLabelStyle(LabelId label, LabelStyle style) = 0;
+
+    // Redraws whatever changed, at once (for hosts without an event loop: nothing).
+    virtual void repaint() = 0;
+
+    // The core changed a setting that a control shows (SuppressWords, DisableOutputToFile,
+    // OutputFile, UTF8, ...); the host brings its controls in line with the settings record.
+    virtual void settingsChanged() = 0;
+};
+
+} // namespace qd

@@ -1,0 +1,93 @@
+#pragma once
+// What the main window shares with the rest of the program during its life: the settings,
+// the word table, the common words and every run variable. One object, owned by the main
+// window (or the command line, or a test) and passed to the core routines.
+
+#include "scan/ScanSettings.h"
+#include "support/UString.h"
+#include "support/Yielder.h"
+#include "table/WordTable.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace qd {
+
+class Host;
+
+inline constexpr int32_t OutputTextLimit = 65000;
+
+struct RunState {
+    explicit RunState(Host& host) : host(host) { yield.attach(&host); }
+    RunState(const RunState&) = delete;
+    RunState& operator=(const RunState&) = delete;
+
+    Host& host;
+    Yielder yield; // call yield() wherever the program yields to the event loop
+
+    ScanSettings settings;
+    WordTable table; // lngNumWords is table.size()
+
+    // Flags
+    bool blnStartUpCompleted = false;
+    bool blnWordsGot = false;
+    bool blnCommonWordsLoaded = false;
+    bool blnReadingWords = false;
+    bool blnStop = false;
+    bool blnElapsedTimeRunning = false;
+    bool blnCharacterEntitiesPossible = false;
+    bool blnCommentsPossible = false;
+
+    // Comment markers in force: pair i is (StartMarkers[i], EndMarkers[i]); an empty end
+    // marker runs to the end of the line.
+    std::array<ustring, 10> StartMarkers;
+    std::array<ustring, 10> EndMarkers;
+    int intNumCommentMarkers = 0;
+    int intWithinComment = -1;
+
+    // The extra characters admitted inside words for the current scan.
+    ustring CurrentExtraChars;
+
+    // The line being scanned and the scanner's position in it (0-based in this code).
+    ustring strLine;
+    size_t lngLP = 0;
+
+    // Words to ignore with one space before and after, or empty.
+    ustring strWordsToIgnore;
+
+    // The sorted common words in force.
+    std::vector<ustring> CommonWords;
+
+    // Counts and listing statistics
+    int intThresholdFrequency = 2;
+    int intMinWidth = 6;
+    int intRankWidth = 6;
+    int intFreqWidth = 6;
+    int intMaxWordLengthFound = 0;
+    int32_t lngNumWordsIncluded = 0;
+    int32_t lngNumWordsExcluded = 0;
+    int32_t lngMaxFrequency = 0;
+    int32_t lngNumOccurrences = 0;
+    int32_t lngTotalNumOccurrences = 0;
+    int32_t lngFirstFreq = 0;
+    int32_t lngSecondsElapsed = 0;
+
+    // The live display of words as found
+    bool SuppressionNoticeShown = false;
+
+    // Listing state
+    bool ListAfterStop = false;
+    bool WritingToFile = false;
+    bool OutputFileWritten = false;
+
+    // Docx extraction
+    int32_t lngLargeXMLFilesize = 0;
+    int32_t lngMaxXMLFilesize = 0;
+    ustring strDocxTempFolder;
+    ustring strDocxXMLFilepath;
+
+    ustring strProgramTextFile;
+};
+
+} // namespace qd

@@ -1,0 +1,14 @@
+#include "support/Yielder.h"
+
+#include "Host.h"
+
+namespace qd {
+
+void Yielder::processNow() {
+    if (host_) {
+        host_->processEvents();
+        last_ = Clock::now();
+    }
+}
+
+} // namespace qd

@@ -1,0 +1,49 @@
+#pragma once
+// Yielding to the event loop after every word must cost next to nothing: the clock is read
+// only every so many calls, and events are processed only when some milliseconds passed.
+
+#include <chrono>
+#include <cstdint>
+
+namespace qd {
+
+class Host;
+
+class Yielder {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    void attach(Host* host) { host_ = host; }
+    Host* host() const { return host_; }
+
+    // Every call reaches the host (tests that stop a run at an exact word use this).
+    void setEveryCall(bool every) { everyCall_ = every; }
+    void setInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+
+    void operator()() {
+        if (!host_) return;
+        if (everyCall_) {
+            processNow();
+            return;
+        }
+        if (++calls_ & (kCallsPerClockRead - 1)) return;
+        const auto now = Clock::now();
+        if (now - last_ >= interval_) {
+            last_ = now;
+            processNow();
+        }
+    }
+
+    // Processes events now, whatever the time (after a batch of output, before a dialog).
+    void processNow();
+
+private:
+    static constexpr uint32_t kCallsPerClockRead = 64;
+    Host* host_ = nullptr;
+    bool everyCall_ = false;
+    uint32_t calls_ = 0;
+    std::chrono::milliseconds interval_{15};
+    Clock::time_point last_ = Clock::now();
+};
+
+} // namespace qd
