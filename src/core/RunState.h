@@ -39,6 +39,11 @@ struct RunState {
     bool blnCharacterEntitiesPossible = false;
     bool blnCommentsPossible = false;
 
+    // The settings window's handlers neither ask nor check while a box is put back or a
+    // settings file is loaded (HandlersMuted), nor while all boxes are set at once.
+    bool HandlersMuted = false;
+    bool BulkCheckboxChange = false;
+
     // Comment markers in force: pair i is (StartMarkers[i], EndMarkers[i]); an empty end
     // marker runs to the end of the line.
     std::array<ustring, 10> StartMarkers;

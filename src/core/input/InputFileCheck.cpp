@@ -1,0 +1,46 @@
+#include "input/InputFileCheck.h"
+
+#include "Host.h"
+#include "RunState.h"
+#include "support/Folders.h"
+#include "support/Formatting.h"
+
+#include <filesystem>
+
+namespace qd {
+
+namespace {
+
+void MakeFolderCurrent(ustring_view path) {
+    std::error_code ec;
+    const auto folder = ToPath(path).parent_path();
+    if (!folder.empty() && std::filesystem::is_directory(folder, ec))
+        std::filesystem::current_path(folder, ec);
+}
+
+} // namespace
+
+bool CheckInputFile(RunState& state, ustring_view path) {
+    if (path.empty()) return false;
+    Host& host = state.host;
+    if (!FileExists(path)) {
+        if (state.blnStartUpCompleted) {
+            state.settings.UTF8 = false;
+            host.settingsChanged();
+            host.message(u"Input file does not exist.", u"File not found", MsgIcon::Exclamation);
+        } else {
+            MakeFolderCurrent(path);
+        }
+        host.setLabel(LabelId::Filesize, u"");
+        return false;
+    }
+    const int64_t size = FileLength(path);
+    if (size <= 0 && state.blnStartUpCompleted)
+        host.message(u"Input file is zero-length.", u"Empty file", MsgIcon::Exclamation);
+    host.setLabel(LabelId::Filesize,
+                  u"Filesize: " + FormatFileSize(double(size < 0 ? 0 : size), 2));
+    MakeFolderCurrent(path);
+    return size > 0;
+}
+
+} // namespace qd

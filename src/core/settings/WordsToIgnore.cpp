@@ -1,0 +1,129 @@
+#include "settings/WordsToIgnore.h"
+
+#include "Host.h"
+#include "RunState.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace qd {
+
+namespace {
+
+// The letters a word to ignore may hold whatever the settings say.
+constexpr ustring_view kWordLetters =
+    u"ABCDEFGHIJKLMNOPQRSTUVWXYZŠŒŸÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"
+    u"abcdefghijklmnopqrstuvwxyzšœÿàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþß";
+
+constexpr ustring_view kNeverInWordChars = NeverInWordChars;
+
+// STAND-IN until the scanner's accent-aware lower-casing lands on main: the accented
+// capitals of the program's alphabet and A to Z.
+ustring LowerCaseStandIn(ustring_view s) {
+    ustring out(s);
+    for (char16_t& c : out) {
+        if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+            c = char16_t(c + 0x20);
+        } else if (c == 0x160 || c == 0x152) {
+            c = char16_t(c + 1);
+        } else if (c == 0x178) {
+            c = 0xFF;
+        }
+    }
+    return out;
+}
+
+ustring_view TrimSpaces(ustring_view s) {
+    while (!s.empty() && s.front() == u' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == u' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+ustring NormalizedWordsToIgnore(ustring_view text) {
+    const ustring lowered = LowerCaseStandIn(TrimSpaces(text));
+    // Commas become spaces; splitting at spaces and skipping the empty pieces is the same as
+    // reducing every run of spaces to one and trimming again.
+    std::vector<ustring> words;
+    size_t start = 0;
+    for (size_t i = 0; i <= lowered.size(); ++i) {
+        if (i == lowered.size() || lowered[i] == u' ' || lowered[i] == u',') {
+            if (i > start) words.emplace_back(lowered, start, i - start);
+            start = i + 1;
+        }
+    }
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    ustring joined;
+    for (const ustring& w : words) {
+        if (!joined.empty()) joined.push_back(u' ');
+        joined += w;
+    }
+    return joined;
+}
+
+ustring ExtraCharsOf(const ScanSettings& s) {
+    ustring chars;
+    if (s.AllowWordsWithHyphens) chars += u"-";
+    if (s.AllowWordsWithApostrophes) {
+        chars += u"'";
+        chars.push_back(Cp1252ToUnicode(145));
+    }
+    if (s.AllowWordsWithUnderscores) chars += u"_";
+    if (s.AllowWordsWithColons) chars += u":";
+    if (s.AllowWordsWithBackslashes) chars += u"\\";
+    if (s.AllowWordsWithForwardslashes) chars += u"/";
+    if (s.AllowWordsWithPeriods) chars += u".";
+    if (s.AllowWordsWithAtSigns) chars += u"@";
+    if (s.AllowWordsWithNumerals) chars += u"0123456789";
+    return chars;
+}
+
+std::optional<char16_t> FirstCharacterNotAllowed(ustring_view words, ustring_view extraChars) {
+    for (char16_t c : words) {
+        if (c == u' ') continue;
+        if (kWordLetters.find(c) != ustring_view::npos) continue;
+        if (extraChars.find(c) != ustring_view::npos) continue;
+        return c;
+    }
+    return std::nullopt;
+}
+
+ustring CharacterNotAllowedMessage(char16_t c) {
+    ustring text = u"The character ";
+    text.push_back(c);
+    text += u" occurs in some word to ignore\r\nbut is not ";
+    if (kNeverInWordChars.find(c) == ustring_view::npos) text += u"currently set as ";
+    text += u"a character allowed in a word.";
+    if (c == u',') text += u"\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
+    return text;
+}
+
+void txbWordsToIgnore_LostFocus(RunState& state) {
+    ustring& box = state.settings.WordsToIgnore;
+    if (TrimSpaces(box).empty()) {
+        box.clear();
+        state.strWordsToIgnore.clear();
+        return;
+    }
+    box = NormalizedWordsToIgnore(box);
+    state.strWordsToIgnore = u" " + box + u" ";
+    CheckAllowedExtraChars(state);
+}
+
+bool CheckAllowedExtraChars(RunState& state) {
+    if (!state.blnStartUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
+    const ustring& words = state.settings.WordsToIgnore;
+    if (words.empty()) return true;
+    state.CurrentExtraChars = ExtraCharsOf(state.settings);
+    const auto bad = FirstCharacterNotAllowed(words, state.CurrentExtraChars);
+    if (!bad) return true;
+    state.host.message(CharacterNotAllowedMessage(*bad), kCharacterNotAllowedTitle,
+                       MsgIcon::Exclamation);
+    return false;
+}
+
+} // namespace qd

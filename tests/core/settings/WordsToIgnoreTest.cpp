@@ -1,0 +1,78 @@
+#include "settings/WordsToIgnore.h"
+
+#include "scan/ScanSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace qd {
+namespace {
+
+// --- Normal form -------------------------------------------------------------------------
+
+TEST(WordsToIgnoreNormalForm, CommasRunsOfSpacesAndRepeatsGiveSortedDistinctWords) {
+    EXPECT_EQ(u"and or the", NormalizedWordsToIgnore(u"  the,or  and,, the   "));
+}
+
+TEST(WordsToIgnoreNormalForm, AccentedCapitalsAreLowered) {
+    EXPECT_EQ(u"école ñandú škoda", NormalizedWordsToIgnore(u"ŠKODA École ÑANDÚ"));
+}
+
+TEST(WordsToIgnoreNormalForm, OrderIsByCodeUnitsNotByLocale) {
+    // Hyphen (45) and digit one (49) come before the letter b; accented letters come last.
+    EXPECT_EQ(u"a-b a1 ab b é", NormalizedWordsToIgnore(u"é b ab a1 a-b"));
+}
+
+TEST(WordsToIgnoreNormalForm, BlankTextIsEmpty) {
+    EXPECT_EQ(u"", NormalizedWordsToIgnore(u""));
+    EXPECT_EQ(u"", NormalizedWordsToIgnore(u"   "));
+    EXPECT_EQ(u"", NormalizedWordsToIgnore(u" , ,, "));
+}
+
+TEST(WordsToIgnoreNormalForm, SingleWordIsKept) {
+    EXPECT_EQ(u"word", NormalizedWordsToIgnore(u"Word"));
+}
+
+// --- Allowed characters ------------------------------------------------------------------
+
+TEST(WordsToIgnoreCharacters, ExtraCharsFollowTheSettingsInTheScannersOrder) {
+    ScanSettings s;
+    EXPECT_EQ(u"-", ExtraCharsOf(s));
+    s.AllowWordsWithHyphens = false;
+    EXPECT_EQ(u"", ExtraCharsOf(s));
+    s.AllowWordsWithApostrophes = s.AllowWordsWithUnderscores = s.AllowWordsWithColons = true;
+    s.AllowWordsWithBackslashes = s.AllowWordsWithForwardslashes = true;
+    s.AllowWordsWithPeriods = s.AllowWordsWithAtSigns = s.AllowWordsWithNumerals = true;
+    EXPECT_EQ(u"'\u2018_:\\/.@0123456789", ExtraCharsOf(s));
+}
+
+TEST(WordsToIgnoreCharacters, LettersSpacesAndAllowedExtrasPass) {
+    EXPECT_EQ(std::nullopt, FirstCharacterNotAllowed(u"straße œuvre ÿ", u""));
+    EXPECT_EQ(std::nullopt, FirstCharacterNotAllowed(u"e-mail", u"-"));
+}
+
+TEST(WordsToIgnoreCharacters, FirstOffenderIsReported) {
+    EXPECT_EQ(u'-', FirstCharacterNotAllowed(u"e-mail x+y", u""));
+    EXPECT_EQ(u'+', FirstCharacterNotAllowed(u"e-mail x+y", u"-"));
+    EXPECT_EQ(u'1', FirstCharacterNotAllowed(u"abc1", u"-"));
+    // Letters outside the program's alphabet do not pass.
+    EXPECT_EQ(u'ł', FirstCharacterNotAllowed(u"łódź", u""));
+}
+
+TEST(WordsToIgnoreCharacters, MessageSaysCurrentlySetOnlyForCharsASettingCanAdmit) {
+    EXPECT_EQ(u"The character - occurs in some word to ignore\r\n"
+              u"but is not currently set as a character allowed in a word.",
+              CharacterNotAllowedMessage(u'-'));
+    EXPECT_EQ(u"The character + occurs in some word to ignore\r\n"
+              u"but is not a character allowed in a word.",
+              CharacterNotAllowedMessage(u'+'));
+}
+
+TEST(WordsToIgnoreCharacters, CommaMessageExplainsTheSeparator) {
+    EXPECT_EQ(u"The character , occurs in some word to ignore\r\n"
+              u"but is not currently set as a character allowed in a word.\r\n\r\n"
+              u"Words-to-ignore must be separated by a space, not by a comma.",
+              CharacterNotAllowedMessage(u','));
+}
+
+} // namespace
+} // namespace qd
