@@ -2,6 +2,7 @@
 
 #include "Host.h"
 #include "RunState.h"
+#include "scan/CaseFolding.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,22 +18,6 @@ constexpr ustring_view kWordLetters =
 
 constexpr ustring_view kNeverInWordChars = NeverInWordChars;
 
-// STAND-IN until the scanner's accent-aware lower-casing lands on main: the accented
-// capitals of the program's alphabet and A to Z.
-ustring LowerCaseStandIn(ustring_view s) {
-    ustring out(s);
-    for (char16_t& c : out) {
-        if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-            c = char16_t(c + 0x20);
-        } else if (c == 0x160 || c == 0x152) {
-            c = char16_t(c + 1);
-        } else if (c == 0x178) {
-            c = 0xFF;
-        }
-    }
-    return out;
-}
-
 ustring_view TrimSpaces(ustring_view s) {
     while (!s.empty() && s.front() == u' ')
         s.remove_prefix(1);
@@ -44,7 +29,7 @@ ustring_view TrimSpaces(ustring_view s) {
 } // namespace
 
 ustring NormalizedWordsToIgnore(ustring_view text) {
-    const ustring lowered = LowerCaseStandIn(TrimSpaces(text));
+    const ustring lowered = LowerCaseAccented(TrimSpaces(text));
     // Commas become spaces; splitting at spaces and skipping the empty pieces is the same as
     // reducing every run of spaces to one and trimming again.
     std::vector<ustring> words;

@@ -1,0 +1,110 @@
+#include "LanguageWindow.h"
+
+#include "Fonts.h"
+#include "QtText.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <array>
+
+namespace qd::gui {
+
+namespace {
+
+// STAND-IN until the language tables of the core land on main.
+constexpr std::array<const char16_t*, 8> kChoiceNames = {u"English",
+                                                         u"German",
+                                                         u"Spanish",
+                                                         u"Portuguese",
+                                                         u"Italian",
+                                                         u"French",
+                                                         u"English and German",
+                                                         u"All six languages"};
+constexpr std::array<const char16_t*, 8> kChoiceFiles = {
+    u"cwds_en.txt", u"cwds_de.txt", u"cwds_es.txt",    u"cwds_pt.txt",
+    u"cwds_it.txt", u"cwds_fr.txt", u"cwds_en_de.txt", u"cwds_en_de_es_pt_it_fr.txt"};
+
+QString AcceptCaption(int index) {
+    return index >= 6 ? "Load common words file for these languages"
+                      : "Load common words file for this language";
+}
+
+} // namespace
+
+ustring LanguageFileName(int index) {
+    return index >= 0 && index < int(kChoiceFiles.size()) ? ustring(kChoiceFiles[size_t(index)])
+                                                          : ustring();
+}
+
+frmLanguageSelection::frmLanguageSelection(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmLanguageSelection");
+    setWindowTitle("Quorvel Dorvane");
+    lblQuestion = new QLabel("Ignore common words in which language?", this);
+    lblQuestion->setObjectName("lblQuestion");
+    cboCommonWordsFiles = new QComboBox(this);
+    cboCommonWordsFiles->setObjectName("cboCommonWordsFiles");
+    for (const char16_t* name : kChoiceNames)
+        cboCommonWordsFiles->addItem(toQ(name));
+    cmdAccept = new QPushButton(withMnemonic(AcceptCaption(0), 'L'), this);
+    cmdAccept->setObjectName("cmdAccept");
+    cmdCancel = new QPushButton(withMnemonic("Cancel", 'C'), this);
+    cmdCancel->setObjectName("cmdCancel");
+    lblQuestion->setBuddy(cboCommonWordsFiles);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lblQuestion, cboCommonWordsFiles, cmdAccept, cmdCancel})
+        w->setFont(RoleFont(FontRole::Arial));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAccept);
+    buttons->addWidget(cmdCancel);
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(lblQuestion);
+    page->addWidget(cboCommonWordsFiles);
+    page->addLayout(buttons);
+
+    connect(cboCommonWordsFiles, &QComboBox::activated, this,
+            [this] { cboCommonWordsFiles_Click(); });
+    connect(cmdAccept, &QPushButton::clicked, this, [this] { cmdAccept_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+void frmLanguageSelection::placeAt(const QWidget* command) {
+    if (command) move(command->mapToGlobal(QPoint(0, 0)));
+}
+
+void frmLanguageSelection::showEvent(QShowEvent* event) {
+    cboCommonWordsFiles->setCurrentIndex(-1);
+    cmdAccept->setEnabled(false);
+    intLanguageSelected = -1;
+    cmdCancel->setFocus();
+    QDialog::showEvent(event);
+}
+
+void frmLanguageSelection::cboCommonWordsFiles_Click() {
+    const int index = cboCommonWordsFiles->currentIndex();
+    if (index < 0) return;
+    cmdAccept->setEnabled(true);
+    cmdAccept->setText(withMnemonic(AcceptCaption(index), 'L'));
+    if (cmdAccept->isVisible() && cmdAccept->isEnabled()) {
+        cmdAccept->setFocus();
+    } else {
+        cmdCancel->setFocus();
+    }
+}
+
+void frmLanguageSelection::cmdAccept_Click() {
+    intLanguageSelected = cboCommonWordsFiles->currentIndex();
+    hide();
+    accept();
+}
+
+void frmLanguageSelection::cmdCancel_Click() {
+    intLanguageSelected = -1;
+    hide();
+    reject();
+}
+
+} // namespace qd::gui

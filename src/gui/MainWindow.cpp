@@ -1,0 +1,233 @@
+#include "MainWindow.h"
+
+#include "CoreStandIns.h"
+#include "Fonts.h"
+#include "HelpWindow.h"
+#include "PopUpWindow.h"
+#include "ProgramText.h"
+#include "QtText.h"
+#include "SettingsWindow.h"
+#include "Twips.h"
+#include "input/InputFileCheck.h"
+#include "settings/WordsToIgnore.h"
+#include "support/Folders.h"
+#include "support/Formatting.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <cmath>
+
+namespace qd::gui {
+
+frmMain::frmMain(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)) {
+    buildControls();
+    host_.setDialogParent(this);
+    host_.bindOutput(txbOutput);
+    host_.bindLabel(LabelId::Filesize, lblFilesize);
+    host_.bindLabel(LabelId::SizeOfClipboardContents, lblSizeOfClipboardContents);
+    host_.onSettingsChanged = [this] { showSettings(); };
+    host_.beforeProcessEvents = [this] { syncElapsedTimer(); };
+    params_ = std::make_unique<frmParams>(*this);
+    popUp_ = std::make_unique<frmPopUp>(this);
+    connectHandlers();
+    setAcceptDrops(true);
+}
+
+frmMain::~frmMain() = default;
+
+// --- Start-up ------------------------------------------------------------------------------
+
+bool frmMain::Form_Load() {
+    state_.blnStartUpCompleted = false;
+    QStringList intro;
+    for (int n = 1; n <= 9; ++n) {
+        const QString text = ProgramText(state_, n);
+        if (!text.isEmpty()) intro << text;
+    }
+    txbIntro->setPlainText(intro.join("\n\n"));
+    setListWordsCaption(73);
+
+    UpdateOutputFileControls();
+    ConcealNumWords(true);
+    show();
+
+    UpdateOutputFileControls();
+    state_.settings.CommonWordsFile = FromPath(ProgramFolder() / "cwds_en.txt");
+    fillLists();
+    InitializeVariables();
+
+    const ustring error = standin::RestoreSavedState(state_.settings, stateFilePath_);
+    if (!error.empty()) {
+        InitializeVariables();
+    } else {
+        qd::txbWordsToIgnore_LostFocus(state_);
+    }
+    UpdatePathTooltip(0);
+    UpdatePathTooltip(1);
+
+    state_.settings.UTF8 = false;
+    if (!CheckInputFile(state_, state_.settings.InputFile)) {
+        state_.settings.InputFile.clear();
+    } else {
+        VetInputFileQuietly();
+    }
+    showSettings();
+    params_->showSettings();
+
+    ConcealNumWords(true);
+    Timer1->start();
+    SetTheFocus();
+    state_.blnStartUpCompleted = true;
+    return true;
+}
+
+void frmMain::InitializeVariables() {
+    state_.blnWordsGot = false;
+    state_.settings.Source = SourceKind::InFile;
+    lblSizeOfClipboardContents->clear();
+    lblFilesize->clear();
+    stateFilePath_ =
+        standin::StateFilePath(FromPath(options_.appDataFolder), fromQ(ProgramText(state_, 310)));
+    state_.intWithinComment = -1;
+    lblTwirler->setText(" ");
+    Initialize();
+}
+
+void frmMain::Initialize() {
+    standin::Initialize(state_.settings);
+    state_.blnWordsGot = false;
+    params_->lblParameters->clear();
+    params_->txbParametersFile->clear();
+    qd::txbWordsToIgnore_LostFocus(state_);
+    showSettings();
+    params_->showSettings();
+}
+
+// Vets the input file of the box without a word and settles UTF8 and the common words.
+void frmMain::VetInputFileQuietly() {
+    const ustring& path = state_.settings.InputFile;
+    if (QFileInfo(toQ(path)).suffix().toLower() == "docx") {
+        state_.settings.UTF8 = true;
+        return;
+    }
+    ChooseCommonWordsForInputFile();
+}
+
+void frmMain::ChooseCommonWordsForInputFile() {}
+
+// --- Services ------------------------------------------------------------------------------
+
+bool frmMain::runActive() const {
+    return withoutMnemonic(cmdListWords->text()) == ProgramText(state_, 74);
+}
+
+void frmMain::setListWordsCaption(int textNumber) {
+    cmdListWords->setText(
+        withMnemonic(ProgramText(state_, textNumber), textNumber == 74 ? 'S' : 'C'));
+}
+
+void frmMain::showSettings() {
+    const ScanSettings& s = state_.settings;
+    for (int i = 0; i < 2; ++i) {
+        const QString path = toQ(i == 0 ? s.InputFile : s.OutputFile);
+        if (txbFile[size_t(i)]->text() != path) txbFile[size_t(i)]->setText(path);
+    }
+    optInFile->setChecked(s.Source == SourceKind::InFile);
+    optOnClipboard->setChecked(s.Source == SourceKind::OnClipboard);
+    chkUTF8->setChecked(s.UTF8);
+    chkSuppressWords->setChecked(s.SuppressWords);
+    chkSuppressWords->setToolTip(
+        s.SuppressWords ? QString() : "The program will run faster if this checkbox is checked.");
+    chkDisableOutputToFile->setChecked(s.DisableOutputToFile);
+    cboWordOrder->setCurrentIndex(s.WordOrder);
+    cboDisplayFormat->setCurrentIndex(s.DisplayFormat);
+}
+
+void frmMain::ConcealNumWords(bool blnConcealTimeElapsed) {
+    for (QLabel* l :
+         {lblNumberOfWords, lblNumWordsExcluded, lblNumOccurrences, lblTotalNumOccurrences})
+        l->hide();
+    if (blnConcealTimeElapsed) lblTimeElapsed->clear();
+}
+
+void frmMain::SetTheFocus() {
+    if (isVisible() && isEnabled()) {
+        if (cmdFile[0]->isVisible() && cmdFile[0]->isEnabled()) {
+            cmdFile[0]->setFocus();
+        } else if (cmdListWords->isVisible() && cmdListWords->isEnabled()) {
+            cmdListWords->setFocus();
+        }
+    }
+    host_.setLabel(LabelId::Twirler, u" ");
+    for (size_t i = 0; i < 2; ++i)
+        cmdClearFile[i]->setEnabled(!txbFile[i]->text().isEmpty());
+}
+
+void frmMain::EnableMainControls(bool enabled) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             cmdFile[0], cmdFile[1], txbFile[0], txbFile[1], cmdClearFile[0], cmdClearFile[1],
+             chkDisableOutputToFile, chkUTF8, cmdHelp, cmdSaveState, cmdSetParameters,
+             cmdClearOutput, cboWordOrder, cboDisplayFormat, optOnClipboard, optInFile})
+        w->setEnabled(enabled);
+    repaint();
+}
+
+void frmMain::UpdateOutputFileControls() {
+    cmdFile[1]->setEnabled(true);
+    txbFile[1]->setEnabled(true);
+    cmdClearFile[1]->setEnabled(!state_.settings.OutputFile.empty());
+}
+
+void frmMain::UpdateDisableBox() {
+    if (state_.settings.OutputFile.empty()) {
+        state_.settings.DisableOutputToFile = false;
+        chkDisableOutputToFile->setChecked(false);
+        chkDisableOutputToFile->setEnabled(false);
+    } else {
+        chkDisableOutputToFile->setEnabled(true);
+    }
+}
+
+void frmMain::UpdatePathTooltip(int index) {
+    QLineEdit* box = txbFile[size_t(index)];
+    box->setToolTip(box->text().size() >= 76 ? box->text() : QString());
+}
+
+void frmMain::SetTotalNumOccurrencesForFileProgressBar() {
+    host_.setLabelStyle(LabelId::TotalNumOccurrences, LabelStyle::ProgressBar);
+    host_.setLabel(LabelId::TotalNumOccurrences, u"[" + ustring(37, u' ') + u"]");
+    host_.repaint();
+}
+
+void frmMain::ResetTotalNumOccurrencesLabel() {
+    host_.setLabelStyle(LabelId::TotalNumOccurrences, LabelStyle::RightAligned);
+    host_.setLabel(LabelId::TotalNumOccurrences, u"");
+    host_.repaint();
+}
+
+void frmMain::PopUp(const QString& strMessage, int intWidth, int intHeight, int intInterval,
+                    int intTop, int intLeft) {
+    popUp_->PopUpInForm(this, strMessage, intWidth, intHeight, intInterval, intTop, intLeft);
+}
+
+void frmMain::PopUpCenter(const QString& strMessage, int intWidth, int intHeight, int intInterval) {
+    // Halves round to the even neighbour.
+    const double heightTwips = PixelsToTwipsY(frameGeometry().height(), this);
+    const double widthTwips = PixelsToTwipsX(frameGeometry().width(), this);
+    const int top = int(std::nearbyint((heightTwips - intHeight) / 2));
+    const int left = int(std::nearbyint((widthTwips - intWidth) / 2));
+    PopUp(strMessage, intWidth, intHeight, intInterval, top, left);
+}
+
+} // namespace qd::gui

@@ -1,0 +1,392 @@
+// The main window's event handlers, timers and window events.
+
+#include "CoreStandIns.h"
+#include "HelpWindow.h"
+#include "MainWindow.h"
+#include "ProgramText.h"
+#include "QtText.h"
+#include "SettingsWindow.h"
+#include "input/InputFileCheck.h"
+#include "support/Formatting.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+
+namespace qd::gui {
+
+void frmMain::connectHandlers() {
+    connect(cmdListWords, &QPushButton::clicked, this, [this] { cmdListWords_Click(); });
+    for (int i = 0; i < 2; ++i) {
+        connect(cmdFile[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdFile_Click(i); });
+        connect(cmdClearFile[size_t(i)], &QPushButton::clicked, this,
+                [this, i] { cmdClearFile_Click(i); });
+        // The file boxes are the settings; leaving a box checks what was typed.
+        connect(txbFile[size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& t) {
+            (i == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(t);
+        });
+        txbFile[size_t(i)]->installEventFilter(this);
+        cmdFile[size_t(i)]->installEventFilter(this);
+    }
+    connect(optInFile, &QRadioButton::clicked, this, [this] {
+        state_.settings.Source = SourceKind::InFile;
+        optInFile_Click();
+    });
+    connect(optOnClipboard, &QRadioButton::clicked, this, [this] {
+        state_.settings.Source = SourceKind::OnClipboard;
+        optOnClipboard_Click();
+    });
+    connect(chkUTF8, &QCheckBox::clicked, this, [this](bool on) { state_.settings.UTF8 = on; });
+    connect(chkDisableOutputToFile, &QCheckBox::clicked, this,
+            [this](bool on) { state_.settings.DisableOutputToFile = on; });
+    connect(chkSuppressWords, &QCheckBox::clicked, this, [this](bool on) {
+        state_.settings.SuppressWords = on;
+        chkSuppressWords_Click();
+    });
+    connect(cboWordOrder, &QComboBox::activated, this, [this](int index) {
+        state_.settings.WordOrder = index;
+        cboWordOrder_Click();
+    });
+    connect(cboDisplayFormat, &QComboBox::activated, this, [this](int index) {
+        state_.settings.DisplayFormat = index;
+        cboDisplayFormat_Click();
+    });
+    connect(cmdClearOutput, &QPushButton::clicked, this, [this] { cmdClearOutput_Click(); });
+    connect(cmdSetParameters, &QPushButton::clicked, this, [this] { cmdSetParameters_Click(); });
+    connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+
+    installEventFilter(this); // files dropped on the window
+    cmdHelp->installEventFilter(this);
+    cmdListWords->installEventFilter(this);
+    txbIntro->viewport()->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{txbOutput, txbOutput->viewport(), txbIntro,
+                                                      txbFile[0], txbFile[1]})
+        w->installEventFilter(this);
+}
+
+// --- Counting ------------------------------------------------------------------------------
+
+void frmMain::cmdListWords_Click() {
+    if (relisting_) return;
+    standin::cmdListWords_Click(state_);
+    if (quitRequested_ && !runActive()) cmdQuit_Click();
+}
+
+void frmMain::cboWordOrder_Click() {
+    if (state_.blnWordsGot && !relisting_) {
+        relisting_ = true;
+        standin::ListWords(state_);
+        relisting_ = false;
+    }
+    SetTheFocus();
+}
+
+void frmMain::cboDisplayFormat_Click() {
+    cboWordOrder_Click();
+}
+
+// --- Files ---------------------------------------------------------------------------------
+
+void frmMain::cmdFile_Click(int index) {
+    ustring path;
+    if (index == 0) {
+        state_.blnWordsGot = false;
+        path = host_.chooseOpenFile(u"Specify input file", u"A text file or a docx file (*)", u"");
+    } else {
+        path = host_.chooseSaveFile(u"Specify output file", u"", u"", false);
+    }
+    if (!path.empty()) {
+        FileChosen(index, toQ(path));
+        return;
+    }
+    if (index == 0 && state_.settings.Source != SourceKind::InFile) {
+        state_.settings.Source = SourceKind::InFile;
+        optInFile->setChecked(true);
+        optInFile_Click();
+    }
+    if (index == 1) UpdateDisableBox();
+    SetTheFocus();
+}
+
+void frmMain::FileChosen(int index, const QString& path) {
+    txbFile[size_t(index)]->setText(path);
+    (index == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(path);
+    if (index == 0) {
+        state_.blnWordsGot = false;
+        host_.setOutputText(u"");
+        host_.repaint();
+        if (CheckInputFile(state_, state_.settings.InputFile)) {
+            cmdClearOutput_Click();
+            VetInputFileQuietly();
+            showSettings();
+        }
+        UpdatePathTooltip(0);
+        if (state_.settings.Source != SourceKind::InFile) {
+            state_.settings.Source = SourceKind::InFile;
+            optInFile->setChecked(true);
+            optInFile_Click();
+        }
+    } else {
+        UpdatePathTooltip(1);
+        UpdateDisableBox();
+    }
+    SetTheFocus();
+}
+
+void frmMain::cmdClearFile_Click(int index) {
+    QLineEdit* box = txbFile[size_t(index)];
+    box->clear();
+    if (cmdFile[size_t(index)]->isEnabled()) cmdFile[size_t(index)]->setFocus();
+    cmdClearFile[size_t(index)]->setEnabled(false);
+    if (index == 0) {
+        state_.settings.InputFile.clear();
+        lblFilesize->clear();
+        state_.settings.UTF8 = false;
+        chkUTF8->setChecked(false);
+    } else {
+        state_.settings.OutputFile.clear();
+        state_.settings.DisableOutputToFile = false;
+        chkDisableOutputToFile->setChecked(false);
+        chkDisableOutputToFile->setEnabled(false);
+    }
+}
+
+void frmMain::txbFile_LostFocus(int index) {
+    // Only while the window takes commands, and never for a docx input.
+    if (!isEnabled() || !cmdFile[0]->isEnabled()) return;
+    if (QFileInfo(txbFile[0]->text().trimmed()).suffix().toLower() == "docx") return;
+    QLineEdit* box = txbFile[size_t(index)];
+    box->setText(box->text().trimmed());
+    (index == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(box->text());
+    if (index == 0) {
+        if (!box->text().isEmpty()) {
+            if (!CheckInputFile(state_, state_.settings.InputFile)) return;
+            VetInputFileQuietly();
+            showSettings();
+        }
+        state_.blnWordsGot = false;
+    }
+    UpdatePathTooltip(index);
+    UpdateDisableBox();
+    SetTheFocus();
+}
+
+// --- Source, display and output box --------------------------------------------------------
+
+void frmMain::optInFile_Click() {
+    state_.blnWordsGot = false;
+    if (ListingShown) host_.setOutputText(u"");
+    lblSizeOfClipboardContents->clear();
+    SetTheFocus();
+}
+
+void frmMain::optOnClipboard_Click() {
+    state_.blnWordsGot = false;
+    if (ListingShown) host_.setOutputText(u"");
+    const ustring text = host_.clipboardText();
+    lblSizeOfClipboardContents->setText("Contents of clipboard: " +
+                                        toQ(FormatByteCount(double(text.size()), false)));
+    SetTheFocus();
+}
+
+void frmMain::txbIntro_Click() {
+    state_.blnWordsGot = false;
+    const ustring text = host_.clipboardText();
+    host_.setOutputText(text);
+    ListingShown = false;
+}
+
+void frmMain::chkSuppressWords_Click() {
+    chkSuppressWords->setToolTip(chkSuppressWords->isChecked()
+                                     ? QString()
+                                     : "The program will run faster if this checkbox is checked.");
+    SetTheFocus();
+}
+
+void frmMain::cmdClearOutput_Click() {
+    host_.setOutputText(u"");
+    if (runActive()) return;
+    ConcealNumWords(true);
+    state_.blnWordsGot = false;
+    if (state_.blnStartUpCompleted) SetTheFocus();
+}
+
+// --- Other windows, saving and quitting ----------------------------------------------------
+
+void frmMain::cmdSetParameters_Click() {
+    params_->showWindow();
+}
+
+void frmMain::cmdSaveState_Click() {
+    const ustring error = standin::SaveState(state_.settings, stateFilePath_);
+    if (error.empty()) {
+        PopUp(ProgramText(state_, 50), 2400, 300, 2000, 6500, 5200);
+    } else {
+        host_.message(error, fromQ(ProgramText(state_, 34)), MsgIcon::Exclamation);
+    }
+    SetTheFocus();
+}
+
+void frmMain::cmdHelp_Click() {
+    if (help_ && help_->isMinimized()) {
+        help_->showNormal();
+        return;
+    }
+    if (!help_) help_ = std::make_unique<frmHelp>(*this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void frmMain::cmdQuit_Click() {
+    if (runActive()) {
+        // The run holds the program's state on its stack: it is stopped first, and the
+        // program ends when it has returned.
+        quitRequested_ = true;
+        state_.blnStop = true;
+        return;
+    }
+    if (state_.settings.SaveStateOnQuit) cmdSaveState_Click();
+    quitting_ = true;
+    if (help_) help_->hide();
+    params_->hide();
+    close();
+    QCoreApplication::quit();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (quitting_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    cmdQuit_Click();
+}
+
+// --- Timers ----------------------------------------------------------------------------------
+
+void frmMain::Timer1_Timer() {
+    const bool idle = !runActive();
+    const bool empty = host_.outputLength() == 0;
+    txbOutput->setToolTip(idle && empty ? ProgramText(state_, 76) : QString());
+    QLineEdit* common = params_->txbCommonWordsFile;
+    common->setToolTip(common->text().size() >= 58 ? common->text() : QString());
+    cmdClearOutput->setEnabled(idle && !empty);
+}
+
+void frmMain::Timer2_Timer() {
+    if (!state_.blnElapsedTimeRunning) {
+        Timer2->stop();
+        return;
+    }
+    ++state_.lngSecondsElapsed;
+    if (state_.settings.Source != SourceKind::OnClipboard) {
+        host_.setLabel(LabelId::TimeElapsed,
+                       u"Time elapsed: " + ElapsedTimeText(state_.lngSecondsElapsed));
+    }
+    host_.setLabel(LabelId::NumberOfWords,
+                   u"Number of different words found so far: " + GroupDigits(state_.table.size()));
+    // The twirler turns while a run goes on, so a long step still shows life.
+    if (runActive()) {
+        static constexpr char16_t kTwirler[] = {172, 173, 174, 175};
+        host_.setLabel(LabelId::Twirler, ustring(1, kTwirler[twirlerStep_++ % 4]));
+    }
+}
+
+void frmMain::syncElapsedTimer() {
+    // The count run starts and stops the elapsed time through its flag; the first tick comes
+    // a whole second after the start.
+    if (state_.blnElapsedTimeRunning && !Timer2->isActive()) Timer2->start();
+    if (!state_.blnElapsedTimeRunning && Timer2->isActive()) Timer2->stop();
+}
+
+// --- Window events -------------------------------------------------------------------------
+
+bool frmMain::acceptsDroppedFile(const QEvent* event, QString* path) const {
+    const QMimeData* data = nullptr;
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+        event->type() == QEvent::Drop)
+        data = static_cast<const QDropEvent*>(event)->mimeData();
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return false;
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) return false;
+    if (!cmdFile[0]->isEnabled()) return false;
+    if (path) *path = url.toLocalFile();
+    return true;
+}
+
+void frmMain::fileBoxLeft(int index) {
+    if (leaving_) return;
+    // The leaving handler puts the focus on the input-file command; when the person went on
+    // to type in another box, the focus goes back there so that typing is not interrupted.
+    QWidget* next = QApplication::focusWidget();
+    const auto* nextLine = qobject_cast<QLineEdit*>(next);
+    const auto* nextText = qobject_cast<QPlainTextEdit*>(next);
+    const bool typing =
+        next && next != txbFile[size_t(index)] &&
+        ((nextLine && !nextLine->isReadOnly()) || (nextText && !nextText->isReadOnly()));
+    leaving_ = true;
+    txbFile_LostFocus(index);
+    leaving_ = false;
+    if (typing && next->isEnabled() && next->isVisible()) next->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyRelease:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+            (watched == cmdHelp || watched == cmdFile[0] || watched == cmdFile[1] ||
+             watched == cmdListWords)) {
+            cmdHelp_Click();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == txbIntro->viewport()) txbIntro_Click();
+        break;
+    case QEvent::FocusOut: {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        for (int i = 0; i < 2; ++i) {
+            if (watched == txbFile[size_t(i)] && reason != Qt::PopupFocusReason) fileBoxLeft(i);
+        }
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (acceptsDroppedFile(event, nullptr)) {
+            static_cast<QDropEvent*>(event)->acceptProposedAction();
+            return true;
+        }
+        break;
+    case QEvent::Drop: {
+        QString path;
+        if (acceptsDroppedFile(event, &path)) {
+            static_cast<QDropEvent*>(event)->acceptProposedAction();
+            FileChosen(0, path);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace qd::gui

@@ -1,0 +1,359 @@
+#include "QtHost.h"
+
+#include "Fonts.h"
+#include "QtText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace qd::gui {
+
+DialogScript& TestDialogScript() {
+    static DialogScript script;
+    return script;
+}
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButton BoxButton(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Retry:
+        return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+// The answer a closed box gives: the button pressed; Escape or the close box means Cancel
+// where there is one, else No, else Ok.
+Answer AnswerOf(int button, MsgButtons buttons) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return Answer::Ok;
+    case MsgButtons::YesNo:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+// The default button when the one asked for is not among the buttons: the first button.
+Answer ValidDefault(MsgButtons buttons, Answer wanted) {
+    const auto has = [&](Answer a) { return (BoxButtons(buttons) & BoxButton(a)) != 0; };
+    if (has(wanted)) return wanted;
+    switch (buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+        return Answer::Yes;
+    case MsgButtons::RetryCancel:
+        return Answer::Retry;
+    default:
+        return Answer::Ok;
+    }
+}
+
+template <class T> std::optional<T> PopFront(std::deque<T>& queue) {
+    if (queue.empty()) return std::nullopt;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+void QtHost::bindOutput(QPlainTextEdit* output) {
+    output_ = output;
+    QObject::connect(output_, &QPlainTextEdit::textChanged, output_, [this] {
+        if (!updatingOutput_) outputEditedByUser();
+    });
+    outputEditedByUser();
+}
+
+void QtHost::bindLabel(LabelId id, QLabel* label) {
+    labels_.at(size_t(id)) = label;
+}
+
+QLabel* QtHost::label(LabelId id) const {
+    return labels_.at(size_t(id));
+}
+
+Answer QtHost::message(ustring_view text, ustring_view title, MsgIcon icon, MsgButtons buttons,
+                       Answer defaultButton) {
+    defaultButton = ValidDefault(buttons, defaultButton);
+    DialogScript& script = TestDialogScript();
+    if (script.active) {
+        auto answer = PopFront(script.answers);
+        ShownDialog shown;
+        shown.text = ustring(text);
+        shown.title = ustring(title);
+        shown.icon = icon;
+        shown.buttons = buttons;
+        shown.defaultButton = defaultButton;
+        shown.scripted = answer.has_value();
+        script.shown.push_back(shown);
+        return answer.value_or(defaultButton);
+    }
+    flushOutput();
+    QMessageBox box(BoxIcon(icon), toQ(title), toWidgetLines(text), BoxButtons(buttons), parent_);
+    box.setDefaultButton(BoxButton(defaultButton));
+    return AnswerOf(box.exec(), buttons);
+}
+
+std::optional<ustring> QtHost::prompt(ustring_view text, ustring_view title,
+                                      ustring_view defaultValue) {
+    DialogScript& script = TestDialogScript();
+    if (script.active) {
+        auto answer = PopFront(script.promptAnswers);
+        ShownDialog shown;
+        shown.kind = DialogKind::Prompt;
+        shown.text = ustring(text);
+        shown.title = ustring(title);
+        shown.defaultValue = ustring(defaultValue);
+        shown.scripted = answer.has_value();
+        script.shown.push_back(shown);
+        return answer ? *answer : std::optional<ustring>(ustring(defaultValue));
+    }
+    flushOutput();
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(toQ(title));
+    dialog.setLabelText(toWidgetLines(text));
+    dialog.setTextValue(toQ(defaultValue));
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(480, 0)));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return fromQ(dialog.textValue());
+}
+
+ustring QtHost::chooseOpenFile(ustring_view title, ustring_view filter, ustring_view startPath) {
+    return chooseFile(DialogKind::OpenFile, title, filter, startPath, false);
+}
+
+ustring QtHost::chooseSaveFile(ustring_view title, ustring_view filter, ustring_view startPath) {
+    return chooseFile(DialogKind::SaveFile, title, filter, startPath, true);
+}
+
+ustring QtHost::chooseSaveFile(ustring_view title, ustring_view filter, ustring_view startPath,
+                               bool confirmOverwrite) {
+    return chooseFile(DialogKind::SaveFile, title, filter, startPath, confirmOverwrite);
+}
+
+ustring QtHost::chooseFile(DialogKind kind, ustring_view title, ustring_view filter,
+                           ustring_view startPath, bool confirmOverwrite) {
+    DialogScript& script = TestDialogScript();
+    if (script.active) {
+        auto answer = PopFront(script.fileAnswers);
+        ShownDialog shown;
+        shown.kind = kind;
+        shown.title = ustring(title);
+        shown.filter = ustring(filter);
+        shown.scripted = answer.has_value();
+        script.shown.push_back(shown);
+        return answer.value_or(ustring());
+    }
+    flushOutput();
+    QFileDialog::Options options;
+    if (!confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
+    const QString path =
+        kind == DialogKind::SaveFile
+            ? QFileDialog::getSaveFileName(parent_, toQ(title), toQ(startPath), toQ(filter),
+                                           nullptr, options)
+            : QFileDialog::getOpenFileName(parent_, toQ(title), toQ(startPath), toQ(filter));
+    return fromQ(path);
+}
+
+void QtHost::processEvents() {
+    flushOutput();
+    if (beforeProcessEvents) beforeProcessEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+ustring QtHost::outputText() const {
+    if (!output_) return pendingAppend_;
+    flushOutput();
+    return fromWidgetLines(output_->toPlainText());
+}
+
+size_t QtHost::outputLength() const {
+    return outputLength_;
+}
+
+void QtHost::setOutputText(ustring_view text) {
+    pendingAppend_.clear();
+    pendingCaretAtEnd_ = false;
+    outputLength_ = text.size();
+    if (!output_) return;
+    updatingOutput_ = true;
+    output_->setPlainText(toWidgetLines(text));
+    updatingOutput_ = false;
+    outputDirty_ = true;
+}
+
+void QtHost::appendOutputText(ustring_view text) {
+    if (text.empty()) return;
+    pendingAppend_ += text;
+    outputLength_ += text.size();
+    if (!flushQueued_ && output_) {
+        // Shown at the next yield at the latest, or when the program returns to the event loop.
+        flushQueued_ = true;
+        QTimer::singleShot(0, output_, [this] { flushOutput(); });
+    }
+}
+
+void QtHost::flushOutput() const {
+    flushQueued_ = false;
+    if (!output_) return;
+    if (pendingAppend_.empty() && !pendingCaretAtEnd_) return;
+    updatingOutput_ = true;
+    if (!pendingAppend_.empty()) {
+        QTextCursor end(output_->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(toWidgetLines(pendingAppend_));
+        pendingAppend_.clear();
+    }
+    if (pendingCaretAtEnd_) {
+        pendingCaretAtEnd_ = false;
+        QTextCursor caret = output_->textCursor();
+        caret.movePosition(QTextCursor::End);
+        output_->setTextCursor(caret);
+        output_->ensureCursorVisible();
+    }
+    updatingOutput_ = false;
+    outputDirty_ = true;
+}
+
+void QtHost::setOutputCaret(bool atEnd) {
+    if (atEnd && !pendingAppend_.empty()) {
+        pendingCaretAtEnd_ = true;
+        return;
+    }
+    pendingCaretAtEnd_ = false;
+    if (!output_) return;
+    flushOutput();
+    QTextCursor caret = output_->textCursor();
+    caret.movePosition(atEnd ? QTextCursor::End : QTextCursor::Start);
+    output_->setTextCursor(caret);
+    output_->ensureCursorVisible();
+    outputDirty_ = true;
+}
+
+void QtHost::outputEditedByUser() {
+    if (!output_) return;
+    outputLength_ = fromWidgetLines(output_->toPlainText()).size() + pendingAppend_.size();
+}
+
+void QtHost::setLabel(LabelId id, ustring_view caption) {
+    QLabel* l = label(id);
+    if (!l) return;
+    QString text = toQ(caption);
+    if (id == LabelId::Twirler) {
+        for (QChar& c : text)
+            c = TwirlerGlyph(c.unicode());
+    }
+    if (l->text() == text) return;
+    l->setText(text);
+    labelDirty_.at(size_t(id)) = true;
+}
+
+void QtHost::setLabelVisible(LabelId id, bool visible) {
+    QLabel* l = label(id);
+    if (!l || l->isVisibleTo(l->parentWidget()) == visible) return;
+    l->setVisible(visible);
+    labelDirty_.at(size_t(id)) = true;
+}
+
+void QtHost::setLabelStyle(LabelId id, LabelStyle style) {
+    QLabel* l = label(id);
+    if (!l) return;
+    QFont font =
+        RoleFont(style == LabelStyle::ProgressBar ? FontRole::CourierNew : FontRole::Arial, 10);
+    font.setBold(style == LabelStyle::ProgressBar);
+    l->setFont(font);
+    l->setAlignment((style == LabelStyle::RightAligned ? Qt::AlignRight : Qt::AlignLeft) |
+                    Qt::AlignVCenter);
+    l->setVisible(true);
+    labelDirty_.at(size_t(id)) = true;
+}
+
+void QtHost::repaint() {
+    flushOutput();
+    // Only what changed is drawn now: a whole-window repaint after every line read would
+    // cost more than the reading.
+    if (output_ && outputDirty_) output_->viewport()->repaint();
+    outputDirty_ = false;
+    for (size_t i = 0; i < labels_.size(); ++i) {
+        if (labels_[i] && labelDirty_[i] && labels_[i]->isVisible()) labels_[i]->repaint();
+        labelDirty_[i] = false;
+    }
+}
+
+void QtHost::settingsChanged() {
+    if (onSettingsChanged) onSettingsChanged();
+}
+
+ustring QtHost::clipboardText() const {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? fromQ(clipboard->text()) : ustring();
+}
+
+} // namespace qd::gui

@@ -1,0 +1,91 @@
+#pragma once
+// The desktop host: the core's questions become real Qt dialogs, its output goes to the main
+// window's output box and status labels, and its yields run the Qt event loop.
+
+#include "DialogScript.h"
+#include "Host.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+class QWidget;
+
+namespace qd::gui {
+
+class QtHost : public Host {
+public:
+    QtHost() = default;
+
+    // The window that owns the dialogs, and the widgets the core writes to.
+    void setDialogParent(QWidget* parent) { parent_ = parent; }
+    void bindOutput(QPlainTextEdit* output);
+    void bindLabel(LabelId id, QLabel* label);
+
+    // Called by settingsChanged(): the window brings its controls in line with the settings.
+    std::function<void()> onSettingsChanged;
+    // Called at every processEvents() before the event loop runs (the window's timers use it).
+    std::function<void()> beforeProcessEvents;
+
+    Answer message(ustring_view text, ustring_view title, MsgIcon icon,
+                   MsgButtons buttons = MsgButtons::Ok, Answer defaultButton = Answer::Ok) override;
+    std::optional<ustring> prompt(ustring_view text, ustring_view title,
+                                  ustring_view defaultValue) override;
+    ustring chooseOpenFile(ustring_view title, ustring_view filter,
+                           ustring_view startPath) override;
+    // Asks before an existing file is replaced.
+    ustring chooseSaveFile(ustring_view title, ustring_view filter,
+                           ustring_view startPath) override;
+    // confirmOverwrite false: for the output file, whose overwriting the program asks about
+    // itself under the "warn on overwrite" setting.
+    ustring chooseSaveFile(ustring_view title, ustring_view filter, ustring_view startPath,
+                           bool confirmOverwrite);
+    void processEvents() override;
+
+    ustring outputText() const override;
+    size_t outputLength() const override;
+    void setOutputText(ustring_view text) override;
+    void appendOutputText(ustring_view text) override;
+    void setOutputCaret(bool atEnd) override;
+
+    void setLabel(LabelId label, ustring_view caption) override;
+    void setLabelVisible(LabelId label, bool visible) override;
+    void setLabelStyle(LabelId label, LabelStyle style) override;
+
+    void repaint() override;
+    void settingsChanged() override;
+
+    // The clipboard's plain text; empty when it holds none.
+    ustring clipboardText() const;
+
+    // Puts text appended by the core into the output box now.
+    void flushOutput() const;
+    // The output box was edited by the person: its length is measured again.
+    void outputEditedByUser();
+
+private:
+    ustring chooseFile(DialogKind kind, ustring_view title, ustring_view filter,
+                       ustring_view startPath, bool confirmOverwrite);
+    QLabel* label(LabelId id) const;
+
+    QWidget* parent_ = nullptr;
+    QPlainTextEdit* output_ = nullptr;
+    std::array<QLabel*, 8> labels_{};
+
+    // Words found during a count arrive one at a time; they are gathered here and put into
+    // the box in one edit when the program yields, so the box is laid out once per batch.
+    mutable ustring pendingAppend_;
+    mutable bool pendingCaretAtEnd_ = false;
+    mutable bool flushQueued_ = false;
+    // The output box's length as the core counts it (CR LF counts two).
+    size_t outputLength_ = 0;
+    mutable bool updatingOutput_ = false;
+
+    // What changed since the last repaint(): only that is drawn again at once.
+    mutable bool outputDirty_ = false;
+    std::array<bool, 8> labelDirty_{};
+};
+
+} // namespace qd::gui

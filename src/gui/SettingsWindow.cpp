@@ -1,0 +1,419 @@
+#include "SettingsWindow.h"
+
+#include "CoreStandIns.h"
+#include "LanguageWindow.h"
+#include "MainWindow.h"
+#include "QtText.h"
+#include "Twips.h"
+#include "settings/WordsToIgnore.h"
+#include "support/Folders.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace qd::gui {
+
+namespace {
+
+constexpr char16_t kRereadQuestion[] = u"Changing this entails reading the file anew.  Is this OK?";
+
+// Losing the focus to a pop-up menu is no leaving of the box.
+bool LeavesBox(const QEvent* event) {
+    return event->type() == QEvent::FocusOut &&
+           static_cast<const QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+frmParams::frmParams(frmMain& main)
+    : QWidget(&main, Qt::Window), main_(main), state_(main.state()) {
+    buildControls();
+    connectHandlers();
+    lblParameters->clear();
+    txbParametersFile->clear();
+    txbParametersFile->hide();
+    setWindowTitle(withoutMnemonic(main.cmdSetParameters->text()));
+}
+
+void frmParams::bindFlag(QCheckBox* box, bool ScanSettings::*field, BoxRule rule) {
+    flagBoxes_.push_back({box, field, rule});
+    connect(box, &QCheckBox::clicked, this, [=, this] { flagBoxClicked(box, field, rule); });
+}
+
+void frmParams::connectHandlers() {
+    using S = ScanSettings;
+    bindFlag(chkAllowWordsWithHyphens, &S::AllowWordsWithHyphens, BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithApostrophes, &S::AllowWordsWithApostrophes,
+             BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithUnderscores, &S::AllowWordsWithUnderscores,
+             BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithColons, &S::AllowWordsWithColons, BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithBackslashes, &S::AllowWordsWithBackslashes,
+             BoxRule::RereadPromptThenCheck);
+    // A slash is never checked for in the words to ignore.
+    bindFlag(chkAllowWordsWithForwardslashes, &S::AllowWordsWithForwardslashes,
+             BoxRule::RereadPrompt);
+    bindFlag(chkAllowWordsWithPeriods, &S::AllowWordsWithPeriods, BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithAtSigns, &S::AllowWordsWithAtSigns, BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithNumerals, &S::AllowWordsWithNumerals, BoxRule::RereadPromptThenCheck);
+    bindFlag(chkCaseSignificant, &S::CaseSignificant, BoxRule::RereadPrompt);
+    bindFlag(chkDropFinalS, &S::DropFinalS, BoxRule::RereadPrompt);
+    bindFlag(chkOnly7bitASCII, &S::Only7bitASCII, BoxRule::None);
+    bindFlag(chkAllowCommentMarkers, &S::AllowCommentMarkers, BoxRule::RereadPrompt);
+    bindFlag(chkIgnoreRepetitions, &S::IgnoreRepetitions, BoxRule::FocusToClose);
+    bindFlag(chkIgnoreRomNum40, &S::IgnoreRomNum40, BoxRule::FocusToClose);
+    bindFlag(chkIgnoreNoLetter, &S::IgnoreNoLetter, BoxRule::FocusToClose);
+    bindFlag(chkIgnoreInfrequentWords, &S::IgnoreInfrequentWords, BoxRule::FocusToClose);
+    bindFlag(chkIgnoreShortWords, &S::IgnoreShortWords, BoxRule::FocusToClose);
+    bindFlag(chkOutputWithCommas, &S::OutputWithCommas, BoxRule::None);
+    bindFlag(chkWarnOnOverwrite, &S::WarnOnOverwrite, BoxRule::None);
+    bindFlag(chkSaveStateOnQuit, &S::SaveStateOnQuit, BoxRule::None);
+
+    const auto bindList = [this](QComboBox* list, int ScanSettings::*field) {
+        connect(list, &QComboBox::activated, this, [=, this](int index) {
+            state_.settings.*field = index;
+            if (state_.blnStartUpCompleted) focusToClose();
+        });
+    };
+    bindList(cboShortWordSize, &S::ShortWordSize);
+    bindList(cboLongWordSize, &S::LongWordSize);
+    bindList(cboThresholdFrequency, &S::ThresholdFrequency);
+
+    connect(chkIgnoreCommonWords, &QCheckBox::clicked, this, [this] {
+        state_.settings.IgnoreCommonWords = chkIgnoreCommonWords->isChecked();
+        chkIgnoreCommonWords_Click();
+    });
+    connect(cmdClearCommonWordsFile, &QPushButton::clicked, this,
+            [this] { cmdClearCommonWordsFile_Click(); });
+    for (int i = 0; i < 2; ++i) {
+        connect(cmdSelectCommonWordsFile[size_t(i)], &QPushButton::clicked, this,
+                [this, i] { cmdSelectCommonWordsFile_Click(i); });
+        connect(cmdSetOrClearCheckboxes[size_t(i)], &QPushButton::clicked, this,
+                [this, i] { cmdSetOrClearCheckboxes_Click(i); });
+        connect(cmdSaveLoadState[size_t(i)], &QPushButton::clicked, this,
+                [this, i] { cmdSaveLoadState_Click(i); });
+        connect(txbStartComment[size_t(i)], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) {
+                    state_.settings.StartComment[size_t(i)] = fromQ(text);
+                });
+        connect(txbEndComment[size_t(i)], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) {
+                    state_.settings.EndComment[size_t(i)] = fromQ(text);
+                });
+    }
+    // The words-to-ignore box is the setting; it is put in its normal form when left.
+    connect(txbWordsToIgnore, &QLineEdit::textEdited, this,
+            [this](const QString& text) { state_.settings.WordsToIgnore = fromQ(text); });
+    connect(cmdClearWordsToIgnore, &QPushButton::clicked, this,
+            [this] { cmdClearWordsToIgnore_Click(); });
+    connect(cmdRestoreDefaults, &QPushButton::clicked, this,
+            [this] { cmdRestoreDefaults_Click(); });
+    connect(cmdInitialize, &QPushButton::clicked, this, [this] { cmdInitialize_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+
+    for (QLineEdit* box : {txbWordsToIgnore, txbCommonWordsFile, txbStartComment[0],
+                           txbStartComment[1], txbEndComment[0], txbEndComment[1]})
+        box->installEventFilter(this);
+}
+
+void frmParams::showSettings() {
+    const ScanSettings& s = state_.settings;
+    for (const FlagBox& f : flagBoxes_)
+        f.box->setChecked(s.*(f.field));
+    chkIgnoreCommonWords->setChecked(s.IgnoreCommonWords);
+    cboShortWordSize->setCurrentIndex(s.ShortWordSize);
+    cboLongWordSize->setCurrentIndex(s.LongWordSize);
+    cboThresholdFrequency->setCurrentIndex(s.ThresholdFrequency);
+    txbCommonWordsFile->setText(toQ(s.CommonWordsFile));
+    txbWordsToIgnore->setText(toQ(s.WordsToIgnore));
+    for (size_t i = 0; i < 2; ++i) {
+        txbStartComment[i]->setText(toQ(s.StartComment[i]));
+        txbEndComment[i]->setText(toQ(s.EndComment[i]));
+    }
+}
+
+void frmParams::flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRule rule) {
+    state_.settings.*field = box->isChecked();
+    switch (rule) {
+    case BoxRule::None:
+        return;
+    case BoxRule::FocusToClose:
+        if (state_.blnStartUpCompleted) focusToClose();
+        return;
+    case BoxRule::RereadPrompt:
+    case BoxRule::RereadPromptThenCheck:
+        break;
+    }
+    if (!state_.blnStartUpCompleted || state_.HandlersMuted) return;
+    if (box == chkAllowCommentMarkers && state_.blnReadingWords) return;
+    rereadPrompt(box, field);
+    if (rule == BoxRule::RereadPromptThenCheck) CheckAllowedExtraChars(state_);
+}
+
+bool frmParams::rereadPrompt(QCheckBox* box, bool ScanSettings::*field) {
+    if (!state_.blnWordsGot) return true;
+    const Answer answer = main_.host().message(kRereadQuestion, kProgramTitle, MsgIcon::None,
+                                               MsgButtons::YesNo, Answer::Yes);
+    if (answer == Answer::Yes) {
+        state_.blnWordsGot = false;
+        return true;
+    }
+    state_.HandlersMuted = true;
+    box->setChecked(!box->isChecked());
+    state_.settings.*field = box->isChecked();
+    state_.HandlersMuted = false;
+    return false;
+}
+
+void frmParams::focusToClose() {
+    if (cmdClose->isVisible() && cmdClose->isEnabled()) cmdClose->setFocus();
+}
+
+void frmParams::chkIgnoreCommonWords_Click() {
+    if (!state_.blnStartUpCompleted || state_.blnReadingWords || state_.HandlersMuted) return;
+    if (chkIgnoreCommonWords->isChecked()) {
+        if (state_.settings.CommonWordsFile.empty()) {
+            main_.host().message(u"Please specify the file containing common words.",
+                                 fromQ(withoutMnemonic(chkIgnoreCommonWords->text())),
+                                 MsgIcon::None);
+            state_.HandlersMuted = true;
+            chkIgnoreCommonWords->setChecked(false);
+            state_.settings.IgnoreCommonWords = false;
+            state_.HandlersMuted = false;
+        } else if (state_.blnCommonWordsLoaded) {
+            main_.host().message(u"This file has already been loaded.  Click on 'Clear' "
+                                 u"and re-select the file if it has been changed on disk.",
+                                 u"Common words loaded", MsgIcon::Information);
+        } else {
+            standin::AttemptToReadCommonWords(state_);
+            main_.ConcealNumWords();
+            showSettings();
+        }
+    }
+    if (isVisible()) focusToClose();
+}
+
+void frmParams::cmdClearCommonWordsFile_Click() {
+    txbCommonWordsFile->clear();
+    state_.settings.CommonWordsFile.clear();
+    state_.settings.IgnoreCommonWords = false;
+    chkIgnoreCommonWords->setChecked(false);
+    state_.blnCommonWordsLoaded = false;
+}
+
+void frmParams::txbCommonWordsFile_LostFocus() {
+    if (!chkIgnoreCommonWords->isChecked()) return;
+    const QString path = txbCommonWordsFile->text().trimmed();
+    txbCommonWordsFile->setText(path);
+    if (fromQ(path) == state_.settings.CommonWordsFile) return;
+    state_.settings.CommonWordsFile = fromQ(path);
+    state_.blnCommonWordsLoaded = false;
+    state_.blnWordsGot = false;
+    chkIgnoreCommonWords_Click();
+}
+
+void frmParams::commonWordsChosen(const QString& path) {
+    state_.settings.CommonWordsFile = fromQ(path);
+    txbCommonWordsFile->setText(path);
+    standin::AttemptToReadCommonWords(state_);
+    main_.ConcealNumWords();
+    // A loaded file ticks the box without running its handler.
+    if (state_.blnCommonWordsLoaded) state_.settings.IgnoreCommonWords = true;
+    showSettings();
+}
+
+void frmParams::cmdSelectCommonWordsFile_Click(int index) {
+    if (index == 1) {
+        frmLanguageSelection languages(this);
+        languages.placeAt(cmdSelectCommonWordsFile[1]);
+        languages.exec();
+        const int chosen = languages.intLanguageSelected;
+        if (chosen < 0) return;
+        commonWordsChosen(toQ(FromPath(ProgramFolder() / ToPath(LanguageFileName(chosen)))));
+        return;
+    }
+    const ustring path = main_.host().chooseOpenFile(u"Specify file of common words to ignore",
+                                                     u"Any file containing only text (*)", u"");
+    if (path.empty()) return;
+    commonWordsChosen(toQ(path));
+    focusToClose();
+    showWindow();
+}
+
+void frmParams::txbWordsToIgnore_LostFocus() {
+    state_.settings.WordsToIgnore = fromQ(txbWordsToIgnore->text());
+    qd::txbWordsToIgnore_LostFocus(state_);
+    txbWordsToIgnore->setText(toQ(state_.settings.WordsToIgnore));
+}
+
+void frmParams::cmdClearWordsToIgnore_Click() {
+    txbWordsToIgnore->clear();
+    // The scanner's list follows at once: otherwise the cleared words would still be ignored
+    // by a count started before the box is next left.
+    txbWordsToIgnore_LostFocus();
+    focusToClose();
+}
+
+void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
+    const bool value = index == 1;
+    const std::array<QCheckBox*, 21> order = {chkAllowWordsWithHyphens,
+                                              chkAllowWordsWithApostrophes,
+                                              chkAllowWordsWithUnderscores,
+                                              chkAllowWordsWithColons,
+                                              chkAllowWordsWithBackslashes,
+                                              chkAllowWordsWithForwardslashes,
+                                              chkAllowWordsWithPeriods,
+                                              chkAllowWordsWithAtSigns,
+                                              chkAllowWordsWithNumerals,
+                                              chkCaseSignificant,
+                                              chkDropFinalS,
+                                              chkIgnoreInfrequentWords,
+                                              chkIgnoreRepetitions,
+                                              chkIgnoreRomNum40,
+                                              chkIgnoreNoLetter,
+                                              chkIgnoreShortWords,
+                                              chkOutputWithCommas,
+                                              chkAllowCommentMarkers,
+                                              chkWarnOnOverwrite,
+                                              chkSaveStateOnQuit,
+                                              chkOnly7bitASCII};
+    state_.BulkCheckboxChange = true;
+    for (QCheckBox* box : order) {
+        if (box->isChecked() == value) continue;
+        box->setChecked(value);
+        for (const FlagBox& f : flagBoxes_) {
+            if (f.box == box) flagBoxClicked(f.box, f.field, f.rule);
+        }
+    }
+    state_.BulkCheckboxChange = false;
+}
+
+void frmParams::SetDefaultValues() {
+    state_.blnWordsGot = false;
+    standin::SetDefaultValues(state_.settings);
+    showSettings();
+}
+
+void frmParams::cmdRestoreDefaults_Click() {
+    SetDefaultValues();
+    focusToClose();
+}
+
+void frmParams::cmdInitialize_Click() {
+    main_.Initialize();
+    state_.settings.WordOrder = 0;
+    state_.settings.DisplayFormat = 0;
+    SetDefaultValues();
+    state_.settings.IgnoreCommonWords = false;
+    lblParameters->setText("Program reinitialized.");
+    txbParametersFile->hide();
+    main_.showSettings();
+    showSettings();
+    showWindow();
+}
+
+void frmParams::cmdClose_Click() {
+    hide();
+    main_.SetTheFocus();
+}
+
+void frmParams::cmdQuit_Click() {
+    if (main_.host().message(u"Really quit?", u"Quit", MsgIcon::None, MsgButtons::YesNo,
+                             Answer::Yes) == Answer::Yes)
+        main_.cmdQuit_Click();
+}
+
+void frmParams::cmdSaveLoadState_Click(int index) {
+    QtHost& host = main_.host();
+    const ustring path = index == 0 ? host.chooseSaveFile(u"Specify file to save settings to",
+                                                          u"Settings files (*.dvn)", u"", true)
+                                    : host.chooseOpenFile(u"Specify file to load settings from.",
+                                                          u"Settings files (*.dvn)", u"");
+    if (path.empty()) return;
+    lblParameters->clear();
+    txbParametersFile->setText(toQ(path));
+    txbParametersFile->show();
+    if (index == 0) {
+        const ustring error = standin::SaveState(state_.settings, path);
+        if (error.empty()) {
+            lblParameters->setText("Settings saved to");
+        } else {
+            host.message(error, u"Save settings", MsgIcon::Exclamation);
+            lblParameters->setText("Error saving to");
+        }
+        return;
+    }
+    state_.HandlersMuted = true;
+    const ustring error = standin::RestoreSavedState(state_.settings, path);
+    state_.HandlersMuted = false;
+    if (error.empty()) {
+        qd::txbWordsToIgnore_LostFocus(state_);
+        lblParameters->setText("Settings loaded from");
+    } else {
+        host.message(error, u"Load settings", MsgIcon::Exclamation);
+        lblParameters->setText("Error loading from");
+        main_.InitializeVariables();
+    }
+    main_.UpdateOutputFileControls();
+    main_.showSettings();
+    showSettings();
+}
+
+void frmParams::placeBesideMainWindow() {
+    const QPoint corner = main_.frameGeometry().topLeft();
+    const QPoint place(corner.x() + main_.cmdSetParameters->width() + TwipsToPixelsX(300, &main_),
+                       corner.y());
+    if (pos() != place) move(place);
+}
+
+void frmParams::showWindow() {
+    show();
+    raise();
+    activateWindow();
+}
+
+bool frmParams::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
+        placeBesideMainWindow();
+        focusToClose();
+    }
+    return QWidget::event(event);
+}
+
+bool frmParams::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txbCommonWordsFile && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            txbCommonWordsFile_LostFocus();
+            return true;
+        }
+    }
+    if (!LeavesBox(event) || leaving_) return QWidget::eventFilter(watched, event);
+    // A message shown while the box is being left takes the focus too; that is no new leaving.
+    leaving_ = true;
+    if (watched == txbWordsToIgnore) {
+        txbWordsToIgnore_LostFocus();
+    } else if (watched == txbCommonWordsFile) {
+        txbCommonWordsFile_LostFocus();
+    } else {
+        for (size_t i = 0; i < 2; ++i) {
+            for (auto [box, markers] : {std::pair{txbStartComment[i], &ScanSettings::StartComment},
+                                        std::pair{txbEndComment[i], &ScanSettings::EndComment}}) {
+                if (watched != box) continue;
+                box->setText(box->text().trimmed());
+                (state_.settings.*markers)[i] = fromQ(box->text());
+                state_.blnWordsGot = false;
+            }
+        }
+    }
+    leaving_ = false;
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace qd::gui

@@ -1,0 +1,30 @@
+// Quorvel Dorvane, the desktop program: wires the Qt application to the main window.
+
+#include "MainWindow.h"
+#include "QtText.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QStandardPaths>
+
+#include "support/Formatting.h"
+
+int main(int argc, char* argv[]) {
+    Q_INIT_RESOURCE(icons); // the window icon lives in the windows' library
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Quorvel Dorvane");
+    QApplication::setDesktopFileName("quorvel-dorvane");
+    QApplication::setWindowIcon(QIcon(":/icons/quorvel-dorvane.png"));
+
+    const QLocale locale;
+    qd::CurrentNumberFormat().thousands = qd::gui::fromQ(locale.groupSeparator());
+    qd::CurrentNumberFormat().decimal = qd::gui::fromQ(locale.decimalPoint());
+
+    qd::gui::MainWindowOptions options;
+    options.appDataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+    qd::gui::frmMain window(options);
+    if (!window.Form_Load()) return 1;
+    return app.exec();
+}

@@ -1,0 +1,93 @@
+#include "input/InputFileCheck.h"
+
+#include "RunState.h"
+#include "support/Folders.h"
+#include "support/ScriptedHost.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace qd {
+namespace {
+
+class InputFileCheck : public ::testing::Test {
+protected:
+    InputFileCheck() { state.blnStartUpCompleted = true; }
+    ~InputFileCheck() override {
+        std::error_code ec;
+        std::filesystem::current_path(savedFolder, ec);
+    }
+    ustring fileOf(std::string_view name, size_t bytes) {
+        return FromPath(dir.write(name, std::string(bytes, 'a')));
+    }
+    std::filesystem::path savedFolder = std::filesystem::current_path();
+    test::TempDir dir;
+    test::ScriptedHost host;
+    RunState state{host};
+};
+
+// --- Sizes shown -------------------------------------------------------------------------
+
+TEST_F(InputFileCheck, SmallFileShowsBytes) {
+    EXPECT_TRUE(CheckInputFile(state, fileOf("a.txt", 1023)));
+    EXPECT_EQ(u"Filesize: 1023 bytes", host.labels[LabelId::Filesize]);
+}
+
+TEST_F(InputFileCheck, KilobytesWithTwoDecimals) {
+    EXPECT_TRUE(CheckInputFile(state, fileOf("a.txt", 1536)));
+    EXPECT_EQ(u"Filesize: 1.50 KB", host.labels[LabelId::Filesize]);
+}
+
+TEST_F(InputFileCheck, MegabytesFromOneMebibyte) {
+    EXPECT_TRUE(CheckInputFile(state, fileOf("a.txt", 1048576)));
+    EXPECT_EQ(u"Filesize: 1.00 MB", host.labels[LabelId::Filesize]);
+}
+
+TEST_F(InputFileCheck, FileFolderBecomesCurrent) {
+    EXPECT_TRUE(CheckInputFile(state, fileOf("a.txt", 10)));
+    EXPECT_EQ(std::filesystem::canonical(dir.path()), std::filesystem::current_path());
+}
+
+// --- Refusals ----------------------------------------------------------------------------
+
+TEST_F(InputFileCheck, EmptyPathIsRefusedSilently) {
+    EXPECT_FALSE(CheckInputFile(state, u""));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(InputFileCheck, EmptyFileIsReportedAndRefused) {
+    EXPECT_FALSE(CheckInputFile(state, fileOf("empty.txt", 0)));
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(u"Input file is zero-length.", host.messages[0].text);
+    EXPECT_EQ(u"Empty file", host.messages[0].title);
+    EXPECT_EQ(u"Filesize: 0 bytes", host.labels[LabelId::Filesize]);
+}
+
+TEST_F(InputFileCheck, MissingFileIsReportedAndClearsUtf8) {
+    state.settings.UTF8 = true;
+    host.labels[LabelId::Filesize] = u"Filesize: 3 bytes";
+    EXPECT_FALSE(CheckInputFile(state, FromPath(dir.path() / "nothing.txt")));
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ(u"Input file does not exist.", host.messages[0].text);
+    EXPECT_EQ(u"File not found", host.messages[0].title);
+    EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
+    EXPECT_FALSE(state.settings.UTF8);
+    EXPECT_EQ(u"", host.labels[LabelId::Filesize]);
+}
+
+TEST_F(InputFileCheck, AFolderIsNotAnInputFile) {
+    EXPECT_FALSE(CheckInputFile(state, FromPath(dir.path())));
+    EXPECT_EQ(1u, host.messages.size());
+}
+
+TEST_F(InputFileCheck, DuringStartUpNothingIsShown) {
+    state.blnStartUpCompleted = false;
+    state.settings.UTF8 = true;
+    EXPECT_FALSE(CheckInputFile(state, FromPath(dir.path() / "nothing.txt")));
+    EXPECT_FALSE(CheckInputFile(state, fileOf("empty.txt", 0)));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(state.settings.UTF8);
+}
+
+} // namespace
+} // namespace qd

@@ -1,0 +1,85 @@
+#include "GuiTestSupport.h"
+
+#include "QtText.h"
+#include "support/Folders.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+namespace qd::gui::test {
+
+WindowFixture::WindowFixture() {
+    TestDialogScript().reset();
+    TestDialogScript().active = true;
+    // The data files beside the test executables, as in the build tree.
+    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+}
+
+WindowFixture::~WindowFixture() {
+    window_.reset();
+    TestDialogScript().reset();
+}
+
+frmMain& WindowFixture::start() {
+    MainWindowOptions options;
+    options.appDataFolder = appData_.path().toStdString();
+    window_ = std::make_unique<frmMain>(options);
+    window_->Form_Load();
+    return *window_;
+}
+
+frmMain& WindowFixture::restart() {
+    window_.reset();
+    return start();
+}
+
+std::vector<ShownDialog> WindowFixture::shownWithTitle(ustring_view title) const {
+    std::vector<ShownDialog> found;
+    for (const ShownDialog& d : TestDialogScript().shown) {
+        if (d.title == title) found.push_back(d);
+    }
+    return found;
+}
+
+const ShownDialog* WindowFixture::lastShown() const {
+    const auto& shown = TestDialogScript().shown;
+    return shown.empty() ? nullptr : &shown.back();
+}
+
+QString WindowFixture::writeFile(const QString& name, const QByteArray& bytes) const {
+    const QString path = scratch_.filePath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+QString WindowFixture::scratchPath(const QString& name) const {
+    return scratch_.filePath(name);
+}
+
+QString Caption(const QWidget* control) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return withoutMnemonic(button->text());
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return withoutMnemonic(label->text());
+    return {};
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+} // namespace qd::gui::test

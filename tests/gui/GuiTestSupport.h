@@ -1,0 +1,48 @@
+#pragma once
+// What every window test shares: a fresh application-data folder, the dialog script switched
+// on (no real dialog ever blocks a test), and helpers to find the dialogs that were shown.
+
+#include "DialogScript.h"
+#include "MainWindow.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace qd::gui::test {
+
+class WindowFixture {
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    // A main window started as the program starts it, over the fixture's folder.
+    frmMain& start();
+    // Ends the window (as if the program had ended) and starts a new one over the same
+    // application-data folder: what a restart of the program sees.
+    frmMain& restart();
+    frmMain& window() { return *window_; }
+
+    DialogScript& dialogs() { return TestDialogScript(); }
+    // The dialogs shown with this title (message boxes, prompts and file dialogs).
+    std::vector<ShownDialog> shownWithTitle(ustring_view title) const;
+    const ShownDialog* lastShown() const;
+
+    // A file of the given bytes in a scratch folder; its path.
+    QString writeFile(const QString& name, const QByteArray& bytes) const;
+    QString scratchPath(const QString& name) const;
+    const QTemporaryDir& appData() const { return appData_; }
+
+private:
+    QTemporaryDir appData_;
+    QTemporaryDir scratch_;
+    std::unique_ptr<frmMain> window_;
+};
+
+// The text of a caption without its mnemonic marker.
+QString Caption(const QWidget* control);
+
+// Waits, running the event loop, until condition holds or timeoutMs passed.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+} // namespace qd::gui::test

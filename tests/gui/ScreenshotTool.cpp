@@ -1,0 +1,66 @@
+// Opens the main window and the settings window, counts the shipped sample when asked, and
+// writes a PNG picture of each window (and of the whole screen) to the folder given. Used by
+// scripts/screenshot under a virtual display to check the layout.
+
+#include "DialogScript.h"
+#include "HelpWindow.h"
+#include "MainWindow.h"
+#include "QtText.h"
+#include "SettingsWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+using namespace qd::gui;
+
+namespace {
+
+void Save(const QPixmap& picture, const QString& file) {
+    if (picture.save(file)) std::printf("wrote %s\n", qPrintable(file));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Q_INIT_RESOURCE(icons);
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(":/icons/quorvel-dorvane.png"));
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QString input = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    QDir().mkpath(folder);
+    // Every question takes its default answer: nothing waits for a person.
+    TestDialogScript().active = true;
+
+    QTemporaryDir appData; // the pictures never touch the person's saved settings
+    MainWindowOptions options;
+    options.appDataFolder = appData.path().toStdString();
+    frmMain main(options);
+    if (!main.Form_Load()) return 1;
+    main.move(20, 20);
+    QTest::qWait(300);
+    if (!input.isEmpty()) {
+        main.FileChosen(0, input);
+        main.cmdListWords_Click();
+    }
+    QTest::qWait(300);
+    Save(main.grab(), folder + "/main-window.png");
+
+    main.cmdSetParameters_Click();
+    QTest::qWait(300);
+    Save(main.params().grab(), folder + "/settings-window.png");
+
+    main.cmdHelp_Click();
+    QTest::qWait(300);
+    Save(main.help()->grab(), folder + "/help-window.png");
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        Save(screen->grabWindow(0), folder + "/screen.png");
+    main.params().hide();
+    main.help()->hide();
+    return 0;
+}
