@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace qd {
@@ -80,6 +81,7 @@ struct RunState {
     bool ListAfterStop = false;
     bool WritingToFile = false;
     bool OutputFileWritten = false;
+    bool blnListing = false; // a listing pass is under way: the table must not change
 
     // Docx extraction
     int32_t lngLargeXMLFilesize = 0;
@@ -88,6 +90,9 @@ struct RunState {
     ustring strDocxXMLFilepath;
 
     ustring strProgramTextFile;
+    // GetText(n): numbered program text n, empty when missing. The front end connects it to
+    // the loaded program texts.
+    std::function<ustring(int)> GetText = [](int) { return ustring(); };
 };
 
 } // namespace qd
