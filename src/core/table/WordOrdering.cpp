@@ -12,9 +12,19 @@ namespace qd {
 void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start) {
     lo = std::max<int32_t>(lo, 1);
     hi = std::min(hi, table.size());
+    if (lo >= hi) return;
+    // The keys are read many times over: views of them side by side, moved along with the
+    // entries, save going through the table for each comparison. Records never move, so the
+    // views stay valid.
+    std::vector<ustring_view> keys(size_t(hi - lo + 1));
+    for (int32_t i = lo; i <= hi; ++i)
+        keys[size_t(i - lo)] = detail::KeyFrom(table[i].SortKey, start);
     detail::SortAscendingByReversal(
-        lo, hi, [&](int32_t i) { return detail::KeyFrom(table[i].SortKey, start); },
-        [&](int32_t i, int32_t j) { table.swapEntries(i, j); });
+        lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
+        [&](int32_t i, int32_t j) {
+            std::swap(keys[size_t(i - lo)], keys[size_t(j - lo)]);
+            table.swapEntries(i, j);
+        });
 }
 
 void QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start) {
