@@ -4,13 +4,13 @@
 // window (or the command line, or a test) and passed to the core routines.
 
 #include "scan/ScanSettings.h"
+#include "support/ProgramTexts.h"
 #include "support/UString.h"
 #include "support/Yielder.h"
 #include "table/WordTable.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace qd {
@@ -90,9 +90,10 @@ struct RunState {
     ustring strDocxXMLFilepath;
 
     ustring strProgramTextFile;
-    // GetText(n): numbered program text n, empty when missing. The front end connects it to
-    // the loaded program texts.
-    std::function<ustring(int)> GetText = [](int) { return ustring(); };
+    ProgramTexts texts; // loaded at start by the front end (LoadProgramTexts)
+
+    // The state file, set whenever the variables are initialised (StateFilePath).
+    ustring strStateFilePath;
 };
 
 } // namespace qd

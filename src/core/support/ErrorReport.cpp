@@ -44,22 +44,22 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
                                  ustring_view where) {
     ErrorMessageText m;
     if (number == kOutputBoxFullError) {
-        m.title = run.GetText(kTextOutputBoxFull);
+        m.title = run.texts.GetText(kTextOutputBoxFull);
         m.text = m.title + u"  ";
         if (run.settings.OutputFile.empty())
-            m.text += run.GetText(kTextNameAnOutputFile);
+            m.text += run.texts.GetText(kTextNameAnOutputFile);
         else if (run.settings.DisableOutputToFile)
-            m.text += run.GetText(kTextEnableOutputToFile);
+            m.text += run.texts.GetText(kTextEnableOutputToFile);
         else if (run.OutputFileWritten)
-            m.text += u"\r\n" + run.GetText(kTextListIsInTheFile);
+            m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
         return m;
     }
-    m.title = run.GetText(kTextErrorTitle);
+    m.title = run.texts.GetText(kTextErrorTitle);
     m.text = u"At ";
     m.text += where;
     m.text += u" error #" + FromInt(number) + u".\r\nDescription: ";
     m.text += description;
-    if (run.OutputFileWritten) m.text += u"\r\n" + run.GetText(kTextListIsInTheFile);
+    if (run.OutputFileWritten) m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
     return m;
 }
 

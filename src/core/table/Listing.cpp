@@ -57,7 +57,7 @@ OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
     // The path keeps its letter case: file names are case-sensitive here.
     const ustring_view path = TrimSpaces(*answer);
     if (!IsDirectory(FolderPart(path))) {
-        host.message(u"Folder does not exist.", run.GetText(kTextInputErrorTitle),
+        host.message(u"Folder does not exist.", run.texts.GetText(kTextInputErrorTitle),
                      MsgIcon::Exclamation);
         return OverwriteAnswer::Abandon;
     }

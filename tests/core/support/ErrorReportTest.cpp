@@ -1,6 +1,7 @@
 #include "support/ErrorReport.h"
 #include "RunState.h"
 #include "support/ScriptedHost.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,10 @@ class ErrorReport : public ::testing::Test {
 protected:
     ScriptedHost host;
     RunState run{host};
+    test::TempDir dir;
+    // Each text reads as its number in angle brackets, so the tests see which one is used.
     ErrorReport() {
-        run.GetText = [](int n) { return u"<" + FromInt(n) + u">"; };
+        run.texts.Load(dir.write("dvn.dat", "[en]\n27=<27>\n31=<31>\n32=<32>\n33=<33>\n34=<34>\n"));
     }
 };
 
