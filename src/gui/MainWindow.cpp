@@ -8,10 +8,15 @@
 #include "QtText.h"
 #include "SettingsWindow.h"
 #include "Twips.h"
+#include "input/DocxArchive.h"
 #include "input/InputFileCheck.h"
+#include "input/TextFileVetting.h"
+#include "settings/Defaults.h"
+#include "settings/SavedState.h"
 #include "settings/WordsToIgnore.h"
 #include "support/Folders.h"
 #include "support/Formatting.h"
+#include "support/ProgramTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -50,29 +55,31 @@ frmMain::~frmMain() = default;
 
 bool frmMain::Form_Load() {
     state_.blnStartUpCompleted = false;
-    QStringList intro;
-    for (int n = 1; n <= 9; ++n) {
-        const QString text = ProgramText(state_, n);
-        if (!text.isEmpty()) intro << text;
-    }
-    txbIntro->setPlainText(intro.join("\n\n"));
-    setListWordsCaption(73);
+    if (LoadProgramTexts(host_, state_.texts, state_.strProgramTextFile) <= 0) return false;
+    txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
+    setListWordsCaption(kCountWordsText);
 
     UpdateOutputFileControls();
     ConcealNumWords(true);
     show();
 
     UpdateOutputFileControls();
-    state_.settings.CommonWordsFile = FromPath(ProgramFolder() / "cwds_en.txt");
+    state_.settings.CommonWordsFile = DefaultCommonWordsFile(ProgramFolder());
     fillLists();
-    InitializeVariables();
+    SelectListDefaults(state_.settings);
+    state_.strStateFilePath =
+        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
 
-    const ustring error = standin::RestoreSavedState(state_.settings, stateFilePath_);
-    if (!error.empty()) {
+    // A missing or unreadable state file (a first start) leaves every setting at its default.
+    if (!RestoreSavedState(state_.settings, state_.strStateFilePath).empty()) {
         InitializeVariables();
+        SelectListDefaults(state_.settings);
     } else {
         qd::txbWordsToIgnore_LostFocus(state_);
     }
+    showSettings();
+    params_->showSettings();
+    UpdateOutputFileControls();
     UpdatePathTooltip(0);
     UpdatePathTooltip(1);
 
@@ -93,19 +100,20 @@ bool frmMain::Form_Load() {
 }
 
 void frmMain::InitializeVariables() {
+    state_.MacNoticeShown = false;
     state_.blnWordsGot = false;
     state_.settings.Source = SourceKind::InFile;
     lblSizeOfClipboardContents->clear();
     lblFilesize->clear();
-    stateFilePath_ =
-        standin::StateFilePath(FromPath(options_.appDataFolder), fromQ(ProgramText(state_, 310)));
+    state_.strStateFilePath =
+        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
     state_.intWithinComment = -1;
     lblTwirler->setText(" ");
     Initialize();
 }
 
 void frmMain::Initialize() {
-    standin::Initialize(state_.settings);
+    qd::Initialize(state_.settings);
     state_.blnWordsGot = false;
     params_->lblParameters->clear();
     params_->txbParametersFile->clear();
@@ -117,10 +125,12 @@ void frmMain::Initialize() {
 // Vets the input file of the box without a word and settles UTF8 and the common words.
 void frmMain::VetInputFileQuietly() {
     const ustring& path = state_.settings.InputFile;
-    if (QFileInfo(toQ(path)).suffix().toLower() == "docx") {
+    if (IsDocxFile(path)) {
         state_.settings.UTF8 = true;
         return;
     }
+    state_.settings.UTF8 = false;
+    state_.settings.UTF8 = VetTextFile(state_, path, false).detectedUtf8;
     ChooseCommonWordsForInputFile();
 }
 
@@ -129,12 +139,12 @@ void frmMain::ChooseCommonWordsForInputFile() {}
 // --- Services ------------------------------------------------------------------------------
 
 bool frmMain::runActive() const {
-    return withoutMnemonic(cmdListWords->text()) == ProgramText(state_, 74);
+    return withoutMnemonic(cmdListWords->text()) == ProgramText(state_, kStopText);
 }
 
 void frmMain::setListWordsCaption(int textNumber) {
     cmdListWords->setText(
-        withMnemonic(ProgramText(state_, textNumber), textNumber == 74 ? 'S' : 'C'));
+        withMnemonic(ProgramText(state_, textNumber), textNumber == kStopText ? 'S' : 'C'));
 }
 
 void frmMain::showSettings() {

@@ -25,6 +25,13 @@ class QTimer;
 namespace qd::gui {
 
 inline constexpr char16_t kProgramTitle[] = u"Quorvel Dorvane";
+// Program texts the windows use by number.
+inline constexpr int kErrorTitleText = 34;
+inline constexpr int kSettingsSavedText = 50;
+inline constexpr int kCountWordsText = 73;
+inline constexpr int kStopText = 74;
+inline constexpr int kOutputTooltipText = 76;
+inline constexpr int kProgramFolderText = 310;
 
 class frmHelp;
 class frmParams;
@@ -157,7 +164,6 @@ private:
     std::unique_ptr<frmPopUp> popUp_;
     std::unique_ptr<frmHelp> help_;
 
-    ustring stateFilePath_;
     bool ListingShown = false;
     int twirlerStep_ = 0;
     bool relisting_ = false;     // a re-listing after a change of order or format runs

@@ -6,8 +6,12 @@
 #include "ProgramText.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
+#include "input/DocxArchive.h"
+#include "input/FileNames.h"
 #include "input/InputFileCheck.h"
+#include "settings/SavedState.h"
 #include "support/Formatting.h"
+#include "table/Listing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,7 +95,7 @@ void frmMain::cmdListWords_Click() {
 void frmMain::cboWordOrder_Click() {
     if (state_.blnWordsGot && !relisting_) {
         relisting_ = true;
-        standin::ListWords(state_);
+        ListWords(state_);
         relisting_ = false;
     }
     SetTheFocus();
@@ -133,8 +137,21 @@ void frmMain::FileChosen(int index, const QString& path) {
         host_.repaint();
         if (CheckInputFile(state_, state_.settings.InputFile)) {
             cmdClearOutput_Click();
-            VetInputFileQuietly();
-            showSettings();
+            const ustring& input = state_.settings.InputFile;
+            if (FileExtension(input, true) != u"docx") {
+                host_.setOutputText(u"Now checking file ...");
+                host_.repaint();
+                VetInputFileQuietly();
+                showSettings();
+            } else if (HasZipSignature(input) != 1) {
+                host_.message(u"The file " + input +
+                                  u"\r\nhas a 'docx' extension but does not appear to be an MS "
+                                  u"Word 'docx' file.",
+                              fromQ(ProgramText(state_, kErrorTitleText)), MsgIcon::Exclamation);
+                txbFile[0]->clear();
+                state_.settings.InputFile.clear();
+                return;
+            }
         }
         UpdatePathTooltip(0);
         if (state_.settings.Source != SourceKind::InFile) {
@@ -170,7 +187,7 @@ void frmMain::cmdClearFile_Click(int index) {
 void frmMain::txbFile_LostFocus(int index) {
     // Only while the window takes commands, and never for a docx input.
     if (!isEnabled() || !cmdFile[0]->isEnabled()) return;
-    if (QFileInfo(txbFile[0]->text().trimmed()).suffix().toLower() == "docx") return;
+    if (IsDocxFile(fromQ(txbFile[0]->text().trimmed()))) return;
     QLineEdit* box = txbFile[size_t(index)];
     box->setText(box->text().trimmed());
     (index == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(box->text());
@@ -234,11 +251,11 @@ void frmMain::cmdSetParameters_Click() {
 }
 
 void frmMain::cmdSaveState_Click() {
-    const ustring error = standin::SaveState(state_.settings, stateFilePath_);
+    const ustring error = SaveState(state_.settings, state_.strStateFilePath);
     if (error.empty()) {
-        PopUp(ProgramText(state_, 50), 2400, 300, 2000, 6500, 5200);
+        PopUp(ProgramText(state_, kSettingsSavedText), 2400, 300, 2000, 6500, 5200);
     } else {
-        host_.message(error, fromQ(ProgramText(state_, 34)), MsgIcon::Exclamation);
+        host_.message(error, fromQ(ProgramText(state_, kErrorTitleText)), MsgIcon::Exclamation);
     }
     SetTheFocus();
 }
@@ -284,7 +301,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Timer1_Timer() {
     const bool idle = !runActive();
     const bool empty = host_.outputLength() == 0;
-    txbOutput->setToolTip(idle && empty ? ProgramText(state_, 76) : QString());
+    txbOutput->setToolTip(idle && empty ? ProgramText(state_, kOutputTooltipText) : QString());
     QLineEdit* common = params_->txbCommonWordsFile;
     common->setToolTip(common->text().size() >= 58 ? common->text() : QString());
     cmdClearOutput->setEnabled(idle && !empty);

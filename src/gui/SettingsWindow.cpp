@@ -5,6 +5,8 @@
 #include "MainWindow.h"
 #include "QtText.h"
 #include "Twips.h"
+#include "settings/Defaults.h"
+#include "settings/NamedSettingsFiles.h"
 #include "settings/WordsToIgnore.h"
 #include "support/Folders.h"
 
@@ -296,7 +298,7 @@ void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
 
 void frmParams::SetDefaultValues() {
     state_.blnWordsGot = false;
-    standin::SetDefaultValues(state_.settings);
+    qd::SetDefaultValues(state_.settings);
     showSettings();
 }
 
@@ -331,33 +333,23 @@ void frmParams::cmdQuit_Click() {
 
 void frmParams::cmdSaveLoadState_Click(int index) {
     QtHost& host = main_.host();
-    const ustring path = index == 0 ? host.chooseSaveFile(u"Specify file to save settings to",
-                                                          u"Settings files (*.dvn)", u"", true)
-                                    : host.chooseOpenFile(u"Specify file to load settings from.",
-                                                          u"Settings files (*.dvn)", u"");
-    if (path.empty()) return;
-    lblParameters->clear();
-    txbParametersFile->setText(toQ(path));
-    txbParametersFile->show();
+    SettingsFileOutcome outcome;
     if (index == 0) {
-        const ustring error = standin::SaveState(state_.settings, path);
-        if (error.empty()) {
-            lblParameters->setText("Settings saved to");
-        } else {
-            host.message(error, u"Save settings", MsgIcon::Exclamation);
-            lblParameters->setText("Error saving to");
-        }
-        return;
-    }
-    state_.HandlersMuted = true;
-    const ustring error = standin::RestoreSavedState(state_.settings, path);
-    state_.HandlersMuted = false;
-    if (error.empty()) {
-        qd::txbWordsToIgnore_LostFocus(state_);
-        lblParameters->setText("Settings loaded from");
+        outcome = SaveSettingsToFile(host, state_.settings);
     } else {
-        host.message(error, u"Load settings", MsgIcon::Exclamation);
-        lblParameters->setText("Error loading from");
+        state_.HandlersMuted = true;
+        outcome = LoadSettingsFromFile(host, state_.settings);
+        state_.HandlersMuted = false;
+    }
+    if (!outcome.chosen) return;
+    lblParameters->setText(toQ(outcome.caption));
+    txbParametersFile->setText(toQ(outcome.path));
+    txbParametersFile->show();
+    if (index == 0) return;
+    if (outcome.error.empty()) {
+        qd::txbWordsToIgnore_LostFocus(state_);
+    } else {
+        // A settings file that cannot be read leaves the program at its defaults.
         main_.InitializeVariables();
     }
     main_.UpdateOutputFileControls();

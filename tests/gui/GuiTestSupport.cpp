@@ -64,6 +64,10 @@ QString WindowFixture::scratchPath(const QString& name) const {
     return scratch_.filePath(name);
 }
 
+void Click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
 QString Caption(const QWidget* control) {
     if (const auto* button = qobject_cast<const QAbstractButton*>(control))
         return withoutMnemonic(button->text());

@@ -6,6 +6,9 @@
 #include "MainWindow.h"
 
 #include <QString>
+#include <functional>
+
+class QAbstractButton;
 #include <QTemporaryDir>
 #include <memory>
 
@@ -38,6 +41,9 @@ private:
     QTemporaryDir scratch_;
     std::unique_ptr<frmMain> window_;
 };
+
+// Clicks a button, check box or option button where its caption starts, as a person would.
+void Click(QAbstractButton* button);
 
 // The text of a caption without its mnemonic marker.
 QString Caption(const QWidget* control);
