@@ -8,6 +8,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace qd::gui {
 
@@ -35,10 +36,21 @@ frmHelp::frmHelp(frmMain& main) : QWidget(&main, Qt::Window), main_(main) {
 
     setMinimumSize(TwipsToPixelsX(2400, &main), TwipsToPixelsY(2400, &main));
 
-    // First placing: over the main window, a little inside its edges.
+    // First placing: over the main window, a little inside its edges. The sizes are outer
+    // sizes, borders included; they are met once the borders are known (showEvent).
     const QRect m = main.frameGeometry();
+    firstOuterSize_ =
+        QSize(m.width() - TwipsToPixelsX(400, &main), m.height() - TwipsToPixelsY(680, &main));
     move(m.left() + TwipsToPixelsX(200, &main), m.top() + TwipsToPixelsY(480, &main));
-    resize(m.width() - TwipsToPixelsX(400, &main), m.height() - TwipsToPixelsY(680, &main));
+    resize(firstOuterSize_);
+}
+
+void frmHelp::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (firstOuterSize_.isEmpty()) return;
+    const QSize borders = frameGeometry().size() - size();
+    resize(firstOuterSize_ - borders);
+    firstOuterSize_ = QSize();
 }
 
 void frmHelp::cmdClose_Click() {

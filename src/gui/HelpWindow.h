@@ -26,9 +26,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     frmMain& main_;
+    QSize firstOuterSize_; // until the first showing
 };
 
 } // namespace qd::gui

@@ -115,7 +115,6 @@ void frmMain::InitializeVariables() {
 void frmMain::Initialize() {
     qd::Initialize(state_.settings);
     state_.blnWordsGot = false;
-    params_->lblParameters->clear();
     params_->txbParametersFile->clear();
     qd::txbWordsToIgnore_LostFocus(state_);
     showSettings();

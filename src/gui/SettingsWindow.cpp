@@ -349,8 +349,10 @@ void frmParams::cmdSaveLoadState_Click(int index) {
     if (outcome.error.empty()) {
         qd::txbWordsToIgnore_LostFocus(state_);
     } else {
-        // A settings file that cannot be read leaves the program at its defaults.
+        // A settings file that cannot be read leaves the program at its defaults; the box
+        // goes on naming the file that failed.
         main_.InitializeVariables();
+        txbParametersFile->setText(toQ(outcome.path));
     }
     main_.UpdateOutputFileControls();
     main_.showSettings();

@@ -13,7 +13,25 @@
 
 namespace qd::gui::test {
 
+namespace {
+
+// The offscreen platform cannot raise windows or pass size hints; saying so for every window
+// buries what a failing test prints.
+QtMessageHandler standardHandler = nullptr;
+
+void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith("This plugin does not support")) return;
+    if (standardHandler) standardHandler(type, context, text);
+}
+
+} // namespace
+
 WindowFixture::WindowFixture() {
+    static const bool quiet = [] {
+        standardHandler = qInstallMessageHandler(QuietPlatformNotes);
+        return true;
+    }();
+    (void)quiet;
     TestDialogScript().reset();
     TestDialogScript().active = true;
     // The data files beside the test executables, as in the build tree.
