@@ -110,6 +110,9 @@ fs::path ProgramFolder() {
     if (!ec) {
         fs::path folder = exe.parent_path();
         if (fs::exists(folder / "dvn.dat", ec)) return folder;
+        // An installed tree moved elsewhere as a whole: bin/ beside share/quorvel-dorvane/.
+        fs::path installed = folder.parent_path() / "share" / "quorvel-dorvane";
+        if (fs::exists(installed / "dvn.dat", ec)) return installed;
     }
 #ifdef QD_DATA_DIR
     return fs::path(QD_DATA_DIR);
