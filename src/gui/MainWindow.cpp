@@ -38,6 +38,7 @@ frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
     buildControls();
     host_.setDialogParent(this);
+    host_.setWindowControls(this);
     host_.bindOutput(txbOutput);
     host_.bindLabel(LabelId::Filesize, lblFilesize);
     host_.bindLabel(LabelId::SizeOfClipboardContents, lblSizeOfClipboardContents);
@@ -57,7 +58,7 @@ bool frmMain::Form_Load() {
     state_.blnStartUpCompleted = false;
     if (LoadProgramTexts(host_, state_.texts, state_.strProgramTextFile) <= 0) return false;
     txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
-    setListWordsCaption(kCountWordsText);
+    setCountButtonCaption(state_.texts.GetText(kCountWordsText));
 
     UpdateOutputFileControls();
     ConcealNumWords(true);
@@ -141,9 +142,37 @@ bool frmMain::runActive() const {
     return withoutMnemonic(cmdListWords->text()) == ProgramText(state_, kStopText);
 }
 
-void frmMain::setListWordsCaption(int textNumber) {
-    cmdListWords->setText(
-        withMnemonic(ProgramText(state_, textNumber), textNumber == kStopText ? 'S' : 'C'));
+void frmMain::setCountButtonCaption(ustring_view caption) {
+    // The stop caption is reached with S, the resting one with its own first letter.
+    const QString text = toQ(caption);
+    const bool stop = text == ProgramText(state_, kStopText);
+    cmdListWords->setText(withMnemonic(text, stop ? 'S' : text.isEmpty() ? QChar() : text[0]));
+}
+
+void frmMain::setCountButtonEnabled(bool enabled) {
+    cmdListWords->setEnabled(enabled);
+}
+
+void frmMain::setElapsedTimerEnabled(bool enabled) {
+    if (enabled) {
+        Timer2->start();
+    } else {
+        Timer2->stop();
+    }
+}
+
+void frmMain::showSettingsWindow() {
+    params_->showWindow();
+}
+
+void frmMain::setSuppressWordsVisible(bool visible) {
+    chkSuppressWords->setVisible(visible);
+}
+
+ustring frmMain::chooseOutputFile() {
+    const ustring path = host_.chooseSaveFile(u"Specify output file", u"", u"", false);
+    if (!path.empty()) FileChosen(1, toQ(path));
+    return path;
 }
 
 void frmMain::showSettings() {

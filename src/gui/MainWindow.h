@@ -43,7 +43,7 @@ struct MainWindowOptions {
     std::filesystem::path appDataFolder;
 };
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public WindowControls {
     Q_OBJECT
 public:
     explicit frmMain(MainWindowOptions options, QWidget* parent = nullptr);
@@ -97,8 +97,14 @@ public:
 
     // --- Services for the other windows ----------------------------------------------------
     void ConcealNumWords(bool blnConcealTimeElapsed = false);
-    void SetTheFocus();
-    void EnableMainControls(bool enabled);
+    void SetTheFocus() override;
+    void EnableMainControls(bool enabled) override;
+    void setCountButtonCaption(ustring_view caption) override;
+    void setCountButtonEnabled(bool enabled) override;
+    void setElapsedTimerEnabled(bool enabled) override;
+    void showSettingsWindow() override;
+    void setSuppressWordsVisible(bool visible) override;
+    ustring chooseOutputFile() override;
     void UpdateOutputFileControls();
     void UpdateDisableBox();
     void UpdatePathTooltip(int index);
@@ -149,7 +155,6 @@ private:
     void buildStatusFrame();
     void connectHandlers();
     void fillLists();
-    void setListWordsCaption(int textNumber);
     void syncElapsedTimer();
     void ChooseCommonWordsForInputFile();
     void VetInputFileQuietly();

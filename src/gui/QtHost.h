@@ -15,9 +15,26 @@ class QWidget;
 
 namespace qd::gui {
 
+// What a count run asks of the main window's own controls beyond the output box and labels.
+class WindowControls {
+public:
+    virtual ~WindowControls() = default;
+    virtual void setCountButtonCaption(ustring_view caption) = 0;
+    virtual void setCountButtonEnabled(bool enabled) = 0;
+    virtual void EnableMainControls(bool enabled) = 0;
+    virtual void SetTheFocus() = 0;
+    virtual void setElapsedTimerEnabled(bool enabled) = 0;
+    virtual void showSettingsWindow() = 0;
+    virtual void setSuppressWordsVisible(bool visible) = 0;
+    // The "Output file" command's choice: the chosen path, empty when cancelled.
+    virtual ustring chooseOutputFile() = 0;
+};
+
 class QtHost : public Host {
 public:
     QtHost() = default;
+
+    void setWindowControls(WindowControls* window) { window_ = window; }
 
     // The window that owns the dialogs, and the widgets the core writes to.
     void setDialogParent(QWidget* parent) { parent_ = parent; }
@@ -71,6 +88,7 @@ private:
     QLabel* label(LabelId id) const;
 
     QWidget* parent_ = nullptr;
+    WindowControls* window_ = nullptr;
     QPlainTextEdit* output_ = nullptr;
     std::array<QLabel*, 8> labels_{};
 
