@@ -8,27 +8,73 @@
 #include "scan/WordScanning.h"
 #include "table/AddWordToList.h"
 
+#include <cstdint>
+
 namespace qd {
+
+namespace {
+
+// Which of the line transformations can change anything: most lines of a text have no control
+// character, no hyphen and no ampersand, and one look at each character spares the passes.
+struct LineContents {
+    bool controlsOrNoBreakSpace = false;
+    bool hyphen = false;
+    bool ampersand = false;
+};
+
+LineContents Survey(ustring_view line) {
+    constexpr uint16_t kControls = 1, kHyphen = 2, kAmpersand = 4;
+    auto flags = [](char16_t c) {
+        return uint16_t(((c <= 13) | (c == 160)) * kControls + (c == u'-') * kHyphen +
+                        (c == u'&') * kAmpersand);
+    };
+    const char16_t* p = line.data();
+    const size_t n = line.size();
+    size_t i = 0;
+    // Blocks of a fixed length, each character with its own accumulator, which the compiler
+    // turns into vector instructions.
+    constexpr size_t kBlock = 8;
+    uint16_t lanes[kBlock] = {};
+    for (; i + kBlock <= n; i += kBlock)
+        for (size_t k = 0; k < kBlock; ++k)
+            lanes[k] |= flags(p[i + k]);
+    uint16_t all = 0;
+    for (; i < n; ++i)
+        all |= flags(p[i]);
+    for (const uint16_t f : lanes)
+        all |= f;
+    return {(all & kControls) != 0, (all & kHyphen) != 0, (all & kAmpersand) != 0};
+}
+
+// Yields when start-up is complete; when events were processed, brings the character tables
+// in line with the extra characters, which an event handler may have changed.
+inline void YieldInScan(RunState& run, WordCharTable& chars, uint32_t& eventsSeen) {
+    if (!run.blnStartUpCompleted) return;
+    run.yield();
+    if (run.yield.timesProcessed() != eventsSeen) [[unlikely]] {
+        eventsSeen = run.yield.timesProcessed();
+        chars.update(run.CurrentExtraChars);
+    }
+}
+
+} // namespace
 
 void ScanLine(RunState& run) {
     ustring& line = run.strLine;
-    CleanLineInPlace(line);
+    const LineContents contents = Survey(line);
+    if (contents.controlsOrNoBreakSpace) CleanLineInPlace(line);
     if (run.blnReadingWords) {
         run.blnCommentsPossible = true;
     } else {
         run.blnCommentsPossible = run.intNumCommentMarkers >= 1;
-        BlankDoubleHyphensInPlace(line);
-        if (run.blnCharacterEntitiesPossible) DecodeEntitiesInPlace(line);
+        if (contents.hyphen) BlankDoubleHyphensInPlace(line);
+        if (run.blnCharacterEntitiesPossible && contents.ampersand) DecodeEntitiesInPlace(line);
     }
 
     WordCharTable& chars = run.scanCache.chars;
-    auto yield = [&run, &chars] {
-        if (!run.blnStartUpCompleted) return;
-        run.yield();
-        // Whatever ran during the yield may have changed the extra characters.
-        chars.update(run.CurrentExtraChars);
-    };
     chars.update(run.CurrentExtraChars);
+    uint32_t eventsSeen = run.yield.timesProcessed();
+    auto yield = [&] { YieldInScan(run, chars, eventsSeen); };
 
     run.lngLP = 0;
     for (;;) {

@@ -198,12 +198,6 @@ size_t FindFirstNotOf(ustring_view s, size_t start, ustring_view set) {
     return p == s.size() ? npos : p;
 }
 
-size_t FirstNonSpaceAfter(ustring_view s, size_t p) {
-    for (size_t i = p + 1; i < s.size(); ++i)
-        if (s[i] != u' ') return i;
-    return npos;
-}
-
 void RemoveAllOf(ustring& s, ustring_view set, size_t start) {
     if (start >= s.size() || set.empty()) return;
     size_t w = start;

@@ -48,7 +48,11 @@ size_t FindFirstNotOfOrEnd(ustring_view s, size_t start, ustring_view set);
 size_t FindFirstNotOf(ustring_view s, size_t start, ustring_view set);
 
 // The first position after p whose character is not a space, npos when there is none.
-size_t FirstNonSpaceAfter(ustring_view s, size_t p);
+inline size_t FirstNonSpaceAfter(ustring_view s, size_t p) {
+    for (size_t i = p + 1; i < s.size(); ++i)
+        if (s[i] != u' ') return i;
+    return npos;
+}
 
 // Removes every character of set found at or after start.
 void RemoveAllOf(ustring& s, ustring_view set, size_t start = 0);

@@ -34,6 +34,21 @@ bool IsSevenBitAscii(ustring_view s) {
     return true;
 }
 
+namespace {
+
+// strProhibitedInitialOrFinalChars as a table: all of them are ASCII.
+struct ProhibitedFinals {
+    bool ascii[128] = {};
+    constexpr ProhibitedFinals() {
+        for (const char16_t c : strProhibitedInitialOrFinalChars)
+            if (c) ascii[c] = true;
+    }
+    constexpr bool holds(char16_t c) const { return c < 128 && ascii[c]; }
+};
+constexpr ProhibitedFinals kProhibitedFinals;
+
+} // namespace
+
 namespace detail {
 
 ustring_view NextWord(RunState& run, const WordCharTable& chars) {
@@ -43,8 +58,7 @@ ustring_view NextWord(RunState& run, const WordCharTable& chars) {
     ustring_view word = line.substr(run.lngLP, size_t(n));
     run.lngLP += size_t(n);
 
-    const ustring_view prohibited = strProhibitedInitialOrFinalChars;
-    while (!word.empty() && prohibited.find(word.back()) != ustring_view::npos)
+    while (!word.empty() && kProhibitedFinals.holds(word.back()))
         word.remove_suffix(1);
     if (run.blnReadingWords) return word;
     if (run.settings.DropFinalS) word = word.substr(0, DropFinalSLength(word));

@@ -4,6 +4,7 @@
 #include "table/BinarySearch.h"
 
 #include <array>
+#include <cstdint>
 
 namespace qd {
 
@@ -14,6 +15,22 @@ constexpr char16_t kVowels[] = u"AEIOUaeiouÀÁÂÃÄÅÆÈÉÊËÌÍÎÏÒÓÔ�
 constexpr char16_t kContractionStems[] =
     u"aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
 constexpr size_t kLongestStem = 7;
+
+// For each position counted from the end of a stem, the letters that occur there in some stem
+// (bit 0 for "a"): a word with another letter at some position ends no stem.
+struct StemLetters {
+    uint32_t fromEnd[kLongestStem] = {};
+    constexpr StemLetters() {
+        size_t begin = 0;
+        for (size_t i = 0; kContractionStems[i]; ++i) {
+            if (kContractionStems[i] != u' ') continue;
+            for (size_t k = 0; k < i - begin; ++k)
+                fromEnd[k] |= uint32_t(1) << (kContractionStems[i - 1 - k] - u'a');
+            begin = i + 1;
+        }
+    }
+};
+constexpr StemLetters kStemLetters;
 
 constexpr char16_t kAlphabet[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZŠŒŸÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"
                                  u"abcdefghijklmnopqrstuvwxyzšœÿàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþß";
@@ -72,37 +89,37 @@ ustring ApplyDropFinalS(ustring_view word) {
 }
 
 bool IsContractionStem(ustring_view word) {
-    // A match is a word followed by a space in the stems, so it is the end of a stem: short
-    // and ending in "n". Anything else is rejected before searching.
-    if (word.size() > kLongestStem) return false;
-    if (!word.empty() && LowerChar(word.back()) != u'n') return false;
+    // A match is the word followed by a space in the stems, so it is the end of a stem. Words
+    // that cannot be one are rejected letter by letter from the end before searching.
+    const size_t n = word.size();
+    if (n > kLongestStem) return false;
     std::array<char16_t, kLongestStem + 1> needle{};
-    for (size_t i = 0; i < word.size(); ++i)
-        needle[i] = LowerChar(word[i]);
-    needle[word.size()] = u' ';
-    return ustring_view(kContractionStems).find(ustring_view(needle.data(), word.size() + 1)) !=
-           ustring_view::npos;
-}
-
-bool IsContractionFragment(ustring_view word) {
-    if (word.size() == 1) {
-        const char16_t c = LowerChar(word[0]);
-        if (c == u's' || c == u't') return true;
+    for (size_t k = 0; k < n; ++k) {
+        const char16_t c = LowerChar(word[n - 1 - k]);
+        if (c < u'a' || c > u'z' || !(kStemLetters.fromEnd[k] >> (c - u'a') & 1)) return false;
+        needle[n - 1 - k] = c;
     }
-    return IsContractionStem(word);
+    needle[n] = u' ';
+    return ustring_view(kContractionStems).find(ustring_view(needle.data(), n + 1)) !=
+           ustring_view::npos;
 }
 
 bool IsAlphabetLetter(char16_t c) {
     return kAlphabetTable.holds(c);
 }
 
-bool HasNoLetter(ustring_view s) {
+namespace {
+
+// The per-word tests, here to be inlined into the ignore rules on the per-word path.
+inline bool NoLetterIn(ustring_view s) {
     for (const char16_t c : s)
         if (kAlphabetTable.holds(c)) return false;
     return true;
 }
 
-bool IsRepetition(ustring_view s) {
+inline bool RepeatsOneCharacter(ustring_view s) {
+    // The common case first: two different characters, neither a space, at the start.
+    if (s.size() >= 2 && s[0] != s[1] && s[0] != u' ' && s[1] != u' ') return false;
     const size_t first = s.find_first_not_of(u' ');
     if (first == ustring_view::npos) return false;
     const size_t last = s.find_last_not_of(u' ');
@@ -112,12 +129,22 @@ bool IsRepetition(ustring_view s) {
     return true;
 }
 
+} // namespace
+
+bool HasNoLetter(ustring_view s) {
+    return NoLetterIn(s);
+}
+
+bool IsRepetition(ustring_view s) {
+    return RepeatsOneCharacter(s);
+}
+
 bool IsExcludedByIgnoreRules(const ScanSettings& settings, ustring_view word) {
     const size_t n = word.size();
     if (settings.IgnoreShortWords && n < size_t(settings.shortWordSizeValue())) return true;
     if (n > size_t(settings.longWordSizeValue())) return true;
-    if (settings.IgnoreNoLetter && HasNoLetter(word)) return true;
-    if (settings.IgnoreRepetitions && n > 1 && IsRepetition(word) &&
+    if (settings.IgnoreNoLetter && NoLetterIn(word)) return true;
+    if (settings.IgnoreRepetitions && n > 1 && RepeatsOneCharacter(word) &&
         (word[0] < u'0' || word[0] > u'9'))
         return true;
     return false;

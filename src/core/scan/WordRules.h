@@ -29,8 +29,16 @@ bool IsVowel(ustring_view s, bool lowerList);
 // shouldn wasn weren wouldn" (so "n", "dn", "ren" count too; so does the empty word).
 bool IsContractionStem(ustring_view word);
 // What an apostrophe leaves of a contraction when apostrophes may not join words: "s", "t"
-// (any case) or a contraction stem.
-bool IsContractionFragment(ustring_view word);
+// (any case) or a contraction stem. Most words end in neither "n" nor "N" and are no stem.
+inline bool IsContractionFragment(ustring_view word) {
+    const size_t n = word.size();
+    if (n == 1) {
+        const char16_t c = word[0];
+        if (c == u's' || c == u'S' || c == u't' || c == u'T') return true;
+    }
+    if (n > 0 && word[n - 1] != u'n' && word[n - 1] != u'N') return false;
+    return IsContractionStem(word);
+}
 
 // --- Per-word ignore rules ---
 

@@ -267,3 +267,9 @@ TEST_F(ScanTest, megabyteOfShortTagsAndEntities) {
     EXPECT_EQ(CountOf(run, "word"), int32_t(line.size() / unit.size()));
     EXPECT_EQ(run.intWithinComment, -1);
 }
+
+TEST_F(ScanTest, controlCharactersAnywhereInALongLineAreCleaned) {
+    Scan(u"alpha beta gamma delta epsilon\tzeta\beta2 theta\fiota kappa\r\nlambda");
+    EXPECT_EQ(Words(), (Strings{"alpha", "beta", "delta", "epsilon", "gamma", "iota", "kappa",
+                                "lambda", "theta", "zetaeta"}));
+}
