@@ -180,6 +180,10 @@ int FindCommentStart(const RunState& run) {
 void SkipComment(RunState& run) {
     const ustring_view line = run.strLine;
     const size_t lp = run.lngLP;
+    if (run.intWithinComment < 0 || size_t(run.intWithinComment) >= run.EndMarkers.size()) {
+        run.intWithinComment = -1; // no such pair: nothing is open
+        return;
+    }
     const ustring& end = run.EndMarkers[size_t(run.intWithinComment)];
     if (end.empty()) {
         run.lngLP = line.size();

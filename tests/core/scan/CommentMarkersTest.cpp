@@ -311,3 +311,11 @@ TEST(BlankDoubleHyphens, megabyteOfHyphens) {
     EXPECT_EQ(out.substr(0, 2), u"--");
     EXPECT_EQ(out.find(u'-', 2), ustring::npos);
 }
+
+TEST_F(CommentTest, openCommentOfAPairNoLongerInForceIsDropped) {
+    SetCommentMarkers(run, u"C");
+    run.intWithinComment = 42;
+    CountEveryWord();
+    Scan("still counted");
+    EXPECT_EQ(Words(), (Strings{"counted", "still"}));
+}
