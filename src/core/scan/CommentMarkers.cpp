@@ -137,9 +137,9 @@ bool ValidateCommentMarkers(RunState& run) {
     return true;
 }
 
-ustring CommentMarkerWordTitle(const RunState&) {
-    // Program text 34 ("Error"); the one place to switch to the loaded program texts.
-    return u"Error";
+ustring CommentMarkerWordTitle(const RunState& run) {
+    constexpr int kTextErrorTitle = 34;
+    return run.texts.GetText(kTextErrorTitle);
 }
 
 bool CommentMarkersOK(RunState& run) {

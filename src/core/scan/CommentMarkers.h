@@ -27,7 +27,7 @@ bool ValidateCommentMarkers(RunState& run);
 // wholly of word characters, with a message.
 bool CommentMarkersOK(RunState& run);
 
-// The title of the message about a start marker that could be part of a word.
+// The title of the message about a start marker that could be part of a word: program text 34.
 ustring CommentMarkerWordTitle(const RunState& run);
 
 // The index of the first pair whose start marker begins at lngLP, ignoring case, or -1. The

@@ -1,6 +1,7 @@
 #include "scan/CommentMarkers.h"
 
 #include "ScanTestUtil.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,8 @@ TEST_F(CommentTest, defaultMarkersPass) {
 }
 
 TEST_F(CommentTest, startMarkerThatCouldBePartOfAWordIsRejected) {
+    test::TempDir dir;
+    ASSERT_GT(run.texts.Load(dir.write("dvn.dat", "[en]\n34=<34>\n")), 0);
     run.settings.AllowWordsWithForwardslashes = true;
     EXPECT_FALSE(CommentMarkersOK(run));
     EXPECT_EQ(run.CurrentExtraChars, u"-/"); // rebuilt by the check
@@ -138,7 +141,7 @@ TEST_F(CommentTest, startMarkerThatCouldBePartOfAWordIsRejected) {
               "With the current settings the start-comment marker\r\n\"//\" could be part of "
               "a word.\r\n\r\nCheck the start-comment markers in the 'Settings' window and\r\n"
               "perhaps disallow comment markers or restrict allowable words.");
-    EXPECT_EQ(host.messages[0].title, CommentMarkerWordTitle(run));
+    EXPECT_EQ(host.messages[0].title, u"<34>");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
 }
 
