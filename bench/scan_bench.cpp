@@ -6,7 +6,7 @@
 // Usage: scan_bench FILE [ROUNDS]   (the best of ROUNDS, 3 by default, is reported)
 //
 // Measure in a Release build:
-//   cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+//   cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
 //         -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DQD_BUILD_GUI=OFF
 //   cmake --build build-release --target scan_bench
 //   /work/shared/corpus/make-kjv10 /tmp/qd-corpus/kjvbible_x10.txt

@@ -57,20 +57,22 @@ void LowerCaseAccentedInPlace(ustring& s, Yielder* yield) {
     const size_t n = s.size();
     size_t i = 0;
     // Lines are mostly ASCII: blocks of a fixed length that hold only ASCII are lowered by
-    // loops the compiler turns into vector instructions.
+    // loops the compiler turns into vector instructions. Lowering is idempotent, so the last
+    // block may overlap characters already lowered.
     constexpr size_t kBlock = 8;
+    auto lowerAsciiBlock = [](char16_t* block) {
+        unsigned high = 0;
+        for (size_t k = 0; k < kBlock; ++k)
+            high |= block[k] >> 7;
+        if (high != 0) return false;
+        for (size_t k = 0; k < kBlock; ++k)
+            block[k] = char16_t(block[k] + (char16_t(block[k] - u'A') < 26 ? 32 : 0));
+        return true;
+    };
     while (i < n) {
-        if (i + kBlock <= n) {
-            char16_t* block = p + i;
-            unsigned high = 0;
-            for (size_t k = 0; k < kBlock; ++k)
-                high |= block[k] >> 7;
-            if (high == 0) {
-                for (size_t k = 0; k < kBlock; ++k)
-                    block[k] = char16_t(block[k] + (char16_t(block[k] - u'A') < 26 ? 32 : 0));
-                i += kBlock;
-                continue;
-            }
+        if (n >= kBlock && lowerAsciiBlock(p + std::min(i, n - kBlock))) {
+            i = std::min(i, n - kBlock) + kBlock;
+            continue;
         }
         const size_t end = std::min(n, i + kBlock);
         for (; i < end; ++i) {

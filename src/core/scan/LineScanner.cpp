@@ -32,15 +32,22 @@ LineContents Survey(ustring_view line) {
     const size_t n = line.size();
     size_t i = 0;
     // Blocks of a fixed length, each character with its own accumulator, which the compiler
-    // turns into vector instructions.
+    // turns into vector instructions. The last block may overlap the one before it.
     constexpr size_t kBlock = 8;
     uint16_t lanes[kBlock] = {};
-    for (; i + kBlock <= n; i += kBlock)
+    auto block = [&](const char16_t* b) {
         for (size_t k = 0; k < kBlock; ++k)
-            lanes[k] |= flags(p[i + k]);
+            lanes[k] |= flags(b[k]);
+    };
     uint16_t all = 0;
-    for (; i < n; ++i)
-        all |= flags(p[i]);
+    if (n >= kBlock) {
+        for (; i + kBlock <= n; i += kBlock)
+            block(p + i);
+        if (i < n) block(p + n - kBlock);
+    } else {
+        for (; i < n; ++i)
+            all |= flags(p[i]);
+    }
     for (const uint16_t f : lanes)
         all |= f;
     return {(all & kControls) != 0, (all & kHyphen) != 0, (all & kAmpersand) != 0};
