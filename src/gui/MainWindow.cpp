@@ -11,6 +11,7 @@
 #include "input/DocxArchive.h"
 #include "input/InputFileCheck.h"
 #include "input/TextFileVetting.h"
+#include "scan/CommentMarkers.h"
 #include "settings/Defaults.h"
 #include "settings/SavedState.h"
 #include "settings/WordsToIgnore.h"
@@ -115,6 +116,7 @@ void frmMain::InitializeVariables() {
 
 void frmMain::Initialize() {
     qd::Initialize(state_.settings);
+    SetCommentMarkers(state_, u"C");
     state_.blnWordsGot = false;
     params_->txbParametersFile->clear();
     qd::txbWordsToIgnore_LostFocus(state_);

@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "QtText.h"
 #include "Twips.h"
+#include "scan/CommentMarkers.h"
 #include "settings/Defaults.h"
 #include "settings/NamedSettingsFiles.h"
 #include "settings/WordsToIgnore.h"
@@ -299,6 +300,7 @@ void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
 void frmParams::SetDefaultValues() {
     state_.blnWordsGot = false;
     qd::SetDefaultValues(state_.settings);
+    SetCommentMarkers(state_, u"C");
     showSettings();
 }
 

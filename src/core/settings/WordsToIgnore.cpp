@@ -3,6 +3,7 @@
 #include "Host.h"
 #include "RunState.h"
 #include "scan/CaseFolding.h"
+#include "scan/WordExtractor.h"
 
 #include <algorithm>
 #include <vector>
@@ -50,23 +51,6 @@ ustring NormalizedWordsToIgnore(ustring_view text) {
     return joined;
 }
 
-ustring ExtraCharsOf(const ScanSettings& s) {
-    ustring chars;
-    if (s.AllowWordsWithHyphens) chars += u"-";
-    if (s.AllowWordsWithApostrophes) {
-        chars += u"'";
-        chars.push_back(Cp1252ToUnicode(145));
-    }
-    if (s.AllowWordsWithUnderscores) chars += u"_";
-    if (s.AllowWordsWithColons) chars += u":";
-    if (s.AllowWordsWithBackslashes) chars += u"\\";
-    if (s.AllowWordsWithForwardslashes) chars += u"/";
-    if (s.AllowWordsWithPeriods) chars += u".";
-    if (s.AllowWordsWithAtSigns) chars += u"@";
-    if (s.AllowWordsWithNumerals) chars += u"0123456789";
-    return chars;
-}
-
 std::optional<char16_t> FirstCharacterNotAllowed(ustring_view words, ustring_view extraChars) {
     for (char16_t c : words) {
         if (c == u' ') continue;
@@ -103,7 +87,7 @@ bool CheckAllowedExtraChars(RunState& state) {
     if (!state.blnStartUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
     const ustring& words = state.settings.WordsToIgnore;
     if (words.empty()) return true;
-    state.CurrentExtraChars = ExtraCharsOf(state.settings);
+    BuildCurrentExtraChars(state);
     const auto bad = FirstCharacterNotAllowed(words, state.CurrentExtraChars);
     if (!bad) return true;
     state.host.message(CharacterNotAllowedMessage(*bad), kCharacterNotAllowedTitle,

@@ -10,16 +10,11 @@
 namespace qd {
 
 struct RunState;
-struct ScanSettings;
 
 // The normal form of a words-to-ignore text: trimmed, lower-cased (accented capitals
 // included), commas turned into spaces, one space between words, duplicates removed, and
 // the words in ascending code-unit order. Empty for a text of spaces.
 ustring NormalizedWordsToIgnore(ustring_view text);
-
-// The extra characters the settings admit inside words, in the order the scanner builds
-// them: - ' (and the typographic opening quote) _ : \ / . @ and the digits.
-ustring ExtraCharsOf(const ScanSettings& settings);
 
 // The first character of words that is neither a letter of the program's alphabet, a space,
 // nor one of extraChars; std::nullopt when every character passes.

@@ -36,17 +36,6 @@ TEST(WordsToIgnoreNormalForm, SingleWordIsKept) {
 
 // --- Allowed characters ------------------------------------------------------------------
 
-TEST(WordsToIgnoreCharacters, ExtraCharsFollowTheSettingsInTheScannersOrder) {
-    ScanSettings s;
-    EXPECT_EQ(u"-", ExtraCharsOf(s));
-    s.AllowWordsWithHyphens = false;
-    EXPECT_EQ(u"", ExtraCharsOf(s));
-    s.AllowWordsWithApostrophes = s.AllowWordsWithUnderscores = s.AllowWordsWithColons = true;
-    s.AllowWordsWithBackslashes = s.AllowWordsWithForwardslashes = true;
-    s.AllowWordsWithPeriods = s.AllowWordsWithAtSigns = s.AllowWordsWithNumerals = true;
-    EXPECT_EQ(u"'\u2018_:\\/.@0123456789", ExtraCharsOf(s));
-}
-
 TEST(WordsToIgnoreCharacters, LettersSpacesAndAllowedExtrasPass) {
     EXPECT_EQ(std::nullopt, FirstCharacterNotAllowed(u"straße œuvre ÿ", u""));
     EXPECT_EQ(std::nullopt, FirstCharacterNotAllowed(u"e-mail", u"-"));
