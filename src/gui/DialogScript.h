@@ -6,6 +6,7 @@
 #include "Host.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,9 @@ struct DialogScript {
     // is recorded as unscripted.
     bool active = false;
 
+    // Asked first for every message box: an answer for a box it recognises (by its title,
+    // say), or std::nullopt to leave the box to the queue below.
+    std::function<std::optional<Answer>(const ShownDialog&)> responder;
     std::deque<Answer> answers;
     std::deque<std::optional<ustring>> promptAnswers; // std::nullopt cancels
     std::deque<ustring> fileAnswers;                  // an empty path cancels

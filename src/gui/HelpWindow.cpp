@@ -8,6 +8,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 
 namespace qd::gui {
@@ -33,6 +34,8 @@ frmHelp::frmHelp(frmMain& main) : QWidget(&main, Qt::Window), main_(main) {
     cmdClose->setFont(RoleFont(FontRole::Arial));
     cmdClose->resize(cmdClose->sizeHint().expandedTo(QSize(TwipsToPixelsX(1200, &main), 0)));
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            [this] { cmdClose_Click(); });
 
     setMinimumSize(TwipsToPixelsX(2400, &main), TwipsToPixelsY(2400, &main));
 

@@ -144,13 +144,15 @@ Answer QtHost::message(ustring_view text, ustring_view title, MsgIcon icon, MsgB
     defaultButton = ValidDefault(buttons, defaultButton);
     DialogScript& script = TestDialogScript();
     if (script.active) {
-        auto answer = PopFront(script.answers);
         ShownDialog shown;
         shown.text = ustring(text);
         shown.title = ustring(title);
         shown.icon = icon;
         shown.buttons = buttons;
         shown.defaultButton = defaultButton;
+        std::optional<Answer> answer;
+        if (script.responder) answer = script.responder(shown);
+        if (!answer) answer = PopFront(script.answers);
         shown.scripted = answer.has_value();
         script.shown.push_back(shown);
         return answer.value_or(defaultButton);

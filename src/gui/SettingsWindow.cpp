@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace qd::gui {
 
@@ -119,6 +120,9 @@ void frmParams::connectHandlers() {
     connect(cmdInitialize, &QPushButton::clicked, this, [this] { cmdInitialize_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+    // Escape closes the window as its Close command does.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            [this] { cmdClose_Click(); });
 
     for (QLineEdit* box : {txbWordsToIgnore, txbCommonWordsFile, txbStartComment[0],
                            txbStartComment[1], txbEndComment[0], txbEndComment[1]})
