@@ -44,7 +44,6 @@ frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     host_.bindLabel(LabelId::Filesize, lblFilesize);
     host_.bindLabel(LabelId::SizeOfClipboardContents, lblSizeOfClipboardContents);
     host_.onSettingsChanged = [this] { showSettings(); };
-    host_.beforeProcessEvents = [this] { syncElapsedTimer(); };
     params_ = std::make_unique<frmParams>(*this);
     popUp_ = std::make_unique<frmPopUp>(this);
     connectHandlers();
@@ -149,6 +148,7 @@ void frmMain::setCountButtonCaption(ustring_view caption) {
     const QString text = toQ(caption);
     const bool stop = text == ProgramText(state_, kStopText);
     cmdListWords->setText(withMnemonic(text, stop ? 'S' : text.isEmpty() ? QChar() : text[0]));
+    state_.cmdListWordsCaption = ustring(caption);
 }
 
 void frmMain::setCountButtonEnabled(bool enabled) {

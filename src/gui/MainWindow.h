@@ -155,7 +155,6 @@ private:
     void buildStatusFrame();
     void connectHandlers();
     void fillLists();
-    void syncElapsedTimer();
     void ChooseCommonWordsForInputFile();
     void VetInputFileQuietly();
     void setHelpEnabled(bool enabled);
@@ -169,7 +168,6 @@ private:
     std::unique_ptr<frmPopUp> popUp_;
     std::unique_ptr<frmHelp> help_;
 
-    bool ListingShown = false;
     int twirlerStep_ = 0;
     bool relisting_ = false;     // a re-listing after a change of order or format runs
     bool quitRequested_ = false; // the window was closed during a run: quit when it ends

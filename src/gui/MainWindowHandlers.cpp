@@ -208,14 +208,14 @@ void frmMain::txbFile_LostFocus(int index) {
 
 void frmMain::optInFile_Click() {
     state_.blnWordsGot = false;
-    if (ListingShown) host_.setOutputText(u"");
+    if (state_.ListingShown) host_.setOutputText(u"");
     lblSizeOfClipboardContents->clear();
     SetTheFocus();
 }
 
 void frmMain::optOnClipboard_Click() {
     state_.blnWordsGot = false;
-    if (ListingShown) host_.setOutputText(u"");
+    if (state_.ListingShown) host_.setOutputText(u"");
     const ustring text = host_.clipboardText();
     lblSizeOfClipboardContents->setText("Contents of clipboard: " +
                                         toQ(FormatByteCount(double(text.size()), false)));
@@ -226,7 +226,7 @@ void frmMain::txbIntro_Click() {
     state_.blnWordsGot = false;
     const ustring text = host_.clipboardText();
     host_.setOutputText(text);
-    ListingShown = false;
+    state_.ListingShown = false;
 }
 
 void frmMain::chkSuppressWords_Click() {
@@ -324,13 +324,6 @@ void frmMain::Timer2_Timer() {
         static constexpr char16_t kTwirler[] = {172, 173, 174, 175};
         host_.setLabel(LabelId::Twirler, ustring(1, kTwirler[twirlerStep_++ % 4]));
     }
-}
-
-void frmMain::syncElapsedTimer() {
-    // The count run starts and stops the elapsed time through its flag; the first tick comes
-    // a whole second after the start.
-    if (state_.blnElapsedTimeRunning && !Timer2->isActive()) Timer2->start();
-    if (!state_.blnElapsedTimeRunning && Timer2->isActive()) Timer2->stop();
 }
 
 // --- Window events -------------------------------------------------------------------------

@@ -226,7 +226,6 @@ ustring QtHost::chooseFile(DialogKind kind, ustring_view title, ustring_view fil
 
 void QtHost::processEvents() {
     flushOutput();
-    if (beforeProcessEvents) beforeProcessEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -351,6 +350,42 @@ void QtHost::repaint() {
 
 void QtHost::settingsChanged() {
     if (onSettingsChanged) onSettingsChanged();
+}
+
+void QtHost::setCountButtonCaption(ustring_view caption) {
+    if (window_) window_->setCountButtonCaption(caption);
+}
+
+void QtHost::setCountButtonEnabled(bool enabled) {
+    if (window_) window_->setCountButtonEnabled(enabled);
+}
+
+void QtHost::enableMainControls(bool enabled) {
+    if (window_) window_->EnableMainControls(enabled);
+}
+
+void QtHost::setTheFocus() {
+    if (window_) {
+        window_->SetTheFocus();
+    } else {
+        setLabel(LabelId::Twirler, u" ");
+    }
+}
+
+void QtHost::setElapsedTimerEnabled(bool enabled) {
+    if (window_) window_->setElapsedTimerEnabled(enabled);
+}
+
+void QtHost::showSettingsWindow() {
+    if (window_) window_->showSettingsWindow();
+}
+
+void QtHost::setSuppressWordsVisible(bool visible) {
+    if (window_) window_->setSuppressWordsVisible(visible);
+}
+
+ustring QtHost::chooseOutputFile() {
+    return window_ ? window_->chooseOutputFile() : ustring();
 }
 
 ustring QtHost::clipboardText() const {

@@ -43,8 +43,6 @@ public:
 
     // Called by settingsChanged(): the window brings its controls in line with the settings.
     std::function<void()> onSettingsChanged;
-    // Called at every processEvents() before the event loop runs (the window's timers use it).
-    std::function<void()> beforeProcessEvents;
 
     Answer message(ustring_view text, ustring_view title, MsgIcon icon,
                    MsgButtons buttons = MsgButtons::Ok, Answer defaultButton = Answer::Ok) override;
@@ -73,6 +71,16 @@ public:
 
     void repaint() override;
     void settingsChanged() override;
+
+    // The main window's own controls, through its WindowControls.
+    void setCountButtonCaption(ustring_view caption) override;
+    void setCountButtonEnabled(bool enabled) override;
+    void enableMainControls(bool enabled) override;
+    void setTheFocus() override;
+    void setElapsedTimerEnabled(bool enabled) override;
+    void showSettingsWindow() override;
+    void setSuppressWordsVisible(bool visible) override;
+    ustring chooseOutputFile() override;
 
     // The clipboard's plain text; empty when it holds none.
     ustring clipboardText() const;
