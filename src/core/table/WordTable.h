@@ -1,10 +1,17 @@
 #pragma once
-// The distinct words of a count with their occurrence counts. Entries are numbered from 1;
-// while words are being added, entry order is ascending by Word in code-unit order.
+// The distinct words of a count with their occurrence counts, numbered from 1.
+//
+// Looking a word up goes through a hash index, so it costs the same however large the table
+// grows, and a new word is appended to storage that never moves. The numbering (entry 1, 2, ...)
+// is a permutation over that storage: while words arrive it is ascending by Word in code-unit
+// order, rebuilt lazily the first time an entry is read after new words came in. The ordering
+// routines reorder the numbering with swapEntries; each record is stored exactly once.
 
 #include "support/UString.h"
 
 #include <cstdint>
+#include <deque>
+#include <unordered_map>
 #include <vector>
 
 namespace qd {
@@ -25,30 +32,48 @@ class WordTable {
 public:
     enum class AddResult { TooLong, Repeated, New };
 
-    WordTable();
+    WordTable() { clear(); }
+    WordTable(const WordTable&) = delete;
+    WordTable& operator=(const WordTable&) = delete;
 
-    // Empties the table; capacity returns to 500 entries.
+    // Empties the table; the highest index returns to 500.
     void clear();
 
     // lngNumWords: the number of entries in use.
-    int32_t size() const;
-    // The highest usable index; grows in steps of 500 as words arrive.
-    int32_t capacity() const;
+    int32_t size() const { return int32_t(store_.size()); }
+    // The highest usable index: 500, raised by 500 whenever a new word finds the table full.
+    int32_t capacity() const { return capacity_; }
 
     // Entry i, 1 <= i <= size().
-    WordEntry& operator[](int32_t i);
-    const WordEntry& operator[](int32_t i) const;
+    WordEntry& operator[](int32_t i) { return store_[orderedSlot(i)]; }
+    const WordEntry& operator[](int32_t i) const { return store_[orderedSlot(i)]; }
 
-    // Records one occurrence of word (no more than 80 characters, else TooLong).
+    // Records one occurrence of word. A word longer than 80 characters is not stored.
+    // A new entry has Count 1, Listed true and its SortKey set.
     AddResult add(ustring_view word);
 
-    // Searches entries 1..n by Word. Found: pos is the entry. Not found: pos is minus the
-    // insertion position (-1 before the first entry, -(n + 1) after the last; -1 when n is 0).
+    // Searches entries 1..n by Word, halving as the program always has. Found: pos is the
+    // entry. Not found: pos is minus the insertion position (-1 before the first entry,
+    // -(n + 1) after the last; -1 when n is 0).
     bool BinarySearchEntries(ustring_view key, int32_t n, int32_t& pos) const;
 
+    // Exchanges the places of entries i and j (whole records, as far as numbering goes).
+    void swapEntries(int32_t i, int32_t j);
+
 private:
-    struct Impl;
-    std::vector<WordEntry> entries_; // placeholder representation; index 0 unused
+    struct ViewHash {
+        size_t operator()(ustring_view s) const noexcept;
+    };
+
+    size_t orderedSlot(int32_t i) const;
+    void rebuildOrder() const;
+
+    std::deque<WordEntry> store_;                               // never moves an element once added
+    std::unordered_map<ustring_view, int32_t, ViewHash> index_; // Word -> store slot
+    mutable std::vector<int32_t> order_;                        // entry number - 1 -> store slot
+    mutable bool orderStale_ = false; // words arrived since the numbering was last built
+    mutable bool wordOrdered_ = true; // the numbering follows Word (no reordering since)
+    int32_t capacity_ = kTableGrowthStep;
 };
 
 } // namespace qd

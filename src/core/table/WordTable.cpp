@@ -1,0 +1,82 @@
+#include "table/WordTable.h"
+
+#include "scan/CaseFolding.h"
+#include "table/BinarySearch.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace qd {
+
+size_t WordTable::ViewHash::operator()(ustring_view s) const noexcept {
+    // FNV-1a over the code units: words are short, and this beats a general byte hash here.
+    uint64_t h = 1469598103934665603ull;
+    for (char16_t c : s) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return size_t(h ^ (h >> 29));
+}
+
+void WordTable::clear() {
+    index_.clear();
+    store_.clear();
+    order_.clear();
+    orderStale_ = false;
+    wordOrdered_ = true;
+    capacity_ = kTableGrowthStep;
+}
+
+WordTable::AddResult WordTable::add(ustring_view word) {
+    if (int32_t(word.size()) > MaxStoredWordLength) return AddResult::TooLong;
+    if (auto it = index_.find(word); it != index_.end()) {
+        ++store_[size_t(it->second)].Count;
+        return AddResult::Repeated;
+    }
+    if (size() == capacity_) capacity_ += kTableGrowthStep;
+    WordEntry& entry = store_.emplace_back();
+    entry.Word.assign(word);
+    entry.SortKey = SortKeyOf(word);
+    entry.Count = 1;
+    entry.Listed = true;
+    const int32_t slot = size() - 1;
+    index_.emplace(ustring_view(entry.Word), slot);
+    // A word that sorts after every other one keeps the numbering valid; others make it stale.
+    if (!orderStale_ && wordOrdered_ &&
+        (order_.empty() || store_[size_t(order_.back())].Word < entry.Word))
+        order_.push_back(slot);
+    else
+        orderStale_ = true;
+    return AddResult::New;
+}
+
+size_t WordTable::orderedSlot(int32_t i) const {
+    if (orderStale_) rebuildOrder();
+    assert(i >= 1 && i <= int32_t(order_.size()));
+    return size_t(order_[size_t(i - 1)]);
+}
+
+void WordTable::rebuildOrder() const {
+    order_.resize(store_.size());
+    for (size_t k = 0; k < order_.size(); ++k)
+        order_[k] = int32_t(k);
+    std::sort(order_.begin(), order_.end(), [this](int32_t a, int32_t b) {
+        return store_[size_t(a)].Word < store_[size_t(b)].Word;
+    });
+    orderStale_ = false;
+    wordOrdered_ = true;
+}
+
+void WordTable::swapEntries(int32_t i, int32_t j) {
+    if (orderStale_) rebuildOrder();
+    std::swap(order_[size_t(i - 1)], order_[size_t(j - 1)]);
+    // After a reordering the numbering no longer follows Word; a later add rebuilds it.
+    wordOrdered_ = false;
+}
+
+bool WordTable::BinarySearchEntries(ustring_view key, int32_t n, int32_t& pos) const {
+    return BinarySearchSorted(key, n, pos,
+                              [this](int32_t i) -> ustring_view { return (*this)[i].Word; });
+}
+
+} // namespace qd
