@@ -2,52 +2,18 @@
 // as the one word it is written as, and the files of several languages must hold exactly the
 // words of their single-language files.
 
+#include "ShippedCommonWords.h"
 #include "scan/CaseFolding.h"
 #include "settings/Languages.h"
-#include "support/Folders.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 #include <vector>
 
 namespace qd {
 namespace {
-
-std::filesystem::path DataFile(ustring_view name) {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / ToPath(name);
-}
-
-// The entries of a file, read independently of the program's scanner: comments removed,
-// then every run of characters other than spaces, commas and line ends.
-std::vector<ustring> Entries(ustring_view name) {
-    const ustring text = FromUtf8(test::ReadFileBytes(DataFile(name)));
-    std::vector<ustring> entries;
-    ustring current;
-    auto flush = [&] {
-        if (!current.empty()) entries.push_back(current);
-        current.clear();
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, u"/*") == 0) {
-            flush();
-            const size_t end = text.find(u"*/", i + 2);
-            i = end == ustring::npos ? text.size() : end + 1;
-        } else if (text.compare(i, 2, u"//") == 0) {
-            flush();
-            const size_t end = text.find(u'\n', i);
-            i = end == ustring::npos ? text.size() : end;
-        } else if (text[i] == u' ' || text[i] == u',' || text[i] == u'\r' || text[i] == u'\n') {
-            flush();
-        } else {
-            current += text[i];
-        }
-    }
-    flush();
-    return entries;
-}
 
 bool IsLetter(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7);
@@ -56,7 +22,7 @@ bool IsLetter(char16_t c) {
 class ShippedFile : public ::testing::TestWithParam<ustring_view> {};
 
 TEST_P(ShippedFile, EveryEntryIsOneLowerCaseWordThatReadsAsWritten) {
-    const auto entries = Entries(GetParam());
+    const auto entries = test::Entries(GetParam());
     EXPECT_GE(entries.size(), 250u);
     for (const ustring& word : entries) {
         // Letters of Latin-1 only: the reader decodes no other UTF-8. A word begins and ends
@@ -71,14 +37,14 @@ TEST_P(ShippedFile, EveryEntryIsOneLowerCaseWordThatReadsAsWritten) {
 }
 
 TEST_P(ShippedFile, NoWordIsListedTwice) {
-    const auto entries = Entries(GetParam());
+    const auto entries = test::Entries(GetParam());
     const std::set<ustring> distinct(entries.begin(), entries.end());
     EXPECT_EQ(distinct.size(), entries.size());
 }
 
 TEST_P(ShippedFile, DeclaresItsEncodingInItsHead) {
     // The vetting recognises UTF-8 from a charset declaration in the first ten lines.
-    const std::string bytes = test::ReadFileBytes(DataFile(GetParam()));
+    const std::string bytes = test::ReadFileBytes(test::DataFile(GetParam()));
     size_t lineEnd = 0;
     for (int line = 0; line < 10 && lineEnd != std::string::npos; ++line)
         lineEnd = bytes.find('\n', lineEnd + 1);
@@ -90,17 +56,17 @@ INSTANTIATE_TEST_SUITE_P(AllFiles, ShippedFile, ::testing::ValuesIn(LanguageChoi
 std::set<ustring> UnionOf(std::initializer_list<ustring_view> names) {
     std::set<ustring> words;
     for (ustring_view name : names)
-        for (const ustring& word : Entries(name))
+        for (const ustring& word : test::Entries(name))
             words.insert(word);
     return words;
 }
 
 TEST(ShippedFiles, FilesOfSeveralLanguagesHoldTheUnionOfTheirLanguages) {
-    const auto six = Entries(u"cwds_en_de_es_pt_it_fr.txt");
+    const auto six = test::Entries(u"cwds_en_de_es_pt_it_fr.txt");
     EXPECT_EQ(std::set<ustring>(six.begin(), six.end()),
               UnionOf({u"cwds_en.txt", u"cwds_de.txt", u"cwds_es.txt", u"cwds_pt.txt",
                        u"cwds_it.txt", u"cwds_fr.txt"}));
-    const auto two = Entries(u"cwds_en_de.txt");
+    const auto two = test::Entries(u"cwds_en_de.txt");
     EXPECT_EQ(std::set<ustring>(two.begin(), two.end()), UnionOf({u"cwds_en.txt", u"cwds_de.txt"}));
 }
 
