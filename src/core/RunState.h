@@ -4,6 +4,7 @@
 // window (or the command line, or a test) and passed to the core routines.
 
 #include "scan/ScanSettings.h"
+#include "support/ProgramTexts.h"
 #include "support/UString.h"
 #include "support/Yielder.h"
 #include "table/WordTable.h"
@@ -81,13 +82,21 @@ struct RunState {
     bool WritingToFile = false;
     bool OutputFileWritten = false;
 
-    // Docx extraction
-    int32_t lngLargeXMLFilesize = 0;
-    int32_t lngMaxXMLFilesize = 0;
+    // Text-file vetting: the notice about CR-only line ends is shown once, until the main
+    // window's variables are initialised again.
+    bool MacNoticeShown = false;
+
+    // Docx extraction: a document part above the first size asks, above the second is refused.
+    int32_t lngLargeXMLFilesize = 10485760;
+    int32_t lngMaxXMLFilesize = 20971520;
     ustring strDocxTempFolder;
     ustring strDocxXMLFilepath;
 
     ustring strProgramTextFile;
+    ProgramTexts texts; // loaded at start by the front end (LoadProgramTexts)
+
+    // The state file, set whenever the variables are initialised (StateFilePath).
+    ustring strStateFilePath;
 };
 
 } // namespace qd
