@@ -1,5 +1,6 @@
 #include "settings/Languages.h"
 
+#include "input/FirstLines.h"
 #include "scan/CaseFolding.h"
 #include "support/Folders.h"
 
@@ -20,6 +21,9 @@ ustring QuotedTwoLetterValue(ustring_view head, ustring_view marker) {
     if (value + 2 >= head.size() || head[value + 2] != u'"') return {};
     return ustring(head.substr(value, 2));
 }
+
+// Enough of a file's head for ten lines of markup, however long, but not an endless line.
+constexpr int64_t kHeadBytes = 1 << 20;
 
 } // namespace
 
@@ -59,6 +63,19 @@ ustring DeclaredLanguageInHead(ustring_view headText, ustring_view codesText, us
     if (result.size() >= 2 && (codes.empty() || PositionOfCode(codes, result) != ustring::npos))
         return result;
     return ustring(def);
+}
+
+ustring DeclaredLanguage(ustring_view path, ustring_view codes, ustring_view def) {
+    const FirstLines head = ReadFirstLines(path, true, 10, false, false, kHeadBytes);
+    if (!head.errorText.empty()) return ustring(def);
+    return DeclaredLanguageInHead(head.text, codes, def);
+}
+
+ustring CommonWordsFileForInput(ustring_view inputFile) {
+    const ustring code = DeclaredLanguage(inputFile, LanguageCodes, u"en");
+    const size_t p = PositionOfCode(LanguageCodes, code);
+    return CommonWordsFileInProgramFolder(
+        CommonWordsFileNames[p == ustring_view::npos ? 0 : p / 3]);
 }
 
 } // namespace qd

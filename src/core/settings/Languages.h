@@ -60,4 +60,12 @@ size_t PositionOfCode(ustring_view codes, ustring_view code);
 // empty).
 ustring DeclaredLanguageInHead(ustring_view head, ustring_view codes, ustring_view def);
 
+// The same for the file at path, whose head is its first ten non-empty lines; def when the
+// file cannot be read.
+ustring DeclaredLanguage(ustring_view path, ustring_view codes, ustring_view def);
+
+// The common-words file, in the program folder, for the language that inputFile declares:
+// the English file when it declares none of the program's languages.
+ustring CommonWordsFileForInput(ustring_view inputFile);
+
 } // namespace qd

@@ -1,5 +1,6 @@
 #include "settings/Languages.h"
 #include "support/Folders.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,45 @@ TEST(DeclaredLanguage, UnknownOrMissingLanguageGivesTheDefault) {
 TEST(DeclaredLanguage, WithoutCodesAnyTwoCharactersAreReturned) {
     EXPECT_EQ(DeclaredLanguageInHead(u"lang=\"nl\"", u"", u"en"), u"nl");
     EXPECT_EQ(DeclaredLanguageInHead(u"nothing declared", u"", u"xx"), u"xx");
+}
+
+// --- The language of an input file ---
+
+class InputLanguage : public ::testing::Test {
+protected:
+    void SetUp() override { SetProgramFolder(dir.path()); }
+    void TearDown() override { SetProgramFolder({}); }
+    ustring file(std::string_view name, std::string_view bytes) {
+        return FromPath(dir.write(name, bytes));
+    }
+    ustring inProgramFolder(const char* name) { return FromPath(dir.path() / name); }
+    test::TempDir dir;
+};
+
+TEST_F(InputLanguage, HeadIsTheFirstTenNonEmptyLines) {
+    std::string page = "<!DOCTYPE html>\r\n\r\n\r\n";
+    for (int i = 0; i < 8; ++i)
+        page += "<!-- line -->\r\n";
+    const ustring tenth = file("tenth.html", page + "<html lang=\"es\">\r\n");
+    EXPECT_EQ(DeclaredLanguage(tenth, LanguageCodes, u"en"), u"es");
+    const ustring eleventh = file("eleventh.html", page + "<p>\r\n<html lang=\"es\">\r\n");
+    EXPECT_EQ(DeclaredLanguage(eleventh, LanguageCodes, u"en"), u"en");
+}
+
+TEST_F(InputLanguage, UnreadableFileGivesTheDefault) {
+    EXPECT_EQ(DeclaredLanguage(inProgramFolder("missing.html"), LanguageCodes, u"en"), u"en");
+    EXPECT_EQ(DeclaredLanguage(u"", LanguageCodes, u"en"), u"en");
+}
+
+TEST_F(InputLanguage, DeclaredLanguageChoosesItsFile) {
+    EXPECT_EQ(CommonWordsFileForInput(file("de.html", "<html lang=\"de\">\n")),
+              inProgramFolder("cwds_de.txt"));
+    EXPECT_EQ(CommonWordsFileForInput(file("fr.xml", "<doc xml:lang=\"fr\"/>\r\n")),
+              inProgramFolder("cwds_fr.txt"));
+    EXPECT_EQ(CommonWordsFileForInput(file("nl.html", "<html lang=\"nl\">\r\n")),
+              inProgramFolder("cwds_en.txt"));
+    EXPECT_EQ(CommonWordsFileForInput(file("plain.txt", "Just text.\r\n")),
+              inProgramFolder("cwds_en.txt"));
 }
 
 } // namespace
