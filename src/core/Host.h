@@ -71,6 +71,15 @@ public:
     // The core changed a setting that a control shows (SuppressWords, DisableOutputToFile,
     // OutputFile, UTF8, ...); the host brings its controls in line with the settings record.
     virtual void settingsChanged() = 0;
+
+    // --- The count run's hold on the main window. The defaults suit hosts without these
+    // controls (the command line, most tests).
+
+    // The count button cmdListWords: its caption ("Count words", or "Stop" while a run is
+    // active).
+    virtual void setCountButtonCaption(ustring_view /*caption*/) {}
+    // EnableMainControls: every control of the main window except the count button.
+    virtual void enableMainControls(bool /*enabled*/) {}
 };
 
 } // namespace qd

@@ -61,6 +61,10 @@ struct RunState {
 
     // The sorted common words in force.
     std::vector<ustring> CommonWords;
+    // The settings window's common-words file box (txbCommonWordsFile): the file last loaded
+    // or chosen there, which CommonWordsFile leaves behind when the input file's language
+    // names another file.
+    ustring txbCommonWordsFile;
 
     // Counts and listing statistics
     int intThresholdFrequency = 2;
@@ -75,6 +79,8 @@ struct RunState {
     int32_t lngTotalNumOccurrences = 0;
     int32_t lngFirstFreq = 0;
     int32_t lngSecondsElapsed = 0;
+
+    ustring cmdListWordsCaption; // the count button's caption; text 74 while a run is active
 
     // The live display of words as found
     bool SuppressionNoticeShown = false;
