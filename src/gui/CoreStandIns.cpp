@@ -4,12 +4,6 @@
 
 namespace qd::gui::standin {
 
-void AttemptToReadCommonWords(RunState& state) {
-    state.blnCommonWordsLoaded = false;
-    state.settings.IgnoreCommonWords = false;
-    state.blnWordsGot = false;
-}
-
 void cmdListWords_Click(RunState& state) {
     state.host.message(u"Counting is not available yet.", u"Quorvel Dorvane", MsgIcon::Information);
 }

@@ -7,9 +7,6 @@
 
 namespace qd::gui::standin {
 
-// Common words (settings/CommonWords): reads settings.CommonWordsFile.
-void AttemptToReadCommonWords(RunState& state);
-
 // The count run (input/CountRun).
 void cmdListWords_Click(RunState& state);
 

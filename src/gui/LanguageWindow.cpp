@@ -2,42 +2,23 @@
 
 #include "Fonts.h"
 #include "QtText.h"
+#include "settings/Languages.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <array>
 
 namespace qd::gui {
 
 namespace {
 
-// STAND-IN until the language tables of the core land on main.
-constexpr std::array<const char16_t*, 8> kChoiceNames = {u"English",
-                                                         u"German",
-                                                         u"Spanish",
-                                                         u"Portuguese",
-                                                         u"Italian",
-                                                         u"French",
-                                                         u"English and German",
-                                                         u"All six languages"};
-constexpr std::array<const char16_t*, 8> kChoiceFiles = {
-    u"cwds_en.txt", u"cwds_de.txt", u"cwds_es.txt",    u"cwds_pt.txt",
-    u"cwds_it.txt", u"cwds_fr.txt", u"cwds_en_de.txt", u"cwds_en_de_es_pt_it_fr.txt"};
-
 QString AcceptCaption(int index) {
-    return index >= 6 ? "Load common words file for these languages"
-                      : "Load common words file for this language";
+    return toQ(LanguageChoiceAcceptCaption(index));
 }
 
 } // namespace
-
-ustring LanguageFileName(int index) {
-    return index >= 0 && index < int(kChoiceFiles.size()) ? ustring(kChoiceFiles[size_t(index)])
-                                                          : ustring();
-}
 
 frmLanguageSelection::frmLanguageSelection(QWidget* parent) : QDialog(parent) {
     setObjectName("frmLanguageSelection");
@@ -46,7 +27,7 @@ frmLanguageSelection::frmLanguageSelection(QWidget* parent) : QDialog(parent) {
     lblQuestion->setObjectName("lblQuestion");
     cboCommonWordsFiles = new QComboBox(this);
     cboCommonWordsFiles->setObjectName("cboCommonWordsFiles");
-    for (const char16_t* name : kChoiceNames)
+    for (ustring_view name : LanguageChoiceNames)
         cboCommonWordsFiles->addItem(toQ(name));
     cmdAccept = new QPushButton(withMnemonic(AcceptCaption(0), 'L'), this);
     cmdAccept->setObjectName("cmdAccept");

@@ -36,7 +36,4 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-// The common-words file of entry index of the language list.
-ustring LanguageFileName(int index);
-
 } // namespace qd::gui

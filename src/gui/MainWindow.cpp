@@ -12,6 +12,7 @@
 #include "input/InputFileCheck.h"
 #include "input/TextFileVetting.h"
 #include "scan/CommentMarkers.h"
+#include "settings/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/SavedState.h"
 #include "settings/WordsToIgnore.h"
@@ -43,7 +44,10 @@ frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     host_.bindOutput(txbOutput);
     host_.bindLabel(LabelId::Filesize, lblFilesize);
     host_.bindLabel(LabelId::SizeOfClipboardContents, lblSizeOfClipboardContents);
-    host_.onSettingsChanged = [this] { showSettings(); };
+    host_.onSettingsChanged = [this] {
+        showSettings();
+        params_->showSettings();
+    };
     params_ = std::make_unique<frmParams>(*this);
     popUp_ = std::make_unique<frmPopUp>(this);
     connectHandlers();
@@ -128,14 +132,14 @@ void frmMain::VetInputFileQuietly() {
     const ustring& path = state_.settings.InputFile;
     if (IsDocxFile(path)) {
         state_.settings.UTF8 = true;
+        if (!state_.settings.CommonWordsFile.empty()) OfferToReadCommonWords(state_);
         return;
     }
     state_.settings.UTF8 = false;
     state_.settings.UTF8 = VetTextFile(state_, path, false).detectedUtf8;
-    ChooseCommonWordsForInputFile();
+    showSettings();
+    ChooseCommonWordsForInputFile(state_);
 }
-
-void frmMain::ChooseCommonWordsForInputFile() {}
 
 // --- Services ------------------------------------------------------------------------------
 

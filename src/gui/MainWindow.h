@@ -155,7 +155,6 @@ private:
     void buildStatusFrame();
     void connectHandlers();
     void fillLists();
-    void ChooseCommonWordsForInputFile();
     void VetInputFileQuietly();
     void setHelpEnabled(bool enabled);
     bool acceptsDroppedFile(const QEvent* event, QString* path) const;

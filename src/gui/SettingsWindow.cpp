@@ -1,11 +1,11 @@
 #include "SettingsWindow.h"
 
-#include "CoreStandIns.h"
 #include "LanguageWindow.h"
 #include "MainWindow.h"
 #include "QtText.h"
 #include "Twips.h"
 #include "scan/CommentMarkers.h"
+#include "settings/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/NamedSettingsFiles.h"
 #include "settings/WordsToIgnore.h"
@@ -110,6 +110,8 @@ void frmParams::connectHandlers() {
                     state_.settings.EndComment[size_t(i)] = fromQ(text);
                 });
     }
+    connect(txbCommonWordsFile, &QLineEdit::textEdited, this,
+            [this](const QString& text) { state_.txbCommonWordsFile = fromQ(text); });
     // The words-to-ignore box is the setting; it is put in its normal form when left.
     connect(txbWordsToIgnore, &QLineEdit::textEdited, this,
             [this](const QString& text) { state_.settings.WordsToIgnore = fromQ(text); });
@@ -137,7 +139,7 @@ void frmParams::showSettings() {
     cboShortWordSize->setCurrentIndex(s.ShortWordSize);
     cboLongWordSize->setCurrentIndex(s.LongWordSize);
     cboThresholdFrequency->setCurrentIndex(s.ThresholdFrequency);
-    txbCommonWordsFile->setText(toQ(s.CommonWordsFile));
+    txbCommonWordsFile->setText(toQ(state_.txbCommonWordsFile));
     txbWordsToIgnore->setText(toQ(s.WordsToIgnore));
     for (size_t i = 0; i < 2; ++i) {
         txbStartComment[i]->setText(toQ(s.StartComment[i]));
@@ -198,9 +200,8 @@ void frmParams::chkIgnoreCommonWords_Click() {
                                  u"and re-select the file if it has been changed on disk.",
                                  u"Common words loaded", MsgIcon::Information);
         } else {
-            standin::AttemptToReadCommonWords(state_);
+            AttemptToReadCommonWords(state_);
             main_.ConcealNumWords();
-            showSettings();
         }
     }
     if (isVisible()) focusToClose();
@@ -208,6 +209,7 @@ void frmParams::chkIgnoreCommonWords_Click() {
 
 void frmParams::cmdClearCommonWordsFile_Click() {
     txbCommonWordsFile->clear();
+    state_.txbCommonWordsFile.clear();
     state_.settings.CommonWordsFile.clear();
     state_.settings.IgnoreCommonWords = false;
     chkIgnoreCommonWords->setChecked(false);
@@ -218,21 +220,12 @@ void frmParams::txbCommonWordsFile_LostFocus() {
     if (!chkIgnoreCommonWords->isChecked()) return;
     const QString path = txbCommonWordsFile->text().trimmed();
     txbCommonWordsFile->setText(path);
-    if (fromQ(path) == state_.settings.CommonWordsFile) return;
-    state_.settings.CommonWordsFile = fromQ(path);
+    state_.txbCommonWordsFile = fromQ(path);
+    if (state_.txbCommonWordsFile == state_.settings.CommonWordsFile) return;
+    state_.settings.CommonWordsFile = state_.txbCommonWordsFile;
     state_.blnCommonWordsLoaded = false;
     state_.blnWordsGot = false;
     chkIgnoreCommonWords_Click();
-}
-
-void frmParams::commonWordsChosen(const QString& path) {
-    state_.settings.CommonWordsFile = fromQ(path);
-    txbCommonWordsFile->setText(path);
-    standin::AttemptToReadCommonWords(state_);
-    main_.ConcealNumWords();
-    // A loaded file ticks the box without running its handler.
-    if (state_.blnCommonWordsLoaded) state_.settings.IgnoreCommonWords = true;
-    showSettings();
 }
 
 void frmParams::cmdSelectCommonWordsFile_Click(int index) {
@@ -240,15 +233,13 @@ void frmParams::cmdSelectCommonWordsFile_Click(int index) {
         frmLanguageSelection languages(this);
         languages.placeAt(cmdSelectCommonWordsFile[1]);
         languages.exec();
-        const int chosen = languages.intLanguageSelected;
-        if (chosen < 0) return;
-        commonWordsChosen(toQ(FromPath(ProgramFolder() / ToPath(LanguageFileName(chosen)))));
+        LoadCommonWordsForLanguage(state_, languages.intLanguageSelected);
         return;
     }
     const ustring path = main_.host().chooseOpenFile(u"Specify file of common words to ignore",
                                                      u"Any file containing only text (*)", u"");
     if (path.empty()) return;
-    commonWordsChosen(toQ(path));
+    LoadCommonWordsFromFile(state_, path);
     focusToClose();
     showWindow();
 }

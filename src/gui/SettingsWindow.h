@@ -124,7 +124,6 @@ private:
     // False when the person declined to read the source anew; the box is then put back.
     bool rereadPrompt(QCheckBox* box, bool ScanSettings::*field);
     void focusToClose();
-    void commonWordsChosen(const QString& path);
 
     frmMain& main_;
     RunState& state_;

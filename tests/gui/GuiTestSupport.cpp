@@ -34,6 +34,12 @@ WindowFixture::WindowFixture() {
     (void)quiet;
     TestDialogScript().reset();
     TestDialogScript().active = true;
+    TestDialogScript().responder = [this](const ShownDialog& d) -> std::optional<Answer> {
+        const auto found = byTitle_.find(d.title);
+        if (found == byTitle_.end()) return std::nullopt;
+        return found->second(d);
+    };
+    answer(u"Common words", Answer::No);
     // The data files beside the test executables, as in the build tree.
     SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
 }
@@ -41,6 +47,15 @@ WindowFixture::WindowFixture() {
 WindowFixture::~WindowFixture() {
     window_.reset();
     TestDialogScript().reset();
+}
+
+void WindowFixture::answer(ustring_view title, Answer answer) {
+    byTitle_[ustring(title)] = [answer](const ShownDialog&) { return answer; };
+}
+
+void WindowFixture::answer(ustring_view title,
+                           std::function<Answer(const ShownDialog&)> responder) {
+    byTitle_[ustring(title)] = std::move(responder);
 }
 
 frmMain& WindowFixture::start() {

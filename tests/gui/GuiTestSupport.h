@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <map>
 
 class QAbstractButton;
 #include <QTemporaryDir>
@@ -27,6 +28,12 @@ public:
     frmMain& window() { return *window_; }
 
     DialogScript& dialogs() { return TestDialogScript(); }
+
+    // Answers every message box of this title, from now on (a later call replaces it). The
+    // offer to ignore the common words of a newly chosen input file (titled "Common words")
+    // is declined unless a test answers it otherwise.
+    void answer(ustring_view title, Answer answer);
+    void answer(ustring_view title, std::function<Answer(const ShownDialog&)> responder);
     // The dialogs shown with this title (message boxes, prompts and file dialogs).
     std::vector<ShownDialog> shownWithTitle(ustring_view title) const;
     const ShownDialog* lastShown() const;
@@ -40,6 +47,7 @@ private:
     QTemporaryDir appData_;
     QTemporaryDir scratch_;
     std::unique_ptr<frmMain> window_;
+    std::map<ustring, std::function<Answer(const ShownDialog&)>, std::less<>> byTitle_;
 };
 
 // Clicks a button, check box or option button where its caption starts, as a person would.

@@ -269,6 +269,37 @@ private slots:
         QCOMPARE(w.state().settings.CommonWordsFile, before);
     }
 
+    void languageWindow_loadsTheChosenLanguage_andTickingAgainDoesNotReread() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        frmParams& p = OpenSettings(w);
+        QTimer::singleShot(50, &p, [] {
+            auto* languages =
+                qobject_cast<frmLanguageSelection*>(QApplication::activeModalWidget());
+            if (!languages) return;
+            languages->cboCommonWordsFiles->setCurrentIndex(1);
+            emit languages->cboCommonWordsFiles->activated(1);
+            QCOMPARE(Caption(languages->cmdAccept),
+                     QString("Load common words file for this language"));
+            QTest::mouseClick(languages->cmdAccept, Qt::LeftButton);
+        });
+        QTest::mouseClick(p.cmdSelectCommonWordsFile[1], Qt::LeftButton);
+        const auto loaded = f.shownWithTitle(u"Common words loaded");
+        QCOMPARE(loaded.size(), size_t(1));
+        QVERIFY(loaded[0].text.ends_with(u" common words loaded from " +
+                                         w.state().settings.CommonWordsFile));
+        QVERIFY(w.state().settings.CommonWordsFile.ends_with(u"cwds_de.txt"));
+        QVERIFY(p.chkIgnoreCommonWords->isChecked());
+        QCOMPARE(p.txbCommonWordsFile->text(), toQ(w.state().settings.CommonWordsFile));
+        QVERIFY(!w.state().CommonWords.empty());
+
+        Click(p.chkIgnoreCommonWords); // off: the words stay in memory
+        Click(p.chkIgnoreCommonWords); // on again
+        const auto again = f.shownWithTitle(u"Common words loaded");
+        QCOMPARE(again.size(), size_t(2));
+        QVERIFY(again[1].text.starts_with(u"This file has already been loaded."));
+    }
+
     void browseCancelled_changesNothing() {
         WindowFixture f;
         frmMain& w = f.start();

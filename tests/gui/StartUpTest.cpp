@@ -151,7 +151,10 @@ private slots:
         QCOMPARE(again.txbFile[0]->text(), input);
         QCOMPARE(again.lblFilesize->text(), QString("Filesize: 1.50 KB"));
         QVERIFY(again.params().chkSaveStateOnQuit->isChecked());
-        QVERIFY(f.dialogs().shown.empty());
+        // The one question: whether to ignore the common words of the file's language.
+        QCOMPARE(f.dialogs().shown.size(), size_t(1));
+        QCOMPARE(f.dialogs().shown[0].title, ustring(u"Common words"));
+        QVERIFY(f.dialogs().shown[0].text.ends_with(u"cwds_en.txt"));
     }
 
     void savedInputFileThatIsGone_isDroppedQuietly() {
