@@ -89,7 +89,6 @@ void frmMain::connectHandlers() {
 void frmMain::cmdListWords_Click() {
     if (relisting_) return;
     standin::cmdListWords_Click(state_);
-    if (quitRequested_ && !runActive()) cmdQuit_Click();
 }
 
 void frmMain::cboWordOrder_Click() {
@@ -273,10 +272,19 @@ void frmMain::cmdHelp_Click() {
 
 void frmMain::cmdQuit_Click() {
     if (runActive()) {
-        // The run holds the program's state on its stack: it is stopped first, and the
-        // program ends when it has returned.
-        quitRequested_ = true;
-        state_.blnStop = true;
+        // A count or a common-words read holds the program's state on its stack: it is
+        // asked to stop, and the program ends once it has finished.
+        if (!quitRequested_) {
+            quitRequested_ = true;
+            state_.blnStop = true;
+            auto* poll = new QTimer(this);
+            connect(poll, &QTimer::timeout, this, [this, poll] {
+                if (runActive()) return;
+                poll->deleteLater();
+                cmdQuit_Click();
+            });
+            poll->start(100);
+        }
         return;
     }
     if (state_.settings.SaveStateOnQuit) cmdSaveState_Click();
