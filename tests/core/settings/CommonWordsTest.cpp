@@ -224,7 +224,7 @@ protected:
     }
 };
 
-TEST_F(AutomaticChoice, GermanPageLoadsTheGermanFile) {
+TEST_F(AutomaticChoice, DeclaredLanguageChoosesTheFileUnlessAllSixAreLoaded) {
     run.settings.IgnoreCommonWords = true;
     input("page.html", "<!DOCTYPE html>\r\n<html lang=\"de\">\r\n<body>Text</body>\r\n");
     ChooseCommonWordsForInputFile(run);
@@ -232,10 +232,7 @@ TEST_F(AutomaticChoice, GermanPageLoadsTheGermanFile) {
     EXPECT_EQ(run.settings.CommonWordsFile, file("cwds_de.txt"));
     EXPECT_TRUE(run.blnCommonWordsLoaded);
     EXPECT_EQ(run.CommonWords, words({u"word_of_cwds_de.txt"}));
-}
-
-TEST_F(AutomaticChoice, OtherOrNoLanguageLoadsEnglish) {
-    run.settings.IgnoreCommonWords = true;
+    // Another language or none loads English, and only once.
     input("dutch.html", "<html lang=\"nl\">\r\n");
     ChooseCommonWordsForInputFile(run);
     EXPECT_EQ(run.settings.CommonWordsFile, file("cwds_en.txt"));
@@ -243,10 +240,8 @@ TEST_F(AutomaticChoice, OtherOrNoLanguageLoadsEnglish) {
     host.messages.clear();
     ChooseCommonWordsForInputFile(run);
     EXPECT_EQ(run.settings.CommonWordsFile, file("cwds_en.txt"));
-    EXPECT_TRUE(host.messages.empty()); // already loaded: not read again
-}
-
-TEST_F(AutomaticChoice, SixLanguageListStaysWhenTheInputChanges) {
+    EXPECT_TRUE(host.messages.empty());
+    // The six-language list stays whatever the input.
     run.settings.CommonWordsFile = file("cwds_en_de_es_pt_it_fr.txt");
     ASSERT_TRUE(AttemptToReadCommonWords(run));
     host.messages.clear();
@@ -295,7 +290,7 @@ TEST_F(AutomaticChoice, MissingLanguageFileClearsTheChoice) {
 
 // --- The language window and browsing ---
 
-TEST_F(AutomaticChoice, LanguageWindowLoadsTheFileOfTheChoice) {
+TEST_F(AutomaticChoice, LanguageWindowAndBrowsingLoadTheFileOfTheChoice) {
     EXPECT_FALSE(LoadCommonWordsForLanguage(run, -1));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(run.settings.CommonWordsFile.empty());
@@ -307,9 +302,9 @@ TEST_F(AutomaticChoice, LanguageWindowLoadsTheFileOfTheChoice) {
     dir.write("cwds_en_de.txt", "two\r\n");
     EXPECT_TRUE(LoadCommonWordsForLanguage(run, 6));
     EXPECT_EQ(run.CommonWords, words({u"two"}));
-}
 
-TEST_F(AutomaticChoice, BrowsedFileIsReadUnderItsOwnName) {
+    // A browsed file is read under its own name.
+    host.messages.clear();
     EXPECT_FALSE(LoadCommonWordsFromFile(run, u""));
     EXPECT_TRUE(host.messages.empty());
     const ustring path = FromPath(dir.write("My Words.TXT", "Mine\r\n"));
