@@ -91,34 +91,26 @@ TEST_F(CommentTest, otherFilesGetTheUserPairsWhenAllowedAndAFailedCheckKeepsTheO
 // --- Checking the user-defined pairs ---
 
 TEST_F(CommentTest, faultyPairsAreRejectedWithTheirMessage) {
-    const std::string advice = "\r\n\r\nCheck the comment markers in the 'Settings' window";
-    const struct {
-        std::array<ustring, 2> start, end;
-        std::string message;
-    } cases[] = {
-        {{u"", u""},
-         {u"*/", u""},
-         "If comment markers are allowed then at least one\r\nstart-comment marker must be "
-         "non-empty." +
-             advice + "\r\nand perhaps disallow comment markers."},
-        {{u"#", u""},
-         {u"", u"*/"},
-         "Cannot have an empty start-comment marker\r\nwith a non-empty end-comment marker." +
-             advice + "\r\nand perhaps disallow comment markers."},
-        {{u"/*", u"%"},
-         {u"*/", u"%"},
-         "Start-comment and end-comment markers must be different." + advice + "."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+    const std::string check = "\r\n\r\nCheck the comment markers in the 'Settings' window";
+    const std::string disallow = check + "\r\nand perhaps disallow comment markers.";
+    auto rejection = [&](std::array<ustring, 2> start, std::array<ustring, 2> end) {
         host.messages.clear();
-        UserMarkers(c.start, c.end);
+        UserMarkers(start, end);
         EXPECT_FALSE(ValidateCommentMarkers(run));
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.lastMessage(), c.message);
-        EXPECT_EQ(host.messages[0].title, u"Error");
-        EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-    }
+        EXPECT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages.back().title, u"Error");
+        EXPECT_EQ(host.messages.back().icon, MsgIcon::Exclamation);
+        return host.lastMessage();
+    };
+    EXPECT_EQ(rejection({u"", u""}, {u"*/", u""}),
+              "If comment markers are allowed then at least one\r\n"
+              "start-comment marker must be non-empty." +
+                  disallow);
+    EXPECT_EQ(rejection({u"#", u""}, {u"", u"*/"}), "Cannot have an empty start-comment marker\r\n"
+                                                    "with a non-empty end-comment marker." +
+                                                        disallow);
+    EXPECT_EQ(rejection({u"/*", u"%"}, {u"*/", u"%"}),
+              "Start-comment and end-comment markers must be different." + check + ".");
 }
 
 TEST_F(CommentTest, defaultMarkersPass) {
