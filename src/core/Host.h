@@ -71,6 +71,29 @@ public:
     // The core changed a setting that a control shows (SuppressWords, DisableOutputToFile,
     // OutputFile, UTF8, ...); the host brings its controls in line with the settings record.
     virtual void settingsChanged() = 0;
+
+    // --- The count run's hold on the main window. The defaults suit hosts without these
+    // controls (the command line, most tests).
+
+    // The count button cmdListWords: its caption ("Count words", or "Stop" while a run is
+    // active) and whether it can be clicked.
+    virtual void setCountButtonCaption(ustring_view /*caption*/) {}
+    virtual void setCountButtonEnabled(bool /*enabled*/) {}
+    // EnableMainControls: every control of the main window except the count button.
+    virtual void enableMainControls(bool /*enabled*/) {}
+    // SetTheFocus: the focus back to the input-file button (else the count button), the
+    // twirler blanked, the two "Clear" buttons enabled exactly when their path is set.
+    virtual void setTheFocus() { setLabel(LabelId::Twirler, u" "); }
+    // Starts or stops the one-second timer that counts lngSecondsElapsed (Timer2).
+    virtual void setElapsedTimerEnabled(bool /*enabled*/) {}
+    // Shows the settings window, not modal.
+    virtual void showSettingsWindow() {}
+    // Shows or hides the "Don't display words as found" box.
+    virtual void setSuppressWordsVisible(bool /*visible*/) {}
+    // The folder of the chosen input file becomes the one file dialogs start in.
+    virtual void setCurrentFolder(ustring_view /*folder*/) {}
+    // The output-file choice of the "Output file" button: the chosen path, empty on cancel.
+    virtual ustring chooseOutputFile() { return chooseSaveFile(u"Specify output file", u"", u""); }
 };
 
 } // namespace qd

@@ -73,6 +73,13 @@ struct RunState {
     int32_t lngFirstFreq = 0;
     int32_t lngSecondsElapsed = 0;
 
+    // The count run
+    ustring cmdListWordsCaption; // the count button's caption; text 74 while a run is active
+    bool ListingShown = false;   // the output box holds the listing of the last run
+    int LineEndingKind = 0;      // of the input file: 1 CR LF or none, 2 LF, 3 CR; 0 unknown
+    bool SavedSuppressWords = false;
+    ustring ClipboardText; // the clipboard text taken for the current count
+
     // The live display of words as found
     bool SuppressionNoticeShown = false;
 

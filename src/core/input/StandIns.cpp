@@ -1,0 +1,260 @@
+// TEMPORARY STAND-INS: see StandIns.h.
+#include "input/StandIns.h"
+
+#include "Host.h"
+#include "RunState.h"
+#include "support/Folders.h"
+#include "table/AddWordToList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <numeric>
+
+namespace qd {
+
+ustring GetProgramText(const RunState&, int) {
+    return {};
+}
+
+int ProgressBarPosition(int width, int64_t done, int64_t total) {
+    if (total <= 0) return 0;
+    return int(std::nearbyint(double(width) * double(done) / double(total)));
+}
+
+ustring ProgressBarCaption(int p, int width) {
+    ustring caption = u"[";
+    if (p <= 0) {
+        caption += u'>';
+        caption.append(size_t(width), u' ');
+    } else {
+        caption.append(size_t(p - 1), u'-');
+        caption += u'>';
+        if (p <= width) caption.append(size_t(width - p), u' ');
+    }
+    return caption + u"]";
+}
+
+bool CheckAllowedExtraChars(RunState&) {
+    return true;
+}
+
+void txbWordsToIgnore_LostFocus(RunState& run) {
+    const ustring& w = run.settings.WordsToIgnore;
+    run.strWordsToIgnore = w.empty() ? ustring() : u" " + w + u" ";
+}
+
+void BuildCurrentExtraChars(RunState& run) {
+    const ScanSettings& s = run.settings;
+    ustring x;
+    if (s.AllowWordsWithHyphens) x += u'-';
+    if (s.AllowWordsWithApostrophes) x += u'\'';
+    if (s.AllowWordsWithNumerals) x += u"0123456789";
+    run.CurrentExtraChars = x;
+}
+
+namespace {
+
+bool IsLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+           (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7);
+}
+
+} // namespace
+
+void ScanLine(RunState& run) {
+    const ustring& line = run.strLine;
+    ustring word;
+    for (size_t i = 0; i <= line.size(); ++i) {
+        const char16_t c = i < line.size() ? line[i] : u' ';
+        if (IsLetter(c) || (!word.empty() && run.CurrentExtraChars.find(c) != ustring::npos)) {
+            word += c;
+            continue;
+        }
+        if (word.empty()) continue;
+        while (!word.empty() && !IsLetter(word.back()))
+            word.pop_back();
+        const bool tooShort =
+            run.settings.IgnoreShortWords && int(word.size()) < run.settings.shortWordSizeValue();
+        if (!word.empty() && !tooShort) {
+            ++run.lngTotalNumOccurrences;
+            AddWordToList(run, word);
+        }
+        word.clear();
+        run.yield();
+        run.lngLP = i;
+        if (run.blnStop) return;
+    }
+}
+
+void SelectCommentPreset(RunState&, ustring_view) {}
+void SetCommentMarkers(RunState&, ustring_view) {}
+
+ustring DecodeUtf8Pairs(ustring_view text) {
+    std::string bytes;
+    for (char16_t c : text) {
+        const int b = UnicodeToCp1252(c);
+        bytes.push_back(char(b < 0 ? '?' : b));
+    }
+    return FromUtf8(bytes);
+}
+
+ustring ReplaceTypographicUtf8(ustring_view text) {
+    return ustring(text);
+}
+
+VetResult VetTextFile(RunState& run, ustring_view path, bool) {
+    run.host.setOutputText(u"");
+    VetResult r;
+    const int64_t size = FileLength(path);
+    if (!FileExists(path) || size <= 0) {
+        run.host.message(u"File " + ustring(path) + u" not found.", u"Fatal error",
+                         MsgIcon::Information);
+        return r;
+    }
+    std::ifstream in(ToPath(path), std::ios::binary);
+    char head[3] = {};
+    in.read(head, 3);
+    r.detectedUtf8 = head[0] == '\xEF' && head[1] == '\xBB' && head[2] == '\xBF';
+    r.ok = true;
+    r.kind = 1;
+    return r;
+}
+
+ustring FileExtension(ustring_view path, bool lower) {
+    const size_t slash = path.find_last_of(u"/");
+    ustring_view name = slash == ustring_view::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind(u'.');
+    if (dot == ustring_view::npos) return {};
+    ustring ext(name.substr(dot + 1));
+    if (lower)
+        for (auto& c : ext)
+            if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
+    return ext;
+}
+
+bool IsDocxFile(ustring_view path) {
+    if (FileExtension(path, true) != u"docx") return false;
+    std::ifstream in(ToPath(path), std::ios::binary);
+    char head[4] = {};
+    in.read(head, 4);
+    return head[0] == 'P' && head[1] == 'K' && head[2] == 3 && head[3] == 4;
+}
+
+int ExtractDocx(RunState&, ustring_view) {
+    return -1;
+}
+
+ustring ReadDocxText(RunState&, ustring&, int64_t&) {
+    return u"Docx reading is not available";
+}
+
+void DeleteDocxTempFiles(RunState&, bool) {}
+
+void SortWordTable(WordTable&, int32_t, int32_t, int32_t) {}
+
+void ApplyPostCountRules(RunState& run) {
+    for (int32_t i = 1; i <= run.table.size(); ++i)
+        run.table[i].Listed =
+            !run.settings.IgnoreInfrequentWords || run.table[i].Count >= run.intThresholdFrequency;
+}
+
+void ComputeListStatistics(RunState& run) {
+    run.lngNumWordsIncluded = run.lngNumWordsExcluded = run.lngMaxFrequency = 0;
+    run.lngNumOccurrences = run.intMaxWordLengthFound = 0;
+    for (int32_t i = 1; i <= run.table.size(); ++i) {
+        const WordEntry& e = run.table[i];
+        if (!e.Listed) {
+            ++run.lngNumWordsExcluded;
+            continue;
+        }
+        ++run.lngNumWordsIncluded;
+        run.lngMaxFrequency = std::max(run.lngMaxFrequency, e.Count);
+        run.lngNumOccurrences += e.Count;
+        run.intMaxWordLengthFound = std::max(run.intMaxWordLengthFound, int(e.Word.size()));
+    }
+}
+
+void BuildFrequencyOrder(RunState& run) {
+    std::vector<int32_t> order;
+    for (int32_t i = 1; i <= run.table.size(); ++i)
+        if (run.table[i].Listed) order.push_back(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int32_t a, int32_t b) { return run.table[a].Count > run.table[b].Count; });
+    run.lngFirstFreq = order.empty() ? 0 : order[0];
+    for (size_t k = 0; k < order.size(); ++k) {
+        run.table[order[k]].Rank = int32_t(k + 1);
+        run.table[order[k]].NextByFrequency = k + 1 < order.size() ? order[k + 1] : 0;
+    }
+}
+
+void ShowCounts(RunState& run) {
+    run.host.setLabel(LabelId::NumberOfWords,
+                      u"Number of words in this list: " + FromInt(run.lngNumWordsIncluded));
+    run.host.setLabel(LabelId::TotalNumOccurrences, u"Total number of instances of words: " +
+                                                        FromInt(run.lngTotalNumOccurrences));
+}
+
+void ListWords(RunState& run) {
+    ustring text;
+    for (int32_t i = run.lngFirstFreq; i; i = run.table[i].NextByFrequency)
+        text += run.table[i].Word + u" " + FromInt(run.table[i].Count) + u"\r\n";
+    const ScanSettings& s = run.settings;
+    if (!s.OutputFile.empty() && !s.DisableOutputToFile) {
+        std::ofstream out(ToPath(s.OutputFile), std::ios::binary);
+        out << ToCp1252(text);
+    }
+    run.host.setOutputText(text);
+}
+
+void ReportError(RunState& run, int number, ustring_view description, ustring_view where) {
+    run.host.message(u"At " + ustring(where) + u" error #" + FromInt(number) +
+                         u".\r\nDescription: " + ustring(description),
+                     u"Error", MsgIcon::Exclamation);
+}
+
+bool AcceptClipboardText(Host& host, ustring_view text) {
+    host.setOutputText(u"");
+    if (text.empty()) {
+        host.message(u"Clipboard is empty.", u"Clipboard empty", MsgIcon::None);
+        return false;
+    }
+    return text.size() <= 100000;
+}
+
+bool CheckClipboardTextIsPlain(Host&, ustring_view) {
+    return true;
+}
+
+ustring ApplySettingAssignment(ScanSettings& s, ustring_view assignment) {
+    const size_t eq = assignment.find(u'=');
+    if (eq == ustring_view::npos) return u"Not NAME=VALUE: " + ustring(assignment);
+    const ustring name(assignment.substr(0, eq));
+    const ustring value(assignment.substr(eq + 1));
+    const int n = value.empty() ? -1 : value[0] - u'0';
+    if (name == u"WordOrder")
+        s.WordOrder = n;
+    else if (name == u"DisplayFormat")
+        s.DisplayFormat = n;
+    else if (name == u"AllowWordsWithApostrophes")
+        s.AllowWordsWithApostrophes = n == 1;
+    else if (name == u"CaseSignificant")
+        s.CaseSignificant = n == 1;
+    else if (name == u"UTF8")
+        s.UTF8 = n == 1;
+    else if (name == u"Only7bitASCII")
+        s.Only7bitASCII = n == 1;
+    else
+        return u"Unknown setting: " + name;
+    return {};
+}
+
+ustring RestoreSavedState(ScanSettings&, ustring_view) {
+    return u"Error when attempting to restore settings: not available";
+}
+
+bool AttemptToReadCommonWords(RunState&) {
+    return false;
+}
+
+} // namespace qd

@@ -1,0 +1,70 @@
+#pragma once
+// TEMPORARY STAND-INS for parts of the program that are being written alongside the count
+// run. Each block goes as soon as the real routine is on the main line; nothing here is the
+// program's behaviour.
+
+#include "support/UString.h"
+
+#include <cstdint>
+
+namespace qd {
+
+class Host;
+class WordTable;
+struct RunState;
+struct ScanSettings;
+
+// support/ProgramTexts.h: program text n of the loaded texts.
+ustring GetProgramText(const RunState& run, int n);
+
+// input/ProgressBar.h
+inline constexpr int kProgressBarWidth = 37;
+int ProgressBarPosition(int width, int64_t done, int64_t total);
+ustring ProgressBarCaption(int p, int width);
+
+// settings/WordsToIgnore.h
+bool CheckAllowedExtraChars(RunState& run);
+void txbWordsToIgnore_LostFocus(RunState& run);
+
+// scan/WordExtractor.h, scan/LineScanner.h, scan/CommentMarkers.h, scan/TextRoutines.h
+void BuildCurrentExtraChars(RunState& run);
+void ScanLine(RunState& run);
+void SelectCommentPreset(RunState& run, ustring_view extension);
+void SetCommentMarkers(RunState& run, ustring_view preset);
+ustring DecodeUtf8Pairs(ustring_view text);
+ustring ReplaceTypographicUtf8(ustring_view text);
+
+// input/TextFileVetting.h, input/FileNames.h, the docx extraction
+struct VetResult {
+    bool ok = false;
+    bool detectedUtf8 = false;
+    int kind = 0;
+};
+VetResult VetTextFile(RunState& run, ustring_view path, bool quiet);
+ustring FileExtension(ustring_view path, bool lower);
+bool IsDocxFile(ustring_view path);
+int ExtractDocx(RunState& run, ustring_view docxPath);
+ustring ReadDocxText(RunState& run, ustring& text, int64_t& size);
+void DeleteDocxTempFiles(RunState& run, bool reportErrors);
+
+// table/WordOrdering.h, table/PostCountRules.h, the listing
+void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start);
+void ApplyPostCountRules(RunState& run);
+void ComputeListStatistics(RunState& run);
+void BuildFrequencyOrder(RunState& run);
+void ShowCounts(RunState& run);
+void ListWords(RunState& run);
+
+// support/ErrorReport.h
+void ReportError(RunState& run, int number, ustring_view description, ustring_view where);
+
+// input/ClipboardText.h
+bool AcceptClipboardText(Host& host, ustring_view text);
+bool CheckClipboardTextIsPlain(Host& host, ustring_view text);
+
+// settings/SettingsFields.h, settings/SavedState.h, settings/CommonWords.h
+ustring ApplySettingAssignment(ScanSettings& settings, ustring_view assignment);
+ustring RestoreSavedState(ScanSettings& settings, ustring_view filePath);
+bool AttemptToReadCommonWords(RunState& run);
+
+} // namespace qd
