@@ -90,8 +90,6 @@ public:
     virtual void showSettingsWindow() {}
     // Shows or hides the "Don't display words as found" box.
     virtual void setSuppressWordsVisible(bool /*visible*/) {}
-    // The folder of the chosen input file becomes the one file dialogs start in.
-    virtual void setCurrentFolder(ustring_view /*folder*/) {}
     // The output-file choice of the "Output file" button: the chosen path, empty on cancel.
     virtual ustring chooseOutputFile() { return chooseSaveFile(u"Specify output file", u"", u""); }
 };

@@ -2,7 +2,6 @@
 
 #include "Host.h"
 #include "RunState.h"
-#include "input/InputFileCheck.h"
 #include "input/PathIdentity.h"
 #include "input/RunError.h"
 #include "input/RunStatus.h"

@@ -22,6 +22,9 @@ inline constexpr int kProgressBarWidth = 37;
 int ProgressBarPosition(int width, int64_t done, int64_t total);
 ustring ProgressBarCaption(int p, int width);
 
+// input/InputFileCheck.h
+bool CheckInputFile(RunState& run, ustring_view path);
+
 // settings/WordsToIgnore.h
 bool CheckAllowedExtraChars(RunState& run);
 void txbWordsToIgnore_LostFocus(RunState& run);
