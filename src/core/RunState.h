@@ -79,6 +79,9 @@ struct RunState {
     int LineEndingKind = 0;      // of the input file: 1 CR LF or none, 2 LF, 3 CR; 0 unknown
     bool SavedSuppressWords = false;
     ustring ClipboardText; // the clipboard text taken for the current count
+    // The most the listing puts into the output box; the command line, which has no box to
+    // overflow, lifts it.
+    size_t outputTextLimit = OutputTextLimit;
 
     // The live display of words as found
     bool SuppressionNoticeShown = false;
