@@ -4,6 +4,7 @@
 // window (or the command line, or a test) and passed to the core routines.
 
 #include "scan/ScanSettings.h"
+#include "support/ProgramTexts.h"
 #include "support/UString.h"
 #include "support/Yielder.h"
 #include "table/WordTable.h"
@@ -98,6 +99,10 @@ struct RunState {
     ustring strDocxXMLFilepath;
 
     ustring strProgramTextFile;
+    ProgramTexts texts; // loaded at start by the front end (LoadProgramTexts)
+
+    // The state file, set whenever the variables are initialised (StateFilePath).
+    ustring strStateFilePath;
 };
 
 } // namespace qd

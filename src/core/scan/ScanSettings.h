@@ -62,6 +62,8 @@ struct ScanSettings {
     int thresholdFrequencyValue() const { return ThresholdFrequency + 2; }
     int shortWordSizeValue() const { return ShortWordSize + 2; }
     int longWordSizeValue() const { return 15 + 5 * LongWordSize; }
+
+    bool operator==(const ScanSettings&) const = default;
 };
 
 // Entry counts of the five list settings.

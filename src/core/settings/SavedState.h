@@ -1,0 +1,44 @@
+#pragma once
+// The settings in a file: the state file "dvn.usr" in the user's application-data folder
+// and named settings files (*.dvn), both 38 positional lines in the same format.
+//
+// Each line holds one value, CR LF at its end: a string in double quotes (written as it is,
+// so a double quote inside stays; the reader takes everything between the first and the
+// last quote of the line), a flag as 0 or 1, a list field as the index of its entry. The
+// file is Windows-1252; when a value holds a character Windows-1252 lacks, the whole file is
+// written as UTF-8 behind a byte-order mark instead, and read back the same way.
+
+#include "scan/ScanSettings.h"
+#include "support/UString.h"
+
+#include <array>
+#include <string_view>
+
+namespace qd {
+
+inline constexpr char16_t StateFileName[] = u"dvn.usr";
+inline constexpr int StateFileLineCount = 38;
+
+// The field of each line in order; "ReservedLine" is written as 0 and skipped on reading.
+// Source and UTF8 are not stored.
+extern const std::array<std::string_view, StateFileLineCount> StateFileLines;
+
+// The state file: appDataFolder / programFolderName / "dvn.usr", where programFolderName is
+// program text 310. The program's folder is created when it is not there yet. An empty
+// appDataFolder falls back to the home folder.
+ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName);
+
+// Writes the settings to filePath. The lines go to a new file in the same folder that then
+// replaces the old one, so a failure leaves any earlier file as it was. Returns
+// "Error when attempting to save settings: " and the reason, or empty on success.
+ustring SaveState(const ScanSettings& settings, ustring_view filePath);
+
+// Reads settings from filePath into settings. Returns an error text, empty on success:
+// "Error when attempting to restore settings: " and the reason when the file cannot be read
+// or a value does not fit its field, "Invalid combo box index" when a list field holds -1.
+// On any error the settings stay exactly as they were. Source and UTF8 are never changed.
+// The caller then normalises WordsToIgnore (which sets strWordsToIgnore) and brings the
+// controls in line.
+ustring RestoreSavedState(ScanSettings& settings, ustring_view filePath);
+
+} // namespace qd
