@@ -4,8 +4,12 @@
 #include "RunState.h"
 #include "input/CountRun.h"
 #include "input/StandIns.h"
+#include "settings/Defaults.h"
+#include "settings/SavedState.h"
+#include "settings/SettingsFields.h"
 #include "support/Folders.h"
 #include "support/Formatting.h"
+#include "support/ProgramTexts.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -73,6 +77,8 @@ int RunCountCommand(const CliOptions& options, std::istream& in, std::ostream& o
     CliHost host(err, encoding);
     RunState run(host);
     ScanSettings& s = run.settings;
+    if (LoadProgramTexts(host, run.texts, run.strProgramTextFile) <= 0) return kExitRefused;
+    Initialize(s);
 
     // A fresh start's defaults, then the settings file. The command line names the files
     // itself: the paths a settings file remembers are not taken.

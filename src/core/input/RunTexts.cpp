@@ -1,7 +1,6 @@
 #include "input/RunTexts.h"
 
 #include "RunState.h"
-#include "input/StandIns.h"
 
 namespace qd {
 
@@ -31,7 +30,7 @@ const char16_t* EnglishText(int n) {
 } // namespace
 
 ustring RunText(const RunState& run, int n) {
-    ustring text = GetProgramText(run, n);
+    ustring text = run.texts.GetText(n);
     return text.empty() ? ustring(EnglishText(n)) : text;
 }
 

@@ -13,10 +13,6 @@
 
 namespace qd {
 
-ustring GetProgramText(const RunState&, int) {
-    return {};
-}
-
 int ProgressBarPosition(int width, int64_t done, int64_t total) {
     if (total <= 0) return 0;
     return int(std::nearbyint(double(width) * double(done) / double(total)));
@@ -239,33 +235,6 @@ bool AcceptClipboardText(Host& host, ustring_view text) {
 
 bool CheckClipboardTextIsPlain(Host&, ustring_view) {
     return true;
-}
-
-ustring ApplySettingAssignment(ScanSettings& s, ustring_view assignment) {
-    const size_t eq = assignment.find(u'=');
-    if (eq == ustring_view::npos) return u"Not NAME=VALUE: " + ustring(assignment);
-    const ustring name(assignment.substr(0, eq));
-    const ustring value(assignment.substr(eq + 1));
-    const int n = value.empty() ? -1 : value[0] - u'0';
-    if (name == u"WordOrder")
-        s.WordOrder = n;
-    else if (name == u"DisplayFormat")
-        s.DisplayFormat = n;
-    else if (name == u"AllowWordsWithApostrophes")
-        s.AllowWordsWithApostrophes = n == 1;
-    else if (name == u"CaseSignificant")
-        s.CaseSignificant = n == 1;
-    else if (name == u"UTF8")
-        s.UTF8 = n == 1;
-    else if (name == u"Only7bitASCII")
-        s.Only7bitASCII = n == 1;
-    else
-        return u"Unknown setting: " + name;
-    return {};
-}
-
-ustring RestoreSavedState(ScanSettings&, ustring_view) {
-    return u"Error when attempting to restore settings: not available";
 }
 
 bool AttemptToReadCommonWords(RunState&) {

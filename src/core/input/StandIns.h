@@ -14,9 +14,6 @@ class WordTable;
 struct RunState;
 struct ScanSettings;
 
-// support/ProgramTexts.h: program text n of the loaded texts.
-ustring GetProgramText(const RunState& run, int n);
-
 // input/ProgressBar.h
 inline constexpr int kProgressBarWidth = 37;
 int ProgressBarPosition(int width, int64_t done, int64_t total);
@@ -65,9 +62,7 @@ void ReportError(RunState& run, int number, ustring_view description, ustring_vi
 bool AcceptClipboardText(Host& host, ustring_view text);
 bool CheckClipboardTextIsPlain(Host& host, ustring_view text);
 
-// settings/SettingsFields.h, settings/SavedState.h, settings/CommonWords.h
-ustring ApplySettingAssignment(ScanSettings& settings, ustring_view assignment);
-ustring RestoreSavedState(ScanSettings& settings, ustring_view filePath);
+// settings/CommonWords.h
 bool AttemptToReadCommonWords(RunState& run);
 
 } // namespace qd
