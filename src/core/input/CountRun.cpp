@@ -525,19 +525,14 @@ SourceResult DoItFromFile(RunState& run, RunError& outputError) {
 
 bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutput) {
     Host& host = run.host;
-    const bool taken = AcceptClipboardText(host, clipboardText);
-    if (taken) {
-        run.ClipboardText = ustring(clipboardText);
-        if (showInOutput) {
-            host.setOutputText(run.ClipboardText);
-            run.ListingShown = false;
-        }
-    }
+    if (!AcceptClipboardText(host, clipboardText)) return false;
+    run.ClipboardText = ustring(clipboardText);
+    if (showInOutput) host.setOutputText(run.ClipboardText);
     ConcealNumWords(host, true);
     run.blnWordsGot = false;
     run.ListingShown = false;
     host.setTheFocus();
-    return taken;
+    return true;
 }
 
 SourceResult DoItFromClipboard(RunState& run, RunError& outputError) {
