@@ -92,9 +92,13 @@ struct RunState {
     bool WritingToFile = false;
     bool OutputFileWritten = false;
 
-    // Docx extraction
-    int32_t lngLargeXMLFilesize = 0;
-    int32_t lngMaxXMLFilesize = 0;
+    // Text-file vetting: the notice about CR-only line ends is shown once, until the main
+    // window's variables are initialised again.
+    bool MacNoticeShown = false;
+
+    // Docx extraction: a document part above the first size asks, above the second is refused.
+    int32_t lngLargeXMLFilesize = 10485760;
+    int32_t lngMaxXMLFilesize = 20971520;
     ustring strDocxTempFolder;
     ustring strDocxXMLFilepath;
 
