@@ -2,12 +2,17 @@
 
 #include "Host.h"
 #include "RunState.h"
+#include "input/DocxArchive.h"
+#include "input/DocxExtraction.h"
+#include "input/DocxText.h"
+#include "input/FileNames.h"
 #include "input/PathIdentity.h"
 #include "input/RunError.h"
 #include "input/RunStatus.h"
 #include "input/RunTexts.h"
 #include "input/StandIns.h"
 #include "input/TextFileReader.h"
+#include "input/TextFileVetting.h"
 #include "scan/CaseFolding.h"
 #include "support/Folders.h"
 
@@ -225,14 +230,13 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     host.repaint();
     SetTotalNumOccurrencesForFileProgressBar(host);
     host.setSuppressWordsVisible(false);
-    const ustring error = ReadDocxText(run, run.strLine, size);
+    DocxText docx = ReadDocxText(run, run.strDocxXMLFilepath, true, int32_t(size));
     host.setSuppressWordsVisible(true);
-    if (!error.empty()) {
-        host.message(error + u" when processing " + kCrLf + ustring(path), u"Error",
-                     MsgIcon::Exclamation);
+    if (docx.result == DocxReadResult::Error) {
+        ReportDocxReadError(host, docx.message, path);
         run.blnStop = true;
     }
-    if (run.blnStop) {
+    if (run.blnStop || docx.result != DocxReadResult::Ok) {
         ClearOutputBox(host);
         run.blnStop = false;
         host.enableMainControls(true);
@@ -243,6 +247,7 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     ClearOutputBox(host);
     run.yield.processNow();
     ResetTotalNumOccurrencesLabel(host);
+    run.strLine = std::move(docx.text);
     if (!run.strLine.empty()) {
         // The extraction has decoded the text already.
         if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.strLine, &run.yield);
@@ -431,17 +436,12 @@ SourceResult DoItFromFile(RunState& run, RunError& outputError) {
     const ustring path = s.InputFile;
 
     const bool docx = IsDocxFile(path);
+    // Whatever way the run takes from here, no unpacked document is left behind.
+    DocxTempFilesGuard docxTempFiles(run);
     int64_t size = 0;
     if (docx) {
-        const int r = ExtractDocx(run, path);
-        if (r == -1)
-            host.message(u"Unable to create temporary folder.", RunText(run, kTextErrorTitle),
-                         MsgIcon::Exclamation);
-        else if (r == -4)
-            host.message(path + u"\r\nis too large to be scanned directly.\r\n\r\n"
-                                u"Recommend saving it as a text file and\r\n"
-                                u"applying this program to that file.",
-                         u"File too big", MsgIcon::Information);
+        const int32_t r = ExtractDocx(run, path, kDocxEntryPath, kTempFolderBase, true, true, true);
+        ReportExtractDocxResult(host, r, path, RunText(run, kTextErrorTitle));
         if (r < 0) {
             host.setElapsedTimerEnabled(false);
             run.blnElapsedTimeRunning = false;
@@ -470,7 +470,7 @@ SourceResult DoItFromFile(RunState& run, RunError& outputError) {
             ClearOutputBox(host);
             return SourceResult::Refused;
         }
-        run.LineEndingKind = int(vet.kind);
+        run.LineEndingKind = Code(vet.kind);
         if (!SettleEncoding(run, vet.detectedUtf8)) {
             ClearOutputBox(host);
             return SourceResult::Refused;
@@ -479,14 +479,8 @@ SourceResult DoItFromFile(RunState& run, RunError& outputError) {
     }
 
     ClearOutputBox(host);
-    if (AdviseOutputFile(run, size) != LargeInput::Continue) {
-        if (docx) DeleteDocxTempFiles(run, true);
-        return SourceResult::Refused;
-    }
-    if (!EmptyNamedOutputFile(run, outputError)) {
-        if (docx) DeleteDocxTempFiles(run, true);
-        return SourceResult::OutputFailed;
-    }
+    if (AdviseOutputFile(run, size) != LargeInput::Continue) return SourceResult::Refused;
+    if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
 
     host.setOutputText(u"Now processing input file ...");
     host.repaint();

@@ -2,8 +2,8 @@
 
 #include "Host.h"
 #include "RunState.h"
+#include "input/ProgressBar.h"
 #include "input/RunTexts.h"
-#include "input/StandIns.h" // ProgressBar.h
 
 namespace qd {
 

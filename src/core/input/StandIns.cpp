@@ -13,24 +13,6 @@
 
 namespace qd {
 
-int ProgressBarPosition(int width, int64_t done, int64_t total) {
-    if (total <= 0) return 0;
-    return int(std::nearbyint(double(width) * double(done) / double(total)));
-}
-
-ustring ProgressBarCaption(int p, int width) {
-    ustring caption = u"[";
-    if (p <= 0) {
-        caption += u'>';
-        caption.append(size_t(width), u' ');
-    } else {
-        caption.append(size_t(p - 1), u'-');
-        caption += u'>';
-        if (p <= width) caption.append(size_t(width - p), u' ');
-    }
-    return caption + u"]";
-}
-
 bool CheckInputFile(RunState& run, ustring_view path) {
     if (path.empty()) return false;
     if (!FileExists(path)) {
@@ -113,54 +95,6 @@ ustring DecodeUtf8Pairs(ustring_view text) {
 ustring ReplaceTypographicUtf8(ustring_view text) {
     return ustring(text);
 }
-
-VetResult VetTextFile(RunState& run, ustring_view path, bool) {
-    run.host.setOutputText(u"");
-    VetResult r;
-    const int64_t size = FileLength(path);
-    if (!FileExists(path) || size <= 0) {
-        run.host.message(u"File " + ustring(path) + u" not found.", u"Fatal error",
-                         MsgIcon::Information);
-        return r;
-    }
-    std::ifstream in(ToPath(path), std::ios::binary);
-    char head[3] = {};
-    in.read(head, 3);
-    r.detectedUtf8 = head[0] == '\xEF' && head[1] == '\xBB' && head[2] == '\xBF';
-    r.ok = true;
-    r.kind = 1;
-    return r;
-}
-
-ustring FileExtension(ustring_view path, bool lower) {
-    const size_t slash = path.find_last_of(u"/");
-    ustring_view name = slash == ustring_view::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind(u'.');
-    if (dot == ustring_view::npos) return {};
-    ustring ext(name.substr(dot + 1));
-    if (lower)
-        for (auto& c : ext)
-            if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
-    return ext;
-}
-
-bool IsDocxFile(ustring_view path) {
-    if (FileExtension(path, true) != u"docx") return false;
-    std::ifstream in(ToPath(path), std::ios::binary);
-    char head[4] = {};
-    in.read(head, 4);
-    return head[0] == 'P' && head[1] == 'K' && head[2] == 3 && head[3] == 4;
-}
-
-int ExtractDocx(RunState&, ustring_view) {
-    return -1;
-}
-
-ustring ReadDocxText(RunState&, ustring&, int64_t&) {
-    return u"Docx reading is not available";
-}
-
-void DeleteDocxTempFiles(RunState&, bool) {}
 
 void SortWordTable(WordTable&, int32_t, int32_t, int32_t) {}
 

@@ -14,11 +14,6 @@ class WordTable;
 struct RunState;
 struct ScanSettings;
 
-// input/ProgressBar.h
-inline constexpr int kProgressBarWidth = 37;
-int ProgressBarPosition(int width, int64_t done, int64_t total);
-ustring ProgressBarCaption(int p, int width);
-
 // input/InputFileCheck.h
 bool CheckInputFile(RunState& run, ustring_view path);
 
@@ -33,19 +28,6 @@ void SelectCommentPreset(RunState& run, ustring_view extension);
 void SetCommentMarkers(RunState& run, ustring_view preset);
 ustring DecodeUtf8Pairs(ustring_view text);
 ustring ReplaceTypographicUtf8(ustring_view text);
-
-// input/TextFileVetting.h, input/FileNames.h, the docx extraction
-struct VetResult {
-    bool ok = false;
-    bool detectedUtf8 = false;
-    int kind = 0;
-};
-VetResult VetTextFile(RunState& run, ustring_view path, bool quiet);
-ustring FileExtension(ustring_view path, bool lower);
-bool IsDocxFile(ustring_view path);
-int ExtractDocx(RunState& run, ustring_view docxPath);
-ustring ReadDocxText(RunState& run, ustring& text, int64_t& size);
-void DeleteDocxTempFiles(RunState& run, bool reportErrors);
 
 // table/WordOrdering.h, table/PostCountRules.h, the listing
 void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start);
