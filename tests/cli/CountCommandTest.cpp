@@ -1,6 +1,7 @@
 // quorvel-count as a user runs it: exit status, the listing on standard output, the
 // messages on standard error and the output file.
 #include "CliRunner.h"
+#include "support/DocxWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,13 @@ TEST_F(CountCommandTest, SetOfAnUnknownFieldIsAUsageError) {
     const auto r = run({"--set", "NoSuchField=1", file("in.txt", "apple")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Has(r.err, "NoSuchField")) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CountCommandTest, SetOfAValueOutOfRangeIsAUsageError) {
+    const auto r = run({"--set", "DisplayFormat=12", file("in.txt", "apple")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "DisplayFormat")) << r.err;
     EXPECT_EQ(r.out, "");
 }
 
@@ -166,6 +174,32 @@ TEST_F(CountCommandTest, OutputFileIsWritten) {
     const auto r = run({"--output", "out.txt", file("in.txt", "apple banana apple\r\n")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Has(ReadFileBytes(dir.path() / "out.txt"), "apple"));
+}
+
+// --- Docx documents
+
+TEST_F(CountCommandTest, DocxDocumentIsListed) {
+    WriteDocx(dir.path() / "doc.docx",
+              DocumentXml("<w:p><w:r><w:t>Apple caf\xC3\xA9 apple</w:t></w:r></w:p>"));
+    const auto r = run({"doc.docx"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "apple")) << r.out;
+    EXPECT_TRUE(Has(r.out, "caf\xC3\xA9")) << r.out;
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CountCommandTest, DocxWithABadChecksumIsRefused) {
+    const auto path = dir.path() / "doc.docx";
+    WriteDocx(path, DocumentXml("<w:p><w:r><w:t>apple banana</w:t></w:r></w:p>"), true);
+    std::string bytes = ReadFileBytes(path);
+    const size_t at = EntryDataOffset(bytes, "word/document.xml");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 5] ^= 0x20;
+    dir.write("doc.docx", bytes);
+    const auto r = run({"doc.docx"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "Invalid checksum found when processing")) << r.err;
+    EXPECT_EQ(r.out, "");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "Host.h"
 #include "RunState.h"
 #include "input/RunStatus.h"
+#include "support/DocxWriter.h"
 #include "support/Folders.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -563,6 +564,76 @@ TEST_F(CountRunTest, OutputInAMissingFolderIsReportedAndNothingCounted) {
     EXPECT_EQ(host.lastMessage().substr(0, 18), "At DoIt error #76.");
     EXPECT_EQ(countOf(u"earlier"), 1);
     EXPECT_EQ(host.captions.back(), u"Count words");
+}
+
+// --- A docx document
+
+class DocxRunTest : public CountRunTest {
+protected:
+    void SetUp() override {
+        CountRunTest::SetUp();
+        fs::create_directory(dir.path() / "tmp");
+        SetTempRootForTesting(dir.path() / "tmp");
+    }
+    void TearDown() override { SetTempRootForTesting({}); }
+    ustring docx(std::string_view body, bool stored = false) {
+        const fs::path file = dir.path() / "doc.docx";
+        test::WriteDocx(file, test::DocumentXml(body), stored);
+        run.settings.InputFile = FromPath(file);
+        return run.settings.InputFile;
+    }
+    bool tempFoldersLeft() const { return !fs::is_empty(dir.path() / "tmp"); }
+};
+
+TEST_F(DocxRunTest, DocumentTextIsCountedAsUtf8) {
+    docx("<w:p><w:r><w:t>Apple caf\xC3\xA9</w:t></w:r></w:p>"
+         "<w:p><w:r><w:t>ap</w:t></w:r><w:r><w:t>ple</w:t></w:r></w:p>");
+    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
+    EXPECT_EQ(countOf(u"apple"), 2);
+    EXPECT_EQ(countOf(u"caf\u00E9"), 1);
+    EXPECT_TRUE(run.settings.UTF8);
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+    EXPECT_FALSE(tempFoldersLeft());
+}
+
+TEST_F(DocxRunTest, ArchiveWithoutDocumentIsRefused) {
+    test::WriteZip(dir.path() / "doc.docx", {{"other.xml", "<x/>"}});
+    run.settings.InputFile = FromPath(dir.path() / "doc.docx");
+    const ustring out = write("out.txt", "earlier list");
+    run.settings.OutputFile = out;
+    earlierCount();
+    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Refused);
+    EXPECT_NE(host.lastMessage().find("does not appear to be an MS Word 'docx' file"),
+              std::string::npos)
+        << host.lastMessage();
+    EXPECT_EQ(fileText(out), "earlier list");
+    EXPECT_EQ(countOf(u"earlier"), 1);
+    EXPECT_FALSE(tempFoldersLeft());
+}
+
+TEST_F(DocxRunTest, BadChecksumAnsweredNoIsRefused) {
+    const ustring path = docx("<w:p><w:r><w:t>apple banana</w:t></w:r></w:p>", true);
+    std::string bytes = fileText(path);
+    const size_t at = test::EntryDataOffset(bytes, "word/document.xml");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 5] ^= 0x20;
+    dir.write("doc.docx", bytes);
+    host.answers = {Answer::No};
+    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Refused);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(ToUtf8(host.messages[0].text).rfind("Invalid checksum found when processing", 0), 0u);
+    EXPECT_FALSE(tempFoldersLeft());
+}
+
+TEST_F(DocxRunTest, CancelledLargeInputLeavesNoTemporaryFiles) {
+    std::string body;
+    while (body.size() < 210000)
+        body += "<w:p><w:r><w:t>apple banana cherry</w:t></w:r></w:p>";
+    docx(body);
+    host.answers = {Answer::Cancel};
+    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Refused);
+    EXPECT_EQ(host.messages.back().title, u"Large input file");
+    EXPECT_FALSE(tempFoldersLeft());
 }
 
 // --- The clipboard as the source
