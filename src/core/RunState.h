@@ -91,6 +91,7 @@ struct RunState {
     bool ListAfterStop = false;
     bool WritingToFile = false;
     bool OutputFileWritten = false;
+    bool blnListing = false; // a listing pass is under way: the table must not change
 
     // Text-file vetting: the notice about CR-only line ends is shown once, until the main
     // window's variables are initialised again.

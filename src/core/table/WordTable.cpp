@@ -8,18 +8,48 @@
 
 namespace qd {
 
-size_t WordTable::ViewHash::operator()(ustring_view s) const noexcept {
+namespace {
+constexpr size_t kInitialIndexCells = 1024;
+}
+
+uint32_t WordTable::HashOf(ustring_view s) {
     // FNV-1a over the code units: words are short, and this beats a general byte hash here.
     uint64_t h = 1469598103934665603ull;
     for (char16_t c : s) {
         h ^= c;
         h *= 1099511628211ull;
     }
-    return size_t(h ^ (h >> 29));
+    return uint32_t(h ^ (h >> 32));
+}
+
+int32_t WordTable::find(ustring_view word, uint32_t hash) const {
+    const size_t mask = index_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const uint64_t cell = index_[i];
+        if (cell == 0) return -1;
+        if (uint32_t(cell >> 32) != hash) continue;
+        const int32_t slot = int32_t(uint32_t(cell)) - 1;
+        if (store_[size_t(slot)].Word == word) return slot;
+    }
+}
+
+void WordTable::insertIndex(uint32_t hash, int32_t slot) {
+    const size_t mask = index_.size() - 1;
+    size_t i = hash & mask;
+    while (index_[i] != 0)
+        i = (i + 1) & mask;
+    index_[i] = uint64_t(hash) << 32 | uint32_t(slot + 1);
+}
+
+void WordTable::growIndex() {
+    std::vector<uint64_t> old(index_.size() * 2, 0);
+    old.swap(index_);
+    for (uint64_t cell : old)
+        if (cell != 0) insertIndex(uint32_t(cell >> 32), int32_t(uint32_t(cell)) - 1);
 }
 
 void WordTable::clear() {
-    index_.clear();
+    index_.assign(kInitialIndexCells, 0);
     store_.clear();
     order_.clear();
     orderStale_ = false;
@@ -29,8 +59,9 @@ void WordTable::clear() {
 
 WordTable::AddResult WordTable::add(ustring_view word) {
     if (int32_t(word.size()) > MaxStoredWordLength) return AddResult::TooLong;
-    if (auto it = index_.find(word); it != index_.end()) {
-        ++store_[size_t(it->second)].Count;
+    const uint32_t hash = HashOf(word);
+    if (const int32_t slot = find(word, hash); slot >= 0) {
+        ++store_[size_t(slot)].Count;
         return AddResult::Repeated;
     }
     if (size() == capacity_) capacity_ += kTableGrowthStep;
@@ -40,7 +71,8 @@ WordTable::AddResult WordTable::add(ustring_view word) {
     entry.Count = 1;
     entry.Listed = true;
     const int32_t slot = size() - 1;
-    index_.emplace(ustring_view(entry.Word), slot);
+    if (store_.size() * 2 > index_.size()) growIndex();
+    insertIndex(hash, slot);
     // A word that sorts after every other one keeps the numbering valid; others make it stale.
     if (!orderStale_ && wordOrdered_ &&
         (order_.empty() || store_[size_t(order_.back())].Word < entry.Word))

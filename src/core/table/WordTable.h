@@ -1,7 +1,8 @@
 #pragma once
 // The distinct words of a count with their occurrence counts, numbered from 1.
 //
-// Looking a word up goes through a hash index, so it costs the same however large the table
+// Looking a word up goes through a flat hash index (open addressing, the hash kept beside the
+// slot so that most probes never touch a word), so it costs the same however large the table
 // grows, and a new word is appended to storage that never moves. The numbering (entry 1, 2, ...)
 // is a permutation over that storage: while words arrive it is ascending by Word in code-unit
 // order, rebuilt lazily the first time an entry is read after new words came in. The ordering
@@ -11,7 +12,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <unordered_map>
 #include <vector>
 
 namespace qd {
@@ -61,18 +61,22 @@ public:
     void swapEntries(int32_t i, int32_t j);
 
 private:
-    struct ViewHash {
-        size_t operator()(ustring_view s) const noexcept;
-    };
+    static uint32_t HashOf(ustring_view s);
+    // The store slot of word, or -1.
+    int32_t find(ustring_view word, uint32_t hash) const;
+    void insertIndex(uint32_t hash, int32_t slot);
+    void growIndex();
 
     size_t orderedSlot(int32_t i) const;
     void rebuildOrder() const;
 
-    std::deque<WordEntry> store_;                               // never moves an element once added
-    std::unordered_map<ustring_view, int32_t, ViewHash> index_; // Word -> store slot
-    mutable std::vector<int32_t> order_;                        // entry number - 1 -> store slot
-    mutable bool orderStale_ = false; // words arrived since the numbering was last built
-    mutable bool wordOrdered_ = true; // the numbering follows Word (no reordering since)
+    std::deque<WordEntry> store_; // never moves an element once added
+    // Word -> store slot: each cell holds the word's hash in its high half and slot + 1 in its
+    // low half (0 is an empty cell). A power of two in size, at most half full.
+    std::vector<uint64_t> index_;
+    mutable std::vector<int32_t> order_; // entry number - 1 -> store slot
+    mutable bool orderStale_ = false;    // words arrived since the numbering was last built
+    mutable bool wordOrdered_ = true;    // the numbering follows Word (no reordering since)
     int32_t capacity_ = kTableGrowthStep;
 };
 

@@ -1,0 +1,167 @@
+// The end of a large count: the words of a Zipf-distributed text (100,000 distinct words,
+// 8,000,000 occurrences) counted into the word table, then sorted by key, the post-count rules
+// and statistics, the frequency order and one listing pass. Each step is timed and printed as
+// a ratio to a baseline from the standard library measured in the same run, so the figures
+// compare across machines.
+//
+// Usage: table_bench [distinct words] [occurrences]
+
+#include "Host.h"
+#include "RunState.h"
+#include "table/AddWordToList.h"
+#include "table/ListingPass.h"
+#include "table/PostCountRules.h"
+#include "table/WordOrdering.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+using namespace qd;
+using Clock = std::chrono::steady_clock;
+
+class NullHost : public Host {
+public:
+    Answer message(ustring_view, ustring_view, MsgIcon, MsgButtons, Answer d) override { return d; }
+    std::optional<ustring> prompt(ustring_view, ustring_view, ustring_view) override {
+        return std::nullopt;
+    }
+    ustring chooseOpenFile(ustring_view, ustring_view, ustring_view) override { return {}; }
+    ustring chooseSaveFile(ustring_view, ustring_view, ustring_view) override { return {}; }
+    void processEvents() override {}
+    ustring outputText() const override { return {}; }
+    size_t outputLength() const override { return 0; }
+    void setOutputText(ustring_view) override {}
+    void appendOutputText(ustring_view) override {}
+    void setOutputCaret(bool) override {}
+    void setLabel(LabelId, ustring_view) override {}
+    void setLabelVisible(LabelId, bool) override {}
+    void setLabelStyle(LabelId, LabelStyle) override {}
+    void repaint() override {}
+    void settingsChanged() override {}
+};
+
+// Lines are counted and measured, as a front end's sink would consume them.
+struct MeasuringSink : ListingSink {
+    size_t lines = 0, chars = 0;
+    void header(ustring_view line) override { chars += line.size(); }
+    void entry(ustring_view line, int32_t) override {
+        ++lines;
+        chars += line.size();
+    }
+};
+
+double Seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+// Distinct words of 3 to 12 letters, some accented or capitalised so that keys are folded and
+// some words share a key.
+std::vector<ustring> MakeVocabulary(size_t n, std::mt19937& rng) {
+    static const ustring letters = u"abcdefghijklmnopqrstuvwxyzeeaaiioouéèàüöç";
+    std::uniform_int_distribution<int> len(3, 12), pick(0, int(letters.size()) - 1), cap(0, 19);
+    std::unordered_set<ustring> seen;
+    std::vector<ustring> words;
+    while (words.size() < n) {
+        ustring w;
+        for (int k = len(rng); k > 0; --k)
+            w.push_back(letters[size_t(pick(rng))]);
+        if (cap(rng) == 0) w[0] = char16_t(w[0] - 32 * (w[0] >= u'a' && w[0] <= u'z'));
+        if (seen.insert(w).second) words.push_back(std::move(w));
+    }
+    return words;
+}
+
+void Row(const char* step, double seconds, double baseline, const char* baselineName) {
+    std::printf("  %-34s %8.3f s   %6.2f x %s\n", step, seconds, seconds / baseline, baselineName);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const size_t distinct = argc > 1 ? size_t(std::atol(argv[1])) : 100000;
+    const size_t occurrences = argc > 2 ? size_t(std::atol(argv[2])) : 8000000;
+
+    std::mt19937 rng(20240611);
+    const std::vector<ustring> vocabulary = MakeVocabulary(distinct, rng);
+    std::vector<double> weights(distinct);
+    for (size_t r = 0; r < distinct; ++r)
+        weights[r] = 1.0 / double(r + 1);
+    std::discrete_distribution<size_t> zipf(weights.begin(), weights.end());
+    std::vector<uint32_t> text(occurrences);
+    for (auto& w : text)
+        w = uint32_t(zipf(rng));
+
+    NullHost host;
+    RunState run(host);
+    run.settings.SuppressWords = true;
+
+    // Counting: the word table against a plain hash map of views.
+    auto t = Clock::now();
+    std::unordered_map<ustring_view, int32_t> plain;
+    for (uint32_t w : text)
+        ++plain[vocabulary[w]];
+    const double countBaseline = Seconds(t);
+
+    t = Clock::now();
+    for (uint32_t w : text)
+        AddWordToList(run, vocabulary[w]);
+    const double counting = Seconds(t);
+    const int32_t n = run.table.size();
+
+    // The baseline of every ordering step: std::sort of the same keys, in the same start order.
+    std::vector<ustring> keys;
+    keys.reserve(size_t(n));
+    for (int32_t i = 1; i <= n; ++i)
+        keys.push_back(run.table[i].SortKey);
+    t = Clock::now();
+    std::sort(keys.begin(), keys.end());
+    const double sortBaseline = Seconds(t);
+
+    t = Clock::now();
+    SortWordTable(run.table, 1, n, 1);
+    const double sorting = Seconds(t);
+
+    run.settings.IgnoreRomNum40 = true;
+    run.settings.IgnoreInfrequentWords = true;
+    run.intThresholdFrequency = 2;
+    t = Clock::now();
+    ApplyPostCountRules(run);
+    ComputeListStatistics(run);
+    const double postCount = Seconds(t);
+
+    t = Clock::now();
+    BuildFrequencyOrder(run);
+    const double frequencyOrder = Seconds(t);
+
+    MeasuringSink sink;
+    t = Clock::now();
+    RunListingPass(run, sink, false);
+    const double listing = Seconds(t);
+
+    std::printf("table_bench: %d distinct words, %zu occurrences, %d listed, highest count %d\n", n,
+                occurrences, run.lngNumWordsIncluded, run.lngMaxFrequency);
+    std::printf("  %-34s %8.3f s\n", "baseline: hash-map count", countBaseline);
+    std::printf("  %-34s %8.3f s\n", "baseline: std::sort of the keys", sortBaseline);
+    Row("AddWordToList (every occurrence)", counting, countBaseline, "hash-map count");
+    Row("SortWordTable", sorting, sortBaseline, "std::sort");
+    Row("post-count rules + statistics", postCount, sortBaseline, "std::sort");
+    Row("BuildFrequencyOrder", frequencyOrder, sortBaseline, "std::sort");
+    Row("ordering total", sorting + postCount + frequencyOrder, sortBaseline, "std::sort");
+    Row("listing pass (format 0, to memory)", listing, sortBaseline, "std::sort");
+    std::printf("  (%zu lines, %zu characters listed)\n", sink.lines, sink.chars);
+
+    // The listing must agree with the plain count.
+    int64_t total = 0;
+    for (const auto& [word, count] : plain)
+        total += count;
+    return total == int64_t(occurrences) && size_t(n) == plain.size() ? 0 : 1;
+}

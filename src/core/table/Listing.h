@@ -1,0 +1,29 @@
+#pragma once
+// Listing a finished count: to the output file (when one is named) and then to the output
+// box, in the chosen word order and display format; and the count labels beside it.
+
+namespace qd {
+
+struct RunState;
+
+enum class ListWordsResult {
+    Listed,        // the output box holds the listing (or the no-words message)
+    Stopped,       // blnStop ended the file pass or the output-box pass
+    NothingListed, // the new output path had no folder, or the file could not be written
+    Busy,          // another listing was under way; nothing was done
+};
+
+// Writes the output file (file head, then the lines), asking first whether to overwrite it
+// when WarnOnOverwrite is set, then fills the output box. Reads the order fields and
+// statistics of the last count; never changes the table. A listing already under way
+// (blnListing) makes a second call return Busy at once.
+ListWordsResult ListWords(RunState& run);
+
+// Fills the count labels from the statistics of the last run and stops the elapsed-time
+// display.
+void ShowCounts(RunState& run);
+
+// The output box's explanation of an empty listing.
+void ShowNoWordsMessage(RunState& run);
+
+} // namespace qd

@@ -1,0 +1,43 @@
+#pragma once
+// The text of one listing line, for the output box, the output file, the command line and the
+// tests alike: a pure function of the entry, the display format, the layout and the widths.
+
+#include "support/UString.h"
+
+#include <cstdint>
+
+namespace qd {
+
+struct WordEntry;
+
+struct ListingLayout {
+    int displayFormat = 0; // 0..9, see DisplayFormatNames
+    // The comma layout of an output file written with OutputWithCommas; the text box and a
+    // file without commas use the space layout.
+    bool commas = false;
+    int rankWidth = 6;
+    int freqWidth = 6;
+    int wordWidth = 6;
+    int maxWordLengthFound = 0;
+};
+
+// The column widths for a listing: the digits of the number of listed words, of the highest
+// count and the longest word's length, each at least minWidth.
+ListingLayout MakeListingLayout(int displayFormat, bool commas, int32_t numWordsIncluded,
+                                int32_t maxFrequency, int maxWordLengthFound, int minWidth);
+
+// Whether the format has a header line (format 9, the words joined by commas, has none).
+bool HasHeaderLine(int displayFormat);
+
+// Sets line to the header line (entry == nullptr) or to the entry's line, without a line
+// end. The buffer is reused, so a long listing allocates nothing per line. Format 9 gives
+// the bare word; joining the words is the writer's business.
+void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustring& line);
+
+inline ustring DisplayNextLine(const ListingLayout& layout, const WordEntry* entry) {
+    ustring line;
+    DisplayNextLine(layout, entry, line);
+    return line;
+}
+
+} // namespace qd

@@ -1,0 +1,57 @@
+#include "table/PostCountRules.h"
+
+#include "RunState.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qd {
+
+void ApplyPostCountRules(RunState& run) {
+    const ScanSettings& s = run.settings;
+    WordTable& table = run.table;
+    for (int32_t i = 1; i <= table.size(); ++i) {
+        WordEntry& e = table[i];
+        e.Listed = true;
+        if (s.IgnoreRomNum40 && IsRomanBelow40(e.Word)) e.Listed = false;
+        if (s.IgnoreInfrequentWords && e.Count < run.intThresholdFrequency) e.Listed = false;
+    }
+}
+
+bool IsRomanBelow40(ustring_view s) {
+    const size_t first = s.find_first_not_of(u' ');
+    if (first == ustring_view::npos) return true; // nothing left once trimmed
+    const size_t last = s.find_last_not_of(u' ');
+    const ustring_view t = s.substr(first, last - first + 1);
+    if (t == u"I" || t == u"i") return false;
+    return std::all_of(t.begin(), t.end(), [](char16_t c) {
+        return c == u'I' || c == u'V' || c == u'X' || c == u'i' || c == u'v' || c == u'x';
+    });
+}
+
+void ComputeListStatistics(RunState& run) {
+    int maxLength = 0;
+    int32_t included = 0, excluded = 0, maxFrequency = 0;
+    int64_t occurrences = 0;
+    const WordTable& table = run.table;
+    for (int32_t i = 1; i <= table.size(); ++i) {
+        const WordEntry& e = table[i];
+        if (!e.Listed) {
+            ++excluded;
+            continue;
+        }
+        ++included;
+        occurrences += e.Count;
+        maxFrequency = std::max(maxFrequency, e.Count);
+        maxLength = std::max(maxLength, int(e.Word.size()));
+    }
+    run.intMaxWordLengthFound = maxLength;
+    run.lngNumWordsIncluded = included;
+    run.lngNumWordsExcluded = excluded;
+    // Held at the largest 32-bit value rather than wrapping to a negative count.
+    run.lngNumOccurrences =
+        int32_t(std::min<int64_t>(occurrences, std::numeric_limits<int32_t>::max()));
+    run.lngMaxFrequency = maxFrequency;
+}
+
+} // namespace qd

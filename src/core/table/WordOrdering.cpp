@@ -1,0 +1,91 @@
+#include "table/WordOrdering.h"
+
+#include "Host.h"
+#include "RunState.h"
+#include "table/QuickSortDescending.h"
+#include "table/WordTable.h"
+
+#include <algorithm>
+
+namespace qd {
+
+void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start) {
+    lo = std::max<int32_t>(lo, 1);
+    hi = std::min(hi, table.size());
+    if (lo >= hi) return;
+    // The keys are read many times over: views of them side by side, moved along with the
+    // entries, save going through the table for each comparison. Records never move, so the
+    // views stay valid.
+    std::vector<ustring_view> keys(size_t(hi - lo + 1));
+    for (int32_t i = lo; i <= hi; ++i)
+        keys[size_t(i - lo)] = detail::KeyFrom(table[i].SortKey, start);
+    detail::SortAscendingByReversal(
+        lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
+        [&](int32_t i, int32_t j) {
+            std::swap(keys[size_t(i - lo)], keys[size_t(j - lo)]);
+            table.swapEntries(i, j);
+        });
+}
+
+void QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start) {
+    lo = std::max<int32_t>(lo, 0);
+    hi = std::min(hi, int32_t(strings.size()) - 1);
+    detail::SortAscendingByReversal(
+        lo, hi, [&](int32_t i) { return detail::KeyFrom(strings[size_t(i)], start); },
+        [&](int32_t i, int32_t j) { strings[size_t(i)].swap(strings[size_t(j)]); });
+}
+
+void BuildFrequencyOrder(RunState& run) {
+    WordTable& table = run.table;
+    const int32_t n = table.size();
+
+    // Ranking: the listed words with a count from lngMaxFrequency down to 1, equal counts in
+    // table order. A stable sort gives what one pass per count value over the table gives.
+    struct Ranked {
+        int32_t count;
+        int32_t index;
+    };
+    std::vector<Ranked> byFrequency;
+    for (int32_t i = 1; i <= n; ++i) {
+        WordEntry& e = table[i];
+        e.NextByFrequency = 0;
+        e.Rank = 0;
+        if (e.Listed && e.Count >= 1 && e.Count <= run.lngMaxFrequency)
+            byFrequency.push_back({e.Count, i});
+        run.yield();
+    }
+    run.lngFirstFreq = 0;
+    std::stable_sort(byFrequency.begin(), byFrequency.end(),
+                     [](const Ranked& a, const Ranked& b) { return a.count > b.count; });
+    const int32_t ranked = int32_t(byFrequency.size());
+    for (int32_t r = 1; r <= ranked; ++r) {
+        table[byFrequency[size_t(r - 1)].index].Rank = r;
+        run.yield();
+    }
+    if (ranked == 0) return;
+    run.lngFirstFreq = byFrequency[0].index;
+
+    // Linking walks the ranks up to lngNumWordsIncluded, marking every 1000th in the output
+    // box. Without a count of listed words (statistics not computed) it stops at the last
+    // ranked word instead of running on forever.
+    const int32_t last = run.lngNumWordsIncluded >= 1 ? run.lngNumWordsIncluded : ranked;
+    const auto markProgress = [&run] {
+        run.host.appendOutputText(u" .");
+        run.host.repaint();
+    };
+    int32_t r = 1;
+    for (;;) {
+        if (r < ranked)
+            table[byFrequency[size_t(r - 1)].index].NextByFrequency = byFrequency[size_t(r)].index;
+        if (r >= last || r >= ranked) break;
+        ++r;
+        if (r % 1000 == 0) markProgress();
+        if (run.blnStartUpCompleted) run.yield();
+    }
+    // Ranks counted beyond the ranked words (statistics out of step with the table) link
+    // nothing but still get their marks.
+    for (int32_t k = r / 1000 + 1; k <= last / 1000; ++k)
+        markProgress();
+}
+
+} // namespace qd

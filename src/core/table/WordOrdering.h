@@ -1,0 +1,29 @@
+#pragma once
+// The two orders of a finished count: the table sorted by SortKey (alphabetical listing) and
+// the frequency ranking with its chain (listing by frequency).
+
+#include "support/UString.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace qd {
+
+struct RunState;
+class WordTable;
+
+// Sorts entries lo..hi ascending by SortKey from the 1-based character position start on.
+// Entries with equal keys come out in the order the program's descending quicksort followed
+// by a reversal has always given them, so a listing never changes between versions.
+void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start);
+
+// The same sort over strings[lo..hi] (0-based indices), comparing from position start on.
+void QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start);
+
+// Gives every listed word its Rank (1, 2, ... by Count descending, equal counts in table
+// order) and links the chain NextByFrequency from lngFirstFreq. Reads Listed, Count,
+// lngMaxFrequency and lngNumWordsIncluded, so it runs after ComputeListStatistics. Appends
+// " ." to the output box at every 1000th rank while linking.
+void BuildFrequencyOrder(RunState& run);
+
+} // namespace qd
