@@ -7,14 +7,17 @@
 #include "input/DocxText.h"
 #include "input/FileNames.h"
 #include "input/PathIdentity.h"
-#include "input/RunError.h"
 #include "input/RunStatus.h"
 #include "input/RunTexts.h"
 #include "input/StandIns.h"
 #include "input/TextFileReader.h"
 #include "input/TextFileVetting.h"
 #include "scan/CaseFolding.h"
+#include "support/ErrorReport.h"
 #include "support/Folders.h"
+#include "table/Listing.h"
+#include "table/PostCountRules.h"
+#include "table/WordOrdering.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -32,25 +35,26 @@ constexpr int32_t kStopQuestionWords = 2000;    // from here a stop is confirmed
 constexpr int32_t kKeepElapsedSeconds = 4;      // below: the elapsed time is blanked
 
 constexpr char16_t kCrLf[] = u"\r\n";
+constexpr int kErrPermissionDenied = 70;
 
-RunError ErrorOf(const std::exception& e) {
+ErrorInfo ErrorOf(const std::exception& e) {
     if (dynamic_cast<const std::bad_alloc*>(&e)) return {7, u"Out of memory"};
     if (auto* se = dynamic_cast<const std::system_error*>(&e);
         se && se->code().category() == std::generic_category())
-        return ErrorFromErrno(se->code().value());
+        return FileErrorInfo(se->code().value());
     return {51, u"Internal error: " + U(e.what())};
 }
 
 // Empties the named output file (unless output to file is disabled) by opening it for
 // writing and closing it at once. Comes after every check of a source, so that a refused
 // run leaves the file as it was.
-bool EmptyNamedOutputFile(const RunState& run, RunError& error) {
+bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
     const ScanSettings& s = run.settings;
     if (s.OutputFile.empty() || s.DisableOutputToFile) return true;
     const int fd =
         ::open(ToPath(s.OutputFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
-        error = ErrorFromErrno(errno);
+        error = FileErrorInfo(errno);
         return false;
     }
     ::close(fd);
@@ -264,7 +268,7 @@ void CommonEnd(RunState& run) {
     run.host.setTheFocus();
 }
 
-RunOutcome ErrorStep(RunState& run, const RunError& error) {
+RunOutcome ErrorStep(RunState& run, const ErrorInfo& error) {
     ReportError(run, error.number, error.description, u"DoIt");
     if (error.number == kErrPermissionDenied)
         run.host.setOutputText(u"Error: " + error.description + kCrLf + kCrLf +
@@ -350,7 +354,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     host.setElapsedTimerEnabled(true);
 
     SourceResult read;
-    RunError outputError;
+    ErrorInfo outputError;
     if (s.Source == SourceKind::InFile) {
         read = DoItFromFile(run, outputError);
     } else if (GetClipboardText(run, clipboardText, false)) {
@@ -425,7 +429,7 @@ RunOutcome DoIt(RunState& run, ustring_view clipboardText) {
     }
 }
 
-SourceResult DoItFromFile(RunState& run, RunError& outputError) {
+SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
     ScanSettings& s = run.settings;
     host.setOutputText(u"Now processing input file ...");
@@ -509,7 +513,7 @@ SourceResult DoItFromFile(RunState& run, RunError& outputError) {
             readOk = ReadTextFile(run, path, size);
         }
     } catch (const std::exception& e) {
-        const RunError error = ErrorOf(e);
+        const ErrorInfo error = ErrorOf(e);
         ReportError(run, error.number, error.description, u"DoItFromFile");
         readOk = false;
     }
@@ -529,7 +533,7 @@ bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutp
     return true;
 }
 
-SourceResult DoItFromClipboard(RunState& run, RunError& outputError) {
+SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
     ScanSettings& s = run.settings;
     if (!CheckClipboardTextIsPlain(host, run.ClipboardText)) return SourceResult::Refused;
@@ -552,7 +556,7 @@ SourceResult DoItFromClipboard(RunState& run, RunError& outputError) {
         }
     } catch (const std::exception& e) {
         host.setLabel(LabelId::Twirler, u" ");
-        const RunError error = ErrorOf(e);
+        const ErrorInfo error = ErrorOf(e);
         ReportError(run, error.number, error.description, u"DoItFromClipboard");
         result = SourceResult::ReadAfterError;
     }

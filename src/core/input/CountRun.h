@@ -3,7 +3,7 @@
 // The window only wires its button to cmdListWords_Click; everything the person sees or
 // decides on the way passes through the run state's host.
 
-#include "input/RunError.h"
+#include "support/ErrorReport.h"
 #include "support/UString.h"
 
 namespace qd {
@@ -38,7 +38,7 @@ enum class SourceResult {
 
 // DoItFromFile: checks the input file (text or docx) and asks what must be asked, then,
 // with every check passed, empties the output file and reads the input into the word table.
-SourceResult DoItFromFile(RunState& run, RunError& outputError);
+SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError);
 
 // GetClipboardText: takes the clipboard text for a count (checks its size; with
 // showInOutput puts it into the output box). True when it was taken.
@@ -46,6 +46,6 @@ bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutp
 
 // DoItFromClipboard: checks that the taken clipboard text looks like natural-language text,
 // empties the output file and scans the text as one line into the word table.
-SourceResult DoItFromClipboard(RunState& run, RunError& outputError);
+SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError);
 
 } // namespace qd

@@ -96,68 +96,6 @@ ustring ReplaceTypographicUtf8(ustring_view text) {
     return ustring(text);
 }
 
-void SortWordTable(WordTable&, int32_t, int32_t, int32_t) {}
-
-void ApplyPostCountRules(RunState& run) {
-    for (int32_t i = 1; i <= run.table.size(); ++i)
-        run.table[i].Listed =
-            !run.settings.IgnoreInfrequentWords || run.table[i].Count >= run.intThresholdFrequency;
-}
-
-void ComputeListStatistics(RunState& run) {
-    run.lngNumWordsIncluded = run.lngNumWordsExcluded = run.lngMaxFrequency = 0;
-    run.lngNumOccurrences = run.intMaxWordLengthFound = 0;
-    for (int32_t i = 1; i <= run.table.size(); ++i) {
-        const WordEntry& e = run.table[i];
-        if (!e.Listed) {
-            ++run.lngNumWordsExcluded;
-            continue;
-        }
-        ++run.lngNumWordsIncluded;
-        run.lngMaxFrequency = std::max(run.lngMaxFrequency, e.Count);
-        run.lngNumOccurrences += e.Count;
-        run.intMaxWordLengthFound = std::max(run.intMaxWordLengthFound, int(e.Word.size()));
-    }
-}
-
-void BuildFrequencyOrder(RunState& run) {
-    std::vector<int32_t> order;
-    for (int32_t i = 1; i <= run.table.size(); ++i)
-        if (run.table[i].Listed) order.push_back(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int32_t a, int32_t b) { return run.table[a].Count > run.table[b].Count; });
-    run.lngFirstFreq = order.empty() ? 0 : order[0];
-    for (size_t k = 0; k < order.size(); ++k) {
-        run.table[order[k]].Rank = int32_t(k + 1);
-        run.table[order[k]].NextByFrequency = k + 1 < order.size() ? order[k + 1] : 0;
-    }
-}
-
-void ShowCounts(RunState& run) {
-    run.host.setLabel(LabelId::NumberOfWords,
-                      u"Number of words in this list: " + FromInt(run.lngNumWordsIncluded));
-    run.host.setLabel(LabelId::TotalNumOccurrences, u"Total number of instances of words: " +
-                                                        FromInt(run.lngTotalNumOccurrences));
-}
-
-void ListWords(RunState& run) {
-    ustring text;
-    for (int32_t i = run.lngFirstFreq; i; i = run.table[i].NextByFrequency)
-        text += run.table[i].Word + u" " + FromInt(run.table[i].Count) + u"\r\n";
-    const ScanSettings& s = run.settings;
-    if (!s.OutputFile.empty() && !s.DisableOutputToFile) {
-        std::ofstream out(ToPath(s.OutputFile), std::ios::binary);
-        out << ToCp1252(text);
-    }
-    run.host.setOutputText(text);
-}
-
-void ReportError(RunState& run, int number, ustring_view description, ustring_view where) {
-    run.host.message(u"At " + ustring(where) + u" error #" + FromInt(number) +
-                         u".\r\nDescription: " + ustring(description),
-                     u"Error", MsgIcon::Exclamation);
-}
-
 bool AcceptClipboardText(Host& host, ustring_view text) {
     host.setOutputText(u"");
     if (text.empty()) {

@@ -10,7 +10,6 @@
 namespace qd {
 
 class Host;
-class WordTable;
 struct RunState;
 struct ScanSettings;
 
@@ -28,17 +27,6 @@ void SelectCommentPreset(RunState& run, ustring_view extension);
 void SetCommentMarkers(RunState& run, ustring_view preset);
 ustring DecodeUtf8Pairs(ustring_view text);
 ustring ReplaceTypographicUtf8(ustring_view text);
-
-// table/WordOrdering.h, table/PostCountRules.h, the listing
-void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start);
-void ApplyPostCountRules(RunState& run);
-void ComputeListStatistics(RunState& run);
-void BuildFrequencyOrder(RunState& run);
-void ShowCounts(RunState& run);
-void ListWords(RunState& run);
-
-// support/ErrorReport.h
-void ReportError(RunState& run, int number, ustring_view description, ustring_view where);
 
 // input/ClipboardText.h
 bool AcceptClipboardText(Host& host, ustring_view text);

@@ -23,7 +23,7 @@ bool TextFileReader::open(const std::filesystem::path& path) {
     searched_ = 0;
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
-        error_ = ErrorFromErrno(errno);
+        error_ = FileErrorInfo(errno);
         return false;
     }
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -42,7 +42,7 @@ bool TextFileReader::refill() {
         n = ::read(fd_, block_.data(), block_.size());
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
-        error_ = ErrorFromErrno(errno);
+        error_ = FileErrorInfo(errno);
         return false;
     }
     pos_ = 0;

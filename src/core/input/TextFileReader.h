@@ -4,7 +4,7 @@
 // until the next call; converting it (Windows-1252, trimming) is the caller's business, so
 // that the caller can reuse its own buffer.
 
-#include "input/RunError.h"
+#include "support/ErrorReport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +37,7 @@ public:
     int64_t consumed() const { return consumed_; }
 
     bool failed() const { return error_.number != 0; }
-    const RunError& error() const { return error_; }
+    const ErrorInfo& error() const { return error_; }
 
 private:
     bool refill();
@@ -54,7 +54,7 @@ private:
     std::string spill_;          // a piece of an overlong line
     size_t softLineLimit_;
     int64_t consumed_ = 0;
-    RunError error_;
+    ErrorInfo error_;
 };
 
 } // namespace qd

@@ -65,7 +65,10 @@ public:
 
 class CountRunTest : public ::testing::Test {
 protected:
-    void SetUp() override { run.blnStartUpCompleted = true; }
+    void SetUp() override {
+        ASSERT_GT(run.texts.Load(ProgramFolder() / "dvn.dat"), 0);
+        run.blnStartUpCompleted = true;
+    }
 
     ustring write(std::string_view name, std::string_view bytes) {
         return FromPath(dir.write(name, bytes));
@@ -419,6 +422,7 @@ TEST_F(StopTest, FromTwoThousandWordsAStopIsConfirmed) {
     };
     host.answers = {Answer::Yes, Answer::No};
     run.settings.SuppressWords = true;
+    run.settings.DisplayFormat = 8; // the whole list fits the output box
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
     ASSERT_EQ(host.messages.size(), 2u);
     const std::string question = ToUtf8(host.messages[1].text);
@@ -561,7 +565,7 @@ TEST_F(CountRunTest, OutputInAMissingFolderIsReportedAndNothingCounted) {
     run.settings.OutputFile = FromPath(dir.path() / "no" / "out.txt");
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Failed);
     ASSERT_FALSE(host.messages.empty());
-    EXPECT_EQ(host.lastMessage().substr(0, 18), "At DoIt error #76.");
+    EXPECT_EQ(host.lastMessage(), "At DoIt error #53.\r\nDescription: File not found");
     EXPECT_EQ(countOf(u"earlier"), 1);
     EXPECT_EQ(host.captions.back(), u"Count words");
 }

@@ -111,12 +111,12 @@ TEST(TextFileReader, OverlongWordWithoutBlankStaysWhole) {
 
 // --- Bad input
 
-TEST(TextFileReader, MissingFileIsPathNotFound) {
+TEST(TextFileReader, MissingFileIsFileNotFound) {
     test::TempDir dir;
     TextFileReader reader;
     EXPECT_FALSE(reader.open(dir.path() / "none.txt"));
-    EXPECT_EQ(reader.error().number, 76);
-    EXPECT_EQ(reader.error().description, u"Path not found");
+    EXPECT_EQ(reader.error().number, 53);
+    EXPECT_EQ(reader.error().description, u"File not found");
 }
 
 TEST(TextFileReader, FolderFailsOnReadWithoutLines) {
