@@ -1,10 +1,15 @@
 // quorvel-count as a user runs it: exit status, the listing on standard output, the
 // messages on standard error and the output file.
 #include "CliRunner.h"
+#include "scan/ScanSettings.h"
+#include "settings/SavedState.h"
 #include "support/DocxWriter.h"
+#include "support/Folders.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace qd::test {
 namespace {
@@ -125,6 +130,53 @@ TEST_F(CountCommandTest, TextFileIsListedOnStandardOutputWithLfLineEnds) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST_F(CountCommandTest, ListingIsTheOutputBoxText) {
+    const auto r = run({file("in.txt", "apple banana apple\r\ncherry\r\n")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "   Rank    Freq  Word (longest has 6 characters)\n"
+                     "      1       2  apple\n"
+                     "      2       1  banana\n"
+                     "      3       1  cherry\n"
+                     "\n");
+}
+
+TEST_F(CountCommandTest, SetChoosesOrderAndFormat) {
+    const auto r = run({"--set", "WordOrder=1", "--set", "DisplayFormat=7",
+                        file("in.txt", "cherry apple banana apple\r\n")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "  Word     Freq\n"
+                     "  apple       2\n"
+                     "  banana      1\n"
+                     "  cherry      1\n"
+                     "\n");
+}
+
+TEST_F(CountCommandTest, ListingIsNotCutAtTheOutputBoxLimit) {
+    std::string text;
+    for (int i = 0; i < 5000; ++i) {
+        std::string w = "qqw";
+        for (int k = i; k; k /= 26)
+            w += char('a' + k % 26);
+        text += w + "\r\n";
+    }
+    const auto r = run({file("in.txt", text)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_GT(r.out.size(), 65000u);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 5002);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CountCommandTest, SettingsFileIsAppliedButItsPathsAreNot) {
+    ScanSettings settings;
+    settings.DisplayFormat = 9;
+    settings.OutputFile = FromPath(dir.path() / "remembered.txt");
+    ASSERT_EQ(SaveState(settings, FromPath(dir.path() / "words.dvn")), u"");
+    const auto r = run({"--settings", "words.dvn", file("in.txt", "apple banana apple\r\n")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "apple, banana\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "remembered.txt"));
+}
+
 TEST_F(CountCommandTest, StandardInputIsReadAsUtf8) {
     const auto r = run({"-"}, "caf\xC3\xA9 apple\n");
     EXPECT_EQ(r.status, 0) << r.err;
@@ -170,9 +222,27 @@ TEST_F(CountCommandTest, CountsGoToStandardError) {
     EXPECT_TRUE(Has(r.err, "Number of words in this list:")) << r.err;
 }
 
-TEST_F(CountCommandTest, OutputFileIsWritten) {
-    const auto r = run({"--output", "out.txt", file("in.txt", "apple banana apple\r\n")});
+TEST_F(CountCommandTest, OutputFileIsWindows1252WithCrLfAndItsHeadLines) {
+    const auto r = run({"--output", "out.txt",
+                        file("in.txt", "\xEF\xBB\xBF"
+                                       "caf\xC3\xA9 apple caf\xC3\xA9\r\n")});
     EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.path() / "out.txt"),
+              "\"To open this file in Excel state that it is delimited by spaces.\r\n"
+              "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
+              "\r\n"
+              "   Rank    Freq  Word (longest has 5 characters)\r\n"
+              "      1       2  caf\xE9\r\n"
+              "      2       1  apple\r\n");
+}
+
+TEST_F(CountCommandTest, ExistingOutputFileIsOverwrittenEvenWhenWarned) {
+    file("out.txt", "an earlier list that is rather long");
+    const auto r =
+        run({"--set", "WarnOnOverwrite=1", "--output", "out.txt", file("in.txt", "apple\r\n")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.err, "The output file exists.")) << r.err;
+    EXPECT_FALSE(Has(ReadFileBytes(dir.path() / "out.txt"), "earlier"));
     EXPECT_TRUE(Has(ReadFileBytes(dir.path() / "out.txt"), "apple"));
 }
 
