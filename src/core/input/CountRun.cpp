@@ -6,6 +6,7 @@
 #include "input/DocxExtraction.h"
 #include "input/DocxText.h"
 #include "input/FileNames.h"
+#include "input/LineCharacters.h"
 #include "input/PathIdentity.h"
 #include "input/RunStatus.h"
 #include "input/RunTexts.h"
@@ -215,9 +216,15 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
         if (drawBar) bar.update(running);
         const std::string_view trimmed = TrimmedBytes(bytes);
         if (trimmed.empty()) continue;
-        run.strLine.clear();
-        AppendCp1252(trimmed, run.strLine);
-        if (PrepareAndScanLine(run)) break;
+        if (run.settings.UTF8) {
+            WidenCp1252(trimmed, false, run.strLine);
+            if (PrepareAndScanLine(run)) break;
+        } else {
+            // Read as ANSI, the line is lowered while its bytes become characters.
+            WidenCp1252(trimmed, !run.settings.CaseSignificant, run.strLine);
+            run.strLine.push_back(u' ');
+            if (ScanAndTestStop(run)) break;
+        }
     }
     if (reader.failed()) {
         ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
