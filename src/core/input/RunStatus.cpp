@@ -50,7 +50,10 @@ void ResetTotalNumOccurrencesLabel(Host& host) {
 }
 
 void FileProgressBar::update(int64_t done) {
+    if (done < nextCheck_) return;
     const int p = ProgressBarPosition(kProgressBarWidth, done, total_);
+    // Below this count width x done / total stays under p + 1/2: the bar cannot move.
+    nextCheck_ = (2 * int64_t(p) + 1) * total_ / (2 * kProgressBarWidth);
     if (p == shown_) return;
     shown_ = p;
     host_.setLabel(LabelId::TotalNumOccurrences, ProgressBarCaption(p, kProgressBarWidth));

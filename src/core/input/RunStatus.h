@@ -41,6 +41,7 @@ private:
     Host& host_;
     int64_t total_;
     int shown_ = -1;
+    int64_t nextCheck_ = 0;
 };
 
 } // namespace qd
