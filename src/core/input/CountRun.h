@@ -3,7 +3,6 @@
 // The window only wires its button to cmdListWords_Click; everything the person sees or
 // decides on the way passes through the run state's host.
 
-#include "support/ErrorReport.h"
 #include "support/UString.h"
 
 namespace qd {
@@ -27,25 +26,5 @@ RunOutcome cmdListWords_Click(RunState& run, ustring_view clipboardText = {});
 
 // DoIt: the run itself (checks, source, order, stop outcome, post-count steps, listing).
 RunOutcome DoIt(RunState& run, ustring_view clipboardText);
-
-// What a source made of the run.
-enum class SourceResult {
-    Read,           // read completely, or up to a confirmed stop
-    ReadAfterError, // an error was reported while reading; the words read so far stand
-    Refused,        // nothing read and the output file untouched: the run ends here
-    OutputFailed,   // the output file could not be emptied; outputError tells why
-};
-
-// DoItFromFile: checks the input file (text or docx) and asks what must be asked, then,
-// with every check passed, empties the output file and reads the input into the word table.
-SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError);
-
-// GetClipboardText: takes the clipboard text for a count (checks its size; with
-// showInOutput puts it into the output box). True when it was taken.
-bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutput);
-
-// DoItFromClipboard: checks that the taken clipboard text looks like natural-language text,
-// empties the output file and scans the text as one line into the word table.
-SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError);
 
 } // namespace qd
