@@ -3,6 +3,7 @@
 // the word table, the common words and every run variable. One object, owned by the main
 // window (or the command line, or a test) and passed to the core routines.
 
+#include "scan/ScanCache.h"
 #include "scan/ScanSettings.h"
 #include "support/ProgramTexts.h"
 #include "support/UString.h"
@@ -53,6 +54,7 @@ struct RunState {
     // The line being scanned and the scanner's position in it (0-based in this code).
     ustring strLine;
     size_t lngLP = 0;
+    ScanCache scanCache; // the scanner's tables and buffers, kept between lines
 
     // Words to ignore with one space before and after, or empty.
     ustring strWordsToIgnore;

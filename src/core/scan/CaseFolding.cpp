@@ -2,6 +2,7 @@
 
 #include "support/Yielder.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qd {
@@ -52,14 +53,38 @@ char16_t LowerChar(char16_t c) {
 }
 
 void LowerCaseAccentedInPlace(ustring& s, Yielder* yield) {
-    for (char16_t& c : s) {
-        if (c < 0x80) {
-            if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
+    char16_t* p = s.data();
+    const size_t n = s.size();
+    size_t i = 0;
+    // Lines are mostly ASCII: blocks of a fixed length that hold only ASCII are lowered by
+    // loops the compiler turns into vector instructions. Lowering is idempotent, so the last
+    // block may overlap characters already lowered.
+    constexpr size_t kBlock = 8;
+    auto lowerAsciiBlock = [](char16_t* block) {
+        unsigned high = 0;
+        for (size_t k = 0; k < kBlock; ++k)
+            high |= block[k] >> 7;
+        if (high != 0) return false;
+        for (size_t k = 0; k < kBlock; ++k)
+            block[k] = char16_t(block[k] + (char16_t(block[k] - u'A') < 26 ? 32 : 0));
+        return true;
+    };
+    while (i < n) {
+        if (n >= kBlock && lowerAsciiBlock(p + std::min(i, n - kBlock))) {
+            i = std::min(i, n - kBlock) + kBlock;
             continue;
         }
-        const bool accented = IsAccentedCapital(c);
-        c = LowerChar(c);
-        if (accented && yield) (*yield)();
+        const size_t end = std::min(n, i + kBlock);
+        for (; i < end; ++i) {
+            char16_t& c = p[i];
+            if (c < 0x80) {
+                if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
+                continue;
+            }
+            const bool accented = IsAccentedCapital(c);
+            c = LowerChar(c);
+            if (accented && yield) (*yield)();
+        }
     }
 }
 

@@ -6,6 +6,7 @@ namespace qd {
 
 void Yielder::processNow() {
     if (host_) {
+        ++processed_;
         host_->processEvents();
         last_ = Clock::now();
     }

@@ -37,11 +37,16 @@ public:
     // Processes events now, whatever the time (after a batch of output, before a dialog).
     void processNow();
 
+    // How many times events were processed: a caller that caches something an event handler
+    // may change need look again only when this moved.
+    uint32_t timesProcessed() const { return processed_; }
+
 private:
     static constexpr uint32_t kCallsPerClockRead = 64;
     Host* host_ = nullptr;
     bool everyCall_ = false;
     uint32_t calls_ = 0;
+    uint32_t processed_ = 0;
     std::chrono::milliseconds interval_{15};
     Clock::time_point last_ = Clock::now();
 };

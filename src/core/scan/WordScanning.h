@@ -1,0 +1,15 @@
+#pragma once
+// Internal to the scanner: NextWord with the character table already brought up to date.
+
+#include "scan/WordChars.h"
+#include "support/UString.h"
+
+namespace qd {
+
+struct RunState;
+
+namespace detail {
+ustring_view NextWord(RunState& run, const WordCharTable& chars);
+} // namespace detail
+
+} // namespace qd
