@@ -6,6 +6,8 @@
 #include "input/RunTexts.h"
 #include "input/StandIns.h"
 #include "scan/CaseFolding.h"
+#include "scan/CommentMarkers.h"
+#include "scan/LineScanner.h"
 
 namespace qd {
 

@@ -9,6 +9,7 @@
 #include "input/RunStatus.h"
 #include "input/RunTexts.h"
 #include "input/StandIns.h"
+#include "scan/WordExtractor.h"
 #include "table/Listing.h"
 #include "table/PostCountRules.h"
 #include "table/WordOrdering.h"

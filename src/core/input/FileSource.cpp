@@ -14,6 +14,8 @@
 #include "input/TextFileReader.h"
 #include "input/TextFileVetting.h"
 #include "scan/CaseFolding.h"
+#include "scan/CommentMarkers.h"
+#include "scan/TextRoutines.h"
 #include "support/Folders.h"
 
 namespace qd {
@@ -38,7 +40,10 @@ std::string_view TrimmedBytes(std::string_view bytes) {
 // when the input is UTF-8, lower-cased unless case is significant, one space after), then
 // scanned. True when reading ends here.
 bool PrepareAndScanLine(RunState& run) {
-    if (run.settings.UTF8) run.strLine = ReplaceTypographicUtf8(DecodeUtf8Pairs(run.strLine));
+    if (run.settings.UTF8) {
+        DecodeUtf8PairsInPlace(run.strLine);
+        ReplaceTypographicUtf8InPlace(run.strLine);
+    }
     if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.strLine, &run.yield);
     run.strLine.push_back(u' ');
     return ScanAndTestStop(run);

@@ -3,7 +3,7 @@
 #include "Host.h"
 #include "RunState.h"
 #include "input/RunTexts.h"
-#include "input/StandIns.h"
+#include "scan/LineScanner.h"
 #include "support/Folders.h"
 
 #include <cerrno>

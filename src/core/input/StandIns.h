@@ -5,13 +5,10 @@
 
 #include "support/UString.h"
 
-#include <cstdint>
-
 namespace qd {
 
 class Host;
 struct RunState;
-struct ScanSettings;
 
 // input/InputFileCheck.h
 bool CheckInputFile(RunState& run, ustring_view path);
@@ -19,14 +16,6 @@ bool CheckInputFile(RunState& run, ustring_view path);
 // settings/WordsToIgnore.h
 bool CheckAllowedExtraChars(RunState& run);
 void txbWordsToIgnore_LostFocus(RunState& run);
-
-// scan/WordExtractor.h, scan/LineScanner.h, scan/CommentMarkers.h, scan/TextRoutines.h
-void BuildCurrentExtraChars(RunState& run);
-void ScanLine(RunState& run);
-void SelectCommentPreset(RunState& run, ustring_view extension);
-void SetCommentMarkers(RunState& run, ustring_view preset);
-ustring DecodeUtf8Pairs(ustring_view text);
-ustring ReplaceTypographicUtf8(ustring_view text);
 
 // input/ClipboardText.h
 bool AcceptClipboardText(Host& host, ustring_view text);
