@@ -181,6 +181,27 @@ TEST_F(CountRunTest, ElapsedTimeBlankedForAShortRun) {
     EXPECT_EQ(host.labels[LabelId::TimeElapsed], u"");
 }
 
+TEST_F(CountRunTest, LfOnlyFileOfAnySizeIsReadLineByLineWithoutANotice) {
+    std::string text;
+    while (text.size() <= 600000)
+        text += "apple banana\ncherry\n";
+    input(text);
+    run.settings.OutputFile = FromPath(dir.path() / "out.txt");
+    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
+    EXPECT_TRUE(host.messages.empty()) << host.lastMessage();
+    EXPECT_EQ(run.LineEndingKind, 2);
+    EXPECT_EQ(countOf(u"cherry") * 2, countOf(u"apple") + countOf(u"banana"));
+    EXPECT_EQ(int64_t(countOf(u"cherry")) * 20, int64_t(text.size()));
+}
+
+TEST_F(CountRunTest, CrOnlyFileIsCountedAfterItsNotice) {
+    input("apple banana\rcherry apple\r");
+    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
+    EXPECT_EQ(host.titles(), std::vector<std::string>{"This is a Mac-style text file"});
+    EXPECT_EQ(run.LineEndingKind, 3);
+    EXPECT_EQ(countOf(u"apple"), 2);
+}
+
 // --- The progress bar
 
 TEST_F(CountRunTest, NoProgressBarUpTo10240Bytes) {
