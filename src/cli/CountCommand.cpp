@@ -4,6 +4,7 @@
 #include "RunState.h"
 #include "input/CountRun.h"
 #include "input/StandIns.h"
+#include "settings/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/SavedState.h"
 #include "settings/SettingsFields.h"

@@ -61,6 +61,10 @@ struct RunState {
 
     // The sorted common words in force.
     std::vector<ustring> CommonWords;
+    // The settings window's common-words file box (txbCommonWordsFile): the file last loaded
+    // or chosen there, which CommonWordsFile leaves behind when the input file's language
+    // names another file.
+    ustring txbCommonWordsFile;
 
     // Counts and listing statistics
     int intThresholdFrequency = 2;

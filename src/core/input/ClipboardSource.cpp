@@ -2,9 +2,9 @@
 
 #include "Host.h"
 #include "RunState.h"
+#include "input/ClipboardText.h"
 #include "input/RunStatus.h"
 #include "input/RunTexts.h"
-#include "input/StandIns.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
 #include "scan/LineScanner.h"

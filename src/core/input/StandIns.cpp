@@ -31,21 +31,4 @@ void txbWordsToIgnore_LostFocus(RunState& run) {
     run.strWordsToIgnore = w.empty() ? ustring() : u" " + w + u" ";
 }
 
-bool AcceptClipboardText(Host& host, ustring_view text) {
-    host.setOutputText(u"");
-    if (text.empty()) {
-        host.message(u"Clipboard is empty.", u"Clipboard empty", MsgIcon::None);
-        return false;
-    }
-    return text.size() <= 100000;
-}
-
-bool CheckClipboardTextIsPlain(Host&, ustring_view) {
-    return true;
-}
-
-bool AttemptToReadCommonWords(RunState&) {
-    return false;
-}
-
 } // namespace qd

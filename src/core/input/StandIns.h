@@ -7,7 +7,6 @@
 
 namespace qd {
 
-class Host;
 struct RunState;
 
 // input/InputFileCheck.h
@@ -16,12 +15,5 @@ bool CheckInputFile(RunState& run, ustring_view path);
 // settings/WordsToIgnore.h
 bool CheckAllowedExtraChars(RunState& run);
 void txbWordsToIgnore_LostFocus(RunState& run);
-
-// input/ClipboardText.h
-bool AcceptClipboardText(Host& host, ustring_view text);
-bool CheckClipboardTextIsPlain(Host& host, ustring_view text);
-
-// settings/CommonWords.h
-bool AttemptToReadCommonWords(RunState& run);
 
 } // namespace qd
