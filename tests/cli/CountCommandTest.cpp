@@ -246,6 +246,29 @@ TEST_F(CountCommandTest, ExistingOutputFileIsOverwrittenEvenWhenWarned) {
     EXPECT_TRUE(Has(ReadFileBytes(dir.path() / "out.txt"), "apple"));
 }
 
+// --- Common words
+
+TEST_F(CountCommandTest, LanguageIgnoresItsCommonWords) {
+    const std::string in = file("in.txt", "the apple and the banana\r\n");
+    const auto plain = run({in});
+    const auto english = run({"--language", "en", in});
+    EXPECT_EQ(english.status, 0) << english.err;
+    EXPECT_TRUE(Has(plain.out, "  the\n")) << plain.out;
+    EXPECT_FALSE(Has(english.out, "  the\n")) << english.out;
+    EXPECT_FALSE(Has(english.out, "  and\n")) << english.out;
+    EXPECT_TRUE(Has(english.out, "  apple\n")) << english.out;
+    EXPECT_TRUE(Has(english.err, "Common words loaded: ")) << english.err;
+    EXPECT_TRUE(Has(english.err, "cwds_en.txt")) << english.err;
+}
+
+TEST_F(CountCommandTest, AllLanguagesTogether) {
+    const auto r = run({"--language", "all", file("in.txt", "der apple und the\r\n")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "   Rank    Freq  Word (longest has 5 characters)\n"
+                     "      1       1  apple\n"
+                     "\n");
+}
+
 // --- Docx documents
 
 TEST_F(CountCommandTest, DocxDocumentIsListed) {
