@@ -36,14 +36,12 @@ std::string_view TrimmedBytes(std::string_view bytes) {
     return bytes.substr(b, e - b);
 }
 
-// The line in strLine as the scanner wants it (UTF-8 and typographic punctuation decoded
-// when the input is UTF-8, lower-cased unless case is significant, one space after), then
-// scanned. True when reading ends here.
-bool PrepareAndScanLine(RunState& run) {
-    if (run.settings.UTF8) {
-        DecodeUtf8PairsInPlace(run.strLine);
-        ReplaceTypographicUtf8InPlace(run.strLine);
-    }
+// A line of a file read as UTF-8, as the scanner wants it (the two-byte sequences and the
+// typographic punctuation decoded, lower-cased unless case is significant, one space after),
+// then scanned. True when reading ends here.
+bool ScanUtf8Line(RunState& run) {
+    DecodeUtf8PairsInPlace(run.strLine);
+    ReplaceTypographicUtf8InPlace(run.strLine);
     if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.strLine, &run.yield);
     run.strLine.push_back(u' ');
     return ScanAndTestStop(run);
@@ -131,7 +129,7 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
         if (trimmed.empty()) continue;
         if (run.settings.UTF8) {
             WidenCp1252(trimmed, false, run.strLine);
-            if (PrepareAndScanLine(run)) break;
+            if (ScanUtf8Line(run)) break;
         } else {
             // Read as ANSI, the line is lowered while its bytes become characters.
             WidenCp1252(trimmed, !run.settings.CaseSignificant, run.strLine);
@@ -181,6 +179,48 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     return true;
 }
 
+// Unpacks the document part of a docx input, which is then read as UTF-8. Its size in
+// bytes, or -1 (after any message) when the run ends here.
+int64_t UnpackDocx(RunState& run, const ustring& path) {
+    Host& host = run.host;
+    const int32_t r = ExtractDocx(run, path, kDocxEntryPath, kTempFolderBase, true, true, true);
+    ReportExtractDocxResult(host, r, path, RunText(run, kTextErrorTitle));
+    if (r < 0) {
+        host.setElapsedTimerEnabled(false);
+        run.blnElapsedTimeRunning = false;
+        run.settings.InputFile.clear();
+        host.settingsChanged();
+        ClearOutputBox(host);
+        return -1;
+    }
+    if (!run.settings.UTF8) {
+        run.settings.UTF8 = true;
+        host.settingsChanged();
+    }
+    return r;
+}
+
+// The checks of a text input: a path, an existing non-empty file, the vetting, the encoding
+// question. The file's size in bytes, or -1 (after any message) when the run ends here.
+int64_t CheckTextFile(RunState& run, const ustring& path) {
+    run.LineEndingKind = 0;
+    if (path.empty()) {
+        InputError(run, u"Input file not specified.");
+        return -1;
+    }
+    bool ok = CheckInputFile(run, path);
+    if (ok) {
+        const VetResult vet = VetTextFile(run, path, false);
+        if (vet.ok) run.LineEndingKind = Code(vet.kind);
+        ok = vet.ok && SettleEncoding(run, vet.detectedUtf8);
+    }
+    if (!ok) {
+        ClearOutputBox(run.host);
+        return -1;
+    }
+    return FileLength(path);
+}
+
 } // namespace
 
 SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
@@ -196,45 +236,8 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     const bool docx = IsDocxFile(path);
     // Whatever way the run takes from here, no unpacked document is left behind.
     DocxTempFilesGuard docxTempFiles(run);
-    int64_t size = 0;
-    if (docx) {
-        const int32_t r = ExtractDocx(run, path, kDocxEntryPath, kTempFolderBase, true, true, true);
-        ReportExtractDocxResult(host, r, path, RunText(run, kTextErrorTitle));
-        if (r < 0) {
-            host.setElapsedTimerEnabled(false);
-            run.blnElapsedTimeRunning = false;
-            s.InputFile.clear();
-            host.settingsChanged();
-            ClearOutputBox(host);
-            return SourceResult::Refused;
-        }
-        if (!s.UTF8) {
-            s.UTF8 = true;
-            host.settingsChanged();
-        }
-        size = r;
-    } else {
-        run.LineEndingKind = 0;
-        if (path.empty()) {
-            InputError(run, u"Input file not specified.");
-            return SourceResult::Refused;
-        }
-        if (!CheckInputFile(run, path)) {
-            ClearOutputBox(host);
-            return SourceResult::Refused;
-        }
-        const VetResult vet = VetTextFile(run, path, false);
-        if (!vet.ok) {
-            ClearOutputBox(host);
-            return SourceResult::Refused;
-        }
-        run.LineEndingKind = Code(vet.kind);
-        if (!SettleEncoding(run, vet.detectedUtf8)) {
-            ClearOutputBox(host);
-            return SourceResult::Refused;
-        }
-        size = FileLength(path);
-    }
+    const int64_t size = docx ? UnpackDocx(run, path) : CheckTextFile(run, path);
+    if (size < 0) return SourceResult::Refused;
 
     ClearOutputBox(host);
     if (AdviseOutputFile(run, size) != LargeInput::Continue) return SourceResult::Refused;
