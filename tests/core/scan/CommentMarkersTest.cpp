@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-using namespace qd;
-using qd::test::ScanTest;
+#include <array>
 
-using Strings = std::vector<std::string>;
+using namespace qd;
+using namespace qd::test;
 
 namespace {
 
@@ -19,6 +19,10 @@ protected:
         CountEveryWord();
         ASSERT_TRUE(SelectCommentPreset(run, extension));
         run.intWithinComment = -1;
+    }
+    void UserMarkers(std::array<ustring, 2> start, std::array<ustring, 2> end) {
+        run.settings.StartComment = start;
+        run.settings.EndComment = end;
     }
 };
 
@@ -45,11 +49,7 @@ TEST_F(CommentTest, presetsLoadTheirPairsInOrder) {
     EXPECT_EQ(run.StartMarkers[0], u"<?xml");
     SetCommentMarkers(run, u"Anything");
     EXPECT_EQ(run.intNumCommentMarkers, 0);
-}
-
-TEST_F(CommentTest, userDefinedPresetCopiesTheSettings) {
-    run.settings.StartComment = {u"#", u"{"};
-    run.settings.EndComment = {u"", u"}"};
+    UserMarkers({u"#", u"{"}, {u"", u"}"});
     SetCommentMarkers(run, u"User-defined");
     EXPECT_EQ(run.intNumCommentMarkers, 2);
     EXPECT_EQ(run.StartMarkers[1], u"{");
@@ -65,26 +65,22 @@ TEST_F(CommentTest, extensionChoosesThePreset) {
                  {u"shtml", 5, true}, {u"cpp", 2, false}, {u"c", 2, false},  {u"txt", 0, false},
                  {u"HTML", 0, false}, {u"", 0, false}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.extension));
         run.blnCharacterEntitiesPossible = !c.entities;
         EXPECT_TRUE(SelectCommentPreset(run, c.extension));
-        EXPECT_EQ(run.intNumCommentMarkers, c.pairs) << ToUtf8(c.extension);
-        EXPECT_EQ(run.blnCharacterEntitiesPossible, c.entities) << ToUtf8(c.extension);
+        EXPECT_EQ(run.intNumCommentMarkers, c.pairs);
+        EXPECT_EQ(run.blnCharacterEntitiesPossible, c.entities);
     }
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(CommentTest, otherFilesGetTheUserPairsWhenAllowed) {
+TEST_F(CommentTest, otherFilesGetTheUserPairsWhenAllowedAndAFailedCheckKeepsTheOldOnes) {
     run.settings.AllowCommentMarkers = true;
-    run.settings.StartComment = {u"#", u""};
-    run.settings.EndComment = {u"", u""};
+    UserMarkers({u"#", u""}, {u"", u""});
     EXPECT_TRUE(SelectCommentPreset(run, u"txt"));
     EXPECT_EQ(run.intNumCommentMarkers, 2);
     EXPECT_EQ(run.StartMarkers[0], u"#");
-}
-
-TEST_F(CommentTest, failedCheckKeepsTheMarkersInForce) {
     SetCommentMarkers(run, u"C");
-    run.settings.AllowCommentMarkers = true;
     run.settings.StartComment = {u"", u""};
     EXPECT_FALSE(SelectCommentPreset(run, u"txt"));
     EXPECT_EQ(run.intNumCommentMarkers, 2);
@@ -94,34 +90,27 @@ TEST_F(CommentTest, failedCheckKeepsTheMarkersInForce) {
 
 // --- Checking the user-defined pairs ---
 
-TEST_F(CommentTest, bothStartMarkersEmptyIsRejected) {
-    run.settings.StartComment = {u"", u""};
-    EXPECT_FALSE(ValidateCommentMarkers(run));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.lastMessage(), "If comment markers are allowed then at least one\r\n"
-                                  "start-comment marker must be non-empty.\r\n\r\n"
-                                  "Check the comment markers in the 'Settings' window\r\n"
-                                  "and perhaps disallow comment markers.");
-    EXPECT_EQ(host.messages[0].title, u"Error");
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-}
-
-TEST_F(CommentTest, endMarkerWithoutStartMarkerIsRejected) {
-    run.settings.StartComment = {u"#", u""};
-    run.settings.EndComment = {u"", u"*/"};
-    EXPECT_FALSE(ValidateCommentMarkers(run));
-    EXPECT_EQ(host.lastMessage(), "Cannot have an empty start-comment marker\r\n"
-                                  "with a non-empty end-comment marker.\r\n\r\n"
-                                  "Check the comment markers in the 'Settings' window\r\n"
-                                  "and perhaps disallow comment markers.");
-}
-
-TEST_F(CommentTest, equalMarkersAreRejected) {
-    run.settings.StartComment = {u"/*", u"%"};
-    run.settings.EndComment = {u"*/", u"%"};
-    EXPECT_FALSE(ValidateCommentMarkers(run));
-    EXPECT_EQ(host.lastMessage(), "Start-comment and end-comment markers must be different.\r\n"
-                                  "\r\nCheck the comment markers in the 'Settings' window.");
+TEST_F(CommentTest, faultyPairsAreRejectedWithTheirMessage) {
+    const std::string check = "\r\n\r\nCheck the comment markers in the 'Settings' window";
+    const std::string disallow = check + "\r\nand perhaps disallow comment markers.";
+    auto rejection = [&](std::array<ustring, 2> start, std::array<ustring, 2> end) {
+        host.messages.clear();
+        UserMarkers(start, end);
+        EXPECT_FALSE(ValidateCommentMarkers(run));
+        EXPECT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages.back().title, u"Error");
+        EXPECT_EQ(host.messages.back().icon, MsgIcon::Exclamation);
+        return host.lastMessage();
+    };
+    EXPECT_EQ(rejection({u"", u""}, {u"*/", u""}),
+              "If comment markers are allowed then at least one\r\n"
+              "start-comment marker must be non-empty." +
+                  disallow);
+    EXPECT_EQ(rejection({u"#", u""}, {u"", u"*/"}), "Cannot have an empty start-comment marker\r\n"
+                                                    "with a non-empty end-comment marker." +
+                                                        disallow);
+    EXPECT_EQ(rejection({u"/*", u"%"}, {u"*/", u"%"}),
+              "Start-comment and end-comment markers must be different." + check + ".");
 }
 
 TEST_F(CommentTest, defaultMarkersPass) {
@@ -143,11 +132,9 @@ TEST_F(CommentTest, startMarkerThatCouldBePartOfAWordIsRejected) {
               "perhaps disallow comment markers or restrict allowable words.");
     EXPECT_EQ(host.messages[0].title, u"<34>");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-}
-
-TEST_F(CommentTest, letterMarkerIsPartOfAWordUnlessNumeralsMatter) {
-    run.settings.StartComment = {u"rem", u""};
-    run.settings.EndComment = {u"", u""};
+    // A marker of letters is part of a word; one with a digit only when numerals are allowed.
+    run.settings.AllowWordsWithForwardslashes = false;
+    UserMarkers({u"rem", u""}, {u"", u""});
     EXPECT_FALSE(CommentMarkersOK(run));
     run.settings.StartComment = {u"r2", u""};
     EXPECT_TRUE(CommentMarkersOK(run));
@@ -155,103 +142,66 @@ TEST_F(CommentTest, letterMarkerIsPartOfAWordUnlessNumeralsMatter) {
     EXPECT_FALSE(CommentMarkersOK(run));
 }
 
-// --- Skipping markup ---
+// --- Skipping markup: file type, lines, the words left ---
 
-TEST_F(CommentTest, htmlEntitiesAreDecodedOrSkipped) {
-    OpenFile(u"html");
-    Scan("caf&eacute; &lt;b&gt;");
-    EXPECT_EQ(Words(), (Strings{"b", "café"}));
+TEST(CommentMarkers, markupIsSkippedByFileType) {
+    const struct {
+        const char16_t* extension;
+        ScanCase scan;
+    } cases[] = {
+        {u"html", {"", "caf&eacute; &lt;b&gt;", {"b", "café"}}},
+        {u"htm", {"", "it&#8217;s fine &#38 x", {"fine", "it", "x"}}}, // letters after &# go
+        {u"html", {"", "x <b>bold</b> y <a href=\"z.html\">link</a>", {"bold", "link", "x", "y"}}},
+        {u"html", {"", "<!-- a -- b -->", {}}},
+        {u"html",
+         {"", "before <!-- start|hidden words|more hidden|end --> after", {"after", "before"}}},
+        {u"html", {"CaseSignificant=1", "<SCRIPT>var hidden;</Script> Shown", {"Shown"}}},
+        {u"php", {"", "<?php echo $x; /* note */ print // rest of line", {"echo", "print", "x"}}},
+        {u"xml", {"", "<?xml version=\"1.0\"?><r a=\"b\">text</r>", {"text"}}},
+        {u"c", {"", "a // b c|x/*y*/z", {"a", "x", "z"}}},
+        {u"cpp", {"", "int /* open|still inside|close */ after", {"after", "int"}}},
+        {u"html", {"", "a <b|c> d &eacute", {"a", "d", "eacute"}}}, // unterminated at line end
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.extension) + ": " + c.scan.lines);
+        Scanner s;
+        s.Set(c.scan.settings);
+        s.CountEveryWord();
+        ASSERT_TRUE(SelectCommentPreset(s.run, c.extension));
+        s.run.intWithinComment = -1;
+        s.Scan(std::string_view(c.scan.lines));
+        EXPECT_EQ(s.Words(), c.scan.words);
+        EXPECT_EQ(s.run.intWithinComment, -1);
+    }
 }
 
-TEST_F(CommentTest, numericEntityIsSkippedWithTheLettersAfterIt) {
-    OpenFile(u"htm");
-    Scan("it&#8217;s fine &#38 x");
-    EXPECT_EQ(Words(), (Strings{"fine", "it", "x"}));
-}
-
-TEST_F(CommentTest, tagsAreSkipped) {
-    OpenFile(u"html");
-    Scan("x <b>bold</b> y <a href=\"z.html\">link</a>");
-    EXPECT_EQ(Words(), (Strings{"bold", "link", "x", "y"}));
-}
-
-TEST_F(CommentTest, htmlCommentWithDoubleHyphensInsideHidesEverything) {
-    OpenFile(u"html");
-    Scan("<!-- a -- b -->");
-    EXPECT_EQ(Words(), Strings{});
-    EXPECT_EQ(run.intWithinComment, -1);
-}
-
-TEST_F(CommentTest, commentOverSeveralLinesHidesTheLinesBetween) {
-    OpenFile(u"html");
-    Scan("before <!-- start");
-    Scan("hidden words");
-    Scan("more hidden");
-    Scan("end --> after");
-    EXPECT_EQ(Words(), (Strings{"after", "before"}));
-}
-
-TEST_F(CommentTest, markersMatchWithoutRegardToCase) {
-    run.settings.CaseSignificant = true;
-    OpenFile(u"html");
-    Scan("<SCRIPT>var hidden;</Script> Shown");
-    EXPECT_EQ(Words(), Strings{"Shown"});
-}
-
-TEST_F(CommentTest, phpCodeIsScannedWithItsCommentsSkipped) {
-    OpenFile(u"php");
-    Scan("<?php echo $x; /* note */ print // rest of line");
-    EXPECT_EQ(Words(), (Strings{"echo", "print", "x"}));
-}
-
-TEST_F(CommentTest, xmlDeclarationAndTagsAreSkipped) {
-    OpenFile(u"xml");
-    Scan("<?xml version=\"1.0\"?><r a=\"b\">text</r>");
-    EXPECT_EQ(Words(), Strings{"text"});
-}
-
-TEST_F(CommentTest, cCommentsAreSkipped) {
-    OpenFile(u"c");
-    Scan("a // b c");
-    Scan("x/*y*/z");
-    EXPECT_EQ(Words(), (Strings{"a", "x", "z"}));
-}
-
-TEST_F(CommentTest, cCommentGoesOnIntoTheNextLines) {
+TEST_F(CommentTest, cCommentGoesOnIntoTheNextLine) {
     OpenFile(u"cpp");
     Scan("int /* open");
     EXPECT_EQ(run.intWithinComment, 0);
-    Scan("still inside");
-    Scan("close */ after");
-    EXPECT_EQ(Words(), (Strings{"after", "int"}));
-    EXPECT_EQ(run.intWithinComment, -1);
 }
 
 TEST_F(CommentTest, userMarkerWithoutEndSkipsTheRestOfEachLine) {
     run.settings.AllowCommentMarkers = true;
-    run.settings.StartComment = {u"#", u""};
-    run.settings.EndComment = {u"", u""};
+    UserMarkers({u"#", u""}, {u"", u""});
     OpenFile(u"txt");
-    Scan("keep # drop this");
-    Scan("# all gone");
-    Scan("also kept");
+    Scan("keep # drop this|# all gone|also kept");
     EXPECT_EQ(Words(), (Strings{"also", "keep", "kept"}));
 }
 
 TEST_F(CommentTest, unterminatedCommentHidesTheRestOfTheSource) {
     OpenFile(u"html");
-    Scan("seen <!-- never closed");
-    for (int i = 0; i < 3; ++i)
-        Scan("hidden text");
+    Scan("seen <!-- never closed|hidden text|hidden text");
     EXPECT_EQ(Words(), Strings{"seen"});
     EXPECT_EQ(run.intWithinComment, 3);
 }
 
-TEST_F(CommentTest, unterminatedTagAndEntityAtTheEndOfALine) {
-    OpenFile(u"html");
-    Scan("a <b");
-    Scan("c> d &eacute");
-    EXPECT_EQ(Words(), (Strings{"a", "d", "eacute"}));
+TEST_F(CommentTest, openCommentOfAPairNoLongerInForceIsDropped) {
+    SetCommentMarkers(run, u"C");
+    run.intWithinComment = 42;
+    CountEveryWord();
+    Scan("still counted");
+    EXPECT_EQ(Words(), (Strings{"counted", "still"}));
 }
 
 // --- Finding and skipping, step by step ---
@@ -259,19 +209,21 @@ TEST_F(CommentTest, unterminatedTagAndEntityAtTheEndOfALine) {
 TEST_F(CommentTest, findCommentStartPrefersTheFirstPairInOrder) {
     SetCommentMarkers(run, u"PHP");
     run.blnCharacterEntitiesPossible = true;
-    run.strLine = u"<?php x ";
+    const struct {
+        const char16_t* line;
+        size_t from;
+        int pair;
+    } cases[] = {{u"<?php x ", 0, 4}, {u"<!-- x ", 0, 3},
+                 {u"<p> ", 0, 5},     {u"& x; ", 0, -1}, // "&" but no entity
+                 {u"x<", 1, 5},       {u"x<", 2, -1}};
+    for (const auto& c : cases) {
+        run.strLine = c.line;
+        run.lngLP = c.from;
+        EXPECT_EQ(FindCommentStart(run), c.pair) << ToUtf8(c.line) << " from " << c.from;
+    }
+    SetCommentMarkers(run, u"None");
+    run.strLine = u"/* x */ ";
     run.lngLP = 0;
-    EXPECT_EQ(FindCommentStart(run), 4);
-    run.strLine = u"<!-- x ";
-    EXPECT_EQ(FindCommentStart(run), 3);
-    run.strLine = u"<p> ";
-    EXPECT_EQ(FindCommentStart(run), 5);
-    run.strLine = u"& x; ";
-    EXPECT_EQ(FindCommentStart(run), -1); // "&" but no entity
-    run.strLine = u"x<";
-    run.lngLP = 1;
-    EXPECT_EQ(FindCommentStart(run), 5);
-    run.lngLP = 2;
     EXPECT_EQ(FindCommentStart(run), -1);
 }
 
@@ -285,40 +237,17 @@ TEST_F(CommentTest, endMarkerMayOverlapTheStartMarker) {
     EXPECT_EQ(run.intWithinComment, -1);
 }
 
-TEST_F(CommentTest, noMarkersFindNothing) {
-    SetCommentMarkers(run, u"None");
-    run.strLine = u"/* x */ ";
-    run.lngLP = 0;
-    EXPECT_EQ(FindCommentStart(run), -1);
-}
-
 // --- Double hyphens ---
 
-TEST(BlankDoubleHyphens, blanksDoubleHyphensInMidLine) {
-    EXPECT_EQ(BlankDoubleHyphens(u"see a--b"), u"see a  b");
-    EXPECT_EQ(BlankDoubleHyphens(u"ab----c"), u"ab    c");
-    EXPECT_EQ(BlankDoubleHyphens(u"x----y"), u"x--  y");
-}
-
-TEST(BlankDoubleHyphens, leavesTheFirstTwoPositionsAndCommentMarkup) {
-    EXPECT_EQ(BlankDoubleHyphens(u"a--b"), u"a--b");
-    EXPECT_EQ(BlankDoubleHyphens(u"--ab"), u"--ab");
-    EXPECT_EQ(BlankDoubleHyphens(u"x <!-- y --> z"), u"x <!-- y --> z");
-    EXPECT_EQ(BlankDoubleHyphens(u"a-b-c"), u"a-b-c");
-    EXPECT_EQ(BlankDoubleHyphens(u""), u"");
-}
-
-TEST(BlankDoubleHyphens, megabyteOfHyphens) {
-    const ustring s(1 << 20, u'-');
-    const ustring out = BlankDoubleHyphens(s);
+TEST(BlankDoubleHyphens, blanksInMidLineButNotAtTheStartOrInCommentMarkup) {
+    const std::pair<ustring_view, ustring_view> cases[] = {
+        {u"see a--b", u"see a  b"}, {u"ab----c", u"ab    c"},
+        {u"x----y", u"x--  y"},     {u"a--b", u"a--b"},
+        {u"--ab", u"--ab"},         {u"x <!-- y --> z", u"x <!-- y --> z"},
+        {u"a-b-c", u"a-b-c"},       {u"", u""}};
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(BlankDoubleHyphens(in), out) << ToUtf8(in);
+    const ustring out = BlankDoubleHyphens(ustring(1 << 20, u'-'));
     EXPECT_EQ(out.substr(0, 2), u"--");
     EXPECT_EQ(out.find(u'-', 2), ustring::npos);
-}
-
-TEST_F(CommentTest, openCommentOfAPairNoLongerInForceIsDropped) {
-    SetCommentMarkers(run, u"C");
-    run.intWithinComment = 42;
-    CountEveryWord();
-    Scan("still counted");
-    EXPECT_EQ(Words(), (Strings{"counted", "still"}));
 }

@@ -1,11 +1,13 @@
 #pragma once
-// Helpers for the scanner tests: texts given as Windows-1252 bytes, and the words a line
-// leaves in the word table.
+// Helpers for the scanner tests: texts given as Windows-1252 bytes, and a run that scans lines
+// the way the count run does.
 
 #include "RunState.h"
 #include "scan/CaseFolding.h"
 #include "scan/LineScanner.h"
 #include "scan/WordExtractor.h"
+#include "settings/SettingsFields.h"
+#include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "support/UString.h"
 
@@ -17,6 +19,8 @@
 
 namespace qd::test {
 
+using Strings = std::vector<std::string>;
+
 // The text of the given Windows-1252 byte values.
 inline ustring Bytes(std::initializer_list<int> bytes) {
     ustring out;
@@ -25,47 +29,76 @@ inline ustring Bytes(std::initializer_list<int> bytes) {
     return out;
 }
 
-// The words of the table in entry order (code-unit order), as UTF-8.
-inline std::vector<std::string> TableWords(const RunState& run) {
-    std::vector<std::string> words;
-    for (int32_t i = 1; i <= run.table.size(); ++i)
-        words.push_back(ToUtf8(run.table[i].Word));
-    return words;
-}
+// A run with default settings and a scripted host.
+struct Scanner {
+    Scanner() { BuildCurrentExtraChars(run); }
+    Scanner(const Scanner&) = delete;
 
-inline int32_t CountOf(const RunState& run, std::string_view utf8Word) {
-    const ustring word = FromUtf8(utf8Word);
-    for (int32_t i = 1; i <= run.table.size(); ++i)
-        if (run.table[i].Word == word) return run.table[i].Count;
-    return 0;
-}
-
-// A run with default settings and a scripted host; Scan prepares a line the way the count run
-// does (lower-cased unless case is significant, one space appended) and scans it.
-class ScanTest : public ::testing::Test {
-protected:
-    ScanTest() { BuildCurrentExtraChars(run); }
-
+    // Prepares a line as the count run does (lower-cased unless case is significant, one space
+    // appended) and scans it.
     void Scan(ustring line) {
         if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(line);
         run.strLine = std::move(line);
         run.strLine.push_back(u' ');
         ScanLine(run);
     }
-    void Scan(std::string_view utf8) { Scan(FromUtf8(utf8)); }
-
-    // Every ignore rule off, so the table shows each word the extractor cut.
-    void CountEveryWord() {
-        run.settings.IgnoreShortWords = false;
-        run.settings.IgnoreNoLetter = false;
-        run.settings.IgnoreRepetitions = false;
+    // Scans the lines of text, separated by '|'.
+    void Scan(std::string_view utf8) {
+        for (size_t from = 0;;) {
+            const size_t bar = utf8.find('|', from);
+            Scan(FromUtf8(utf8.substr(from, bar - from)));
+            if (bar == std::string_view::npos) break;
+            from = bar + 1;
+        }
     }
-    void Rebuild() { BuildCurrentExtraChars(run); }
+    // Applies space-separated NAME=VALUE settings and rebuilds the extra characters.
+    void Set(std::string_view assignments) {
+        for (size_t from = 0; from < assignments.size();) {
+            size_t space = assignments.find(' ', from);
+            if (space == std::string_view::npos) space = assignments.size();
+            const auto one = assignments.substr(from, space - from);
+            EXPECT_EQ(ApplySettingAssignment(run.settings, FromUtf8(one)), u"") << one;
+            from = space + 1;
+        }
+        BuildCurrentExtraChars(run);
+    }
+    // Every ignore rule off, so the table shows each word the extractor cut.
+    void CountEveryWord() { Set("IgnoreShortWords=0 IgnoreNoLetter=0 IgnoreRepetitions=0"); }
 
-    std::vector<std::string> Words() const { return TableWords(run); }
+    Strings Words() const { return TableWords(run.table); }
+    int32_t Count(std::string_view word) const { return CountOf(run.table, word); }
 
     ScriptedHost host;
     RunState run{host};
 };
+
+class ScanTest : public ::testing::Test, public Scanner {};
+
+// One row of a scanning table: settings, lines, and what the table holds afterwards.
+struct ScanCase {
+    const char* settings;
+    const char* lines;
+    Strings words;
+    int occurrences = -1; // -1: not checked
+};
+
+// Scans every row in a fresh run; prepare (if given) runs first on each.
+template <typename Prepare>
+void CheckScans(std::initializer_list<ScanCase> cases, Prepare prepare) {
+    for (const ScanCase& c : cases) {
+        SCOPED_TRACE(std::string(c.settings) + " | " + c.lines);
+        Scanner s;
+        prepare(s);
+        s.Set(c.settings);
+        s.Scan(std::string_view(c.lines));
+        EXPECT_EQ(s.Words(), c.words);
+        if (c.occurrences >= 0) {
+            EXPECT_EQ(s.run.lngTotalNumOccurrences, c.occurrences);
+        }
+    }
+}
+inline void CheckScans(std::initializer_list<ScanCase> cases) {
+    CheckScans(cases, [](Scanner&) {});
+}
 
 } // namespace qd::test

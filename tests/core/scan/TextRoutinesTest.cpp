@@ -7,69 +7,65 @@
 using namespace qd;
 using qd::test::Bytes;
 
-// --- CleanLine ---
+namespace {
+struct Case {
+    ustring in, out;
+};
+} // namespace
 
-TEST(CleanLine, turnsTabsAndLineBreaksIntoSingleSpaces) {
-    EXPECT_EQ(CleanLine(u"a\tb\r\nc"), u"a b c");
-    EXPECT_EQ(CleanLine(u"a\rb\nc\fd"), u"a b c d");
+// --- CleanLine: tabs and line breaks become single spaces, a backspace joins its neighbours ---
+
+TEST(CleanLine, replacesControlCharactersAsTheLineNeeds) {
+    const Case cases[] = {
+        {u"a\tb\r\nc", u"a b c"},
+        {u"a\rb\nc\fd", u"a b c d"},
+        {u"ab\bc", u"abc"},
+        {u"\b\b", u""},
+        {u"\r\r\n\n", u"   "}, // CR, CR LF, LF: merged only as pairs
+        {u"a\r\b\nb", u"a b"}, // the backspace goes first
+        {u"\n\r", u"  "},
+        {Bytes({'a', 160, 'b'}), u"a b"}, // no-break space
+        {u"\t\b\r\n\f\x01\x1f", u"   \x01\x1f"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CleanLine(c.in), c.out) << ToUtf8(c.in);
 }
 
-TEST(CleanLine, backspaceJoinsItsNeighbours) {
-    EXPECT_EQ(CleanLine(u"ab\bc"), u"abc");
-    EXPECT_EQ(CleanLine(u"\b\b"), u"");
-}
+// --- DecodeUtf8Pairs: the two-byte forms of Latin-1, C1 controls dropped, the rest left ---
 
-TEST(CleanLine, mergesCrLfOnlyAsPairs) {
-    EXPECT_EQ(CleanLine(u"\r\r\n\n"), u"   "); // CR, CR LF, LF
-    EXPECT_EQ(CleanLine(u"a\r\b\nb"), u"a b"); // the backspace goes first
-    EXPECT_EQ(CleanLine(u"\n\r"), u"  ");
-}
-
-TEST(CleanLine, noBreakSpaceBecomesASpace) {
-    EXPECT_EQ(CleanLine(Bytes({'a', 160, 'b'})), u"a b");
-}
-
-TEST(CleanLine, lineOfControlCharactersOnly) {
-    EXPECT_EQ(CleanLine(u"\t\b\r\n\f\x01\x1f"), u"   \x01\x1f");
-}
-
-// --- DecodeUtf8Pairs ---
-
-TEST(DecodeUtf8Pairs, decodesTheTwoByteFormsOfLatin1) {
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({'c', 'a', 'f', 195, 169})), u"café");
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({194, 160})), ustring(1, char16_t(0xA0)));
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({194, 191, 195, 128, 195, 191})), u"¿Àÿ");
-}
-
-TEST(DecodeUtf8Pairs, dropsTheFormsOfTheC1Controls) {
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({'a', 194, 133, 'b'})), u"ab");
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({194, 128, 194, 159})), u"");
-}
-
-TEST(DecodeUtf8Pairs, noBreakSpaceThenCleanedToASpace) {
+TEST(DecodeUtf8Pairs, decodesPairsAndLeavesEverythingElse) {
+    const Case cases[] = {
+        {Bytes({'c', 'a', 'f', 195, 169}), u"café"},
+        {Bytes({194, 160}), ustring(1, char16_t(0xA0))},
+        {Bytes({194, 191, 195, 128, 195, 191}), u"¿Àÿ"},
+        {Bytes({'a', 194, 133, 'b'}), u"ab"},
+        {Bytes({194, 128, 194, 159}), u""},
+        {Bytes({195, 'A', 195, 169}), Bytes({195, 'A', 233})},
+        {Bytes({'x', 195}), Bytes({'x', 195})},
+        {Bytes({194, 'a', 194}), Bytes({194, 'a', 194})},
+        {Bytes({226, 128, 153}), Bytes({226, 128, 153})}, // three-byte forms stay
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeUtf8Pairs(c.in), c.out) << ToUtf8(c.in);
     EXPECT_EQ(CleanLine(DecodeUtf8Pairs(Bytes({'a', 194, 160, 'b'}))), u"a b");
-}
-
-TEST(DecodeUtf8Pairs, leavesInvalidSequencesAndGoesOn) {
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({195, 'A', 195, 169})), Bytes({195, 'A', 233}));
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({'x', 195})), Bytes({'x', 195}));
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({194, 'a', 194})), Bytes({194, 'a', 194}));
-    // Three-byte forms stay as they are.
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({226, 128, 153})), Bytes({226, 128, 153}));
+    ustring s = Bytes({'n', 'a', 195, 175, 'v', 'e', 194, 133});
+    DecodeUtf8PairsInPlace(s);
+    EXPECT_EQ(s, u"naïve");
 }
 
 // Replacing every occurrence of a pair at once, as text editors do, used to skip the byte after
 // a dropped pair and to let a replacement join a stray lead byte to a new partner; decoding
 // pair by pair has neither fault.
-TEST(DecodeUtf8Pairs, pairRightAfterADroppedControlIsDecoded) {
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({'a', 194, 133, 194, 169, 'b'})), u"a©b");
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({194, 133, 195, 169})), u"é");
-}
-
-TEST(DecodeUtf8Pairs, strayLeadByteStaysWhateverCameBefore) {
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({'x', 194, 194, 161})), Bytes({'x', 194, 161}));
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({194, 161, 'x', 194, 194, 161})), Bytes({161, 'x', 194, 161}));
-    EXPECT_EQ(DecodeUtf8Pairs(Bytes({195, 131, 169})), Bytes({195, 169}));
+TEST(DecodeUtf8Pairs, pairAfterADroppedControlIsDecodedAndAStrayLeadByteStays) {
+    const Case cases[] = {
+        {Bytes({'a', 194, 133, 194, 169, 'b'}), u"a©b"},
+        {Bytes({194, 133, 195, 169}), u"é"},
+        {Bytes({'x', 194, 194, 161}), Bytes({'x', 194, 161})},
+        {Bytes({194, 161, 'x', 194, 194, 161}), Bytes({161, 'x', 194, 161})},
+        {Bytes({195, 131, 169}), Bytes({195, 169})},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeUtf8Pairs(c.in), c.out) << ToUtf8(c.in);
 }
 
 TEST(DecodeUtf8Pairs, lineOfLeadBytesOnly) {
@@ -81,31 +77,18 @@ TEST(DecodeUtf8Pairs, lineOfLeadBytesOnly) {
     EXPECT_EQ(DecodeUtf8Pairs(pairs), ustring(200000, u'é'));
 }
 
-TEST(DecodeUtf8Pairs, inPlaceVariantGivesTheSameText) {
-    ustring s = Bytes({'n', 'a', 195, 175, 'v', 'e', 194, 133});
-    DecodeUtf8PairsInPlace(s);
-    EXPECT_EQ(s, u"naïve");
-}
-
 // --- ReplaceTypographicUtf8 ---
 
-TEST(ReplaceTypographicUtf8, rightQuotationMarkBecomesAnApostrophe) {
-    EXPECT_EQ(ReplaceTypographicUtf8(Bytes({'d', 'o', 'n', 226, 128, 153, 't'})), u"don't");
-}
-
-TEST(ReplaceTypographicUtf8, replacesEveryForm) {
+TEST(ReplaceTypographicUtf8, replacesEveryFormAndLeavesOtherOrIncompleteSequences) {
     const ustring s =
         Bytes({226, 128, 152, 226, 128, 153, 226, 128, 156, 226, 128, 157, 226, 128, 144, 226, 128,
                147, 226, 128, 148, 226, 148, 128, 226, 128, 166, 226, 128, 162, 226, 128, 134});
     EXPECT_EQ(ReplaceTypographicUtf8(s), u"''\"\"-- --  -- ... .  ... ");
-}
-
-TEST(ReplaceTypographicUtf8, leavesOtherAndIncompleteSequences) {
-    const ustring s = Bytes({226, 128, 'x', 226, 128, 154, 226, 128});
-    EXPECT_EQ(ReplaceTypographicUtf8(s), s);
-    ustring t = s;
+    const ustring other = Bytes({226, 128, 'x', 226, 128, 154, 226, 128});
+    EXPECT_EQ(ReplaceTypographicUtf8(other), other);
+    ustring t = other;
     ReplaceTypographicUtf8InPlace(t);
-    EXPECT_EQ(t, s);
+    EXPECT_EQ(t, other);
 }
 
 // --- Search and removal on character sets ---
@@ -122,14 +105,11 @@ TEST(FindFirstOf, givesThePositionAndTheIndexInTheSet) {
     EXPECT_EQ(FindFirstOf(u"x", 5, u"x"), npos);
 }
 
-TEST(FindFirstNotOf, endVariantGivesTheLengthWhenEverythingIsInTheSet) {
+TEST(FindFirstNotOf, onlyTheEndVariantGivesTheLengthWhenEverythingIsInTheSet) {
     EXPECT_EQ(FindFirstNotOfOrEnd(u"aab", 0, u"a"), 2u);
     EXPECT_EQ(FindFirstNotOfOrEnd(u"aaa", 1, u"a"), 3u);
     EXPECT_EQ(FindFirstNotOfOrEnd(u"", 0, u"a"), npos);
     EXPECT_EQ(FindFirstNotOfOrEnd(u"abc", 2, u""), 0u);
-}
-
-TEST(FindFirstNotOf, plainVariantGivesNothingWhenEverythingIsInTheSet) {
     EXPECT_EQ(FindFirstNotOf(u"aab", 0, u"a"), 2u);
     EXPECT_EQ(FindFirstNotOf(u"aaa", 0, u"a"), npos);
     EXPECT_EQ(FirstNonSpaceAfter(u"a  b ", 0), 3u);
@@ -137,16 +117,13 @@ TEST(FindFirstNotOf, plainVariantGivesNothingWhenEverythingIsInTheSet) {
     EXPECT_EQ(FirstNonSpaceAfter(u"a", 0), npos);
 }
 
-TEST(RemoveAllOf, removesEveryCharacterOfTheSetFromStart) {
+TEST(RemoveAllOf, removesEveryCharacterOfTheSetFromStartAndLeftPartClamps) {
     ustring s = u"a.b..c,d";
     RemoveAllOf(s, u".,", 2);
     EXPECT_EQ(s, u"a.bcd");
     ustring t = u"...";
     RemoveAllOf(t, u".");
     EXPECT_EQ(t, u"");
-}
-
-TEST(LeftPart, clampsToTheText) {
     EXPECT_EQ(LeftPart(u"abc", 2), u"ab");
     EXPECT_EQ(LeftPart(u"abc", 0), u"");
     EXPECT_EQ(LeftPart(u"abc", -4), u"");

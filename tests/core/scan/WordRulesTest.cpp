@@ -5,83 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace qd;
-using qd::test::CountOf;
-using qd::test::ScanTest;
-
-using Strings = std::vector<std::string>;
-
-// --- Dropping a final "s" ---
-
-TEST(ApplyDropFinalS, dropsAPlainFinalS) {
-    EXPECT_EQ(ApplyDropFinalS(u"cats"), u"cat");
-    EXPECT_EQ(ApplyDropFinalS(u"days"), u"day"); // y is no vowel
-    EXPECT_EQ(ApplyDropFinalS(u"AEs"), u"AE");   // only lower-case vowels protect
-}
-
-TEST(ApplyDropFinalS, keepsDoubleSApostropheSAndVowelBeforeS) {
-    for (const ustring_view w : {u"glass", u"bus", u"it's", u"yes", u"gas", u"cafés", u"naïs"})
-        EXPECT_EQ(ApplyDropFinalS(w), w);
-}
-
-TEST(ApplyDropFinalS, keepsTheExceptionsInAnyCase) {
-    for (const ustring_view w :
-         {u"physics", u"STATICS", u"maths", u"stats", u"Dickens", u"always", u"PERHAPS"})
-        EXPECT_EQ(ApplyDropFinalS(w), w);
-}
-
-TEST(ApplyDropFinalS, keepsCapitalSAndShortWords) {
-    for (const ustring_view w : {u"CATS", u"is", u"s", u""})
-        EXPECT_EQ(ApplyDropFinalS(w), w);
-}
-
-TEST(IsVowel, lowerListCountsOnlyLowerCaseVowels) {
-    EXPECT_TRUE(IsVowel(u"e", true));
-    EXPECT_TRUE(IsVowel(u"æx", true));
-    EXPECT_TRUE(IsVowel(u"ø", true));
-    EXPECT_FALSE(IsVowel(u"E", true));
-    EXPECT_TRUE(IsVowel(u"E", false));
-    for (const ustring_view s : {u"y", u"ý", u"ç", u"b", u""})
-        EXPECT_FALSE(IsVowel(s, true)) << ToUtf8(s);
-}
-
-// --- Contraction fragments ---
-
-TEST(IsContractionStem, stemsAndEveryEndingOfOne) {
-    for (const ustring_view w :
-         {u"didn", u"couldn", u"SHOULDN", u"aren", u"n", u"dn", u"sn", u"en", u"ren", u""})
-        EXPECT_TRUE(IsContractionStem(w)) << ToUtf8(w);
-    for (const ustring_view w : {u"could", u"didnt", u"shouldnn", u"xdidn", u"don"})
-        EXPECT_FALSE(IsContractionStem(w)) << ToUtf8(w);
-}
-
-TEST_F(ScanTest, contractionFragmentsAreDiscardedWithoutApostrophes) {
-    CountEveryWord();
-    Scan("don't didn't it's en T");
-    EXPECT_EQ(Words(), (Strings{"don", "it"}));
-    EXPECT_EQ(run.lngTotalNumOccurrences, 2); // a discarded fragment is no occurrence
-}
-
-TEST_F(ScanTest, contractionsStayWholeWithApostrophes) {
-    run.settings.AllowWordsWithApostrophes = true;
-    Rebuild();
-    Scan("didn't en");
-    EXPECT_EQ(Words(), Strings{"didn't"}); // "en" is short
-}
-
-TEST_F(ScanTest, dropFinalSActsBeforeTheContractionRule) {
-    run.settings.DropFinalS = true;
-    Scan("cats glass physics");
-    EXPECT_EQ(Words(), (Strings{"cat", "glass", "physics"}));
-}
-
-// --- Short, long, letterless and repeated words ---
-
-TEST_F(ScanTest, shortWordSizeTwoIgnoresOnlyOneLetterWords) {
-    run.settings.ShortWordSize = 0;
-    Scan("a an ant");
-    EXPECT_EQ(Words(), (Strings{"an", "ant"}));
-    EXPECT_EQ(run.lngTotalNumOccurrences, 3);
-}
+using namespace qd::test;
 
 namespace {
 // A word of n letters that is no repetition.
@@ -91,16 +15,63 @@ ustring LettersWord(size_t n) {
         w.push_back(char16_t(u'a' + i % 26));
     return w;
 }
+
+template <typename Predicate>
+void ExpectEach(Predicate p, std::initializer_list<ustring_view> yes,
+                std::initializer_list<ustring_view> no) {
+    for (const ustring_view w : yes)
+        EXPECT_TRUE(p(w)) << ToUtf8(w);
+    for (const ustring_view w : no)
+        EXPECT_FALSE(p(w)) << ToUtf8(w);
+}
 } // namespace
 
-TEST_F(ScanTest, longWordLimitAppliesWhateverTheShortWordSetting) {
-    run.settings.IgnoreShortWords = false;
-    Scan(LettersWord(51) + u" " + LettersWord(50));
-    EXPECT_EQ(Words(), Strings{ToUtf8(LettersWord(50))});
-    EXPECT_EQ(run.lngTotalNumOccurrences, 2);
+// --- The word tests one by one ---
+
+TEST(ApplyDropFinalS, dropsOnlyAPlainFinalS) {
+    EXPECT_EQ(ApplyDropFinalS(u"cats"), u"cat");
+    EXPECT_EQ(ApplyDropFinalS(u"days"), u"day"); // y is no vowel
+    EXPECT_EQ(ApplyDropFinalS(u"AEs"), u"AE");   // only lower-case vowels protect
+    // Double s, apostrophe s, vowel before s, the exceptions in any case, capital S, short words.
+    for (const ustring_view w :
+         {u"glass", u"bus", u"it's", u"yes", u"gas", u"cafés", u"naïs", u"physics", u"STATICS",
+          u"maths", u"stats", u"Dickens", u"always", u"PERHAPS", u"CATS", u"is", u"s", u""})
+        EXPECT_EQ(ApplyDropFinalS(w), w) << ToUtf8(w);
 }
 
-TEST(IgnoreRules, longWordLimitIsTheListValue) {
+TEST(IsVowel, lowerListCountsOnlyLowerCaseVowels) {
+    ExpectEach([](ustring_view s) { return IsVowel(s, true); }, {u"e", u"æx", u"ø"},
+               {u"E", u"y", u"ý", u"ç", u"b", u""});
+    EXPECT_TRUE(IsVowel(u"E", false));
+}
+
+TEST(IsContractionStem, stemsAndEveryEndingOfOne) {
+    ExpectEach(IsContractionStem,
+               {u"didn", u"couldn", u"SHOULDN", u"aren", u"n", u"dn", u"sn", u"en", u"ren", u""},
+               {u"could", u"didnt", u"shouldnn", u"xdidn", u"don"});
+}
+
+TEST(HasNoLetter, usesTheAlphabetSetByExactCharacter) {
+    ExpectEach(HasNoLetter, {u"", u"123-_", u"ž", u"×÷ª"}, {u"š", u"9Œ"});
+}
+
+TEST(IsRepetition, oneCharacterRepeatedAfterTrimmingSpaces) {
+    ExpectEach(IsRepetition, {u"aaa", u"  éé ", u"x"}, {u"aab", u"a a", u"   ", u""});
+}
+
+TEST(IsInWordsToIgnore, matchesWholeWordsBetweenSpaces) {
+    ExpectEach([](ustring_view w) { return IsInWordsToIgnore(u" the cat ", w); }, {u"the", u"cat"},
+               {u"he", u"cats"});
+    EXPECT_FALSE(IsInWordsToIgnore(u"", u"the"));
+}
+
+TEST(IsCommonWord, searchesTheSortedList) {
+    const std::vector<ustring> common = {u"and", u"der", u"the", u"été"};
+    ExpectEach([&](ustring_view w) { return IsCommonWord(common, w); }, {u"and", u"été"}, {u"cat"});
+    EXPECT_FALSE(IsCommonWord({}, u"and"));
+}
+
+TEST(IgnoreRules, longWordLimitIsTheListValueAndAnExcludedWordIsEmptied) {
     ScanSettings s;
     s.LongWordSize = 0;
     EXPECT_TRUE(IsExcludedByIgnoreRules(s, LettersWord(16)));
@@ -108,73 +79,47 @@ TEST(IgnoreRules, longWordLimitIsTheListValue) {
     s.LongWordSize = 15;
     EXPECT_FALSE(IsExcludedByIgnoreRules(s, LettersWord(90)));
     EXPECT_TRUE(IsExcludedByIgnoreRules(s, LettersWord(91)));
-}
-
-TEST_F(ScanTest, numbersAreIgnoredAsLetterless) {
-    run.settings.AllowWordsWithNumerals = true;
-    run.settings.ShortWordSize = 0;
-    Rebuild();
-    Scan("2024 a1 1st");
-    EXPECT_EQ(Words(), (Strings{"1st", "a1"}));
-    EXPECT_EQ(run.lngTotalNumOccurrences, 3);
-}
-
-TEST(HasNoLetter, usesTheAlphabetSetByExactCharacter) {
-    EXPECT_TRUE(HasNoLetter(u""));
-    EXPECT_TRUE(HasNoLetter(u"123-_"));
-    EXPECT_FALSE(HasNoLetter(u"š"));
-    EXPECT_TRUE(HasNoLetter(u"ž"));
-    EXPECT_FALSE(HasNoLetter(u"9Œ"));
-    EXPECT_TRUE(HasNoLetter(u"×÷ª"));
-}
-
-TEST(IsRepetition, oneCharacterRepeatedAfterTrimmingSpaces) {
-    EXPECT_TRUE(IsRepetition(u"aaa"));
-    EXPECT_TRUE(IsRepetition(u"  éé "));
-    EXPECT_TRUE(IsRepetition(u"x"));
-    EXPECT_FALSE(IsRepetition(u"aab"));
-    EXPECT_FALSE(IsRepetition(u"a a"));
-    EXPECT_FALSE(IsRepetition(u"   "));
-    EXPECT_FALSE(IsRepetition(u""));
-}
-
-TEST_F(ScanTest, repetitionsOfALetterAreIgnoredButNotOfADigit) {
-    run.settings.AllowWordsWithNumerals = true;
-    run.settings.IgnoreNoLetter = false;
-    run.settings.CaseSignificant = true;
-    Rebuild();
-    Scan("aaa ZZZ éé 000 1111 aab");
-    EXPECT_EQ(Words(), (Strings{"000", "1111", "aab"}));
-}
-
-TEST_F(ScanTest, repetitionOfAHyphenIsIgnored) {
-    run.settings.IgnoreNoLetter = false;
-    Scan("x ---- y");
-    EXPECT_EQ(Words(), Strings{});
-}
-
-TEST(ApplyIgnoreRules, emptiesAnExcludedWord) {
-    ScanSettings s;
+    ScanSettings defaults;
     ustring w = u"ab";
-    ApplyIgnoreRules(s, w);
+    ApplyIgnoreRules(defaults, w);
     EXPECT_EQ(w, u"");
     w = u"abc";
-    ApplyIgnoreRules(s, w);
+    ApplyIgnoreRules(defaults, w);
     EXPECT_EQ(w, u"abc");
 }
 
-// --- Words to ignore and common words ---
+// --- The rules applied while scanning: settings, line, words stored, occurrences ---
 
-TEST(IsInWordsToIgnore, matchesWholeWordsBetweenSpaces) {
-    EXPECT_TRUE(IsInWordsToIgnore(u" the cat ", u"the"));
-    EXPECT_TRUE(IsInWordsToIgnore(u" the cat ", u"cat"));
-    EXPECT_FALSE(IsInWordsToIgnore(u" the cat ", u"he"));
-    EXPECT_FALSE(IsInWordsToIgnore(u" the cat ", u"cats"));
-    EXPECT_FALSE(IsInWordsToIgnore(u"", u"the"));
+TEST(WordRules, scanningAppliesTheRulesOfTheSettings) {
+    CheckScans({
+        // A discarded contraction fragment is no occurrence.
+        {"IgnoreShortWords=0 IgnoreNoLetter=0 IgnoreRepetitions=0",
+         "don't didn't it's en T",
+         {"don", "it"},
+         2},
+        {"AllowWordsWithApostrophes=1", "didn't en", {"didn't"}},            // "en" is short
+        {"DropFinalS=1", "cats glass physics", {"cat", "glass", "physics"}}, // before contractions
+        {"ShortWordSize=0", "a an ant", {"an", "ant"}, 3},
+        {"AllowWordsWithNumerals=1 ShortWordSize=0", "2024 a1 1st", {"1st", "a1"}, 3},
+        // Repetitions of a letter are ignored, of a digit not.
+        {"AllowWordsWithNumerals=1 IgnoreNoLetter=0 CaseSignificant=1",
+         "aaa ZZZ éé 000 1111 aab",
+         {"000", "1111", "aab"}},
+        {"IgnoreNoLetter=0", "x ---- y", {}},
+        {"IgnoreCommonWords=1", "the cat", {"cat", "the"}}, // an empty list drops nothing
+        {"Only7bitASCII=1", "café cafe", {"cafe"}, 2},
+    });
+}
+
+TEST_F(ScanTest, longWordLimitAppliesWhateverTheShortWordSetting) {
+    Set("IgnoreShortWords=0");
+    Scan(LettersWord(51) + u" " + LettersWord(50));
+    EXPECT_EQ(Words(), Strings{ToUtf8(LettersWord(50))});
+    EXPECT_EQ(run.lngTotalNumOccurrences, 2);
 }
 
 TEST_F(ScanTest, wordsToIgnoreAreMatchedLowerCased) {
-    run.settings.CaseSignificant = true;
+    Set("CaseSignificant=1");
     run.strWordsToIgnore = u" the été ";
     Scan("The THE été ÉTÉ cat Cat");
     EXPECT_EQ(Words(), (Strings{"Cat", "cat"}));
@@ -184,30 +129,9 @@ TEST_F(ScanTest, wordsToIgnoreAreMatchedLowerCased) {
 TEST_F(ScanTest, commonWordsAreDroppedOnlyWhenTheSettingIsOn) {
     run.CommonWords = {u"and", u"the"};
     Scan("the cat and the dog");
-    EXPECT_EQ(CountOf(run, "the"), 2);
+    EXPECT_EQ(Count("the"), 2);
     run.table.clear();
-    run.settings.IgnoreCommonWords = true;
+    Set("IgnoreCommonWords=1");
     Scan("the cat and the dog");
     EXPECT_EQ(Words(), (Strings{"cat", "dog"}));
-}
-
-TEST_F(ScanTest, emptyCommonWordsListDropsNothing) {
-    run.settings.IgnoreCommonWords = true;
-    Scan("the cat");
-    EXPECT_EQ(Words(), (Strings{"cat", "the"}));
-}
-
-TEST(IsCommonWord, searchesTheSortedList) {
-    const std::vector<ustring> common = {u"and", u"der", u"the", u"été"};
-    EXPECT_TRUE(IsCommonWord(common, u"and"));
-    EXPECT_TRUE(IsCommonWord(common, u"été"));
-    EXPECT_FALSE(IsCommonWord(common, u"cat"));
-    EXPECT_FALSE(IsCommonWord({}, u"and"));
-}
-
-TEST_F(ScanTest, only7bitDropsWordsWithHighCharacters) {
-    run.settings.Only7bitASCII = true;
-    Scan("café cafe");
-    EXPECT_EQ(Words(), Strings{"cafe"});
-    EXPECT_EQ(run.lngTotalNumOccurrences, 2);
 }

@@ -90,11 +90,10 @@ TEST_F(CommonWordsTest, SuccessSetsTheFlagsAndPutsEverythingBack) {
     EXPECT_TRUE(host.labels[LabelId::NumberOfWords].empty());
 }
 
-TEST_F(CommonWordsTest, OneWordAndTwentyFiveWordsAreCountedInWords) {
+TEST_F(CommonWordsTest, CountIsGivenInWords) {
     const ustring path = use("one.txt", "only\r\nonly\r\n");
     ASSERT_TRUE(AttemptToReadCommonWords(run));
     EXPECT_EQ(host.messages.back().text, u"One common word loaded from " + path);
-
     std::string many;
     for (char c = 'a'; c < 'a' + 25; ++c)
         many += std::string("w") + c + "\r\n";
@@ -105,58 +104,41 @@ TEST_F(CommonWordsTest, OneWordAndTwentyFiveWordsAreCountedInWords) {
     EXPECT_EQ(CommonWordsCountText(1234), u"1,234 common words");
 }
 
-// --- The file format ---
+// --- The file format: the bytes of a file and the sorted words read from it ---
 
-TEST_F(CommonWordsTest, CommasAndSpacesSeparateWordsLikeLineEnds) {
-    const auto oneALine = read("the\r\nof\r\nand\r\n");
-    EXPECT_EQ(read("the, of,and\r\n"), oneALine);
-    EXPECT_EQ(read("  the of  and  \r\n"), oneALine);
-    EXPECT_EQ(oneALine, words({u"and", u"of", u"the"}));
-}
-
-TEST_F(CommonWordsTest, CommentsAddNoWords) {
-    EXPECT_EQ(read("// the head\r\n"
-                   "/* a block\r\n"
-                   "   over lines */ kept\r\n"
-                   "word // trailing note\r\n"
-                   "x /*inline*/ y\r\n"),
-              words({u"kept", u"word", u"x", u"y"}));
-}
-
-TEST_F(CommonWordsTest, ApostropheAndHyphenWordsStayWhole) {
-    EXPECT_EQ(read("don't\r\npeut-\xeatre\r\nl'\r\n'tis\r\nend.\r\n"),
-              words({u"don't", u"end", u"l", u"peut-\u00eatre", u"tis"}));
-}
-
-TEST_F(CommonWordsTest, NoPerWordRuleApplies) {
-    // Short words, contraction stems, a final s, repetitions: all kept as
-    // written.
+TEST_F(CommonWordsTest, FileFormat) {
+    const struct {
+        std::string bytes;
+        std::vector<ustring> words;
+    } cases[] = {
+        // Commas and spaces separate words like line ends.
+        {"the\r\nof\r\nand\r\n", {u"and", u"of", u"the"}},
+        {"the, of,and\r\n", {u"and", u"of", u"the"}},
+        {"  the of  and  \r\n", {u"and", u"of", u"the"}},
+        {"// the head\r\n/* a block\r\n   over lines */ kept\r\nword // trailing note\r\n"
+         "x /*inline*/ y\r\n",
+         {u"kept", u"word", u"x", u"y"}},
+        // Apostrophes and hyphens keep a word whole; no per-word rule applies.
+        {"don't\r\npeut-\xeatre\r\nl'\r\n'tis\r\nend.\r\n",
+         {u"don't", u"end", u"l", u"peut-\u00eatre", u"tis"}},
+        {"a t s isn cats zzz\r\n", {u"a", u"cats", u"isn", u"s", u"t", u"zzz"}},
+        // Declared UTF-8 is decoded and its capitals lowered; ANSI keeps its Latin-1 letters.
+        {"// charset=UTF-8\r\ncaf\xc3\xa9 \xc3\x9c"
+         "ber \xc3\x89T\xc3\x89\r\n",
+         {u"caf\u00e9", u"\u00e9t\u00e9", u"\u00fcber"}},
+        {"\xef\xbb\xbf"
+         "alpha\r\nbeta\r\n",
+         {u"alpha", u"beta"}},
+        {"caf\xe9 \xdc"
+         "ber\r\n",
+         {u"caf\u00e9", u"\u00fcber"}},
+        // Unix and Mac line ends: a comment on one line must not hide the lines after it.
+        {"// head\nalpha\nbeta // note\ngamma\n", {u"alpha", u"beta", u"gamma"}},
+        {"// head\ralpha\rbeta\r", {u"alpha", u"beta"}},
+    };
     run.settings.DropFinalS = true;
-    EXPECT_EQ(read("a t s isn cats zzz\r\n"), words({u"a", u"cats", u"isn", u"s", u"t", u"zzz"}));
-}
-
-TEST_F(CommonWordsTest, DeclaredUtf8IsDecodedAndCapitalsLowered) {
-    EXPECT_EQ(read("// charset=UTF-8\r\ncaf\xc3\xa9 \xc3\x9c"
-                   "ber \xc3\x89T\xc3\x89\r\n"),
-              words({u"caf\u00e9", u"\u00e9t\u00e9", u"\u00fcber"}));
-}
-
-TEST_F(CommonWordsTest, ByteOrderMarkIsNoWord) {
-    EXPECT_EQ(read("\xef\xbb\xbf"
-                   "alpha\r\nbeta\r\n"),
-              words({u"alpha", u"beta"}));
-}
-
-TEST_F(CommonWordsTest, AnsiFileKeepsItsLatin1Letters) {
-    EXPECT_EQ(read("caf\xe9 \xdc"
-                   "ber\r\n"),
-              words({u"caf\u00e9", u"\u00fcber"}));
-}
-
-TEST_F(CommonWordsTest, UnixAndMacLineEndsReadLineByLine) {
-    // A comment on one line must not hide the lines after it.
-    EXPECT_EQ(read("// head\nalpha\nbeta // note\ngamma\n"), words({u"alpha", u"beta", u"gamma"}));
-    EXPECT_EQ(read("// head\ralpha\rbeta\r"), words({u"alpha", u"beta"}));
+    for (const auto& c : cases)
+        EXPECT_EQ(read(c.bytes), c.words) << c.bytes;
 }
 
 TEST_F(CommonWordsTest, PathKeepsItsCase) {
@@ -242,7 +224,7 @@ protected:
     }
 };
 
-TEST_F(AutomaticChoice, GermanPageLoadsTheGermanFile) {
+TEST_F(AutomaticChoice, DeclaredLanguageChoosesTheFileUnlessAllSixAreLoaded) {
     run.settings.IgnoreCommonWords = true;
     input("page.html", "<!DOCTYPE html>\r\n<html lang=\"de\">\r\n<body>Text</body>\r\n");
     ChooseCommonWordsForInputFile(run);
@@ -250,10 +232,7 @@ TEST_F(AutomaticChoice, GermanPageLoadsTheGermanFile) {
     EXPECT_EQ(run.settings.CommonWordsFile, file("cwds_de.txt"));
     EXPECT_TRUE(run.blnCommonWordsLoaded);
     EXPECT_EQ(run.CommonWords, words({u"word_of_cwds_de.txt"}));
-}
-
-TEST_F(AutomaticChoice, OtherOrNoLanguageLoadsEnglish) {
-    run.settings.IgnoreCommonWords = true;
+    // Another language or none loads English, and only once.
     input("dutch.html", "<html lang=\"nl\">\r\n");
     ChooseCommonWordsForInputFile(run);
     EXPECT_EQ(run.settings.CommonWordsFile, file("cwds_en.txt"));
@@ -261,10 +240,8 @@ TEST_F(AutomaticChoice, OtherOrNoLanguageLoadsEnglish) {
     host.messages.clear();
     ChooseCommonWordsForInputFile(run);
     EXPECT_EQ(run.settings.CommonWordsFile, file("cwds_en.txt"));
-    EXPECT_TRUE(host.messages.empty()); // already loaded: not read again
-}
-
-TEST_F(AutomaticChoice, SixLanguageListStaysWhenTheInputChanges) {
+    EXPECT_TRUE(host.messages.empty());
+    // The six-language list stays whatever the input.
     run.settings.CommonWordsFile = file("cwds_en_de_es_pt_it_fr.txt");
     ASSERT_TRUE(AttemptToReadCommonWords(run));
     host.messages.clear();
@@ -313,7 +290,7 @@ TEST_F(AutomaticChoice, MissingLanguageFileClearsTheChoice) {
 
 // --- The language window and browsing ---
 
-TEST_F(AutomaticChoice, LanguageWindowLoadsTheFileOfTheChoice) {
+TEST_F(AutomaticChoice, LanguageWindowAndBrowsingLoadTheFileOfTheChoice) {
     EXPECT_FALSE(LoadCommonWordsForLanguage(run, -1));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(run.settings.CommonWordsFile.empty());
@@ -325,9 +302,9 @@ TEST_F(AutomaticChoice, LanguageWindowLoadsTheFileOfTheChoice) {
     dir.write("cwds_en_de.txt", "two\r\n");
     EXPECT_TRUE(LoadCommonWordsForLanguage(run, 6));
     EXPECT_EQ(run.CommonWords, words({u"two"}));
-}
 
-TEST_F(AutomaticChoice, BrowsedFileIsReadUnderItsOwnName) {
+    // A browsed file is read under its own name.
+    host.messages.clear();
     EXPECT_FALSE(LoadCommonWordsFromFile(run, u""));
     EXPECT_TRUE(host.messages.empty());
     const ustring path = FromPath(dir.write("My Words.TXT", "Mine\r\n"));

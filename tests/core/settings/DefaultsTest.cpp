@@ -1,4 +1,5 @@
 #include "settings/Defaults.h"
+#include "SettingsTestUtil.h"
 #include "settings/SavedState.h"
 #include "support/Folders.h"
 #include "support/TempDir.h"
@@ -8,99 +9,57 @@
 namespace qd {
 namespace {
 
-// Every field away from its default.
-ScanSettings Changed() {
-    ScanSettings s;
-    s.CaseSignificant = true;
-    s.AllowWordsWithHyphens = false;
-    s.AllowWordsWithApostrophes = s.AllowWordsWithUnderscores = s.AllowWordsWithColons = true;
-    s.AllowWordsWithBackslashes = s.AllowWordsWithForwardslashes = true;
-    s.AllowWordsWithPeriods = s.AllowWordsWithAtSigns = s.AllowWordsWithNumerals = true;
-    s.Only7bitASCII = s.DropFinalS = s.AllowCommentMarkers = true;
-    s.StartComment = {u"{", u"(*"};
-    s.EndComment = {u"}", u"*)"};
-    s.IgnoreCommonWords = true;
-    s.CommonWordsFile = u"/opt/qd/cwds_de.txt";
-    s.WordsToIgnore = u"der die das";
-    s.IgnoreRepetitions = s.IgnoreRomNum40 = s.IgnoreNoLetter = false;
-    s.IgnoreInfrequentWords = true;
-    s.ThresholdFrequency = 5;
-    s.IgnoreShortWords = false;
-    s.ShortWordSize = 9;
-    s.LongWordSize = 2;
-    s.OutputWithCommas = s.WarnOnOverwrite = s.SaveStateOnQuit = true;
-    s.Source = SourceKind::OnClipboard;
-    s.InputFile = u"/tmp/in.txt";
-    s.OutputFile = u"/tmp/out.txt";
-    s.UTF8 = s.SuppressWords = s.DisableOutputToFile = true;
-    s.WordOrder = 1;
-    s.DisplayFormat = 6;
-    return s;
-}
+using test::Unusual;
 
-// Restore defaults.
-TEST(SetDefaultValues, AgreesWithTheRecordsInitialValues) {
+// The fields of the settings window that Restore defaults resets.
+constexpr std::string_view kSettingsWindowFields =
+    "CaseSignificant AllowWordsWithHyphens AllowWordsWithApostrophes AllowWordsWithUnderscores "
+    "AllowWordsWithColons AllowWordsWithBackslashes AllowWordsWithForwardslashes "
+    "AllowWordsWithPeriods AllowWordsWithAtSigns AllowWordsWithNumerals Only7bitASCII DropFinalS "
+    "AllowCommentMarkers IgnoreRepetitions IgnoreRomNum40 IgnoreNoLetter IgnoreInfrequentWords "
+    "ThresholdFrequency IgnoreShortWords ShortWordSize LongWordSize OutputWithCommas "
+    "WarnOnOverwrite SaveStateOnQuit";
+
+// --- Restore defaults: the settings window's flags and lists, nothing else ---
+
+TEST(SetDefaultValues, ResetsOnlyTheSettingsWindowToTheRecordsInitialValues) {
     ScanSettings s;
     SetDefaultValues(s);
     EXPECT_EQ(s, ScanSettings{});
-}
-
-TEST(SetDefaultValues, KeepsWordsToIgnoreAndTheCommonWordsFile) {
-    ScanSettings s = Changed();
+    s = Unusual();
     SetDefaultValues(s);
     // Untouched: the words to ignore, the common-words file and its flag, the marker texts
     // and everything on the main window.
-    ScanSettings expected = Changed();
-    // Reset: every settings-window flag and list.
-    ScanSettings defaults;
-    expected.CaseSignificant = defaults.CaseSignificant;
-    expected.AllowWordsWithHyphens = defaults.AllowWordsWithHyphens;
-    expected.AllowWordsWithApostrophes = expected.AllowWordsWithUnderscores = false;
-    expected.AllowWordsWithColons = expected.AllowWordsWithBackslashes = false;
-    expected.AllowWordsWithForwardslashes = expected.AllowWordsWithPeriods = false;
-    expected.AllowWordsWithAtSigns = expected.AllowWordsWithNumerals = false;
-    expected.Only7bitASCII = expected.DropFinalS = expected.AllowCommentMarkers = false;
-    expected.IgnoreRepetitions = expected.IgnoreRomNum40 = expected.IgnoreNoLetter = true;
-    expected.IgnoreInfrequentWords = false;
-    expected.ThresholdFrequency = 0;
-    expected.IgnoreShortWords = true;
-    expected.ShortWordSize = 1;
-    expected.LongWordSize = 7;
-    expected.OutputWithCommas = expected.WarnOnOverwrite = expected.SaveStateOnQuit = false;
+    ScanSettings expected = Unusual();
+    test::ResetFields(expected, kSettingsWindowFields);
     EXPECT_EQ(s, expected);
-    EXPECT_EQ(s.WordsToIgnore, u"der die das");
+    EXPECT_NE(s.WordsToIgnore, u"");
     EXPECT_TRUE(s.IgnoreCommonWords);
-    EXPECT_EQ(s.CommonWordsFile, u"/opt/qd/cwds_de.txt");
 }
 
-// Reinitialise.
+// --- Reinitialise: the files and words emptied as well ---
+
 TEST(Initialize, EmptiesTheFilesAndWordsAndRestoresDefaults) {
-    ScanSettings s = Changed();
+    ScanSettings s = Unusual();
     Initialize(s);
-    EXPECT_EQ(s.InputFile, u"");
-    EXPECT_EQ(s.OutputFile, u"");
-    EXPECT_EQ(s.WordsToIgnore, u"");
-    EXPECT_EQ(s.CommonWordsFile, u"");
-    EXPECT_FALSE(s.UTF8);
-    EXPECT_FALSE(s.SuppressWords);
-    EXPECT_FALSE(s.CaseSignificant);
-    EXPECT_EQ(s.ShortWordSize, 1);
-    // Left to the caller or to other commands.
-    EXPECT_TRUE(s.IgnoreCommonWords);
-    EXPECT_EQ(s.WordOrder, 1);
-    EXPECT_EQ(s.DisplayFormat, 6);
-    EXPECT_TRUE(s.DisableOutputToFile);
-    EXPECT_EQ(s.Source, SourceKind::OnClipboard);
-    EXPECT_EQ(s.StartComment[0], u"{");
+    ScanSettings expected = Unusual();
+    test::ResetFields(expected, kSettingsWindowFields);
+    // Left to the caller or to other commands: the common-words flag, the order and format,
+    // the output switch, the source and the marker texts.
+    test::ResetFields(expected, "InputFile OutputFile WordsToIgnore CommonWordsFile UTF8 "
+                                "SuppressWords");
+    EXPECT_EQ(s, expected);
 }
 
-// A first start: the lists are filled, no state file restores, everything is reinitialised.
+// --- A first start: no state file restores, everything is reinitialised ---
+
 TEST(FreshStart, WithoutAStateFileEverySettingIsItsDefault) {
     test::TempDir dir;
-    ScanSettings s = Changed();
+    ScanSettings s = Unusual();
     SelectListDefaults(s);
     s.Source = SourceKind::InFile;
     s.CommonWordsFile = DefaultCommonWordsFile(dir.path());
+    EXPECT_EQ(s.CommonWordsFile, FromPath(dir.path() / "cwds_en.txt"));
     const ustring error = RestoreSavedState(s, StateFilePath(FromPath(dir.path()), u"QD"));
     ASSERT_FALSE(error.empty());
     Initialize(s);
@@ -110,24 +69,18 @@ TEST(FreshStart, WithoutAStateFileEverySettingIsItsDefault) {
     for (bool allowed :
          {s.AllowWordsWithApostrophes, s.AllowWordsWithUnderscores, s.AllowWordsWithColons,
           s.AllowWordsWithBackslashes, s.AllowWordsWithForwardslashes, s.AllowWordsWithPeriods,
-          s.AllowWordsWithAtSigns, s.AllowWordsWithNumerals})
+          s.AllowWordsWithAtSigns, s.AllowWordsWithNumerals, s.CaseSignificant,
+          s.IgnoreInfrequentWords})
         EXPECT_FALSE(allowed);
-    EXPECT_FALSE(s.CaseSignificant);
-    EXPECT_TRUE(s.IgnoreShortWords);
+    for (bool ignored :
+         {s.IgnoreShortWords, s.IgnoreRepetitions, s.IgnoreRomNum40, s.IgnoreNoLetter})
+        EXPECT_TRUE(ignored);
     EXPECT_EQ(s.shortWordSizeValue(), 3);
-    EXPECT_TRUE(s.IgnoreRepetitions);
-    EXPECT_TRUE(s.IgnoreRomNum40);
-    EXPECT_TRUE(s.IgnoreNoLetter);
-    EXPECT_FALSE(s.IgnoreInfrequentWords);
     EXPECT_EQ(s.thresholdFrequencyValue(), 2);
     EXPECT_EQ(s.longWordSizeValue(), 50);
     EXPECT_EQ(s.WordOrder, 0);
     EXPECT_EQ(s.DisplayFormat, 0);
     EXPECT_EQ(s.Source, SourceKind::InFile);
-}
-
-TEST(DefaultCommonWordsFile, EnglishFileInTheProgramFolder) {
-    EXPECT_EQ(DefaultCommonWordsFile("/opt/qd"), u"/opt/qd/cwds_en.txt");
 }
 
 } // namespace

@@ -9,21 +9,16 @@ namespace {
 
 // --- The language tables ---
 
-TEST(LanguageTables, EachCodeBelongsToItsTableEntry) {
+TEST(LanguageTables, EachCodeBelongsToItsTableEntryAndOnlyWholeCodesArePositioned) {
     for (int i = 0; i < 6; ++i) {
         const ustring_view code = LanguageCodes.substr(3 * i, 2);
         EXPECT_EQ(PositionOfCode(LanguageCodes, code), size_t(3 * i));
         EXPECT_NE(CommonWordsFileNames[i].find(code), ustring_view::npos);
     }
-    EXPECT_EQ(CommonWordsFileNames[6], u"cwds_en_de_es_pt_it_fr.txt");
+    for (const ustring_view code : {u"n_", u"_d", u"nl", u"e"})
+        EXPECT_EQ(PositionOfCode(LanguageCodes, code), ustring_view::npos) << ToUtf8(code);
     EXPECT_TRUE(LanguageNames[7].empty());
     EXPECT_TRUE(CommonWordsFileNames[7].empty());
-}
-
-TEST(LanguageTables, ChoicesOfSeveralLanguagesHaveFilesOfTheirOwn) {
-    EXPECT_EQ(LanguageChoiceNames[6], u"English and German");
-    EXPECT_EQ(LanguageChoiceFileNames[6], u"cwds_en_de.txt");
-    EXPECT_EQ(LanguageChoiceFileNames[7], u"cwds_en_de_es_pt_it_fr.txt");
     EXPECT_EQ(LanguageChoiceAcceptCaption(5), u"Load common words file for this language");
     EXPECT_EQ(LanguageChoiceAcceptCaption(6), u"Load common words file for these languages");
     EXPECT_EQ(LanguageChoiceAcceptCaption(7), u"Load common words file for these languages");
@@ -38,46 +33,27 @@ TEST(LanguageTables, EveryListedFileIsShipped) {
     SetProgramFolder({});
 }
 
-TEST(LanguageTables, OnlyWholeCodesArePositioned) {
-    EXPECT_EQ(PositionOfCode(LanguageCodes, u"fr"), 15u);
-    EXPECT_EQ(PositionOfCode(LanguageCodes, u"n_"), ustring_view::npos);
-    EXPECT_EQ(PositionOfCode(LanguageCodes, u"_d"), ustring_view::npos);
-    EXPECT_EQ(PositionOfCode(LanguageCodes, u"nl"), ustring_view::npos);
-    EXPECT_EQ(PositionOfCode(LanguageCodes, u"e"), ustring_view::npos);
-}
+// --- The language a file head declares: lang, else content, else the default ---
 
-// --- The language a file head declares ---
-
-TEST(DeclaredLanguage, QuotedLangValue) {
-    EXPECT_EQ(DeclaredLanguageInHead(u"<html lang=\"de\">", LanguageCodes, u"en"), u"de");
-    EXPECT_EQ(DeclaredLanguageInHead(u"<HTML LANG=\"FR\">", LanguageCodes, u"en"), u"fr");
-    EXPECT_EQ(DeclaredLanguageInHead(u"<html xml:lang=\"it\" lang=\"it\">", LanguageCodes, u"en"),
-              u"it");
-}
-
-TEST(DeclaredLanguage, RegionalCodeAndSingleQuotesFallBackToTheTwoLetters) {
-    EXPECT_EQ(DeclaredLanguageInHead(u"<html lang=\"pt-BR\">", LanguageCodes, u"en"), u"pt");
-    EXPECT_EQ(DeclaredLanguageInHead(u"<html lang='es'>", LanguageCodes, u"en"), u"es");
-}
-
-TEST(DeclaredLanguage, ContentValueWhenNoLangIsGiven) {
-    const ustring head = u"<head>\r\n<meta http-equiv=\"content-language\" content=\"es\">";
-    EXPECT_EQ(DeclaredLanguageInHead(head, LanguageCodes, u"en"), u"es");
-    EXPECT_EQ(DeclaredLanguageInHead(u"<meta content=\"text/html\">", LanguageCodes, u"en"), u"en");
-}
-
-TEST(DeclaredLanguage, UnknownOrMissingLanguageGivesTheDefault) {
-    EXPECT_EQ(DeclaredLanguageInHead(u"<html lang=\"nl\">", LanguageCodes, u"en"), u"en");
-    EXPECT_EQ(DeclaredLanguageInHead(u"plain text without markup", LanguageCodes, u"en"), u"en");
-    EXPECT_EQ(DeclaredLanguageInHead(u"", LanguageCodes, u"en"), u"en");
-    // Cut off right after the marker: too little left for a code.
-    EXPECT_EQ(DeclaredLanguageInHead(u"lang=\"d", LanguageCodes, u"en"), u"en");
-    EXPECT_EQ(DeclaredLanguageInHead(u"lang=", LanguageCodes, u"en"), u"en");
-    // A fragment that straddles two codes is no language.
-    EXPECT_EQ(DeclaredLanguageInHead(u"lang=xn_", LanguageCodes, u"en"), u"en");
-}
-
-TEST(DeclaredLanguage, WithoutCodesAnyTwoCharactersAreReturned) {
+TEST(DeclaredLanguage, FoundInTheHeadOrTheDefault) {
+    const std::pair<ustring_view, ustring_view> cases[] = {
+        {u"<html lang=\"de\">", u"de"},
+        {u"<HTML LANG=\"FR\">", u"fr"},
+        {u"<html xml:lang=\"it\" lang=\"it\">", u"it"},
+        {u"<html lang=\"pt-BR\">", u"pt"}, // regional code: the two letters
+        {u"<html lang='es'>", u"es"},
+        {u"<head>\r\n<meta http-equiv=\"content-language\" content=\"es\">", u"es"},
+        {u"<meta content=\"text/html\">", u"en"},
+        {u"<html lang=\"nl\">", u"en"},
+        {u"plain text without markup", u"en"},
+        {u"", u"en"},
+        {u"lang=\"d", u"en"}, // cut off right after the marker: too little left for a code
+        {u"lang=", u"en"},
+        {u"lang=xn_", u"en"}, // a fragment that straddles two codes is no language
+    };
+    for (const auto& [head, language] : cases)
+        EXPECT_EQ(DeclaredLanguageInHead(head, LanguageCodes, u"en"), language) << ToUtf8(head);
+    // Without codes any two characters are returned.
     EXPECT_EQ(DeclaredLanguageInHead(u"lang=\"nl\"", u"", u"en"), u"nl");
     EXPECT_EQ(DeclaredLanguageInHead(u"nothing declared", u"", u"xx"), u"xx");
 }
@@ -103,9 +79,7 @@ TEST_F(InputLanguage, HeadIsTheFirstTenNonEmptyLines) {
     EXPECT_EQ(DeclaredLanguage(tenth, LanguageCodes, u"en"), u"es");
     const ustring eleventh = file("eleventh.html", page + "<p>\r\n<html lang=\"es\">\r\n");
     EXPECT_EQ(DeclaredLanguage(eleventh, LanguageCodes, u"en"), u"en");
-}
-
-TEST_F(InputLanguage, UnreadableFileGivesTheDefault) {
+    // An unreadable file gives the default.
     EXPECT_EQ(DeclaredLanguage(inProgramFolder("missing.html"), LanguageCodes, u"en"), u"en");
     EXPECT_EQ(DeclaredLanguage(u"", LanguageCodes, u"en"), u"en");
 }

@@ -49,13 +49,6 @@ TEST_F(NamedSettingsFiles, SaveWritesTheChosenFile) {
     EXPECT_EQ(back.WordsToIgnore, u"alpha beta");
 }
 
-TEST_F(NamedSettingsFiles, CancelledSaveDoesNothing) {
-    const SettingsFileOutcome outcome = SaveSettingsToFile(host, ScanSettings{});
-    EXPECT_FALSE(outcome.chosen);
-    EXPECT_EQ(outcome.caption, u"");
-    EXPECT_TRUE(host.messages.empty());
-}
-
 TEST_F(NamedSettingsFiles, FailedSaveIsShown) {
     host.fileAnswers.push_back(file("missing/folder/mine.dvn"));
     const SettingsFileOutcome outcome = SaveSettingsToFile(host, ScanSettings{});
@@ -99,10 +92,14 @@ TEST_F(NamedSettingsFiles, FailedLoadIsShownAndChangesNothing) {
     EXPECT_TRUE(host.lastMessage().starts_with("Error when attempting to restore settings: "));
 }
 
-TEST_F(NamedSettingsFiles, CancelledLoadDoesNothing) {
+TEST_F(NamedSettingsFiles, CancelledDialogsDoNothing) {
+    const SettingsFileOutcome saved = SaveSettingsToFile(host, ScanSettings{});
+    EXPECT_FALSE(saved.chosen);
+    EXPECT_EQ(saved.caption, u"");
     ScanSettings s;
     EXPECT_FALSE(LoadSettingsFromFile(host, s).chosen);
     EXPECT_EQ(s, ScanSettings{});
+    EXPECT_TRUE(host.messages.empty());
 }
 
 } // namespace

@@ -40,30 +40,32 @@ TEST(MakeListingLayout, WidthsAreDigitsOrLengthButAtLeastTheMinimum) {
     EXPECT_EQ(b.maxWordLengthFound, 17);
 }
 
-// --- Every format, space layout ------------------------------------------------------------
+// --- Every format: entry lines with spaces and with commas, then the headers ---
 
-TEST(DisplayNextLine, SpaceLayoutOfEveryFormat) {
+TEST(DisplayNextLine, EntryLinesOfEveryFormat) {
     const WordEntry e = Entry("kiwi", 3, 12);
-    const std::string R = "     3", F = "    12";
-    const std::string expected[10] = {
-        " " + R + "  " + F + "  " + "kiwi",
-        " " + R + "  " + "kiwi  " + "  " + F,
-        " " + R + "  " + F,
-        " " + R + "  " + "kiwi",
-        " " + F + "  " + R,
-        "  " + F + "  " + "kiwi",
-        "  " + std::string("kiwi  ") + " " + R,
-        "  " + std::string("kiwi  ") + " " + F,
-        "kiwi",
-        "kiwi",
+    const std::string R = "     3", F = "    12", W = "kiwi  ";
+    const std::pair<std::string, std::string> expected[10] = {
+        {" " + R + "  " + F + "  kiwi", "  " + R + ",  " + F + ",  kiwi"},
+        {" " + R + "  " + W + "  " + F, "  " + R + ",  kiwi, " + F},
+        {" " + R + "  " + F, "  " + R + ",  " + F},
+        {" " + R + "  kiwi", "  " + R + ",  kiwi"},
+        {" " + F + "  " + R, "  " + F + ",  " + R},
+        {"  " + F + "  kiwi", "  " + F + ",  kiwi"},
+        {"  " + W + " " + R, "  kiwi, " + R},
+        {"  " + W + " " + F, "  kiwi, " + F},
+        {"kiwi", "kiwi"},
+        {"kiwi", "kiwi"},
     };
-    for (int f = 0; f < 10; ++f)
-        EXPECT_EQ(Line(Layout(f, false), &e), expected[f]) << "format " << f;
+    for (int f = 0; f < 10; ++f) {
+        EXPECT_EQ(Line(Layout(f, false), &e), expected[f].first) << "format " << f;
+        EXPECT_EQ(Line(Layout(f, true), &e), expected[f].second) << "format " << f;
+    }
 }
 
-TEST(DisplayNextLine, SpaceLayoutHeaders) {
+TEST(DisplayNextLine, HeadersOfEveryFormat) {
     const std::string longest = " (longest has 5 characters)";
-    const std::string expected[9] = {
+    const std::string spaces[9] = {
         "   Rank    Freq  Word" + longest,
         "   Rank  Word      Freq",
         "   Rank    Freq",
@@ -75,38 +77,13 @@ TEST(DisplayNextLine, SpaceLayoutHeaders) {
         "Word" + longest,
     };
     for (int f = 0; f < 9; ++f)
-        EXPECT_EQ(Line(Layout(f, false), nullptr), expected[f]) << "format " << f;
-    EXPECT_TRUE(HasHeaderLine(8));
-    EXPECT_FALSE(HasHeaderLine(9));
-}
-
-// --- Every format, comma layout ------------------------------------------------------------
-
-TEST(DisplayNextLine, CommaLayoutOfEveryFormat) {
-    const WordEntry e = Entry("kiwi", 3, 12);
-    const std::string R = "     3", F = "    12";
-    const std::string expected[10] = {
-        "  " + R + ",  " + F + ",  " + "kiwi",
-        "  " + R + ",  " + "kiwi, " + F,
-        "  " + R + ",  " + F,
-        "  " + R + ",  " + "kiwi",
-        "  " + F + ",  " + R,
-        "  " + F + ",  " + "kiwi",
-        "  " + std::string("kiwi, ") + R,
-        "  " + std::string("kiwi, ") + F,
-        "kiwi",
-        "kiwi",
-    };
-    for (int f = 0; f < 10; ++f)
-        EXPECT_EQ(Line(Layout(f, true), &e), expected[f]) << "format " << f;
-}
-
-TEST(DisplayNextLine, CommaLayoutHeaders) {
-    EXPECT_EQ(Line(Layout(0, true), nullptr),
-              "    Rank,    Freq,  Word (longest has 5 characters)");
+        EXPECT_EQ(Line(Layout(f, false), nullptr), spaces[f]) << "format " << f;
+    EXPECT_EQ(Line(Layout(0, true), nullptr), "    Rank,    Freq,  Word" + longest);
     EXPECT_EQ(Line(Layout(1, true), nullptr), "    Rank,  Word,   Freq");
     EXPECT_EQ(Line(Layout(6, true), nullptr), "  Word,   Rank");
-    EXPECT_EQ(Line(Layout(8, true), nullptr), "Word (longest has 5 characters)");
+    EXPECT_EQ(Line(Layout(8, true), nullptr), "Word" + longest);
+    EXPECT_TRUE(HasHeaderLine(8));
+    EXPECT_FALSE(HasHeaderLine(9));
 }
 
 // --- Edges ---------------------------------------------------------------------------------
@@ -120,22 +97,15 @@ TEST(DisplayNextLine, WordsLongerThanTheColumnAndNumbersWiderThanIt) {
               std::string(" ") + "     2" + "  " + "fig      " + "  " + "     1");
 }
 
-TEST(DisplayNextLine, SurroundingSpacesOfAWordAreDropped) {
+TEST(DisplayNextLine, SurroundingSpacesAreDroppedAndAccentsKept) {
     const WordEntry e = Entry("  fig ", 1, 2);
     EXPECT_EQ(Line(Layout(8, false), &e), "fig");
     EXPECT_EQ(Line(Layout(6, false), &e), "  fig         1");
-}
-
-TEST(DisplayNextLine, ReusesTheCallersBuffer) {
-    ustring line = u"left over from the last line";
-    const WordEntry e = Entry("fig", 1, 2);
+    const WordEntry accented = Entry("café", 1, 2);
+    EXPECT_EQ(Line(Layout(7, false), &accented), "  café        2");
+    ustring line = u"left over from the last line"; // the caller's buffer is reused
     DisplayNextLine(Layout(8, false), &e, line);
     EXPECT_EQ(line, u"fig");
-}
-
-TEST(DisplayNextLine, AccentedWordsKeepTheirCharacters) {
-    const WordEntry e = Entry("café", 1, 2);
-    EXPECT_EQ(Line(Layout(7, false), &e), "  café        2");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "table/Listing.h"
 #include "RunState.h"
 #include "support/Folders.h"
+#include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 #include "table/AddWordToList.h"
@@ -19,11 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadFileBytes;
-using test::ScriptedHost;
-using test::TempDir;
 
 // Records what the prompt was asked with and every caption the twirler showed.
-class ListingHost : public ScriptedHost {
+class ListingHost : public test::ScriptedHost {
 public:
     ustring promptText, promptDefault;
     std::vector<ustring> twirler;
@@ -44,18 +43,20 @@ class Listing : public ::testing::Test {
 protected:
     ListingHost host;
     RunState run{host};
-    TempDir dir;
+    test::TempDir dir;
 
     Listing() {
         run.settings.SuppressWords = true;
-        // Each text reads as its number in angle brackets.
-        run.texts.Load(dir.write("dvn.dat", "[en]\n27=<27>\n31=<31>\n32=<32>\n33=<33>\n34=<34>\n"));
+        test::LoadNumberedTexts(run, dir);
     }
-
     void count(std::initializer_list<std::pair<const char*, int>> words) {
-        for (auto [word, n] : words)
-            for (int k = 0; k < n; ++k)
-                AddWordToList(run, U(word));
+        test::AddWords(run, words);
+        finish();
+    }
+    // n words of the same length, "1000", "1001", ...
+    void numbers(int n, int from = 1000) {
+        for (int k = 0; k < n; ++k)
+            AddWordToList(run, FromInt(from + k));
         finish();
     }
     // What the count run does once the source is read.
@@ -81,68 +82,47 @@ const std::string kHead = "\"To open this file in Excel state that it is delimit
                           "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
                           "\r\n";
 
-// --- The output box ------------------------------------------------------------------------
+// --- The output box: format, order, and the box afterwards ---
 
-TEST_F(Listing, Format0ByFrequencyInTheOutputBox) {
-    count({{"apple", 2}, {"fig", 3}, {"be", 1}});
-    EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
-    EXPECT_EQ(host.outputUtf8(), " " + std::string("  Rank") + "  " + "  Freq" + "  " + "Word" +
-                                     " (longest has 5 characters)\r\n" +
-                                     "      1       3  fig\r\n"
-                                     "      2       2  apple\r\n"
-                                     "      3       1  be\r\n"
-                                     "\r\n");
-    EXPECT_FALSE(host.caretAtEnd);
-    EXPECT_FALSE(run.OutputFileWritten);
-    EXPECT_FALSE(run.blnListing);
-}
-
-TEST_F(Listing, Format6AlphabeticalInTheOutputBox) {
-    count({{"apple", 2}, {"fig", 3}, {"be", 1}});
-    run.settings.DisplayFormat = 6;
-    run.settings.WordOrder = 1;
-    ListWords(run);
-    // Two spaces, the word padded to 6, one space, the rank right-aligned in 6.
-    EXPECT_EQ(host.outputUtf8(), std::string("  ") + "Word  " + " " + "  Rank" + "\r\n" + //
-                                     "  " + "apple " + " " + "     2" + "\r\n" +          //
-                                     "  " + "be    " + " " + "     3" + "\r\n" +          //
-                                     "  " + "fig   " + " " + "     1" + "\r\n" +          //
-                                     "\r\n");
-}
-
-TEST_F(Listing, Format9JoinsTheWordsOnOneLine) {
-    count({{"apple", 2}, {"fig", 3}, {"be", 1}});
-    run.settings.DisplayFormat = 9;
-    ListWords(run);
-    EXPECT_EQ(host.outputUtf8(), "fig, apple, be\r\n");
-}
-
-TEST_F(Listing, UnlistedWordsAreLeftOutInBothOrders) {
+TEST_F(Listing, OutputBoxInEveryKindOfLayout) {
+    const struct {
+        int format, order;
+        bool commas;
+        std::string box;
+    } cases[] = {
+        {0, 0, false,
+         "   Rank    Freq  Word (longest has 5 characters)\r\n      1       3  fig\r\n"
+         "      2       2  apple\r\n      3       1  be\r\n\r\n"},
+        // Two spaces, the word padded to 6, one space, the rank right-aligned in 6.
+        {6, 1, false,
+         "  Word     Rank\r\n  apple       2\r\n  be          3\r\n  fig         1\r\n\r\n"},
+        {9, 0, false, "fig, apple, be\r\n"},
+        {2, 0, true,
+         "   Rank    Freq\r\n      1       3\r\n      2       2\r\n      3       1\r\n\r\n"},
+        // Unlisted words are left out in both orders.
+        {8, 0, false, "Word (longest has 5 characters)\r\nfig\r\napple\r\nbe\r\n\r\n"},
+        {8, 1, false, "Word (longest has 5 characters)\r\napple\r\nbe\r\nfig\r\n\r\n"},
+    };
     run.settings.IgnoreRomNum40 = true;
-    count({{"xiv", 5}, {"apple", 2}, {"fig", 3}});
-    run.settings.DisplayFormat = 8;
-    ListWords(run);
-    EXPECT_EQ(host.outputUtf8(), "Word (longest has 5 characters)\r\nfig\r\napple\r\n\r\n");
-    run.settings.WordOrder = 1;
-    ListWords(run);
-    EXPECT_EQ(host.outputUtf8(), "Word (longest has 5 characters)\r\napple\r\nfig\r\n\r\n");
-}
-
-TEST_F(Listing, TheOutputBoxNeverUsesCommas) {
-    count({{"apple", 2}});
-    run.settings.OutputWithCommas = true;
-    run.settings.DisplayFormat = 2;
-    ListWords(run);
-    EXPECT_EQ(host.outputUtf8(), "   Rank    Freq\r\n      1       2\r\n\r\n");
+    count({{"apple", 2}, {"fig", 3}, {"be", 1}, {"xiv", 5}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE("format " + std::to_string(c.format));
+        run.settings.DisplayFormat = c.format;
+        run.settings.WordOrder = c.order;
+        run.settings.OutputWithCommas = c.commas; // the box never uses commas
+        EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
+        EXPECT_EQ(host.outputUtf8(), c.box);
+        EXPECT_FALSE(host.caretAtEnd);
+        EXPECT_FALSE(run.OutputFileWritten);
+        EXPECT_FALSE(run.blnListing);
+    }
 }
 
 TEST_F(Listing, TwirlerTurnsWithEveryLineAndIsBlankedAfterAFrequencyListing) {
     count({{"a", 1}, {"b", 1}, {"c", 1}, {"d", 1}, {"e", 1}});
     run.settings.WordOrder = 1;
     ListWords(run);
-    const std::vector<ustring> arrows = {u"←", u"↑", u"→", u"↓", u"←", u"↑"};
-    EXPECT_EQ(host.twirler, arrows);
-
+    EXPECT_EQ(host.twirler, (std::vector<ustring>{u"←", u"↑", u"→", u"↓", u"←", u"↑"}));
     host.twirler.clear();
     run.settings.WordOrder = 0;
     ListWords(run);
@@ -151,9 +131,7 @@ TEST_F(Listing, TwirlerTurnsWithEveryLineAndIsBlankedAfterAFrequencyListing) {
 }
 
 TEST_F(Listing, ManyLinesGoInBatchesAndAllArrive) {
-    for (int k = 0; k < 45; ++k)
-        AddWordToList(run, FromInt(1000 + k));
-    finish();
+    numbers(45);
     run.settings.DisplayFormat = 8;
     run.settings.WordOrder = 1;
     ListWords(run);
@@ -164,15 +142,13 @@ TEST_F(Listing, ManyLinesGoInBatchesAndAllArrive) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-// --- Nothing to list -----------------------------------------------------------------------
+// --- Nothing to list ---
 
-TEST_F(Listing, NoWordsFound) {
+TEST_F(Listing, NothingToListExplainsWhy) {
     finish();
     EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
     EXPECT_EQ(host.outputUtf8(), "No words satisfying the conditions were found.\r\n");
-}
 
-TEST_F(Listing, WordsCountedButNoneListedExplainsWhy) {
     run.settings.IgnoreInfrequentWords = true;
     run.settings.ShortWordSize = 1; // value 3
     run.intThresholdFrequency = 4;
@@ -180,66 +156,48 @@ TEST_F(Listing, WordsCountedButNoneListedExplainsWhy) {
     ListWords(run);
     EXPECT_EQ(host.outputUtf8(),
               "No words with more than 2 letters\r\noccur at least 4 times.\r\n");
-
     run.intThresholdFrequency = 2;
     run.table[1].Count = 1;
     ShowNoWordsMessage(run);
     EXPECT_EQ(host.outputUtf8(), "No words with more than 2 letters\r\noccur at least twice.");
-
     run.settings.IgnoreInfrequentWords = false;
     run.settings.ShortWordSize = 0;
     ShowNoWordsMessage(run);
     EXPECT_EQ(host.outputUtf8(), "No words with more than 1 letter\r\noccur at least once.");
 }
 
-// --- The output file -----------------------------------------------------------------------
+// --- The output file: Windows-1252 with CR LF, after a head naming the delimiter ---
 
-TEST_F(Listing, FileGetsTheHeadThenTheListingWithCrLf) {
-    count({{"apple", 2}, {"fig", 3}});
+TEST_F(Listing, FileGetsTheHeadThenTheListing) {
+    const struct {
+        int format, order;
+        bool commas;
+        std::string file;
+    } cases[] = {
+        {0, 0, false,
+         kHead +
+             "   Rank    Freq  Word (longest has 5 characters)\r\n      1       3  fig\r\n"
+             "      2       2  caf\xE9\r\n      3       1  \x9Cuvre\r\n      4       1  ?mega\r\n"},
+        {1, 0, true,
+         "\"To open this file in Excel state that it is delimited by commas.\r\n"
+         "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n\r\n"
+         "    Rank,  Word,   Freq\r\n       1,  fig,      3\r\n       2,  caf\xE9,      2\r\n"
+         "       3,  \x9Cuvre,      1\r\n       4,  ?mega,      1\r\n"},
+        {9, 0, false, kHead + "fig, caf\xE9, \x9Cuvre, ?mega"}, // one line without a line end
+    };
+    count({{"café", 2}, {"fig", 3}, {"œuvre", 1}, {"ωmega", 1}});
     run.settings.OutputFile = pathIn("out.txt");
-    EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
-    EXPECT_EQ(file(), kHead + "   Rank    Freq  Word (longest has 5 characters)\r\n"
-                              "      1       3  fig\r\n"
-                              "      2       2  apple\r\n");
-    EXPECT_TRUE(run.OutputFileWritten);
-    EXPECT_FALSE(run.WritingToFile);
-    // The box is filled as well.
-    EXPECT_EQ(host.outputUtf8().substr(0, 8), "   Rank ");
-}
-
-TEST_F(Listing, FileWithCommas) {
-    count({{"apple", 2}, {"fig", 3}});
-    run.settings.OutputFile = pathIn("out.csv");
-    run.settings.OutputWithCommas = true;
-    run.settings.DisplayFormat = 1;
-    ListWords(run);
-    EXPECT_EQ(file(), "\"To open this file in Excel state that it is delimited by commas.\r\n"
-                      "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
-                      "\r\n"
-                      "    Rank,  Word,   Freq\r\n"
-                      "       1,  fig,      3\r\n"
-                      "       2,  apple,      2\r\n");
-}
-
-TEST_F(Listing, FileInFormat9HasOneLineWithoutALineEnd) {
-    count({{"apple", 2}, {"fig", 3}, {"be", 1}});
-    run.settings.OutputFile = pathIn("out.txt");
-    run.settings.DisplayFormat = 9;
-    ListWords(run);
-    EXPECT_EQ(file(), kHead + "fig, apple, be");
-    EXPECT_EQ(host.outputUtf8(), "fig, apple, be\r\n");
-}
-
-TEST_F(Listing, FileIsWindows1252) {
-    count({{"café", 2}, {"œuvre", 1}, {"ωmega", 1}});
-    run.settings.OutputFile = pathIn("out.txt");
-    run.settings.DisplayFormat = 8;
-    run.settings.WordOrder = 1;
-    ListWords(run);
-    EXPECT_EQ(file(), kHead + "Word (longest has 5 characters)\r\n"
-                              "caf\xE9\r\n"
-                              "\x9Cuvre\r\n"
-                              "?mega\r\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE("format " + std::to_string(c.format));
+        run.settings.DisplayFormat = c.format;
+        run.settings.WordOrder = c.order;
+        run.settings.OutputWithCommas = c.commas;
+        EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
+        EXPECT_EQ(file(), c.file);
+        EXPECT_TRUE(run.OutputFileWritten);
+        EXPECT_FALSE(run.WritingToFile);
+        EXPECT_FALSE(host.output.empty()); // the box is filled as well
+    }
 }
 
 TEST_F(Listing, DisabledOutputFileIsLeftAlone) {
@@ -252,7 +210,7 @@ TEST_F(Listing, DisabledOutputFileIsLeftAlone) {
     EXPECT_FALSE(run.OutputFileWritten);
 }
 
-// --- Overwriting an existing file ----------------------------------------------------------
+// --- Overwriting an existing file ---
 
 class Overwrite : public Listing {
 protected:
@@ -265,7 +223,7 @@ protected:
     }
 };
 
-TEST_F(Overwrite, PromptAsksWithTheExactTexts) {
+TEST_F(Overwrite, PromptAsksWithTheExactTextsEveryTime) {
     ListWords(run);
     ASSERT_EQ(host.prompts.size(), 1u);
     EXPECT_EQ(host.prompts[0], u"The output file exists.");
@@ -279,42 +237,40 @@ TEST_F(Overwrite, PromptAsksWithTheExactTexts) {
     // OK keeps the path, letter case included, and overwrites.
     EXPECT_EQ(run.settings.OutputFile, FromPath(existing));
     EXPECT_EQ(ReadFileBytes(existing).substr(0, kHead.size()), kHead);
-}
-
-TEST_F(Overwrite, CancelTicksDisableAndListsToTheBoxOnly) {
-    host.promptAnswers.push_back(std::nullopt);
-    EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
-    EXPECT_TRUE(run.settings.DisableOutputToFile);
-    EXPECT_GE(host.settingsChangedCalls, 1);
-    EXPECT_EQ(ReadFileBytes(existing), "old");
-    EXPECT_EQ(host.outputUtf8().substr(0, 8), "   Rank ");
-    EXPECT_FALSE(run.OutputFileWritten);
-}
-
-TEST_F(Overwrite, ClearedAnswerActsLikeCancel) {
-    host.promptAnswers.push_back(ustring());
     ListWords(run);
-    EXPECT_TRUE(run.settings.DisableOutputToFile);
-    EXPECT_EQ(ReadFileBytes(existing), "old");
+    EXPECT_EQ(host.prompts.size(), 2u);
 }
 
-TEST_F(Overwrite, BareFileNameShowsFolderDoesNotExistAndListsNothing) {
-    host.promptAnswers.push_back(u"elsewhere.txt");
-    EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.lastMessage(), "Folder does not exist.");
-    EXPECT_EQ(host.messages[0].title, u"<34>");
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(host.output, u"");
-    EXPECT_EQ(ReadFileBytes(existing), "old");
-    EXPECT_EQ(run.settings.OutputFile, FromPath(existing));
-    EXPECT_FALSE(run.blnListing);
+TEST_F(Overwrite, CancelOrAClearedAnswerTicksDisableAndListsToTheBoxOnly) {
+    for (const std::optional<ustring>& answer :
+         {std::optional<ustring>(), std::optional(ustring())}) {
+        run.settings.DisableOutputToFile = false;
+        host.promptAnswers.push_back(answer);
+        EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
+        EXPECT_TRUE(run.settings.DisableOutputToFile);
+        EXPECT_GE(host.settingsChangedCalls, 1);
+        EXPECT_EQ(ReadFileBytes(existing), "old");
+        EXPECT_EQ(host.outputUtf8().substr(0, 8), "   Rank ");
+        EXPECT_FALSE(run.OutputFileWritten);
+    }
 }
 
-TEST_F(Overwrite, MissingFolderShowsFolderDoesNotExist) {
-    host.promptAnswers.push_back(pathIn("no-such-folder") + u"/out.txt");
-    EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
-    EXPECT_EQ(host.lastMessage(), "Folder does not exist.");
+TEST_F(Overwrite, PathIntoNoFolderShowsFolderDoesNotExistAndListsNothing) {
+    for (const ustring& answer :
+         {ustring(u"elsewhere.txt"), pathIn("no-such-folder") + u"/o.txt"}) {
+        SCOPED_TRACE(ToUtf8(answer));
+        host.messages.clear();
+        host.promptAnswers.push_back(answer);
+        EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.lastMessage(), "Folder does not exist.");
+        EXPECT_EQ(host.messages[0].title, u"<34>");
+        EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(host.output, u"");
+        EXPECT_EQ(ReadFileBytes(existing), "old");
+        EXPECT_EQ(run.settings.OutputFile, FromPath(existing));
+        EXPECT_FALSE(run.blnListing);
+    }
 }
 
 TEST_F(Overwrite, NewPathIsTrimmedKeepsItsCaseAndIsWrittenWithoutAskingAgain) {
@@ -327,77 +283,51 @@ TEST_F(Overwrite, NewPathIsTrimmedKeepsItsCaseAndIsWrittenWithoutAskingAgain) {
     EXPECT_EQ(host.prompts.size(), 1u);
 }
 
-TEST_F(Overwrite, ReListingAsksAgain) {
-    ListWords(run);
-    ListWords(run);
-    EXPECT_EQ(host.prompts.size(), 2u);
-}
+// --- The 65000-character limit of the output box ---
 
-// --- The 65000-character limit -------------------------------------------------------------
-
-class OutputBoxLimit : public Listing {
-protected:
+TEST_F(Listing, OutputBoxStopsAtTheLastBatchOfTwentyThatFits) {
     // Words of 12 characters in format 0: header 49 + 2, every line 29 + 2 characters.
-    static constexpr size_t kHeader = 51, kLine = 31;
-    static constexpr size_t kLinesThatFit = (OutputTextLimit - kHeader) / kLine; // 2095
-    void words(int n) {
-        for (int k = 0; k < n; ++k)
-            AddWordToList(run, u"word" + FromInt(10000000 + k));
+    constexpr size_t kHeader = 51, kLine = 31;
+    constexpr size_t kFit = (OutputTextLimit - kHeader) / kLine, kBatches = kFit / 20;
+    const struct {
+        size_t words, linesShown;
+        bool advice;
+    } cases[] = {
+        {kBatches * 20 + 19, kBatches * 20, true}, // the 19 left over no longer fit
+        {kFit, kFit, false},                       // exactly the limit still fits
+        {3000, kBatches * 20, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        run.table.clear();
+        host.messages.clear();
+        for (size_t k = 0; k < c.words; ++k)
+            AddWordToList(run, u"word" + FromInt(int(10000000 + k)));
         finish();
+        EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
+        // Header, the lines that fit, and the final line end.
+        EXPECT_EQ(host.output.size(), kHeader + c.linesShown * kLine + 2);
+        EXPECT_LE(host.output.size() - 2, size_t(OutputTextLimit));
+        if (c.advice) {
+            ASSERT_EQ(host.messages.size(), 1u);
+            EXPECT_EQ(host.lastMessage(), "<27>  <31>");
+            EXPECT_EQ(host.messages[0].title, u"<27>");
+            EXPECT_EQ(host.twirler.back(), u" ");
+        } else {
+            EXPECT_TRUE(host.messages.empty());
+        }
     }
-    size_t linesInBox() const {
-        size_t n = 0;
-        for (size_t p = host.output.find(u"\r\n"); p != ustring::npos;
-             p = host.output.find(u"\r\n", p + 2))
-            ++n;
-        return n;
-    }
-};
-
-TEST_F(OutputBoxLimit, StopsAtTheLastBatchOfTwentyThatFits) {
-    words(3000);
-    EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
-    const size_t batches = kLinesThatFit / 20; // 104
-    // Header, the lines of the batches that fit, and the final line end.
-    EXPECT_EQ(host.output.size(), kHeader + batches * 20 * kLine + 2);
-    EXPECT_EQ(linesInBox(), 1 + batches * 20 + 1);
-    EXPECT_LE(host.output.size() - 2, size_t(OutputTextLimit));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.lastMessage(), "<27>  <31>");
-    EXPECT_EQ(host.messages[0].title, u"<27>");
-    EXPECT_EQ(host.twirler.back(), u" ");
-}
-
-TEST_F(OutputBoxLimit, LastShortBatchThatDoesNotFitIsDropped) {
-    const int fullBatches = int(kLinesThatFit / 20);
-    words(fullBatches * 20 + 19); // the 19 left over no longer fit
-    ListWords(run);
-    EXPECT_EQ(linesInBox(), 1 + size_t(fullBatches) * 20 + 1);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.lastMessage(), "<27>  <31>");
-}
-
-TEST_F(OutputBoxLimit, ExactlyTheLimitStillFits) {
-    words(int(kLinesThatFit));
-    ListWords(run);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(linesInBox(), 1 + kLinesThatFit + 1);
-}
-
-TEST_F(OutputBoxLimit, AdviceMentionsTheFileThatHoldsTheWholeList) {
-    words(3000);
+    // The advice mentions the file that holds the whole list.
     run.settings.OutputFile = pathIn("all.txt");
     ListWords(run);
     EXPECT_EQ(host.lastMessage(), "<27>  \r\n<33>");
     EXPECT_EQ(file().size(), kHead.size() + kHeader + 3000 * kLine);
 }
 
-// --- Stopping ------------------------------------------------------------------------------
+// --- Stopping ---
 
 TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
-    for (int k = 0; k < 200; ++k)
-        AddWordToList(run, FromInt(1000 + k));
-    finish();
+    numbers(200);
     run.settings.OutputFile = pathIn("out.txt");
     run.settings.DisplayFormat = 8;
     stopAfterEvents(10);
@@ -411,9 +341,7 @@ TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
 }
 
 TEST_F(Listing, StopDuringTheOutputBoxPassSaysSo) {
-    for (int k = 0; k < 200; ++k)
-        AddWordToList(run, FromInt(1000 + k));
-    finish();
+    numbers(200);
     run.settings.DisplayFormat = 8;
     run.settings.WordOrder = 1;
     stopAfterEvents(30);
@@ -427,32 +355,36 @@ TEST_F(Listing, StopDuringTheOutputBoxPassSaysSo) {
     EXPECT_TRUE(host.caretAtEnd);
 }
 
-// --- Failures ------------------------------------------------------------------------------
+// --- Failures ---
 
-TEST_F(Listing, OutputFileInAMissingFolderIsReported) {
+TEST_F(Listing, OutputFileThatCannotBeOpenedIsReported) {
     count({{"apple", 2}});
-    run.settings.OutputFile = pathIn("missing") + u"/out.txt";
-    EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
-    EXPECT_EQ(host.lastMessage(), "At ListWords error #76.\r\nDescription: Path not found");
-    EXPECT_FALSE(run.WritingToFile);
-    EXPECT_FALSE(run.blnListing);
+    const std::pair<ustring, std::string> cases[] = {
+        {pathIn("missing") + u"/out.txt", "At ListWords error #76.\r\nDescription: Path not found"},
+        {FromPath(dir.path()), "At ListWords error #75.\r\nDescription: Path/File access error"},
+    };
+    for (const auto& [path, message] : cases) {
+        run.settings.OutputFile = path;
+        EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
+        EXPECT_EQ(host.lastMessage(), message);
+        EXPECT_FALSE(run.WritingToFile);
+        EXPECT_FALSE(run.blnListing);
+    }
 }
 
-TEST_F(Listing, OutputFileThatIsAFolderIsReported) {
-    count({{"apple", 2}});
-    run.settings.OutputFile = FromPath(dir.path());
-    EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
-    EXPECT_EQ(host.lastMessage(), "At ListWords error #75.\r\nDescription: Path/File access error");
-}
-
-TEST_F(Listing, FullDiskDuringThePassIsReportedAndTheBoxStillFilled) {
+TEST_F(Listing, FullDiskIsReportedDuringThePassAndAtTheClose) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    for (int k = 0; k < 5000; ++k)
-        AddWordToList(run, FromInt(100000 + k));
-    finish();
+    count({{"apple", 2}});
     run.settings.OutputFile = u"/dev/full";
+    EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
+    EXPECT_EQ(host.lastMessage(), "At ListWords error #61.\r\nDescription: Disk full");
+    EXPECT_FALSE(run.OutputFileWritten);
+
+    host.messages.clear();
+    run.table.clear();
+    numbers(5000, 100000);
     run.settings.DisplayFormat = 8;
-    EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
+    EXPECT_EQ(ListWords(run), ListWordsResult::Listed); // the box is still filled
     ASSERT_GE(host.messages.size(), 1u);
     EXPECT_EQ(ToUtf8(host.messages[0].text),
               "At ListWordsByFrequency C error #61.\r\nDescription: Disk full");
@@ -460,42 +392,29 @@ TEST_F(Listing, FullDiskDuringThePassIsReportedAndTheBoxStillFilled) {
     EXPECT_EQ(host.outputUtf8().substr(0, 33), "Word (longest has 6 characters)\r\n");
 }
 
-TEST_F(Listing, FullDiskAtTheCloseIsReported) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    count({{"apple", 2}});
-    run.settings.OutputFile = u"/dev/full";
-    EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
-    EXPECT_EQ(host.lastMessage(), "At ListWords error #61.\r\nDescription: Disk full");
-    EXPECT_FALSE(run.OutputFileWritten);
-}
-
-// --- One listing at a time -----------------------------------------------------------------
+// --- One listing at a time ---
 
 TEST_F(Listing, ASecondListingDuringAPassIsRefused) {
-    for (int k = 0; k < 50; ++k)
-        AddWordToList(run, FromInt(1000 + k));
-    finish();
+    numbers(50);
     run.yield.setEveryCall(true);
     std::vector<ListWordsResult> nested;
     host.onProcessEvents = [&] {
         if (nested.empty()) nested.push_back(ListWords(run));
     };
     EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
-    ASSERT_EQ(nested.size(), 1u);
-    EXPECT_EQ(nested[0], ListWordsResult::Busy);
+    EXPECT_EQ(nested, std::vector<ListWordsResult>{ListWordsResult::Busy});
     EXPECT_FALSE(run.blnListing);
 }
 
-// --- Passes on their own -------------------------------------------------------------------
+// --- A pass on its own, into any sink ---
 
-// A sink that keeps the lines, as the command line or any other front end may.
 struct CollectingSink : ListingSink {
     std::vector<std::string> lines;
     void header(ustring_view line) override { lines.push_back("H:" + ToUtf8(line)); }
     void entry(ustring_view line, int32_t) override { lines.push_back(ToUtf8(line)); }
 };
 
-TEST_F(Listing, PassFollowsTheFrequencyChainAndSetsTheWidths) {
+TEST_F(Listing, PassFollowsTheFrequencyChainAndStopsAtABrokenOne) {
     count({{"pear", 5}, {"apple", 3}, {"fig", 3}, {"kiwi", 1}});
     run.settings.DisplayFormat = 3;
     CollectingSink sink;
@@ -505,17 +424,13 @@ TEST_F(Listing, PassFollowsTheFrequencyChainAndSetsTheWidths) {
                                                     "      3  fig", "      4  kiwi"}));
     EXPECT_EQ(run.intRankWidth, 6);
     EXPECT_EQ(run.intFreqWidth, 6);
+    run.lngNumWordsIncluded = 9; // out of step with the chain
+    CollectingSink broken;
+    RunListingPass(run, broken, false);
+    EXPECT_EQ(broken.lines.size(), 5u);
 }
 
-TEST_F(Listing, PassStopsAtABrokenChain) {
-    count({{"pear", 5}, {"apple", 3}});
-    run.lngNumWordsIncluded = 5; // out of step with the chain
-    CollectingSink sink;
-    RunListingPass(run, sink, false);
-    EXPECT_EQ(sink.lines.size(), 3u);
-}
-
-// --- Count labels --------------------------------------------------------------------------
+// --- Count labels ---
 
 TEST_F(Listing, ShowCountsAlignsGroupedNumbersToTheTotal) {
     run.lngTotalNumOccurrences = 1234567;

@@ -1,5 +1,6 @@
 #include "table/WordOrdering.h"
 #include "RunState.h"
+#include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "table/AddWordToList.h"
 
@@ -100,142 +101,139 @@ ustring RandomWord(std::mt19937& rng) {
     return w;
 }
 
-void FillRandomTable(RunState& run, std::mt19937& rng, int words) {
-    run.settings.SuppressWords = true;
-    run.table.clear();
-    for (int k = 0; k < words; ++k)
-        AddWordToList(run, RandomWord(rng));
-}
-
-std::vector<ustring> TableWords(const WordTable& t) {
-    std::vector<ustring> w;
-    for (int32_t i = 1; i <= t.size(); ++i)
-        w.push_back(t[i].Word);
-    return w;
-}
-
-void SetCounts(RunState& run, std::initializer_list<std::pair<const char*, int>> counts) {
-    run.settings.SuppressWords = true;
-    for (auto [word, count] : counts)
-        for (int k = 0; k < count; ++k)
-            AddWordToList(run, U(word));
-}
-
-void StatisticsFromTable(RunState& run) {
-    run.lngNumWordsIncluded = 0;
-    run.lngMaxFrequency = 0;
-    for (int32_t i = 1; i <= run.table.size(); ++i)
-        if (run.table[i].Listed) {
-            ++run.lngNumWordsIncluded;
-            run.lngMaxFrequency = std::max(run.lngMaxFrequency, run.table[i].Count);
-        }
-}
-
-// --- SortWordTable -------------------------------------------------------------------------
-
-TEST(SortWordTable, OrdersByKeyCodeUnits) {
+class Ordering : public ::testing::Test {
+protected:
     ScriptedHost host;
-    RunState run(host);
-    SetCounts(run, {{"b", 1}, {"ab", 1}, {"a1", 1}, {"a-b", 1}});
-    SortWordTable(run.table, 1, run.table.size(), 1);
-    EXPECT_EQ(TableWords(run.table), (std::vector<ustring>{u"a-b", u"a1", u"ab", u"b"}));
-}
+    RunState run{host};
 
-TEST(SortWordTable, FoldsAccentsAndCaseThroughTheKey) {
-    ScriptedHost host;
-    RunState run(host);
-    SetCounts(run, {{"zebra", 1}, {"Éclair", 1}, {"apple", 1}});
-    SortWordTable(run.table, 1, run.table.size(), 1);
-    EXPECT_EQ(TableWords(run.table), (std::vector<ustring>{u"apple", u"Éclair", u"zebra"}));
-}
-
-TEST(SortWordTable, WholeRecordsMoveWithTheirKeys) {
-    ScriptedHost host;
-    RunState run(host);
-    SetCounts(run, {{"Zulu", 3}, {"alpha", 1}});
-    run.table[1].Listed = false; // "Zulu" comes first by Word, last by key
-    SortWordTable(run.table, 1, 2, 1);
-    EXPECT_EQ(run.table[1].Word, u"alpha");
-    EXPECT_TRUE(run.table[1].Listed);
-    EXPECT_EQ(run.table[2].Word, u"Zulu");
-    EXPECT_EQ(run.table[2].Count, 3);
-    EXPECT_FALSE(run.table[2].Listed);
-}
-
-TEST(SortWordTable, EmptyOneEntryAndOutOfRangeBoundsAreHarmless) {
-    ScriptedHost host;
-    RunState run(host);
-    SortWordTable(run.table, 1, 0, 1);
-    SetCounts(run, {{"only", 2}});
-    SortWordTable(run.table, 1, 1, 1);
-    EXPECT_EQ(run.table[1].Word, u"only");
-    SetCounts(run, {{"b", 1}, {"a", 1}});
-    SortWordTable(run.table, 0, 99, 1);
-    EXPECT_EQ(TableWords(run.table), (std::vector<ustring>{u"a", u"b", u"only"}));
-}
-
-TEST(SortWordTable, TiesComeOutExactlyAsTheProgramsQuicksortLeavesThem) {
-    std::mt19937 rng(1234);
-    for (int round = 0; round < 300; ++round) {
-        ScriptedHost host;
-        RunState run(host);
-        FillRandomTable(run, rng, 1 + round % 120);
-        const int32_t n = run.table.size();
+    Ordering() { run.settings.SuppressWords = true; }
+    void randomTable(std::mt19937& rng, int words) {
+        run.table.clear();
+        for (int k = 0; k < words; ++k)
+            AddWordToList(run, RandomWord(rng));
+    }
+    void numbers(int n) {
+        run.table.clear();
+        for (int k = 0; k < n; ++k)
+            AddWordToList(run, FromInt(100000 + k));
+    }
+    std::vector<std::string> words() const { return test::TableWords(run.table); }
+    std::vector<RefRecord> records() const {
         std::vector<RefRecord> ref;
-        for (int32_t i = 1; i <= n; ++i)
+        for (int32_t i = 1; i <= run.table.size(); ++i)
             ref.push_back({run.table[i].SortKey, run.table[i].Word});
-        const int start = 1 + round % 3;
-        const int lo = 1 + (round % 5 == 0 ? n / 3 : 0);
-        const int hi = n - (round % 7 == 0 ? n / 4 : 0);
+        return ref;
+    }
+    // Sorts entries lo..hi by the program and by the reference; the words must agree.
+    void expectSortAsReference(int lo, int hi, int start) {
+        std::vector<RefRecord> ref = records();
         RefSort(ref, lo - 1, hi - 1, start);
         SortWordTable(run.table, lo, hi, start);
-        for (int32_t i = 1; i <= n; ++i)
-            ASSERT_EQ(run.table[i].Word, ref[size_t(i - 1)].word)
-                << "round " << round << " entry " << i;
+        for (int32_t i = 1; i <= run.table.size(); ++i)
+            ASSERT_EQ(run.table[i].Word, ref[size_t(i - 1)].word) << "entry " << i;
     }
+
+    void statisticsFromTable() {
+        run.lngNumWordsIncluded = 0;
+        run.lngMaxFrequency = 0;
+        for (int32_t i = 1; i <= run.table.size(); ++i)
+            if (run.table[i].Listed) {
+                ++run.lngNumWordsIncluded;
+                run.lngMaxFrequency = std::max(run.lngMaxFrequency, run.table[i].Count);
+            }
+    }
+    // apple, fig, kiwi, pear counted 3, 3, 1 and 5 times.
+    void fruit() {
+        test::AddWords(run, {{"apple", 3}, {"pear", 5}, {"fig", 3}, {"kiwi", 1}});
+        SortWordTable(run.table, 1, run.table.size(), 1);
+    }
+    WordEntry& entry(const char* word) { return run.table[test::IndexOf(run.table, word)]; }
+    std::vector<std::string> chain() const {
+        std::vector<std::string> words;
+        for (int32_t i = run.lngFirstFreq; i != 0; i = run.table[i].NextByFrequency)
+            words.push_back(ToUtf8(run.table[i].Word));
+        return words;
+    }
+    // Builds the order by the program and by the one-pass-per-count method: every field and
+    // the progress marks must agree.
+    void expectOrderAsReference() {
+        const RefOrder ref =
+            RefBuildFrequencyOrder(run.table, run.lngMaxFrequency, run.lngNumWordsIncluded);
+        host.output.clear();
+        BuildFrequencyOrder(run);
+        ASSERT_EQ(run.lngFirstFreq, ref.firstFreq);
+        ASSERT_EQ(host.output, ref.marks);
+        for (int32_t i = 1; i <= run.table.size(); ++i) {
+            ASSERT_EQ(run.table[i].Rank, ref.rank[size_t(i)]) << "entry " << i;
+            ASSERT_EQ(run.table[i].NextByFrequency, ref.next[size_t(i)]) << "entry " << i;
+        }
+    }
+};
+
+using Strings = std::vector<std::string>;
+
+// --- SortWordTable: ascending by the key (accents and case folded), in code units ---
+
+TEST_F(Ordering, SortOrdersByKeyAndMovesWholeRecords) {
+    test::AddWords(run, {{"b", 1}, {"ab", 1}, {"a1", 1}, {"a-b", 1}, {"Éclair", 1}, {"Zulu", 3}});
+    run.table[test::IndexOf(run.table, "Zulu")].Listed = false;
+    SortWordTable(run.table, 1, run.table.size(), 1);
+    EXPECT_EQ(words(), (Strings{"a-b", "a1", "ab", "b", "Éclair", "Zulu"}));
+    EXPECT_EQ(run.table[6].Count, 3);
+    EXPECT_FALSE(run.table[6].Listed);
+    EXPECT_TRUE(run.table[5].Listed);
 }
 
-TEST(SortWordTable, SortedReversedAndAllEqualInputsMatchTheReference) {
+TEST_F(Ordering, SortOfEmptyOneEntryAndOutOfRangeBoundsIsHarmless) {
+    SortWordTable(run.table, 1, 0, 1);
+    test::AddWords(run, {{"only", 2}});
+    SortWordTable(run.table, 1, 1, 1);
+    EXPECT_EQ(words(), Strings{"only"});
+    test::AddWords(run, {{"b", 1}, {"a", 1}});
+    SortWordTable(run.table, 0, 99, 1);
+    EXPECT_EQ(words(), (Strings{"a", "b", "only"}));
+}
+
+TEST_F(Ordering, SortLeavesTiesExactlyAsTheProgramsQuicksort) {
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        randomTable(rng, 1 + round % 120);
+        const int32_t n = run.table.size();
+        expectSortAsReference(1 + (round % 5 == 0 ? n / 3 : 0), n - (round % 7 == 0 ? n / 4 : 0),
+                              1 + round % 3);
+    }
+    // Sorted, reversed and all-equal inputs.
     for (int shape = 0; shape < 3; ++shape) {
-        ScriptedHost host;
-        RunState run(host);
-        run.settings.SuppressWords = true;
-        for (int k = 0; k < 2000; ++k)
-            AddWordToList(run, FromInt(10000 + k));
-        if (shape == 1) // reversed by key
+        SCOPED_TRACE(shape);
+        numbers(2000);
+        if (shape == 1)
             for (int32_t a = 1, b = run.table.size(); a < b; ++a, --b)
                 run.table.swapEntries(a, b);
-        if (shape == 2) // every key equal
+        if (shape == 2)
             for (int32_t i = 1; i <= run.table.size(); ++i)
                 run.table[i].SortKey = u"same";
-        std::vector<RefRecord> ref;
-        for (int32_t i = 1; i <= run.table.size(); ++i)
-            ref.push_back({run.table[i].SortKey, run.table[i].Word});
-        RefSort(ref, 0, int(ref.size()) - 1, 1);
-        SortWordTable(run.table, 1, run.table.size(), 1);
-        for (int32_t i = 1; i <= run.table.size(); ++i)
-            ASSERT_EQ(run.table[i].Word, ref[size_t(i - 1)].word) << "shape " << shape;
+        expectSortAsReference(1, run.table.size(), 1);
     }
 }
 
-// --- QuickSort on plain strings ------------------------------------------------------------
+// --- QuickSort on plain strings ---
 
-TEST(QuickSort, SortsStringsAscendingLikeTheTable) {
-    std::vector<ustring> words = {u"pear", u"apple", u"Fig", u"apple", u"kiwi"};
-    QuickSort(words, 0, int32_t(words.size()) - 1, 1);
-    EXPECT_EQ(words, (std::vector<ustring>{u"Fig", u"apple", u"apple", u"kiwi", u"pear"}));
-}
+TEST(QuickSort, SortsFromTheStartPositionAsTheReference) {
+    std::vector<ustring> fruit = {u"pear", u"apple", u"Fig", u"apple", u"kiwi"};
+    QuickSort(fruit, 0, int32_t(fruit.size()) - 1, 1);
+    EXPECT_EQ(fruit, (std::vector<ustring>{u"Fig", u"apple", u"apple", u"kiwi", u"pear"}));
+    std::vector<ustring> none, one = {u"x"};
+    QuickSort(none, 0, -1, 1);
+    QuickSort(one, 0, 0, 1);
+    EXPECT_EQ(one, std::vector<ustring>{u"x"});
 
-TEST(QuickSort, ComparesFromTheStartPositionAndMatchesTheReference) {
     std::mt19937 rng(99);
     for (int round = 0; round < 200; ++round) {
         std::vector<ustring> words;
         std::vector<RefRecord> ref;
-        for (int k = 0; k < 1 + round % 60; ++k) {
-            words.push_back(RandomWord(rng));
-            // Unique words tell equal keys apart after sorting.
-            words.back() += FromInt(k);
-        }
+        for (int k = 0; k < 1 + round % 60; ++k)
+            words.push_back(RandomWord(rng) + FromInt(k)); // unique, to tell equal keys apart
         const int start = 1 + round % 2;
         for (const ustring& w : words)
             ref.push_back({w, w});
@@ -246,142 +244,73 @@ TEST(QuickSort, ComparesFromTheStartPositionAndMatchesTheReference) {
     }
 }
 
-TEST(QuickSort, EmptyAndSingleArraysStayAsTheyAre) {
-    std::vector<ustring> none;
-    QuickSort(none, 0, -1, 1);
-    EXPECT_TRUE(none.empty());
-    std::vector<ustring> one = {u"x"};
-    QuickSort(one, 0, 0, 1);
-    EXPECT_EQ(one, std::vector<ustring>{u"x"});
-}
+// --- BuildFrequencyOrder: ranks by count then table order, chained from lngFirstFreq ---
 
-// --- BuildFrequencyOrder -------------------------------------------------------------------
-
-class FrequencyOrder : public ::testing::Test {
-protected:
-    ScriptedHost host;
-    RunState run{host};
-
-    void fruit() {
-        SetCounts(run, {{"apple", 3}, {"pear", 5}, {"fig", 3}, {"kiwi", 1}});
-        SortWordTable(run.table, 1, run.table.size(), 1); // apple, fig, kiwi, pear
-    }
-    int32_t indexOf(const char* word) {
-        for (int32_t i = 1; i <= run.table.size(); ++i)
-            if (run.table[i].Word == U(word)) return i;
-        return 0;
-    }
-    std::vector<std::string> chain() {
-        std::vector<std::string> words;
-        for (int32_t i = run.lngFirstFreq; i != 0; i = run.table[i].NextByFrequency)
-            words.push_back(ToUtf8(run.table[i].Word));
-        return words;
-    }
-};
-
-TEST_F(FrequencyOrder, RanksByCountThenTableOrder) {
+TEST_F(Ordering, FrequencyOrderRanksListedWordsAndClearsAnEarlierBuild) {
     fruit();
-    StatisticsFromTable(run);
+    statisticsFromTable();
+    run.yield.setEveryCall(true);
     BuildFrequencyOrder(run);
-    EXPECT_EQ(run.table[indexOf("pear")].Rank, 1);
-    EXPECT_EQ(run.table[indexOf("apple")].Rank, 2);
-    EXPECT_EQ(run.table[indexOf("fig")].Rank, 3);
-    EXPECT_EQ(run.table[indexOf("kiwi")].Rank, 4);
-    EXPECT_EQ(run.lngFirstFreq, indexOf("pear"));
-    EXPECT_EQ(chain(), (std::vector<std::string>{"pear", "apple", "fig", "kiwi"}));
-    EXPECT_EQ(run.table[indexOf("kiwi")].NextByFrequency, 0);
-}
+    EXPECT_GT(host.processEventsCalls, 0);
+    EXPECT_EQ(entry("pear").Rank, 1);
+    EXPECT_EQ(entry("apple").Rank, 2);
+    EXPECT_EQ(entry("fig").Rank, 3);
+    EXPECT_EQ(entry("kiwi").Rank, 4);
+    EXPECT_EQ(chain(), (Strings{"pear", "apple", "fig", "kiwi"}));
+    EXPECT_EQ(entry("kiwi").NextByFrequency, 0);
 
-TEST_F(FrequencyOrder, UnlistedWordsGetNoRankAndNoLink) {
-    fruit();
-    run.table[indexOf("kiwi")].Listed = false;
-    StatisticsFromTable(run);
+    entry("pear").Listed = false; // unlisted words get no rank and no link
+    statisticsFromTable();
     BuildFrequencyOrder(run);
-    EXPECT_EQ(run.table[indexOf("kiwi")].Rank, 0);
-    EXPECT_EQ(run.table[indexOf("kiwi")].NextByFrequency, 0);
-    EXPECT_EQ(chain(), (std::vector<std::string>{"pear", "apple", "fig"}));
-}
+    EXPECT_EQ(entry("pear").Rank, 0);
+    EXPECT_EQ(entry("pear").NextByFrequency, 0);
+    EXPECT_EQ(chain(), (Strings{"apple", "fig", "kiwi"}));
 
-TEST_F(FrequencyOrder, NoListedWordLeavesNoChain) {
-    fruit();
     for (int32_t i = 1; i <= run.table.size(); ++i)
         run.table[i].Listed = false;
-    StatisticsFromTable(run);
+    statisticsFromTable();
     BuildFrequencyOrder(run);
     EXPECT_EQ(run.lngFirstFreq, 0);
-    for (int32_t i = 1; i <= run.table.size(); ++i) {
-        EXPECT_EQ(run.table[i].Rank, 0);
-        EXPECT_EQ(run.table[i].NextByFrequency, 0);
-    }
+    for (int32_t i = 1; i <= run.table.size(); ++i)
+        EXPECT_EQ(run.table[i].Rank + run.table[i].NextByFrequency, 0);
 }
 
-TEST_F(FrequencyOrder, ClearsTheOrderOfAnEarlierBuild) {
+TEST_F(Ordering, FrequencyOrderWithoutStatisticsStillEndsTheChainAtTheLastRankedWord) {
     fruit();
-    StatisticsFromTable(run);
+    statisticsFromTable();
+    run.lngNumWordsIncluded = 0;
     BuildFrequencyOrder(run);
-    run.table[indexOf("pear")].Listed = false;
-    StatisticsFromTable(run);
-    BuildFrequencyOrder(run);
-    EXPECT_EQ(run.table[indexOf("pear")].Rank, 0);
-    EXPECT_EQ(run.table[indexOf("pear")].NextByFrequency, 0);
-    EXPECT_EQ(chain(), (std::vector<std::string>{"apple", "fig", "kiwi"}));
+    EXPECT_EQ(chain(), (Strings{"pear", "apple", "fig", "kiwi"}));
 }
 
-TEST_F(FrequencyOrder, MarksEveryThousandthRankWhileLinking) {
-    run.settings.SuppressWords = true;
-    for (int k = 0; k < 2500; ++k)
-        AddWordToList(run, FromInt(100000 + k));
-    StatisticsFromTable(run);
+TEST_F(Ordering, FrequencyOrderMarksEveryThousandthRankWhileLinking) {
+    numbers(2500);
+    statisticsFromTable();
     host.output = u"Building";
     BuildFrequencyOrder(run);
     EXPECT_EQ(host.outputUtf8(), "Building . .");
     EXPECT_EQ(chain().size(), 2500u);
-
-    run.table.clear();
-    for (int k = 0; k < 1000; ++k)
-        AddWordToList(run, FromInt(100000 + k));
-    StatisticsFromTable(run);
+    numbers(1000);
+    statisticsFromTable();
     host.output.clear();
     BuildFrequencyOrder(run);
     EXPECT_EQ(host.outputUtf8(), " .");
-}
-
-TEST_F(FrequencyOrder, YieldsToTheEventLoop) {
-    fruit();
-    StatisticsFromTable(run);
-    run.yield.setEveryCall(true);
-    BuildFrequencyOrder(run);
-    EXPECT_GT(host.processEventsCalls, 0);
-}
-
-TEST_F(FrequencyOrder, MissingStatisticsStillEndTheChainAtTheLastRankedWord) {
-    fruit();
-    StatisticsFromTable(run);
-    run.lngNumWordsIncluded = 0;
-    BuildFrequencyOrder(run);
-    EXPECT_EQ(chain(), (std::vector<std::string>{"pear", "apple", "fig", "kiwi"}));
-}
-
-TEST_F(FrequencyOrder, StatisticsAheadOfTheTableStillMarkTheirRanks) {
-    run.settings.SuppressWords = true;
-    for (int k = 0; k < 999; ++k)
-        AddWordToList(run, FromInt(100000 + k));
-    StatisticsFromTable(run);
+    // Statistics ahead of the table still mark their ranks.
+    numbers(999);
+    statisticsFromTable();
     run.lngNumWordsIncluded = 2000;
-    const RefOrder ref =
-        RefBuildFrequencyOrder(run.table, run.lngMaxFrequency, run.lngNumWordsIncluded);
-    BuildFrequencyOrder(run);
+    expectOrderAsReference();
     EXPECT_EQ(host.outputUtf8(), " . .");
-    EXPECT_EQ(host.output, ref.marks);
     EXPECT_EQ(chain().size(), 999u);
 }
 
 // Random tables with many equal counts, unlisted words and, now and then, statistics out of
 // step with the table: the result must equal the one-pass-per-count method in every field.
-TEST_F(FrequencyOrder, MatchesTheQuadraticMethodOnRandomTables) {
+TEST_F(Ordering, FrequencyOrderMatchesTheQuadraticMethodOnRandomTables) {
     std::mt19937 rng(4321);
     for (int round = 0; round < 400; ++round) {
-        FillRandomTable(run, rng, 1 + round % 200);
+        SCOPED_TRACE(round);
+        randomTable(rng, 1 + round % 200);
         SortWordTable(run.table, 1, run.table.size(), 1);
         std::uniform_int_distribution<int> count(1, 1 + round % 9), coin(0, 3);
         for (int32_t i = 1; i <= run.table.size(); ++i) {
@@ -390,45 +319,21 @@ TEST_F(FrequencyOrder, MatchesTheQuadraticMethodOnRandomTables) {
             run.table[i].Rank = 77; // stale values from an earlier run
             run.table[i].NextByFrequency = 5;
         }
-        StatisticsFromTable(run);
+        statisticsFromTable();
         if (round % 10 == 3 && run.lngMaxFrequency > 1) --run.lngMaxFrequency;
         if (round % 10 == 7 && run.lngNumWordsIncluded > 1) --run.lngNumWordsIncluded;
         if (round % 10 == 9) run.lngNumWordsIncluded += 1;
         if (run.lngNumWordsIncluded == 0) run.lngNumWordsIncluded = 1; // the reference loops
-
-        const RefOrder ref =
-            RefBuildFrequencyOrder(run.table, run.lngMaxFrequency, run.lngNumWordsIncluded);
-        host.output.clear();
-        BuildFrequencyOrder(run);
-        ASSERT_EQ(run.lngFirstFreq, ref.firstFreq) << "round " << round;
-        ASSERT_EQ(host.output, ref.marks) << "round " << round;
-        for (int32_t i = 1; i <= run.table.size(); ++i) {
-            ASSERT_EQ(run.table[i].Rank, ref.rank[size_t(i)]) << "round " << round << " i " << i;
-            ASSERT_EQ(run.table[i].NextByFrequency, ref.next[size_t(i)])
-                << "round " << round << " i " << i;
-        }
+        expectOrderAsReference();
     }
-}
-
-TEST_F(FrequencyOrder, MatchesTheQuadraticMethodWithThousandsOfTies) {
-    std::mt19937 rng(7);
-    run.settings.SuppressWords = true;
-    for (int k = 0; k < 3100; ++k)
-        AddWordToList(run, FromInt(100000 + k));
+    // Thousands of ties.
+    numbers(3100);
     std::uniform_int_distribution<int> count(1, 6);
     for (int32_t i = 1; i <= run.table.size(); ++i)
         run.table[i].Count = count(rng);
-    StatisticsFromTable(run);
-    const RefOrder ref =
-        RefBuildFrequencyOrder(run.table, run.lngMaxFrequency, run.lngNumWordsIncluded);
-    BuildFrequencyOrder(run);
+    statisticsFromTable();
+    expectOrderAsReference();
     EXPECT_EQ(host.outputUtf8(), " . . .");
-    EXPECT_EQ(host.output, ref.marks);
-    EXPECT_EQ(run.lngFirstFreq, ref.firstFreq);
-    for (int32_t i = 1; i <= run.table.size(); ++i) {
-        ASSERT_EQ(run.table[i].Rank, ref.rank[size_t(i)]);
-        ASSERT_EQ(run.table[i].NextByFrequency, ref.next[size_t(i)]);
-    }
 }
 
 } // namespace
