@@ -2,6 +2,7 @@
 
 #include "Host.h"
 #include "RunState.h"
+#include "input/RunStatus.h"
 #include "settings/CommonWordsReader.h"
 #include "settings/Languages.h"
 #include "support/Folders.h"
@@ -38,10 +39,7 @@ bool LoadChosenFile(RunState& run, ustring path) {
     run.txbCommonWordsFile = run.settings.CommonWordsFile;
     run.host.settingsChanged();
     const bool loaded = AttemptToReadCommonWords(run);
-    // ConcealNumWords: the count labels no longer belong to the table.
-    for (LabelId label : {LabelId::NumberOfWords, LabelId::NumWordsExcluded,
-                          LabelId::NumOccurrences, LabelId::TotalNumOccurrences})
-        run.host.setLabelVisible(label, false);
+    ConcealNumWords(run.host); // the count labels no longer belong to the table
     return loaded;
 }
 

@@ -3,6 +3,8 @@
 #include "Host.h"
 #include "RunState.h"
 #include "input/LineReader.h"
+#include "input/RunStatus.h"
+#include "input/RunTexts.h"
 #include "input/TextFileVetting.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
@@ -19,26 +21,6 @@ namespace {
 
 // The UTF-8 byte-order mark as its three bytes read one character per byte.
 constexpr ustring_view kByteOrderMark = u"\u00EF\u00BB\u00BF";
-
-// The count button's captions at rest and during a run (program texts 73 and 74).
-ustring CountButtonText(const RunState& run, int n) {
-    const ustring text = run.texts.GetText(n);
-    if (!text.empty()) return text;
-    return n == 74 ? u"Stop" : u"Count words";
-}
-
-// The caption tells a click that stops the read from one that starts a count.
-void SetCountButtonCaption(RunState& run, const ustring& caption) {
-    run.cmdListWordsCaption = caption;
-    run.host.setCountButtonCaption(caption);
-}
-
-// ConcealNumWords: the count labels say nothing while common words are read.
-void ConcealNumWords(Host& host) {
-    for (LabelId label : {LabelId::NumberOfWords, LabelId::NumWordsExcluded,
-                          LabelId::NumOccurrences, LabelId::TotalNumOccurrences})
-        host.setLabelVisible(label, false);
-}
 
 void TrimSpaces(ustring& s) {
     const size_t first = s.find_first_not_of(u' ');
@@ -126,7 +108,7 @@ bool ReadCommonWordsFile(RunState& run) {
     run.host.settingsChanged();
 
     run.host.setOutputText(u"Now reading common words ...");
-    SetCountButtonCaption(run, CountButtonText(run, 74));
+    SetCountButtonCaption(run, RunText(run, kTextStop));
 
     const bool complete = ScanCommonWordsLines(run, path, vetted.detectedUtf8);
     if (complete) {
@@ -140,7 +122,7 @@ bool ReadCommonWordsFile(RunState& run) {
     settings.SuppressWords = savedSuppressWords;
     settings.AllowCommentMarkers = savedAllowCommentMarkers;
     run.host.settingsChanged();
-    SetCountButtonCaption(run, CountButtonText(run, 73));
+    SetCountButtonCaption(run, RunText(run, kTextCountWords));
     run.host.setOutputText(u"");
     run.blnStop = false;
     return complete;

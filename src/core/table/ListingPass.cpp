@@ -118,7 +118,7 @@ void OutputBoxSink::entry(ustring_view line, int32_t index) {
 
 bool OutputBoxSink::flush() {
     if (pending_.empty()) return true;
-    if (run_.host.outputLength() + pending_.size() > size_t(OutputTextLimit)) {
+    if (run_.host.outputLength() + pending_.size() > run_.outputTextLimit) {
         pending_.clear();
         return false;
     }

@@ -1,0 +1,61 @@
+#pragma once
+// The host of the command line: no windows. Every message goes to standard error as
+// "Title: text"; questions get the answer a batch run wants; the output box and the labels
+// are kept as text for the end of the run.
+
+#include "CliOptions.h"
+#include "Host.h"
+
+#include <map>
+#include <ostream>
+#include <vector>
+
+namespace qd::cli {
+
+class CliHost : public Host {
+public:
+    CliHost(std::ostream& err, EncodingChoice encoding) : err_(err), encoding_(encoding) {}
+
+    // Messages show alias wherever path appears (the temporary copy of standard input).
+    void aliasPath(ustring path, ustring alias);
+
+    Answer message(ustring_view text, ustring_view title, MsgIcon icon, MsgButtons buttons,
+                   Answer defaultButton) override;
+    std::optional<ustring> prompt(ustring_view text, ustring_view title,
+                                  ustring_view defaultValue) override;
+    ustring chooseOpenFile(ustring_view, ustring_view, ustring_view) override { return {}; }
+    ustring chooseSaveFile(ustring_view, ustring_view, ustring_view) override { return {}; }
+    ustring chooseOutputFile() override { return {}; }
+    void processEvents() override {}
+
+    ustring outputText() const override { return output_; }
+    size_t outputLength() const override { return output_.size(); }
+    void setOutputText(ustring_view text) override { output_.assign(text); }
+    void appendOutputText(ustring_view text) override { output_.append(text); }
+    void setOutputCaret(bool) override {}
+
+    void setLabel(LabelId label, ustring_view caption) override { labels_[label] = caption; }
+    void setLabelVisible(LabelId, bool) override {}
+    void setLabelStyle(LabelId, LabelStyle) override {}
+    void repaint() override {}
+    void settingsChanged() override {}
+
+    const ustring& output() const { return output_; }
+    ustring label(LabelId label) const;
+
+private:
+    Answer answerFor(ustring_view text, ustring_view title, MsgButtons buttons,
+                     Answer defaultButton) const;
+    void show(ustring_view title, ustring_view text);
+
+    std::ostream& err_;
+    EncodingChoice encoding_;
+    std::vector<std::pair<ustring, ustring>> aliases_;
+    ustring output_;
+    std::map<LabelId, ustring> labels_;
+};
+
+// Text for a terminal: UTF-8 with LF line ends.
+std::string TerminalText(ustring_view text);
+
+} // namespace qd::cli

@@ -1,0 +1,154 @@
+#include "CliOptions.h"
+
+namespace qd::cli {
+
+namespace {
+
+struct LanguageFile {
+    const char* code;
+    const char* file;
+};
+
+constexpr LanguageFile kLanguageFiles[] = {
+    {"en", "cwds_en.txt"},
+    {"de", "cwds_de.txt"},
+    {"es", "cwds_es.txt"},
+    {"pt", "cwds_pt.txt"},
+    {"it", "cwds_it.txt"},
+    {"fr", "cwds_fr.txt"},
+    {"all", "cwds_en_de_es_pt_it_fr.txt"},
+};
+
+} // namespace
+
+std::string CommonWordsFileForLanguage(const std::string& code) {
+    for (const auto& entry : kLanguageFiles)
+        if (code == entry.code) return entry.file;
+    return {};
+}
+
+ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
+    ParsedOptions parsed;
+    CliOptions& o = parsed.options;
+    bool utf8 = false, ansi = false, optionsEnded = false;
+    std::vector<std::string> inputs;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            inputs.push_back(arg);
+            continue;
+        }
+        std::string name = arg, value;
+        bool hasValue = false;
+        if (const size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            hasValue = true;
+        }
+        auto takeValue = [&]() -> bool {
+            if (hasValue) return true;
+            if (i + 1 >= args.size()) {
+                parsed.error = name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+        if (name == "--") {
+            optionsEnded = true;
+        } else if (name == "--help" || name == "-h") {
+            o.help = true;
+        } else if (name == "--counts" && !hasValue) {
+            o.counts = true;
+        } else if (name == "--utf8" && !hasValue) {
+            utf8 = true;
+        } else if (name == "--ansi" && !hasValue) {
+            ansi = true;
+        } else if (name == "--settings") {
+            if (!takeValue()) return parsed;
+            o.settingsFile = value;
+        } else if (name == "--set") {
+            if (!takeValue()) return parsed;
+            if (value.find('=') == std::string::npos) {
+                parsed.error = "--set needs NAME=VALUE, not \"" + value + "\"";
+                return parsed;
+            }
+            o.assignments.push_back(value);
+        } else if (name == "--output") {
+            if (!takeValue()) return parsed;
+            if (value.empty()) {
+                parsed.error = "--output needs a file name";
+                return parsed;
+            }
+            o.outputFile = value;
+        } else if (name == "--language") {
+            if (!takeValue()) return parsed;
+            if (CommonWordsFileForLanguage(value).empty()) {
+                parsed.error = "unknown language \"" + value + "\" (en, de, es, pt, it, fr, all)";
+                return parsed;
+            }
+            o.language = value;
+        } else {
+            parsed.error = "unknown option " + arg;
+            return parsed;
+        }
+    }
+    if (o.help) return parsed;
+    if (utf8 && ansi) {
+        parsed.error = "--utf8 and --ansi exclude each other";
+        return parsed;
+    }
+    o.encoding = utf8   ? EncodingChoice::Utf8
+                 : ansi ? EncodingChoice::Ansi
+                        : EncodingChoice::Detected;
+    if (inputs.empty()) {
+        parsed.error = "no input file";
+        return parsed;
+    }
+    if (inputs.size() > 1) {
+        parsed.error = "one input file only (also got \"" + inputs[1] + "\")";
+        return parsed;
+    }
+    o.input = inputs[0];
+    return parsed;
+}
+
+const char* HelpText() {
+    return R"(Usage: quorvel-count [options] INPUT
+
+Counts the words of INPUT, a text file (ANSI or UTF-8) or a Word docx document, and
+lists them as the Quorvel Dorvane window would. INPUT "-" reads standard input as a
+UTF-8 text file.
+
+Options:
+  --settings FILE    apply a settings file (.dvn); without it the settings are the
+                     defaults of a fresh start (the user's saved state is never read);
+                     the input and output paths the file remembers are not used
+  --set NAME=VALUE   set one field of the settings by its name, after --settings;
+                     flags are 0 or 1, list fields the index of their entry, strings
+                     as given; may be repeated, e.g.
+                       --set AllowWordsWithApostrophes=1 --set WordOrder=1
+                       --set DisplayFormat=7
+  --output FILE      also write the output file, exactly as the window does (two head
+                     lines, Windows-1252, CR LF line ends)
+  --utf8, --ansi     read the input as UTF-8 or as ANSI (Windows-1252), whatever the
+                     file seems to be; by default the detected encoding is used (and
+                     standard input is read as UTF-8)
+  --language CODE    ignore the shipped common words of a language: en, de, es, pt,
+                     it, fr, or all (the six together)
+  --counts           also write the four count lines to standard error
+  --help             show this text
+
+Standard output receives the listing as the window's output box holds it (without
+the box's size limit), with LF line ends. Standard error receives every message the
+window would show, as "Title: text" (the encoding question only when the command
+line leaves it open). Questions get the answer a batch run wants: the detected
+encoding (or the one chosen above), go on with a large input, overwrite an existing
+output file, refuse a docx document with a bad checksum.
+
+Exit status: 0 when the words were listed, 1 when the input was refused or could not
+be read, 2 for a usage error.
+)";
+}
+
+} // namespace qd::cli

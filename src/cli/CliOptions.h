@@ -1,0 +1,34 @@
+#pragma once
+// The command line of quorvel-count.
+
+#include <string>
+#include <vector>
+
+namespace qd::cli {
+
+enum class EncodingChoice { Detected, Utf8, Ansi };
+
+struct CliOptions {
+    std::string input; // "-" for standard input
+    std::string settingsFile;
+    std::vector<std::string> assignments; // --set NAME=VALUE, in order
+    std::string outputFile;
+    EncodingChoice encoding = EncodingChoice::Detected;
+    std::string language; // en, de, es, pt, it, fr, all; empty for none
+    bool counts = false;
+    bool help = false;
+};
+
+struct ParsedOptions {
+    CliOptions options;
+    std::string error; // a usage error, empty when the command line is sound
+};
+
+ParsedOptions ParseCliOptions(const std::vector<std::string>& args);
+
+// The common-words file that --language names, or empty for an unknown code.
+std::string CommonWordsFileForLanguage(const std::string& code);
+
+const char* HelpText();
+
+} // namespace qd::cli

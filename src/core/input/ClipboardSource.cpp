@@ -1,0 +1,61 @@
+#include "input/ClipboardSource.h"
+
+#include "Host.h"
+#include "RunState.h"
+#include "input/ClipboardText.h"
+#include "input/RunStatus.h"
+#include "input/RunTexts.h"
+#include "scan/CaseFolding.h"
+#include "scan/CommentMarkers.h"
+#include "scan/LineScanner.h"
+
+namespace qd {
+
+bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutput) {
+    Host& host = run.host;
+    if (!AcceptClipboardText(host, clipboardText)) return false;
+    run.ClipboardText = ustring(clipboardText);
+    if (showInOutput) host.setOutputText(run.ClipboardText);
+    ConcealNumWords(host, true);
+    run.blnWordsGot = false;
+    run.ListingShown = false;
+    host.setTheFocus();
+    return true;
+}
+
+SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
+    Host& host = run.host;
+    ScanSettings& s = run.settings;
+    if (!CheckClipboardTextIsPlain(host, run.ClipboardText)) return SourceResult::Refused;
+    if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
+    SetCommentMarkers(run, u"None");
+    run.SavedSuppressWords = s.SuppressWords;
+    SourceResult result = SourceResult::Read;
+    try {
+        cmdClearOutput_Click(run);
+        run.table.clear();
+        run.blnStop = false;
+        SetCountButtonCaption(run, RunText(run, kTextStop));
+        host.enableMainControls(false);
+        cmdClearOutput_Click(run);
+        if (!run.ClipboardText.empty()) {
+            if (!s.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
+            run.strLine = run.ClipboardText;
+            run.strLine.push_back(u' ');
+            ScanLine(run);
+        }
+    } catch (const std::exception& e) {
+        host.setLabel(LabelId::Twirler, u" ");
+        const ErrorInfo error = ErrorOf(e);
+        ReportError(run, error.number, error.description, u"DoItFromClipboard");
+        result = SourceResult::ReadAfterError;
+    }
+    if (s.SuppressWords != run.SavedSuppressWords) {
+        s.SuppressWords = run.SavedSuppressWords;
+        host.settingsChanged();
+    }
+    host.setTheFocus();
+    return result;
+}
+
+} // namespace qd
