@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include "CoreStandIns.h"
 #include "Fonts.h"
 #include "HelpWindow.h"
 #include "PopUpWindow.h"

@@ -1,11 +1,13 @@
 // The main window's event handlers, timers and window events.
 
-#include "CoreStandIns.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
 #include "ProgramText.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
+#include "input/ClipboardSource.h"
+#include "input/ClipboardText.h"
+#include "input/CountRun.h"
 #include "input/DocxArchive.h"
 #include "input/FileNames.h"
 #include "input/InputFileCheck.h"
@@ -88,7 +90,10 @@ void frmMain::connectHandlers() {
 
 void frmMain::cmdListWords_Click() {
     if (relisting_) return;
-    standin::cmdListWords_Click(state_);
+    // The clipboard is read only when it is the source.
+    const ustring clipboard =
+        state_.settings.Source == SourceKind::OnClipboard ? host_.clipboardText() : ustring();
+    qd::cmdListWords_Click(state_, clipboard);
 }
 
 void frmMain::cboWordOrder_Click() {
@@ -215,17 +220,13 @@ void frmMain::optInFile_Click() {
 void frmMain::optOnClipboard_Click() {
     state_.blnWordsGot = false;
     if (state_.ListingShown) host_.setOutputText(u"");
-    const ustring text = host_.clipboardText();
-    lblSizeOfClipboardContents->setText("Contents of clipboard: " +
-                                        toQ(FormatByteCount(double(text.size()), false)));
+    ShowClipboardSize(host_, host_.clipboardText());
     SetTheFocus();
 }
 
 void frmMain::txbIntro_Click() {
     state_.blnWordsGot = false;
-    const ustring text = host_.clipboardText();
-    host_.setOutputText(text);
-    state_.ListingShown = false;
+    GetClipboardText(state_, host_.clipboardText(), true);
 }
 
 void frmMain::chkSuppressWords_Click() {
