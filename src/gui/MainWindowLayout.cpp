@@ -60,7 +60,7 @@ void frmMain::buildControls() {
     txbIntro->setFont(RoleFont(FontRole::Arial));
     txbIntro->setFocusPolicy(Qt::NoFocus);
     txbIntro->viewport()->setCursor(Qt::PointingHandCursor);
-    txbIntro->setFixedHeight(txbIntro->fontMetrics().lineSpacing() * 5 + 12);
+    txbIntro->setFixedHeight(txbIntro->fontMetrics().lineSpacing() * 6 + 12);
 
     Label5 = Named(new QLabel("Source:", central), "Label5");
     optInFile = Named(new QRadioButton(withMnemonic("file", 'f'), central), "optInFile");

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
+#include <algorithm>
 
 namespace qd::gui {
 
@@ -125,6 +126,9 @@ template <class T> std::optional<T> PopFront(std::deque<T>& queue) {
 
 void QtHost::bindOutput(QPlainTextEdit* output) {
     output_ = output;
+    flushTimer_ = new QTimer(output_);
+    flushTimer_->setSingleShot(true);
+    QObject::connect(flushTimer_, &QTimer::timeout, output_, [this] { flushOutput(); });
     QObject::connect(output_, &QPlainTextEdit::textChanged, output_, [this] {
         if (!updatingOutput_) outputEditedByUser();
     });
@@ -225,7 +229,7 @@ ustring QtHost::chooseFile(DialogKind kind, ustring_view title, ustring_view fil
 }
 
 void QtHost::processEvents() {
-    flushOutput();
+    // Words found meanwhile go into the box when the flush timer says so, not at every yield.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -254,15 +258,17 @@ void QtHost::appendOutputText(ustring_view text) {
     if (text.empty()) return;
     pendingAppend_ += text;
     outputLength_ += text.size();
-    if (!flushQueued_ && output_) {
-        // Shown at the next yield at the latest, or when the program returns to the event loop.
-        flushQueued_ = true;
-        QTimer::singleShot(0, output_, [this] { flushOutput(); });
+    if (flushTimer_ && !flushTimer_->isActive()) {
+        // Every edit lays out the box's whole paragraph of words anew, which costs more the
+        // longer it grows: the words go in together, a few times a second.
+        const qint64 since = lastFlush_.isValid() ? lastFlush_.elapsed() : kFlushIntervalMs;
+        flushTimer_->start(int(std::max<qint64>(0, kFlushIntervalMs - since)));
     }
 }
 
 void QtHost::flushOutput() const {
-    flushQueued_ = false;
+    if (flushTimer_) flushTimer_->stop();
+    lastFlush_.start();
     if (!output_) return;
     if (pendingAppend_.empty() && !pendingCaretAtEnd_) return;
     updatingOutput_ = true;
@@ -337,7 +343,6 @@ void QtHost::setLabelStyle(LabelId id, LabelStyle style) {
 }
 
 void QtHost::repaint() {
-    flushOutput();
     // Only what changed is drawn now: a whole-window repaint after every line read would
     // cost more than the reading.
     if (output_ && outputDirty_) output_->viewport()->repaint();

@@ -5,12 +5,14 @@
 #include "DialogScript.h"
 #include "Host.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <array>
 #include <functional>
 
 class QLabel;
 class QPlainTextEdit;
+class QTimer;
 class QWidget;
 
 namespace qd::gui {
@@ -85,7 +87,8 @@ public:
     // The clipboard's plain text; empty when it holds none.
     ustring clipboardText() const;
 
-    // Puts text appended by the core into the output box now.
+    // Puts text appended by the core into the output box now (otherwise it goes in within
+    // kFlushIntervalMs, or when the core reads the box or a dialog opens).
     void flushOutput() const;
     // The output box was edited by the person: its length is measured again.
     void outputEditedByUser();
@@ -104,7 +107,9 @@ private:
     // the box in one edit when the program yields, so the box is laid out once per batch.
     mutable ustring pendingAppend_;
     mutable bool pendingCaretAtEnd_ = false;
-    mutable bool flushQueued_ = false;
+    static constexpr qint64 kFlushIntervalMs = 150;
+    QTimer* flushTimer_ = nullptr;
+    mutable QElapsedTimer lastFlush_;
     // The output box's length as the core counts it (CR LF counts two).
     size_t outputLength_ = 0;
     mutable bool updatingOutput_ = false;

@@ -143,6 +143,45 @@ private slots:
         QCOMPARE(f.dialogs().unscriptedCount(), 0);
     }
 
+    void closingTheWindowDuringACount_stopsItAndQuitsAfterwards() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        ChooseInput(f, w, f.writeFile("large.txt", LargeText(200000)));
+        f.answer(u"Large input file", Answer::No);
+        f.answer(u"Counting interrupted", Answer::No);
+        QTimer::singleShot(0, &w, [&] { w.close(); });
+        QTest::mouseClick(w.cmdListWords, Qt::LeftButton);
+        QVERIFY(w.isVisible() || f.shownWithTitle(u"Counting interrupted").size() == 1);
+        QVERIFY(WaitFor([&] { return !w.isVisible(); }, 5000));
+        QCOMPARE(f.shownWithTitle(u"Counting interrupted").size(), size_t(1));
+    }
+
+    // --- Words shown as they are found -----------------------------------------------------------
+    void wordsAreShownAsFound_andTheListingReplacesThem() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        QByteArray text;
+        for (int i = 0; i < 60000; ++i)
+            text += "word" + QByteArray::number(i * 7919 % 100003, 36) + " again\r\n";
+        ChooseInput(f, w, f.writeFile("many.txt", text));
+        f.answer(u"Large input file", Answer::No);
+        f.answer(u"The text box is full.", Answer::Ok);
+        // What the box holds at the first turn of the event loop while the file is read.
+        QString seenDuringCount;
+        QTimer sample;
+        sample.setInterval(1);
+        connect(&sample, &QTimer::timeout, &w, [&] {
+            if (seenDuringCount.isEmpty() && w.lblTotalNumOccurrences->text().startsWith("["))
+                seenDuringCount = toQ(w.host().outputText());
+        });
+        sample.start();
+        QTest::mouseClick(w.cmdListWords, Qt::LeftButton);
+        sample.stop();
+        QVERIFY2(seenDuringCount.startsWith("word"), qPrintable(seenDuringCount.left(80)));
+        QVERIFY(seenDuringCount.contains(" again "));
+        QVERIFY(Output(w).startsWith("   Rank    Freq  Word"));
+    }
+
     // --- The re-read question after a real count
     // --------------------------------------------------
     void settingChangedAfterACount_declinedIsUndone() {

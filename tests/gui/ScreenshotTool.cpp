@@ -33,8 +33,13 @@ int main(int argc, char* argv[]) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     const QString input = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(folder);
-    // Every question takes its default answer: nothing waits for a person.
+    // Every question takes its default answer, except that no common words are ignored:
+    // nothing waits for a person.
     TestDialogScript().active = true;
+    TestDialogScript().responder = [](const ShownDialog& d) -> std::optional<qd::Answer> {
+        if (d.title == u"Common words") return qd::Answer::No;
+        return std::nullopt;
+    };
 
     QTemporaryDir appData; // the pictures never touch the person's saved settings
     MainWindowOptions options;
