@@ -90,6 +90,43 @@ private slots:
         QCOMPARE(f.dialogs().shown.size(), asked);
     }
 
+    // --- The output file
+    // ---------------------------------------------------------------------------
+    void largeInput_answeredYes_letsThePersonChooseTheOutputFile() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        ChooseInput(f, w, f.writeFile("large.txt", LargeText(5000)));
+        const QString output = f.scratchPath("list.txt");
+        f.answer(u"Large input file", Answer::Yes);
+        f.dialogs().fileAnswers.push_back(fromQ(output));
+        QTest::mouseClick(w.cmdListWords, Qt::LeftButton);
+        QCOMPARE(w.txbFile[1]->text(), output);
+        QVERIFY(w.chkDisableOutputToFile->isEnabled());
+        QFile written(output);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().startsWith("\"To open this file in Excel"));
+    }
+
+    void overwritePromptCancelled_ticksDisableAndListsToTheBoxOnly() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        ChooseInput(f, w, f.writeFile("in.txt", "some words here\r\n"));
+        const QString output = f.writeFile("out.txt", "old listing");
+        f.dialogs().fileAnswers.push_back(fromQ(output));
+        QTest::mouseClick(w.cmdFile[1], Qt::LeftButton);
+        w.state().settings.WarnOnOverwrite = true;
+        f.dialogs().promptAnswers.push_back(std::nullopt);
+        QTest::mouseClick(w.cmdListWords, Qt::LeftButton);
+        const ShownDialog* prompt = nullptr;
+        for (const ShownDialog& d : f.dialogs().shown)
+            if (d.kind == DialogKind::Prompt) prompt = &d;
+        QVERIFY(prompt);
+        QCOMPARE(prompt->title, ustring(u"The output file exists."));
+        QCOMPARE(prompt->defaultValue, fromQ(output));
+        QVERIFY(w.chkDisableOutputToFile->isChecked());
+        QVERIFY(Output(w).contains("  words\n"));
+    }
+
     // --- Stopping -------------------------------------------------------------------------------
     void stopQuestion_noGoesOnYesStops_thenListingOnRequest() {
         WindowFixture f;
