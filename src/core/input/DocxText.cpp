@@ -2,10 +2,10 @@
 
 #include "Host.h"
 #include "RunState.h"
-#include "input/ByteTextDecoding.h"
 #include "input/DocxExtraction.h"
 #include "input/ProgressBar.h"
 #include "input/RawFile.h"
+#include "scan/TextRoutines.h"
 
 #include <string>
 
@@ -123,8 +123,7 @@ int32_t ExtractDocxRuns(RunState& run, std::string_view xml, size_t start,
             ReplaceAll(bytes, "&amp;", "&");
             ReplaceAll(bytes, "&lt;", "<");
             ReplaceAll(bytes, "&gt;", ">");
-            text =
-                input_text::ReplaceTypographicUtf8(input_text::DecodeUtf8Pairs(FromCp1252(bytes)));
+            text = ReplaceTypographicUtf8(DecodeUtf8Pairs(FromCp1252(bytes)));
         }
         size += int32_t(text.size());
         runs.push_back(std::move(text));

@@ -1,7 +1,7 @@
 #include "input/FirstLines.h"
 
-#include "input/ByteTextDecoding.h"
 #include "input/LineReader.h"
+#include "scan/TextRoutines.h"
 
 namespace qd {
 
@@ -26,8 +26,8 @@ FirstLines ReadFirstLines(ustring_view path, bool skipEmpty, int32_t maxLines, b
         if (line.empty() && skipEmpty) continue;
         ustring text = FromCp1252(line);
         if (decode) {
-            text = input_text::DecodeUtf8Pairs(text);
-            if (normalise) text = input_text::ReplaceTypographicUtf8(text);
+            text = DecodeUtf8Pairs(text);
+            if (normalise) text = ReplaceTypographicUtf8(text);
         }
         if (result.lineCount > 0) result.text += u"\r\n";
         result.text += text;
