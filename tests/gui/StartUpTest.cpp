@@ -2,6 +2,7 @@
 // run, the window's captions, fonts and enabling.
 
 #include "GuiTestSupport.h"
+#include "PopUpWindow.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
 #include "settings/SavedState.h"
@@ -155,6 +156,34 @@ private slots:
         QCOMPARE(f.dialogs().shown.size(), size_t(1));
         QCOMPARE(f.dialogs().shown[0].title, ustring(u"Common words"));
         QVERIFY(f.dialogs().shown[0].text.ends_with(u"cwds_en.txt"));
+    }
+
+    void saveSettings_thenAStart_restoresThem() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        frmParams& p = w.params();
+        Click(p.chkAllowWordsWithNumerals);
+        Click(p.chkIgnoreRomNum40);
+        p.cboShortWordSize->setCurrentIndex(4);
+        emit p.cboShortWordSize->activated(4);
+        w.cboDisplayFormat->setCurrentIndex(6);
+        emit w.cboDisplayFormat->activated(6);
+        Click(w.chkSuppressWords);
+        f.dialogs().fileAnswers.push_back(fromQ(f.scratchPath("list.txt")));
+        QTest::mouseClick(w.cmdFile[1], Qt::LeftButton);
+        QTimer::singleShot(20, &w, [&] { w.popUp().Timer1_Timer(); });
+        QTest::mouseClick(w.cmdSaveState, Qt::LeftButton);
+
+        frmMain& again = f.restart();
+        frmParams& q = again.params();
+        QVERIFY(q.chkAllowWordsWithNumerals->isChecked());
+        QVERIFY(!q.chkIgnoreRomNum40->isChecked());
+        QCOMPARE(q.cboShortWordSize->currentText(), QString("6"));
+        QCOMPARE(again.cboDisplayFormat->currentText(), QString("word rank"));
+        QVERIFY(again.chkSuppressWords->isChecked());
+        QCOMPARE(again.txbFile[1]->text(), f.scratchPath("list.txt"));
+        QVERIFY(again.cmdClearFile[1]->isEnabled());
+        QVERIFY(again.optInFile->isChecked());
     }
 
     void savedInputFileThatIsGone_isDroppedQuietly() {
