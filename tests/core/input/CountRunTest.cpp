@@ -404,33 +404,33 @@ TEST_F(StopTest, StopAnsweredNoThenYesEndsReadingAndAsksToList) {
     EXPECT_FALSE(run.blnStop);
 }
 
+// A stopped count the person chooses not to list says how many words were found, in the
+// singular for one, and gives the window back.
 TEST_F(StopTest, StoppedCountNotListedShowsWhatWasFound) {
-    std::string text;
-    for (int i = 0; i < 50; ++i)
-        text += "apple banana cherry\r\n";
-    input(text);
-    clickAt({5});
-    host.answers = {Answer::Yes, Answer::No};
-    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::NotListed);
-    const std::string out = host.outputUtf8();
-    ASSERT_GT(run.table.size(), 1);
-    EXPECT_EQ(out.substr(out.rfind("Stopped")),
-              "Stopped with " + std::to_string(run.table.size()) + " words found.");
-    EXPECT_EQ(host.captions.back(), u"Count words");
-    EXPECT_TRUE(host.controlsEnabled.back());
-    EXPECT_FALSE(run.ListingShown);
-}
-
-TEST_F(StopTest, OneWordFoundIsSingular) {
-    std::string text;
-    for (int i = 0; i < 50; ++i)
-        text += "apple apple\r\n";
-    input(text);
-    clickAt({2});
-    host.answers = {Answer::Yes, Answer::No};
-    cmdListWords_Click(run);
-    const std::string out = host.outputUtf8();
-    EXPECT_EQ(out.substr(out.rfind("Stopped")), "Stopped with 1 word found.");
+    struct Case {
+        const char* line;
+        int stopAtWord;
+        const char* expected; // empty: "Stopped with N words found." for the table's N
+    };
+    for (const Case& c : {Case{"apple banana cherry\r\n", 5, ""},
+                          Case{"apple apple\r\n", 2, "Stopped with 1 word found."}}) {
+        SCOPED_TRACE(c.line);
+        std::string text;
+        for (int i = 0; i < 50; ++i)
+            text += c.line;
+        input(text);
+        clickAt({c.stopAtWord});
+        host.answers = {Answer::Yes, Answer::No};
+        EXPECT_EQ(cmdListWords_Click(run), RunOutcome::NotListed);
+        const std::string out = host.outputUtf8();
+        const std::string expected =
+            *c.expected ? c.expected
+                        : "Stopped with " + std::to_string(run.table.size()) + " words found.";
+        EXPECT_EQ(out.substr(out.rfind("Stopped")), expected);
+        EXPECT_EQ(host.captions.back(), u"Count words");
+        EXPECT_TRUE(host.controlsEnabled.back());
+        EXPECT_FALSE(run.ListingShown);
+    }
 }
 
 TEST_F(StopTest, FromTwoThousandWordsAStopIsConfirmed) {
