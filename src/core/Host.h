@@ -48,6 +48,11 @@ public:
     virtual ustring chooseSaveFile(ustring_view title, ustring_view filter,
                                    ustring_view startPath) = 0;
 
+    // The folder file dialogs start in when they are given no path: the input file's
+    // folder, remembered whenever an input file is checked. The working directory is
+    // never changed for it.
+    virtual void setDialogFolder(ustring_view /*folder*/) {}
+
     // Processes pending user-interface events. Callers go through Yielder, which keeps
     // this cheap by calling it only every few milliseconds.
     virtual void processEvents() = 0;

@@ -218,6 +218,7 @@ ustring QtHost::chooseFile(DialogKind kind, ustring_view title, ustring_view fil
         return answer.value_or(ustring());
     }
     flushOutput();
+    if (startPath.empty()) startPath = dialogFolder_;
     QFileDialog::Options options;
     if (!confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
     const QString path =

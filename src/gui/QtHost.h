@@ -40,6 +40,7 @@ public:
 
     // The window that owns the dialogs, and the widgets the core writes to.
     void setDialogParent(QWidget* parent) { parent_ = parent; }
+    void setDialogFolder(ustring_view folder) override { dialogFolder_ = folder; }
     void bindOutput(QPlainTextEdit* output);
     void bindLabel(LabelId id, QLabel* label);
 
@@ -99,6 +100,7 @@ private:
     QLabel* label(LabelId id) const;
 
     QWidget* parent_ = nullptr;
+    ustring dialogFolder_;
     WindowControls* window_ = nullptr;
     QPlainTextEdit* output_ = nullptr;
     std::array<QLabel*, 8> labels_{};

@@ -41,6 +41,7 @@ public:
     std::map<LabelId, ustring> labels;
     std::map<LabelId, bool> labelVisible;
     std::map<LabelId, LabelStyle> labelStyle;
+    ustring dialogFolder;
 
     Answer message(ustring_view text, ustring_view title, MsgIcon icon, MsgButtons buttons,
                    Answer defaultButton) override;
@@ -62,6 +63,7 @@ public:
     void setLabelVisible(LabelId label, bool visible) override { labelVisible[label] = visible; }
     void setLabelStyle(LabelId label, LabelStyle style) override { labelStyle[label] = style; }
     void repaint() override {}
+    void setDialogFolder(ustring_view folder) override { dialogFolder = ustring(folder); }
     void settingsChanged() override { ++settingsChangedCalls; }
 
     // The last message's text as UTF-8, or "" when none was shown.

@@ -11,11 +11,11 @@ namespace qd {
 
 namespace {
 
-void MakeFolderCurrent(ustring_view path) {
+void RememberFolder(Host& host, ustring_view path) {
     std::error_code ec;
     const auto folder = ToPath(path).parent_path();
     if (!folder.empty() && std::filesystem::is_directory(folder, ec))
-        std::filesystem::current_path(folder, ec);
+        host.setDialogFolder(FromPath(folder));
 }
 
 } // namespace
@@ -29,7 +29,7 @@ bool CheckInputFile(RunState& state, ustring_view path) {
             host.settingsChanged();
             host.message(u"Input file does not exist.", u"File not found", MsgIcon::Exclamation);
         } else {
-            MakeFolderCurrent(path);
+            RememberFolder(host, path);
         }
         host.setLabel(LabelId::Filesize, u"");
         return false;
@@ -39,7 +39,7 @@ bool CheckInputFile(RunState& state, ustring_view path) {
         host.message(u"Input file is zero-length.", u"Empty file", MsgIcon::Exclamation);
     host.setLabel(LabelId::Filesize,
                   u"Filesize: " + FormatFileSize(double(size < 0 ? 0 : size), 2));
-    MakeFolderCurrent(path);
+    RememberFolder(host, path);
     return size > 0;
 }
 

@@ -13,14 +13,9 @@ namespace {
 class InputFileCheck : public ::testing::Test {
 protected:
     InputFileCheck() { state.blnStartUpCompleted = true; }
-    ~InputFileCheck() override {
-        std::error_code ec;
-        std::filesystem::current_path(savedFolder, ec);
-    }
     ustring fileOf(std::string_view name, size_t bytes) {
         return FromPath(dir.write(name, std::string(bytes, 'a')));
     }
-    std::filesystem::path savedFolder = std::filesystem::current_path();
     test::TempDir dir;
     test::ScriptedHost host;
     RunState state{host};
@@ -43,9 +38,11 @@ TEST_F(InputFileCheck, MegabytesFromOneMebibyte) {
     EXPECT_EQ(u"Filesize: 1.00 MB", host.labels[LabelId::Filesize]);
 }
 
-TEST_F(InputFileCheck, FileFolderBecomesCurrent) {
+TEST_F(InputFileCheck, FileFolderIsRememberedForDialogsNotMadeCurrent) {
+    const auto before = std::filesystem::current_path();
     EXPECT_TRUE(CheckInputFile(state, fileOf("a.txt", 10)));
-    EXPECT_EQ(std::filesystem::canonical(dir.path()), std::filesystem::current_path());
+    EXPECT_EQ(FromPath(dir.path()), host.dialogFolder);
+    EXPECT_EQ(before, std::filesystem::current_path());
 }
 
 // --- Refusals ----------------------------------------------------------------------------
