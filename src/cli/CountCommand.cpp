@@ -3,6 +3,7 @@
 #include "CliHost.h"
 #include "RunState.h"
 #include "input/CountRun.h"
+#include "scan/CommentMarkers.h"
 #include "settings/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/SavedState.h"
@@ -80,6 +81,9 @@ int RunCountCommand(const CliOptions& options, std::istream& in, std::ostream& o
     ScanSettings& s = run.settings;
     if (LoadProgramTexts(host, run.texts, run.strProgramTextFile) <= 0) return kExitRefused;
     Initialize(s);
+    // As at the window's start: the "C" markers are in force until a count chooses others,
+    // and stay when user-defined markers fail their check.
+    SetCommentMarkers(run, u"C");
 
     // A fresh start's defaults, then the settings file. The command line names the files
     // itself: the paths a settings file remembers are not taken.
