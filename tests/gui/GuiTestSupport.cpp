@@ -4,11 +4,13 @@
 #include "support/Folders.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace qd::gui::test {
@@ -58,6 +60,13 @@ void WindowFixture::answer(ustring_view title,
     byTitle_[ustring(title)] = std::move(responder);
 }
 
+size_t WindowFixture::countShown(ustring_view title) const {
+    size_t n = 0;
+    for (const ShownDialog& d : TestDialogScript().shown)
+        n += d.title == title ? 1 : 0;
+    return n;
+}
+
 frmMain& WindowFixture::start() {
     MainWindowOptions options;
     options.appDataFolder = appData_.path().toStdString();
@@ -71,42 +80,35 @@ frmMain& WindowFixture::restart() {
     return start();
 }
 
-std::vector<ShownDialog> WindowFixture::shownWithTitle(ustring_view title) const {
-    std::vector<ShownDialog> found;
-    for (const ShownDialog& d : TestDialogScript().shown) {
-        if (d.title == title) found.push_back(d);
-    }
-    return found;
-}
-
-const ShownDialog* WindowFixture::lastShown() const {
-    const auto& shown = TestDialogScript().shown;
-    return shown.empty() ? nullptr : &shown.back();
-}
-
 QString WindowFixture::writeFile(const QString& name, const QByteArray& bytes) const {
     const QString path = scratch_.filePath(name);
-    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
     return path;
 }
 
-QString WindowFixture::scratchPath(const QString& name) const {
-    return scratch_.filePath(name);
-}
-
 void Click(QAbstractButton* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
-QString Caption(const QWidget* control) {
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return withoutMnemonic(button->text());
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return withoutMnemonic(label->text());
-    return {};
+void Pick(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+void ChooseFile(WindowFixture& f, frmMain& w, int index, const QString& path) {
+    f.dialogs().fileAnswers.push_back(fromQ(path));
+    Click(w.cmdFile[index]);
+}
+
+QString Output(frmMain& w) {
+    w.host().flushOutput();
+    return w.txbOutput->toPlainText();
+}
+
+QString Caption(const QAbstractButton* button) {
+    return withoutMnemonic(button->text());
 }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {

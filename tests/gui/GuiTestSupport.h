@@ -1,17 +1,18 @@
 #pragma once
 // What every window test shares: a fresh application-data folder, the dialog script switched
-// on (no real dialog ever blocks a test), and helpers to find the dialogs that were shown.
+// on (no real dialog ever blocks a test), and a person's ways of working the controls.
 
 #include "DialogScript.h"
 #include "MainWindow.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAbstractButton;
-#include <QTemporaryDir>
-#include <memory>
+class QComboBox;
 
 namespace qd::gui::test {
 
@@ -22,26 +23,21 @@ public:
 
     // A main window started as the program starts it, over the fixture's folder.
     frmMain& start();
-    // Ends the window (as if the program had ended) and starts a new one over the same
-    // application-data folder: what a restart of the program sees.
+    // Ends the window and starts a new one over the same application-data folder: what the
+    // next start of the program sees.
     frmMain& restart();
-    frmMain& window() { return *window_; }
 
     DialogScript& dialogs() { return TestDialogScript(); }
 
-    // Answers every message box of this title, from now on (a later call replaces it). The
-    // offer to ignore the common words of a newly chosen input file (titled "Common words")
-    // is declined unless a test answers it otherwise.
+    // Answers every message box of this title from now on (a later call replaces it). The
+    // offer to ignore the common words of a chosen input file ("Common words") is declined.
     void answer(ustring_view title, Answer answer);
     void answer(ustring_view title, std::function<Answer(const ShownDialog&)> responder);
-    // The dialogs shown with this title (message boxes, prompts and file dialogs).
-    std::vector<ShownDialog> shownWithTitle(ustring_view title) const;
-    const ShownDialog* lastShown() const;
+    size_t countShown(ustring_view title) const;
 
     // A file of the given bytes in a scratch folder; its path.
     QString writeFile(const QString& name, const QByteArray& bytes) const;
-    QString scratchPath(const QString& name) const;
-    const QTemporaryDir& appData() const { return appData_; }
+    QString scratchPath(const QString& name) const { return scratch_.filePath(name); }
 
 private:
     QTemporaryDir appData_;
@@ -52,10 +48,14 @@ private:
 
 // Clicks a button, check box or option button where its caption starts, as a person would.
 void Click(QAbstractButton* button);
-
-// The text of a caption without its mnemonic marker.
-QString Caption(const QWidget* control);
-
+// Picks an entry of a drop-down list as a person would.
+void Pick(QComboBox* list, int index);
+// Clicks the file button of the main window (0 input, 1 output) and answers its file dialog.
+void ChooseFile(WindowFixture& f, frmMain& w, int index, const QString& path);
+// The output box as the person sees it once the program has drawn it.
+QString Output(frmMain& w);
+// The text of a button's caption without its mnemonic marker.
+QString Caption(const QAbstractButton* button);
 // Waits, running the event loop, until condition holds or timeoutMs passed.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 

@@ -1,5 +1,5 @@
-// The main window's own commands: choosing and clearing files, the status of the chosen
-// file, saving the settings with its pop-up, help on F1, quitting, dropping a file.
+// The main window's own wiring: its controls at a start, choosing, clearing and dropping files,
+// saved settings at the next start, quitting, the help window, and the output box.
 
 #include "GuiTestSupport.h"
 #include "HelpWindow.h"
@@ -10,9 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,78 +21,81 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <cmath>
 
 namespace qd::gui::test {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    // --- Choosing the input file -----------------------------------------------------------
-    void inputFile_showsItsSize() {
+    void firstStart_asksNothingAndEnablesWhatHasAUse() {
         WindowFixture f;
         frmMain& w = f.start();
-        f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("a.txt", QByteArray(1536, 'a'))));
-        QTest::mouseClick(w.cmdFile[0], Qt::LeftButton);
+        QVERIFY(f.dialogs().shown.empty());
+        for (QLabel* l : {w.lblNumberOfWords, w.lblNumWordsExcluded, w.lblNumOccurrences,
+                          w.lblTotalNumOccurrences})
+            QVERIFY(!l->isVisible());
+        QVERIFY(!w.cmdClearFile[0]->isEnabled() && !w.cmdClearFile[1]->isEnabled());
+
+        // The housekeeping timer: an empty box explains itself and there is nothing to clear.
+        w.Timer1_Timer();
+        QVERIFY(!w.txbOutput->toolTip().isEmpty());
+        QVERIFY(!w.cmdClearOutput->isEnabled());
+        QTest::keyClicks(w.txbOutput, "typed");
+        QCOMPARE(w.host().outputLength(), size_t(5));
+        w.Timer1_Timer();
+        QVERIFY(w.txbOutput->toolTip().isEmpty());
+        QVERIFY(w.cmdClearOutput->isEnabled());
+        Pick(w.cboDisplayFormat, 3); // no count yet: nothing to list again
+        QCOMPARE(w.txbOutput->toPlainText(), QString("typed"));
+        Click(w.cmdClearOutput);
+        QVERIFY(w.txbOutput->toPlainText().isEmpty());
+
+        QVERIFY(!w.chkSuppressWords->toolTip().isEmpty());
+        Click(w.chkSuppressWords);
+        QVERIFY(w.chkSuppressWords->toolTip().isEmpty());
+    }
+
+    void inputFile_chosenVettedAndCleared() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        ChooseFile(f, w, 0, f.writeFile("a.txt", QByteArray(1536, 'a')));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1.50 KB"));
-        f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("b.txt", QByteArray(1023, 'a'))));
-        QTest::mouseClick(w.cmdFile[0], Qt::LeftButton);
-        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1023 bytes"));
+        QVERIFY(!w.chkUTF8->isChecked());
+        const QString utf8 =
+            f.writeFile("u.txt", "\xEF\xBB\xBF" + QString("caf\u00E9 ").repeated(50).toUtf8());
+        ChooseFile(f, w, 0, utf8);
+        QVERIFY(w.chkUTF8->isChecked());
         QVERIFY(w.cmdClearFile[0]->isEnabled());
-        QCOMPARE(f.shownWithTitle(u"Specify input file").size(), size_t(2));
-        QCOMPARE(f.shownWithTitle(u"Specify input file")[0].kind, DialogKind::OpenFile);
-    }
+        ChooseFile(f, w, 0, ""); // cancelled
+        QCOMPARE(w.txbFile[0]->text(), utf8);
+        Click(w.cmdClearFile[0]);
+        QVERIFY(w.txbFile[0]->text().isEmpty() && w.lblFilesize->text().isEmpty());
+        QVERIFY(!w.chkUTF8->isChecked() && !w.cmdClearFile[0]->isEnabled());
+        QVERIFY(w.state().settings.InputFile.empty());
 
-    void emptyInputFile_isReportedAndNotAccepted() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("empty.txt", {})));
-        QTest::mouseClick(w.cmdFile[0], Qt::LeftButton);
-        const auto shown = f.shownWithTitle(u"Empty file");
-        QCOMPARE(shown.size(), size_t(1));
-        QCOMPARE(shown[0].text, ustring(u"Input file is zero-length."));
-        QCOMPARE(shown[0].icon, MsgIcon::Exclamation);
+        ChooseFile(f, w, 0, f.writeFile("empty.txt", {}));
+        QCOMPARE(f.countShown(u"Empty file"), size_t(1));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 0 bytes"));
-    }
-
-    void docxNameThatIsNoZip_isReportedAndTheBoxEmptied() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        const QString fake = f.writeFile("letter.docx", "plain words, not a zip archive");
-        f.dialogs().fileAnswers.push_back(fromQ(fake));
-        QTest::mouseClick(w.cmdFile[0], Qt::LeftButton);
-        const ShownDialog* shown = f.lastShown();
-        QVERIFY(shown);
-        QCOMPARE(shown->text, u"The file " + fromQ(fake) +
-                                  u"\r\nhas a 'docx' extension but does not appear to be an MS "
-                                  u"Word 'docx' file.");
-        QCOMPARE(shown->title, w.state().texts.GetText(34));
+        ChooseFile(f, w, 0, f.writeFile("letter.docx", "plain words, not a zip archive"));
+        QCOMPARE(f.countShown(w.state().texts.GetText(kErrorTitleText)), size_t(1));
         QVERIFY(w.txbFile[0]->text().isEmpty());
     }
 
-    void utf8File_ticksUtf8WhenChosen() {
+    void outputFile_disableFollowsThePathAndLongPathsGetATooltip() {
         WindowFixture f;
         frmMain& w = f.start();
-        const QByteArray text =
-            "\xEF\xBB\xBF" + QString("na\u00EFve caf\u00E9 words ").repeated(20).toUtf8();
-        f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("u.txt", text)));
-        QTest::mouseClick(w.cmdFile[0], Qt::LeftButton);
-        QVERIFY(w.chkUTF8->isChecked());
-        QVERIFY(w.state().settings.UTF8);
-        QTest::mouseClick(w.cmdClearFile[0], Qt::LeftButton);
-        QVERIFY(!w.chkUTF8->isChecked());
-        QVERIFY(w.lblFilesize->text().isEmpty());
-        QVERIFY(w.state().settings.InputFile.empty());
-    }
-
-    void cancelledDialog_changesNothing() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        w.txbFile[0]->setText("kept");
-        w.state().settings.InputFile = u"kept";
-        f.dialogs().fileAnswers.push_back(u"");
-        QTest::mouseClick(w.cmdFile[0], Qt::LeftButton);
-        QCOMPARE(w.txbFile[0]->text(), QString("kept"));
+        ChooseFile(f, w, 1, "/" + QString(74, 'p'));
+        QVERIFY(w.txbFile[1]->toolTip().isEmpty());
+        QVERIFY(w.chkDisableOutputToFile->isEnabled());
+        const QString path76 = "/" + QString(75, 'p');
+        ChooseFile(f, w, 1, path76);
+        QCOMPARE(w.txbFile[1]->toolTip(), path76);
+        Click(w.chkDisableOutputToFile);
+        QVERIFY(w.state().settings.DisableOutputToFile);
+        Click(w.cmdClearFile[1]);
+        QVERIFY(!w.chkDisableOutputToFile->isChecked() && !w.chkDisableOutputToFile->isEnabled());
+        QVERIFY(!w.state().settings.DisableOutputToFile);
+        QVERIFY(w.state().settings.OutputFile.empty());
     }
 
     void droppedFile_becomesTheInputFile() {
@@ -109,157 +110,107 @@ private slots:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&w, &drop);
         QCOMPARE(w.txbFile[0]->text(), path);
-        QCOMPARE(fromQ(path), w.state().settings.InputFile);
+        QCOMPARE(w.state().settings.InputFile, fromQ(path));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 2.00 KB"));
     }
 
-    // --- The output file -------------------------------------------------------------------
-    void clearingTheOutputPath_clearsAndDisablesDisable() {
+    void savedSettings_comeBackAtTheNextStart() {
         WindowFixture f;
         frmMain& w = f.start();
-        f.dialogs().fileAnswers.push_back(fromQ(f.scratchPath("out.txt")));
-        QTest::mouseClick(w.cmdFile[1], Qt::LeftButton);
-        QVERIFY(w.chkDisableOutputToFile->isEnabled());
-        Click(w.chkDisableOutputToFile);
-        QVERIFY(w.state().settings.DisableOutputToFile);
-        QTest::mouseClick(w.cmdClearFile[1], Qt::LeftButton);
-        QVERIFY(!w.chkDisableOutputToFile->isChecked());
-        QVERIFY(!w.chkDisableOutputToFile->isEnabled());
-        QVERIFY(!w.state().settings.DisableOutputToFile);
-        QVERIFY(w.state().settings.OutputFile.empty());
-        QCOMPARE(f.lastShown()->title, ustring(u"Specify output file"));
-        QCOMPARE(f.lastShown()->kind, DialogKind::SaveFile);
-    }
-
-    void longPath_getsItsTooltip() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        const QString path75 = "/" + QString(74, 'p');
-        f.dialogs().fileAnswers.push_back(fromQ(path75));
-        QTest::mouseClick(w.cmdFile[1], Qt::LeftButton);
-        QVERIFY(w.txbFile[1]->toolTip().isEmpty());
-        const QString path76 = path75 + "q";
-        f.dialogs().fileAnswers.push_back(fromQ(path76));
-        QTest::mouseClick(w.cmdFile[1], Qt::LeftButton);
-        QCOMPARE(w.txbFile[1]->toolTip(), path76);
-    }
-
-    // --- Display choices before any count ------------------------------------------------------
-    void displayFormatBeforeACount_onlyMovesTheFocus() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        w.host().setOutputText(u"typed by the person");
-        w.cboDisplayFormat->setCurrentIndex(3);
-        emit w.cboDisplayFormat->activated(3);
-        QCOMPARE(w.state().settings.DisplayFormat, 3);
-        QCOMPARE(w.txbOutput->toPlainText(), QString("typed by the person"));
-        QVERIFY(f.dialogs().shown.empty());
-    }
-
-    void suppressWords_tooltipOnlyWhileClear() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        QCOMPARE(w.chkSuppressWords->toolTip(),
-                 QString("The program will run faster if this checkbox is checked."));
+        const QString input = f.writeFile("in.txt", QByteArray(1536, 'a'));
+        ChooseFile(f, w, 0, input);
+        ChooseFile(f, w, 1, f.scratchPath("list.txt"));
+        Pick(w.cboDisplayFormat, 6);
         Click(w.chkSuppressWords);
-        QVERIFY(w.state().settings.SuppressWords);
-        QVERIFY(w.chkSuppressWords->toolTip().isEmpty());
-    }
-
-    // --- Saving, help and quitting -----------------------------------------------------------
-    void saveSettings_showsThePopUpBelowAndRightOfTheWindow() {
-        WindowFixture f;
-        frmMain& w = f.start();
+        Click(w.cmdSetParameters);
+        Click(w.params().chkAllowWordsWithNumerals);
+        Pick(w.params().cboShortWordSize, 4);
+        // The pop-up confirming the save sits below and right of the window's corner; a click
+        // on it closes it at once.
         w.move(40, 30);
-        bool seen = false;
         QRect place;
-        QString message;
         QTimer::singleShot(50, &w, [&] {
-            frmPopUp& popUp = w.popUp();
-            seen = popUp.isVisible();
-            place = popUp.geometry();
-            message = popUp.lblMessage->text();
-            QTest::mouseClick(popUp.lblMessage, Qt::LeftButton); // a click closes it at once
+            if (w.popUp().isVisible()) place = w.popUp().geometry();
+            QTest::mouseClick(w.popUp().lblMessage, Qt::LeftButton);
         });
-        QTest::mouseClick(w.cmdSaveState, Qt::LeftButton);
-        QVERIFY(seen);
+        Click(w.cmdSaveState);
         QVERIFY(!w.popUp().isVisible());
-        QCOMPARE(message, QString::fromStdU16String(w.state().texts.GetText(50)));
-        const QPoint corner = w.frameGeometry().topLeft();
-        QCOMPARE(place.topLeft(),
-                 corner + QPoint(TwipsToPixelsX(5200, &w), TwipsToPixelsY(6500, &w)));
-        QCOMPARE(place.size(), QSize(TwipsToPixelsX(2400, &w), TwipsToPixelsY(300, &w)));
-        QVERIFY(QFile::exists(toQ(w.state().strStateFilePath)));
-        QVERIFY(w.state().strStateFilePath.ends_with(u"dvn.usr"));
-    }
+        QCOMPARE(place.topLeft(), w.frameGeometry().topLeft() +
+                                      QPoint(TwipsToPixelsX(5200, &w), TwipsToPixelsY(6500, &w)));
 
-    void popUp_goesByItselfAfterItsTime() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        QElapsedTimer clock;
-        clock.start();
-        w.PopUp("brief", 2400, 300, 150, 100, 100);
-        QVERIFY(!w.popUp().isVisible());
-        QVERIFY(clock.elapsed() >= 100);
-    }
-
-    void popUpCenter_sitsInTheMiddleOfTheWindow() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        w.resize(TwipsToPixelsX(15000, &w), TwipsToPixelsY(12000, &w));
-        const double width = PixelsToTwipsX(w.frameGeometry().width(), &w);
-        const double height = PixelsToTwipsY(w.frameGeometry().height(), &w);
-        QTimer::singleShot(20, &w, [&] { w.popUp().Timer1_Timer(); });
-        w.PopUpCenter("centred", 2400, 300, 5000);
-        const int left = int(std::nearbyint((width - 2400) / 2));
-        const int top = int(std::nearbyint((height - 300) / 2));
-        QCOMPARE(w.popUp().lastPlace().topLeft(),
-                 QPoint(TwipsToPixelsX(left, &w), TwipsToPixelsY(top, &w)));
-    }
-
-    void f1OnCountWords_opensTheHelpWindow() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        QVERIFY(!w.help());
-        QTest::keyRelease(w.cmdListWords, Qt::Key_F1);
-        QVERIFY(w.help());
-        QVERIFY(w.help()->isVisible());
-        QCOMPARE(w.help()->windowTitle(), QString("DVN Help"));
-        QTest::mouseClick(w.help()->cmdClose, Qt::LeftButton);
-        QVERIFY(!w.help()->isVisible());
-    }
-
-    void quitWithSaveOnQuit_writesTheStateFirst() {
-        WindowFixture f;
-        frmMain& w = f.start();
-        w.state().settings.SaveStateOnQuit = true;
-        w.state().settings.WordsToIgnore = u"alpha beta";
-        QTimer::singleShot(20, &w, [&] { w.popUp().Timer1_Timer(); });
-        QTest::mouseClick(w.cmdQuit, Qt::LeftButton);
-        QVERIFY(!w.isVisible());
+        const size_t asked = f.dialogs().shown.size();
         frmMain& again = f.restart();
-        QCOMPARE(again.params().txbWordsToIgnore->text(), QString("alpha beta"));
-        QCOMPARE(again.state().strWordsToIgnore, ustring(u" alpha beta "));
+        QCOMPARE(again.txbFile[0]->text(), input);
+        QCOMPARE(again.lblFilesize->text(), QString("Filesize: 1.50 KB"));
+        QCOMPARE(again.txbFile[1]->text(), f.scratchPath("list.txt"));
+        QVERIFY(again.cmdClearFile[1]->isEnabled());
+        QCOMPARE(again.cboDisplayFormat->currentIndex(), 6);
+        QVERIFY(again.chkSuppressWords->isChecked());
+        QVERIFY(again.params().chkAllowWordsWithNumerals->isChecked());
+        QCOMPARE(again.params().cboShortWordSize->currentIndex(), 4);
+        // The input file is vetted quietly: the one question offers its language's common words.
+        QCOMPARE(f.dialogs().shown.size(), asked + 1);
+        QCOMPARE(f.dialogs().shown.back().title, ustring(u"Common words"));
+
+        QFile::remove(input); // a saved input file that has gone is dropped without a word
+        QVERIFY(f.restart().txbFile[0]->text().isEmpty());
+        QCOMPARE(f.dialogs().shown.size(), asked + 1);
     }
 
-    void quitWithoutSaveOnQuit_leavesNoStateFile() {
+    void quit_savesFirstOnlyWhenSetTo() {
         WindowFixture f;
         frmMain& w = f.start();
-        QTest::mouseClick(w.cmdQuit, Qt::LeftButton);
+        Click(w.cmdQuit);
+        QVERIFY(!w.isVisible());
         QVERIFY(!QFile::exists(toQ(w.state().strStateFilePath)));
+        frmMain& again = f.restart();
+        Click(again.cmdSetParameters);
+        Click(again.params().chkSaveStateOnQuit);
+        QTimer::singleShot(20, &again, [&] { again.popUp().Timer1_Timer(); });
+        Click(again.cmdQuit);
+        QVERIFY(QFile::exists(toQ(again.state().strStateFilePath)));
+        QVERIFY(f.restart().params().chkSaveStateOnQuit->isChecked());
     }
 
-    // --- Source -------------------------------------------------------------------------------
-    void clipboardSource_showsTheClipboardSize() {
+    void helpWindow_opensOverTheMainWindowAndKeepsItsControlsInPlace() {
         WindowFixture f;
         frmMain& w = f.start();
-        QApplication::clipboard()->setText(QString(1234, 'x'));
-        Click(w.optOnClipboard);
-        QCOMPARE(w.state().settings.Source, SourceKind::OnClipboard);
-        QCOMPARE(w.lblSizeOfClipboardContents->text(),
-                 QString("Contents of clipboard: 1,234 bytes"));
-        Click(w.optInFile);
-        QVERIFY(w.lblSizeOfClipboardContents->text().isEmpty());
+        w.setGeometry(60, 50, 1000, 760);
+        QTest::keyRelease(w.cmdListWords, Qt::Key_F1);
+        frmHelp* h = w.help();
+        QVERIFY(h && h->isVisible());
+        const QRect m = w.frameGeometry();
+        QCOMPARE(h->pos(),
+                 QPoint(m.left() + TwipsToPixelsX(200, &w), m.top() + TwipsToPixelsY(480, &w)));
+        QCOMPARE(h->frameGeometry().size(),
+                 QSize(m.width() - TwipsToPixelsX(400, &w), m.height() - TwipsToPixelsY(680, &w)));
+        for (QSize size : {QSize(700, 500), QSize(420, 330)}) {
+            h->resize(size);
+            QTest::qWait(20);
+            const QSize outer = h->frameGeometry().size();
+            QCOMPARE(h->txbHelpScreen->width(), outer.width() - TwipsToPixelsX(350, h));
+            QCOMPARE(h->txbHelpScreen->height(), outer.height() - TwipsToPixelsY(1280, h));
+            QCOMPARE(h->cmdClose->y(), outer.height() - TwipsToPixelsY(1000, h));
+            QCOMPARE(h->cmdClose->x(), (outer.width() - h->cmdClose->width()) / 2);
+        }
+        // Closed, it comes back where it was left.
+        h->move(123, 111);
+        Click(h->cmdClose);
+        QVERIFY(!h->isVisible());
+        Click(w.cmdHelp);
+        QCOMPARE(w.help(), h);
+        QCOMPARE(h->pos(), QPoint(123, 111));
+        QCOMPARE(h->size(), QSize(420, 330));
+    }
+
+    void outputBox_countsLineEndsAsTwo() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        w.host().setOutputText(u"one\r\ntwo");
+        w.host().appendOutputText(u"\r\nthree");
+        QCOMPARE(w.host().outputLength(), size_t(15));
+        QTest::qWait(10); // appended words reach the box once the program is back in the loop
+        QCOMPARE(w.txbOutput->toPlainText(), QString("one\ntwo\nthree"));
     }
 };
 
