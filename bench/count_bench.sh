@@ -1,58 +1,47 @@
 #!/usr/bin/env bash
-# Times quorvel-count with default settings on a 43 MB text (ten copies of the King James
-# Bible) against two baselines measured in the same run on the same file: `wc -w`, and the
-# classic word-frequency pipeline tr | tr | sort | uniq -c | sort -rn. Prints the times, the
-# ratios and the counter's peak memory; then times a docx document holding 1 MB of text.
+# CPU time (user + system, children included) of quorvel-count with default settings on a
+# large text, against `wc -w` and the classic word-frequency pipeline
+# tr | tr | sort | uniq -c | sort -rn on the same file. Every contender runs under
+# LC_ALL=C.UTF-8; each round runs all of them once, back to back (paired), and the medians
+# over the rounds are printed with the median of the per-round ratios, so a busy machine
+# disturbs both sides of a ratio alike. Also prints the counter's peak memory and the time
+# of a docx document holding 1 MB of the same text.
 #
-#   bench/count_bench.sh [COUNTER]      (default: build/bin/quorvel-count)
+#   bench/count_bench.sh [TEXT [ROUNDS]]
+#     TEXT    default build/bench/kjv10.txt, made by bench/make-corpus when missing
+#     ROUNDS  default 7
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-counter=${1:-$root/build/bin/quorvel-count}
-corpus=${QD_BENCH_CORPUS:-/tmp/qd-corpus/kjvbible_x10.txt}
-runs=${QD_BENCH_RUNS:-3}
+counter=${QD_COUNT_BINARY:-$root/build/bin/quorvel-count}
+text=${1:-$root/build/bench/kjv10.txt}
+rounds=${2:-7}
 
 [ -x "$counter" ] || { echo "No counter at $counter: build first (scripts/build)." >&2; exit 1; }
-if [ ! -x /usr/bin/time ]; then
-    sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get install -y -qq time >/dev/null
-fi
-[ -s "$corpus" ] || /work/shared/corpus/make-kjv10 "$corpus"
+[ -x /usr/bin/time ] || "$root/scripts/deps" --bench
+[ -s "$text" ] || "$root/bench/make-corpus" "$text"
+export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# best_of CMD...: runs the command $runs times; prints the best wall time and the peak RSS
-# (KB) of that run.
-best_of() {
-    local best="" rss="" line t m
-    for _ in $(seq "$runs"); do
-        line=$( { /usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null || true; } | tail -n 1)
-        t=${line% *}
-        m=${line#* }
-        if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-            best=$t
-            rss=$m
-        fi
-    done
-    echo "$best $rss"
+# cpu CMD...: runs the command once; prints its CPU seconds (user + system) and peak RSS (KB).
+cpu() {
+    /usr/bin/time -f "%U %S %M" -o "$work/time" "$@" >/dev/null 2>&1 || true
+    awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time"
 }
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.3f", a / b; else print "inf" }'; }
 
-cat "$corpus" >/dev/null # warm the page cache for every contender alike
-bytes=$(stat -c %s "$corpus")
-read -r t_count rss_count < <(best_of "$counter" "$corpus")
-read -r t_wc _ < <(best_of wc -w "$corpus")
-pipeline="tr -cs 'A-Za-z' '\n' < '$corpus' | tr 'A-Z' 'a-z' | sort | uniq -c | sort -rn"
-read -r t_pipe _ < <(best_of bash -c "$pipeline")
-# The C locale gives the pipeline its fastest sort: shown beside it for reference.
-read -r t_pipe_c _ < <(best_of env LC_ALL=C bash -c "$pipeline")
-
-# A docx document with 1 MB of text from the same corpus.
-python3 - "$corpus" "$work/text.docx" <<'PY'
+# A docx document with 1 MB of the text (needs python3 for zipfile; skipped without it).
+docx=""
+if command -v python3 >/dev/null; then
+    docx=$work/text.docx
+    python3 - "$text" "$docx" <<'PY'
 import sys, zipfile
 from xml.sax.saxutils import escape
 with open(sys.argv[1], encoding="latin-1") as f:
     text = f.read(1 << 20)
 paras = "".join(f'<w:p><w:r><w:t xml:space="preserve">{escape(p)}</w:t></w:r></w:p>'
-                for p in text.split("\n\n"))
+                for p in text.split("\n"))
 doc = ('<?xml version="1.0" encoding="UTF-8" standalone="yes"?>'
        '<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">'
        f'<w:body>{paras}</w:body></w:document>')
@@ -60,24 +49,27 @@ with zipfile.ZipFile(sys.argv[2], "w", zipfile.ZIP_DEFLATED) as z:
     z.writestr("[Content_Types].xml", '<?xml version="1.0"?><Types/>')
     z.writestr("word/document.xml", doc)
 PY
-read -r t_docx rss_docx < <(best_of "$counter" "$work/text.docx")
-docx_status=0
-"$counter" "$work/text.docx" >/dev/null 2>&1 || docx_status=$?
+fi
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "inf" }'; }
-mb() { awk -v k="$1" 'BEGIN { printf "%.1f MB", k / 1024 }'; }
+pipeline="tr -cs 'A-Za-z' '\n' < '$text' | tr 'A-Z' 'a-z' | sort | uniq -c | sort -rn"
+cat "$text" >/dev/null # the page cache warmed for every contender alike
+: >"$work/rows"
+for _ in $(seq "$rounds"); do
+    read -r c rss < <(cpu "$counter" "$text")
+    read -r w _ < <(cpu wc -w "$text")
+    read -r p _ < <(cpu bash -c "$pipeline")
+    d=0 drss=0
+    [ -n "$docx" ] && read -r d drss < <(cpu "$counter" "$docx")
+    echo "$c $w $p $d $rss $drss $(ratio "$c" "$w") $(ratio "$p" "$c")" >>"$work/rows"
+done
+col() { awk -v k="$1" '{ print $k }' "$work/rows" | median; }
 
-echo "corpus: $corpus ($bytes bytes), best of $runs runs"
-printf '  %-28s %7s s   peak RSS %s\n' "quorvel-count" "$t_count" "$(mb "$rss_count")"
-printf '  %-28s %7s s\n' "wc -w" "$t_wc"
-printf '  %-28s %7s s   (locale %s)\n' "tr | sort | uniq -c | sort" "$t_pipe" \
-    "${LC_ALL:-${LC_COLLATE:-${LANG:-C}}}"
-printf '  %-28s %7s s   (locale C)\n' "the same pipeline" "$t_pipe_c"
-echo "ratios"
-printf '  quorvel-count / wc -w        %6s   (aim: at most 2)\n' "$(ratio "$t_count" "$t_wc")"
-printf '  pipeline / quorvel-count     %6s   (aim: at least 10)\n' "$(ratio "$t_pipe" "$t_count")"
-printf '  the same in locale C         %6s\n' "$(ratio "$t_pipe_c" "$t_count")"
-printf '  peak RSS                     %s   (aim: below 32 MB)\n' "$(mb "$rss_count")"
-echo "docx with 1 MB of text"
-printf '  quorvel-count %s s, peak RSS %s   (aim: under 1 s)\n' "$t_docx" "$(mb "$rss_docx")"
-[ "$docx_status" -eq 0 ] || echo "  (the counter did not list the document: exit status $docx_status)"
+echo "text: $text ($(stat -c %s "$text") bytes); CPU seconds (user + system), median of $rounds paired rounds, LC_ALL=C.UTF-8"
+printf '  %-34s %8.3f s   peak RSS %.1f MB\n' "quorvel-count" "$(col 1)" "$(awk -v k="$(col 5)" 'BEGIN { print k / 1024 }')"
+printf '  %-34s %8.3f s\n' "wc -w" "$(col 2)"
+printf '  %-34s %8.3f s\n' "tr | tr | sort | uniq -c | sort -rn" "$(col 3)"
+printf '  %-34s %8.3f\n' "ratio quorvel-count / wc -w" "$(col 7)"
+printf '  %-34s %8.3f\n' "ratio pipeline / quorvel-count" "$(col 8)"
+[ -n "$docx" ] && printf '  %-34s %8.3f s   peak RSS %.1f MB\n' "docx with 1 MB of the text" \
+    "$(col 4)" "$(awk -v k="$(col 6)" 'BEGIN { print k / 1024 }')"
+exit 0

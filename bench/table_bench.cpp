@@ -1,11 +1,12 @@
 // The end of a large count: the words of a Zipf-distributed text (100,000 distinct words,
 // 8,000,000 occurrences) counted into the word table, then sorted by key, the post-count rules
-// and statistics, the frequency order and one listing pass. Each step is timed and printed as
-// a ratio to a baseline from the standard library measured in the same run, so the figures
-// compare across machines.
+// and statistics, the frequency order and one listing pass. Each step's CPU time is printed
+// with its ratio to a baseline from the standard library measured in the same round (medians
+// over the rounds), so the figures compare across machines.
 //
-// Usage: table_bench [distinct words] [occurrences]
+// Usage: table_bench [distinct words] [occurrences] [rounds]
 
+#include "BenchTiming.h"
 #include "Host.h"
 #include "RunState.h"
 #include "table/AddWordToList.h"
@@ -14,7 +15,6 @@
 #include "table/WordOrdering.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -26,7 +26,7 @@
 namespace {
 
 using namespace qd;
-using Clock = std::chrono::steady_clock;
+using namespace qd::bench;
 
 class NullHost : public Host {
 public:
@@ -59,10 +59,6 @@ struct MeasuringSink : ListingSink {
     }
 };
 
-double Seconds(Clock::time_point from) {
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
-
 // Distinct words of 3 to 12 letters, some accented or capitalised so that keys are folded and
 // some words share a key.
 std::vector<ustring> MakeVocabulary(size_t n, std::mt19937& rng) {
@@ -80,8 +76,66 @@ std::vector<ustring> MakeVocabulary(size_t n, std::mt19937& rng) {
     return words;
 }
 
-void Row(const char* step, double seconds, double baseline, const char* baselineName) {
-    std::printf("  %-34s %8.3f s   %6.2f x %s\n", step, seconds, seconds / baseline, baselineName);
+void Row(const char* step, const Paired& p, const char* baselineName) {
+    std::printf("  %-34s %8.3f s   %6.2f x %s\n", step, p.time(), p.ratio(), baselineName);
+}
+
+struct Round {
+    int32_t distinct = 0, listed = 0, highest = 0;
+    size_t lines = 0, chars = 0;
+    double countBaseline = 0, counting = 0, sortBaseline = 0, sorting = 0, postCount = 0,
+           frequencyOrder = 0, listing = 0;
+    bool agrees = false;
+};
+
+// One count of the text into a fresh word table, each step timed with its baseline.
+Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uint32_t>& text) {
+    NullHost host;
+    RunState run(host);
+    run.settings.SuppressWords = true;
+    Round r;
+
+    // Counting: the word table against a plain hash map of views.
+    std::unordered_map<ustring_view, int32_t> plain;
+    r.countBaseline = CpuSecondsOf([&] {
+        for (uint32_t w : text)
+            ++plain[vocabulary[w]];
+    });
+    r.counting = CpuSecondsOf([&] {
+        for (uint32_t w : text)
+            AddWordToList(run, vocabulary[w]);
+    });
+    const int32_t n = run.table.size();
+
+    // The baseline of every ordering step: std::sort of the same keys, in the same start order.
+    std::vector<ustring> keys;
+    keys.reserve(size_t(n));
+    for (int32_t i = 1; i <= n; ++i)
+        keys.push_back(run.table[i].SortKey);
+    r.sortBaseline = CpuSecondsOf([&] { std::sort(keys.begin(), keys.end()); });
+    r.sorting = CpuSecondsOf([&] { SortWordTable(run.table, 1, n, 1); });
+
+    run.settings.IgnoreRomNum40 = true;
+    run.settings.IgnoreInfrequentWords = true;
+    run.intThresholdFrequency = 2;
+    r.postCount = CpuSecondsOf([&] {
+        ApplyPostCountRules(run);
+        ComputeListStatistics(run);
+    });
+    r.frequencyOrder = CpuSecondsOf([&] { BuildFrequencyOrder(run); });
+    MeasuringSink sink;
+    r.listing = CpuSecondsOf([&] { RunListingPass(run, sink, false); });
+
+    r.distinct = n;
+    r.listed = run.lngNumWordsIncluded;
+    r.highest = run.lngMaxFrequency;
+    r.lines = sink.lines;
+    r.chars = sink.chars;
+    int64_t total = 0;
+    for (const auto& [word, count] : plain)
+        total += count;
+    r.agrees = total == int64_t(text.size()) && size_t(n) == plain.size();
+    return r;
 }
 
 } // namespace
@@ -89,6 +143,7 @@ void Row(const char* step, double seconds, double baseline, const char* baseline
 int main(int argc, char** argv) {
     const size_t distinct = argc > 1 ? size_t(std::atol(argv[1])) : 100000;
     const size_t occurrences = argc > 2 ? size_t(std::atol(argv[2])) : 8000000;
+    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
 
     std::mt19937 rng(20240611);
     const std::vector<ustring> vocabulary = MakeVocabulary(distinct, rng);
@@ -100,68 +155,30 @@ int main(int argc, char** argv) {
     for (auto& w : text)
         w = uint32_t(zipf(rng));
 
-    NullHost host;
-    RunState run(host);
-    run.settings.SuppressWords = true;
+    Paired counting, sorting, postCount, frequencyOrder, ordering, listing;
+    Round last;
+    for (int i = 0; i < rounds; ++i) {
+        last = MeasureRound(vocabulary, text);
+        if (!last.agrees) return 1; // the table must agree with the plain count
+        counting.add(last.counting, last.countBaseline);
+        sorting.add(last.sorting, last.sortBaseline);
+        postCount.add(last.postCount, last.sortBaseline);
+        frequencyOrder.add(last.frequencyOrder, last.sortBaseline);
+        ordering.add(last.sorting + last.postCount + last.frequencyOrder, last.sortBaseline);
+        listing.add(last.listing, last.sortBaseline);
+    }
 
-    // Counting: the word table against a plain hash map of views.
-    auto t = Clock::now();
-    std::unordered_map<ustring_view, int32_t> plain;
-    for (uint32_t w : text)
-        ++plain[vocabulary[w]];
-    const double countBaseline = Seconds(t);
-
-    t = Clock::now();
-    for (uint32_t w : text)
-        AddWordToList(run, vocabulary[w]);
-    const double counting = Seconds(t);
-    const int32_t n = run.table.size();
-
-    // The baseline of every ordering step: std::sort of the same keys, in the same start order.
-    std::vector<ustring> keys;
-    keys.reserve(size_t(n));
-    for (int32_t i = 1; i <= n; ++i)
-        keys.push_back(run.table[i].SortKey);
-    t = Clock::now();
-    std::sort(keys.begin(), keys.end());
-    const double sortBaseline = Seconds(t);
-
-    t = Clock::now();
-    SortWordTable(run.table, 1, n, 1);
-    const double sorting = Seconds(t);
-
-    run.settings.IgnoreRomNum40 = true;
-    run.settings.IgnoreInfrequentWords = true;
-    run.intThresholdFrequency = 2;
-    t = Clock::now();
-    ApplyPostCountRules(run);
-    ComputeListStatistics(run);
-    const double postCount = Seconds(t);
-
-    t = Clock::now();
-    BuildFrequencyOrder(run);
-    const double frequencyOrder = Seconds(t);
-
-    MeasuringSink sink;
-    t = Clock::now();
-    RunListingPass(run, sink, false);
-    const double listing = Seconds(t);
-
-    std::printf("table_bench: %d distinct words, %zu occurrences, %d listed, highest count %d\n", n,
-                occurrences, run.lngNumWordsIncluded, run.lngMaxFrequency);
-    std::printf("  %-34s %8.3f s\n", "baseline: hash-map count", countBaseline);
-    std::printf("  %-34s %8.3f s\n", "baseline: std::sort of the keys", sortBaseline);
-    Row("AddWordToList (every occurrence)", counting, countBaseline, "hash-map count");
-    Row("SortWordTable", sorting, sortBaseline, "std::sort");
-    Row("post-count rules + statistics", postCount, sortBaseline, "std::sort");
-    Row("BuildFrequencyOrder", frequencyOrder, sortBaseline, "std::sort");
-    Row("ordering total", sorting + postCount + frequencyOrder, sortBaseline, "std::sort");
-    Row("listing pass (format 0, to memory)", listing, sortBaseline, "std::sort");
-    std::printf("  (%zu lines, %zu characters listed)\n", sink.lines, sink.chars);
-
-    // The listing must agree with the plain count.
-    int64_t total = 0;
-    for (const auto& [word, count] : plain)
-        total += count;
-    return total == int64_t(occurrences) && size_t(n) == plain.size() ? 0 : 1;
+    std::printf("table_bench: %d distinct words, %zu occurrences, %d listed, highest count %d\n"
+                "CPU seconds, median of %d paired rounds\n",
+                last.distinct, occurrences, last.listed, last.highest, rounds);
+    std::printf("  %-34s %8.3f s\n", "baseline: hash-map count", counting.baseline());
+    std::printf("  %-34s %8.3f s\n", "baseline: std::sort of the keys", sorting.baseline());
+    Row("AddWordToList (every occurrence)", counting, "hash-map count");
+    Row("SortWordTable", sorting, "std::sort");
+    Row("post-count rules + statistics", postCount, "std::sort");
+    Row("BuildFrequencyOrder", frequencyOrder, "std::sort");
+    Row("ordering total", ordering, "std::sort");
+    Row("listing pass (format 0, to memory)", listing, "std::sort");
+    std::printf("  (%zu lines, %zu characters listed)\n", last.lines, last.chars);
+    return 0;
 }

@@ -1,12 +1,14 @@
 // Counts a large text through the real main window, offscreen, with "Don't display words as
 // found" set (and once more with the words displayed), and the same text with the
-// command-line counter in the same run. Prints the best time of each over a few rounds,
-// the ratios to the command line, and the longest time the window went without turning its
-// event loop (measured by a 1 ms timer: the gap between two of its ticks).
+// command-line counter in the same round. Prints the CPU time of each (user + system; the
+// median over the rounds), the median of the per-round ratios to the command line, and the
+// longest time the window went without turning its event loop (measured by a 1 ms timer: the
+// gap between two of its ticks).
 //
-// Usage: MainWindowCountBench [FILE [ROUNDS]]   (default /tmp/qd-corpus/kjvbible_x10.txt,
-// made by /work/shared/corpus/make-kjv10 FILE; 3 rounds)
+// Usage: MainWindowCountBench FILE [ROUNDS]   (a large text, e.g. one made by
+// bench/make-corpus FILE; 5 rounds)
 
+#include "BenchTiming.h"
 #include "DialogScript.h"
 #include "MainWindow.h"
 #include "QtText.h"
@@ -17,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -31,7 +34,6 @@ namespace {
 struct GuiRun {
     double seconds = 0;
     double longestGapMs = 0;
-    long turns = 0;
     QString firstLine;
 };
 
@@ -52,15 +54,13 @@ GuiRun CountInWindow(const QString& file, bool suppressWords) {
     QObject::connect(&tick, &QTimer::timeout, [&] {
         run.longestGapMs = std::max(run.longestGapMs, sinceTick.nsecsElapsed() / 1e6);
         sinceTick.restart();
-        ++run.turns;
     });
-    QElapsedTimer clock;
-    clock.start();
+    const double start = bench::ProcessCpuSeconds();
     sinceTick.start();
     tick.start();
     window.cmdListWords_Click();
     tick.stop();
-    run.seconds = clock.nsecsElapsed() / 1e9;
+    run.seconds = bench::ProcessCpuSeconds() - start;
     run.firstLine = toQ(window.host().outputText()).section('\n', 1, 1).trimmed();
     return run;
 }
@@ -68,13 +68,15 @@ GuiRun CountInWindow(const QString& file, bool suppressWords) {
 double CountOnCommandLine(const QString& counter, const QString& file) {
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    process.setProcessEnvironment(environment);
+    const double start = bench::ChildrenCpuSeconds();
     process.start(counter, {file});
     process.waitForFinished(-1);
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         std::fprintf(stderr, "quorvel-count failed (exit %d)\n", process.exitCode());
-    return clock.nsecsElapsed() / 1e9;
+    return bench::ChildrenCpuSeconds() - start;
 }
 
 } // namespace
@@ -82,11 +84,10 @@ double CountOnCommandLine(const QString& counter, const QString& file) {
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString file =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("/tmp/qd-corpus/kjvbible_x10.txt");
+    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (!QFileInfo(file).isFile()) {
-        std::fprintf(stderr, "no text at %s; make it with /work/shared/corpus/make-kjv10 %s\n",
-                     qPrintable(file), qPrintable(file));
+        std::fprintf(stderr, "usage: MainWindowCountBench FILE [ROUNDS]\n"
+                             "FILE: a large text, e.g. one made by bench/make-corpus FILE\n");
         return 2;
     }
     SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
@@ -102,29 +103,27 @@ int main(int argc, char* argv[]) {
     const double mb = QFileInfo(file).size() / 1048576.0;
     std::printf("text: %s (%.1f MB)\n", qPrintable(file), mb);
 
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    double cli = 1e9;
-    GuiRun gui, shown;
-    gui.seconds = shown.seconds = 1e9;
-    // The machine is shared: the best of a few rounds is the least disturbed measurement.
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    bench::Paired hidden, shown;
+    double longestGapHidden = 0, longestGapShown = 0;
+    QString firstLine;
     for (int round = 0; round < rounds; ++round) {
-        cli = std::min(cli, CountOnCommandLine(counter, file));
-        for (auto [run, suppress] : {std::pair{&gui, true}, std::pair{&shown, false}}) {
-            const GuiRun r = CountInWindow(file, suppress);
-            run->longestGapMs = std::max(run->longestGapMs, r.longestGapMs);
-            if (r.seconds < run->seconds) {
-                run->seconds = r.seconds;
-                run->turns = r.turns;
-                run->firstLine = r.firstLine;
-            }
-        }
+        const double cli = CountOnCommandLine(counter, file);
+        const GuiRun h = CountInWindow(file, true);
+        const GuiRun s = CountInWindow(file, false);
+        hidden.add(h.seconds, cli);
+        shown.add(s.seconds, cli);
+        longestGapHidden = std::max(longestGapHidden, h.longestGapMs);
+        longestGapShown = std::max(longestGapShown, s.longestGapMs);
+        firstLine = h.firstLine;
     }
-    std::printf("command line (baseline)        %7.2f s\n", cli);
-    for (const auto& [name, run] : {std::pair{"window, words not displayed", &gui},
-                                    std::pair{"window, words displayed    ", &shown}})
-        std::printf("%s    %7.2f s   ratio %.2f   longest gap %.1f ms   %ld event-loop turns\n",
-                    name, run->seconds, run->seconds / cli, run->longestGapMs, run->turns);
-    std::printf("(best of %d rounds; longest gap over all rounds)\n", rounds);
-    std::printf("first listed line: %s\n", qPrintable(gui.firstLine));
+    std::printf("CPU seconds, median of %d paired rounds\n", rounds);
+    std::printf("command line (baseline)        %7.2f s\n", hidden.baseline());
+    std::printf("window, words not displayed    %7.2f s   ratio %.2f   longest gap %.1f ms\n",
+                hidden.time(), hidden.ratio(), longestGapHidden);
+    std::printf("window, words displayed        %7.2f s   ratio %.2f   longest gap %.1f ms\n",
+                shown.time(), shown.ratio(), longestGapShown);
+    std::printf("(longest gap over all rounds)\n");
+    std::printf("first listed line: %s\n", qPrintable(firstLine));
     return 0;
 }
