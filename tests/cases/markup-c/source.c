@@ -1,0 +1,3 @@
+alpha // beta gamma
+x/*hidden*/z delta /* multi
+line */ epsilon
