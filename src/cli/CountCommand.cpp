@@ -6,6 +6,7 @@
 #include "scan/CommentMarkers.h"
 #include "settings/CommonWords.h"
 #include "settings/Defaults.h"
+#include "settings/Languages.h"
 #include "settings/SavedState.h"
 #include "settings/SettingsFields.h"
 #include "settings/WordsToIgnore.h"
@@ -123,6 +124,10 @@ int RunCountCommand(const CliOptions& options, std::istream& in, std::ostream& o
         s.CommonWordsFile =
             FromPath(ProgramFolder() / CommonWordsFileForLanguage(options.language));
         s.IgnoreCommonWords = true;
+    } else if (s.IgnoreCommonWords && s.CommonWordsFile.empty() && !fromStdin) {
+        // No file named: as the window does when a file is chosen, the common words of the
+        // language the input declares (English when it declares none).
+        s.CommonWordsFile = CommonWordsFileForInput(s.InputFile);
     }
     if (s.IgnoreCommonWords && !s.CommonWordsFile.empty() && !AttemptToReadCommonWords(run) &&
         !options.language.empty())
