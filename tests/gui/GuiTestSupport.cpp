@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 namespace qd::gui::test {
 
@@ -29,11 +30,8 @@ void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const
 } // namespace
 
 WindowFixture::WindowFixture() {
-    static const bool quiet = [] {
-        standardHandler = qInstallMessageHandler(QuietPlatformNotes);
-        return true;
-    }();
-    (void)quiet;
+    // Installed here, after the test framework's own handler, which it passes the rest to.
+    if (!standardHandler) standardHandler = qInstallMessageHandler(QuietPlatformNotes);
     TestDialogScript().reset();
     TestDialogScript().active = true;
     TestDialogScript().responder = [this](const ShownDialog& d) -> std::optional<Answer> {
@@ -61,10 +59,8 @@ void WindowFixture::answer(ustring_view title,
 }
 
 size_t WindowFixture::countShown(ustring_view title) const {
-    size_t n = 0;
-    for (const ShownDialog& d : TestDialogScript().shown)
-        n += d.title == title ? 1 : 0;
-    return n;
+    const auto& shown = TestDialogScript().shown;
+    return std::count_if(shown.begin(), shown.end(), [&](auto& d) { return d.title == title; });
 }
 
 frmMain& WindowFixture::start() {
@@ -73,11 +69,6 @@ frmMain& WindowFixture::start() {
     window_ = std::make_unique<frmMain>(options);
     window_->Form_Load();
     return *window_;
-}
-
-frmMain& WindowFixture::restart() {
-    window_.reset();
-    return start();
 }
 
 QString WindowFixture::writeFile(const QString& name, const QByteArray& bytes) const {

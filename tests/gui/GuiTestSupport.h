@@ -5,7 +5,6 @@
 #include "DialogScript.h"
 #include "MainWindow.h"
 
-#include <QString>
 #include <QTemporaryDir>
 #include <functional>
 #include <map>
@@ -25,7 +24,10 @@ public:
     frmMain& start();
     // Ends the window and starts a new one over the same application-data folder: what the
     // next start of the program sees.
-    frmMain& restart();
+    frmMain& restart() {
+        window_.reset();
+        return start();
+    }
 
     DialogScript& dialogs() { return TestDialogScript(); }
 
