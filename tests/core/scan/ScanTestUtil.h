@@ -74,31 +74,4 @@ struct Scanner {
 
 class ScanTest : public ::testing::Test, public Scanner {};
 
-// One row of a scanning table: settings, lines, and what the table holds afterwards.
-struct ScanCase {
-    const char* settings;
-    const char* lines;
-    Strings words;
-    int occurrences = -1; // -1: not checked
-};
-
-// Scans every row in a fresh run; prepare (if given) runs first on each.
-template <typename Prepare>
-void CheckScans(std::initializer_list<ScanCase> cases, Prepare prepare) {
-    for (const ScanCase& c : cases) {
-        SCOPED_TRACE(std::string(c.settings) + " | " + c.lines);
-        Scanner s;
-        prepare(s);
-        s.Set(c.settings);
-        s.Scan(std::string_view(c.lines));
-        EXPECT_EQ(s.Words(), c.words);
-        if (c.occurrences >= 0) {
-            EXPECT_EQ(s.run.lngTotalNumOccurrences, c.occurrences);
-        }
-    }
-}
-inline void CheckScans(std::initializer_list<ScanCase> cases) {
-    CheckScans(cases, [](Scanner&) {});
-}
-
 } // namespace qd::test

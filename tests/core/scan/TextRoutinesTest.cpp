@@ -15,7 +15,7 @@ struct Case {
 
 // --- CleanLine: tabs and line breaks become single spaces, a backspace joins its neighbours ---
 
-TEST(CleanLine, replacesControlCharactersAsTheLineNeeds) {
+TEST(CleanLine, ReplacesControlCharactersAsTheLineNeeds) {
     const Case cases[] = {
         {u"a\tb\r\nc", u"a b c"},
         {u"a\rb\nc\fd", u"a b c d"},
@@ -33,7 +33,7 @@ TEST(CleanLine, replacesControlCharactersAsTheLineNeeds) {
 
 // --- DecodeUtf8Pairs: the two-byte forms of Latin-1, C1 controls dropped, the rest left ---
 
-TEST(DecodeUtf8Pairs, decodesPairsAndLeavesEverythingElse) {
+TEST(DecodeUtf8Pairs, DecodesPairsAndLeavesEverythingElse) {
     const Case cases[] = {
         {Bytes({'c', 'a', 'f', 195, 169}), u"café"},
         {Bytes({194, 160}), ustring(1, char16_t(0xA0))},
@@ -56,7 +56,7 @@ TEST(DecodeUtf8Pairs, decodesPairsAndLeavesEverythingElse) {
 // Replacing every occurrence of a pair at once, as text editors do, used to skip the byte after
 // a dropped pair and to let a replacement join a stray lead byte to a new partner; decoding
 // pair by pair has neither fault.
-TEST(DecodeUtf8Pairs, pairAfterADroppedControlIsDecodedAndAStrayLeadByteStays) {
+TEST(DecodeUtf8Pairs, PairAfterADroppedControlIsDecodedAndAStrayLeadByteStays) {
     const Case cases[] = {
         {Bytes({'a', 194, 133, 194, 169, 'b'}), u"a©b"},
         {Bytes({194, 133, 195, 169}), u"é"},
@@ -68,7 +68,7 @@ TEST(DecodeUtf8Pairs, pairAfterADroppedControlIsDecodedAndAStrayLeadByteStays) {
         EXPECT_EQ(DecodeUtf8Pairs(c.in), c.out) << ToUtf8(c.in);
 }
 
-TEST(DecodeUtf8Pairs, lineOfLeadBytesOnly) {
+TEST(DecodeUtf8Pairs, LineOfLeadBytesOnly) {
     const ustring s(100000, char16_t(195));
     EXPECT_EQ(DecodeUtf8Pairs(s), s);
     ustring pairs;
@@ -79,7 +79,7 @@ TEST(DecodeUtf8Pairs, lineOfLeadBytesOnly) {
 
 // --- ReplaceTypographicUtf8 ---
 
-TEST(ReplaceTypographicUtf8, replacesEveryFormAndLeavesOtherOrIncompleteSequences) {
+TEST(ReplaceTypographicUtf8, ReplacesEveryFormAndLeavesOtherOrIncompleteSequences) {
     const ustring s =
         Bytes({226, 128, 152, 226, 128, 153, 226, 128, 156, 226, 128, 157, 226, 128, 144, 226, 128,
                147, 226, 128, 148, 226, 148, 128, 226, 128, 166, 226, 128, 162, 226, 128, 134});
@@ -89,43 +89,4 @@ TEST(ReplaceTypographicUtf8, replacesEveryFormAndLeavesOtherOrIncompleteSequence
     ustring t = other;
     ReplaceTypographicUtf8InPlace(t);
     EXPECT_EQ(t, other);
-}
-
-// --- Search and removal on character sets ---
-
-TEST(FindFirstOf, givesThePositionAndTheIndexInTheSet) {
-    size_t index = 99;
-    EXPECT_EQ(FindFirstOf(u"hello, world", 0, u" ,", &index), 5u);
-    EXPECT_EQ(index, 1u);
-    EXPECT_EQ(FindFirstOf(u"hello, world", 6, u" ,", &index), 6u);
-    EXPECT_EQ(index, 0u);
-    EXPECT_EQ(FindFirstOf(u"hello", 0, u"xyz"), npos);
-    EXPECT_EQ(FindFirstOf(u"", 0, u"x"), npos);
-    EXPECT_EQ(FindFirstOf(u"x", 0, u""), npos);
-    EXPECT_EQ(FindFirstOf(u"x", 5, u"x"), npos);
-}
-
-TEST(FindFirstNotOf, onlyTheEndVariantGivesTheLengthWhenEverythingIsInTheSet) {
-    EXPECT_EQ(FindFirstNotOfOrEnd(u"aab", 0, u"a"), 2u);
-    EXPECT_EQ(FindFirstNotOfOrEnd(u"aaa", 1, u"a"), 3u);
-    EXPECT_EQ(FindFirstNotOfOrEnd(u"", 0, u"a"), npos);
-    EXPECT_EQ(FindFirstNotOfOrEnd(u"abc", 2, u""), 0u);
-    EXPECT_EQ(FindFirstNotOf(u"aab", 0, u"a"), 2u);
-    EXPECT_EQ(FindFirstNotOf(u"aaa", 0, u"a"), npos);
-    EXPECT_EQ(FirstNonSpaceAfter(u"a  b ", 0), 3u);
-    EXPECT_EQ(FirstNonSpaceAfter(u"a   ", 0), npos);
-    EXPECT_EQ(FirstNonSpaceAfter(u"a", 0), npos);
-}
-
-TEST(RemoveAllOf, removesEveryCharacterOfTheSetFromStartAndLeftPartClamps) {
-    ustring s = u"a.b..c,d";
-    RemoveAllOf(s, u".,", 2);
-    EXPECT_EQ(s, u"a.bcd");
-    ustring t = u"...";
-    RemoveAllOf(t, u".");
-    EXPECT_EQ(t, u"");
-    EXPECT_EQ(LeftPart(u"abc", 2), u"ab");
-    EXPECT_EQ(LeftPart(u"abc", 0), u"");
-    EXPECT_EQ(LeftPart(u"abc", -4), u"");
-    EXPECT_EQ(LeftPart(u"abc", 10), u"abc");
 }
