@@ -1,7 +1,6 @@
 #include "table/WordTable.h"
 #include "Host.h"
 #include "RunState.h"
-#include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "table/AddWordToList.h"
 #include "table/BinarySearch.h"
@@ -14,8 +13,6 @@
 namespace qd {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 class AddWordToList : public ::testing::Test {
 protected:
     test::ScriptedHost host;
@@ -25,32 +22,9 @@ protected:
         for (const char* w : words)
             qd::AddWordToList(run, U(w));
     }
-    void numbers(int from, int to) {
-        for (int i = from; i <= to; ++i)
-            qd::AddWordToList(run, FromInt(1000 + i));
-    }
-    Strings words() const { return test::TableWords(run.table); }
 };
 
-// --- Counting and order: one entry per word in code-unit order, capitals first ---
-
-TEST_F(AddWordToList, RepeatedWordsAreCountedAndShownOnceInArrivalOrder) {
-    add({"b", "a", "b", "c", "a", "Apple", "apple", "Apple"});
-    EXPECT_EQ(words(), (Strings{"Apple", "a", "apple", "b", "c"}));
-    for (auto [word, count] : {std::pair{"Apple", 2}, {"a", 2}, {"apple", 1}, {"b", 2}, {"c", 1}})
-        EXPECT_EQ(test::CountOf(run.table, word), count) << word;
-    EXPECT_EQ(host.outputUtf8(), "b a c Apple apple ");
-}
-
-TEST_F(AddWordToList, NewEntryHasItsSortKeyAndIsListed) {
-    add({"Élan"});
-    const WordEntry& e = run.table[1];
-    EXPECT_EQ(ToUtf8(e.SortKey), "elan");
-    EXPECT_EQ(e.Count, 1);
-    EXPECT_TRUE(e.Listed);
-    EXPECT_EQ(e.Rank, 0);
-    EXPECT_EQ(e.NextByFrequency, 0);
-}
+// --- The table's growth and its 80-character limit ---
 
 TEST_F(AddWordToList, The501stWordRaisesTheCapacityAndKeepsEveryWord) {
     run.settings.SuppressWords = true;
@@ -82,27 +56,7 @@ TEST_F(AddWordToList, WordOf81CharactersChangesNothing) {
     EXPECT_EQ(run.table.size(), 2);
 }
 
-TEST_F(AddWordToList, EntriesFollowTheWordAgainAfterAReordering) {
-    run.settings.SuppressWords = true;
-    add({"c", "a", "b"});
-    run.table.swapEntries(1, 3);
-    EXPECT_EQ(words(), (Strings{"c", "b", "a"}));
-    run.table.clear();
-    add({"z", "y"});
-    EXPECT_EQ(words(), (Strings{"y", "z"}));
-}
-
-// --- The live display ---
-
-TEST_F(AddWordToList, FirstWordReplacesTheOutputBoxAndSuppressedWordsAreNotShown) {
-    host.output = u"Now processing input file ...";
-    add({"hello"});
-    EXPECT_EQ(host.outputUtf8(), "hello ");
-    run.settings.SuppressWords = true;
-    add({"x", "y", "x"});
-    EXPECT_EQ(host.outputUtf8(), "hello ");
-    EXPECT_EQ(run.table.size(), 3);
-}
+// --- The live display stops before the output box is full ---
 
 TEST_F(AddWordToList, NearlyFullOutputBoxGetsTheNoticeOnceAndSuppressesLaterWords) {
     add({"first"});
@@ -128,30 +82,6 @@ TEST_F(AddWordToList, NearlyFullOutputBoxGetsTheNoticeOnceAndSuppressesLaterWord
     add({"sixth"});
     EXPECT_EQ(host.output, full);
     EXPECT_TRUE(run.settings.SuppressWords);
-}
-
-// --- The number-of-words label: every tenth new word ---
-
-TEST_F(AddWordToList, EveryTenthCommonWordUpdatesTheLabel) {
-    run.blnReadingWords = true;
-    run.settings.SuppressWords = true;
-    numbers(1, 9);
-    EXPECT_EQ(host.labels.count(LabelId::NumberOfWords), 0u);
-    numbers(10, 10);
-    EXPECT_EQ(ToUtf8(host.labels[LabelId::NumberOfWords]),
-              "Number of common words read so far: 10");
-    EXPECT_TRUE(host.labelVisible[LabelId::NumberOfWords]);
-    numbers(1, 1); // repeated: no change
-    numbers(11, 20);
-    EXPECT_EQ(ToUtf8(host.labels[LabelId::NumberOfWords]),
-              "Number of common words read so far: 20");
-}
-
-TEST_F(AddWordToList, CountRunOnlyShowsTheLabelEveryTenthWord) {
-    run.settings.SuppressWords = true;
-    numbers(1, 10);
-    EXPECT_EQ(host.labels.count(LabelId::NumberOfWords), 0u);
-    EXPECT_TRUE(host.labelVisible[LabelId::NumberOfWords]);
 }
 
 // --- Binary search: the index when found, minus the insertion point when not ---
