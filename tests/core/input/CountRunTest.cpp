@@ -22,21 +22,14 @@ namespace fs = std::filesystem;
 namespace qd {
 namespace {
 
-// Keeps the history a single final value would hide.
+// Keeps the captions of the count button and answers the output-file choice.
 class RunHost : public test::ScriptedHost {
 public:
     std::vector<ustring> captions;
-    std::vector<bool> controlsEnabled;
-    std::vector<ustring> chosenOutputs; // answers of the output-file choice
+    ustring chosenOutput;
 
     void setCountButtonCaption(ustring_view caption) override { captions.emplace_back(caption); }
-    void enableMainControls(bool enabled) override { controlsEnabled.push_back(enabled); }
-    ustring chooseOutputFile() override {
-        if (chosenOutputs.empty()) return {};
-        ustring path = chosenOutputs.front();
-        chosenOutputs.erase(chosenOutputs.begin());
-        return path;
-    }
+    ustring chooseOutputFile() override { return chosenOutput; }
 };
 
 class CountRunTest : public ::testing::Test {
@@ -49,9 +42,8 @@ protected:
     ustring write(std::string_view name, std::string_view bytes) {
         return FromPath(dir.write(name, bytes));
     }
-    ustring input(std::string_view bytes, std::string_view name = "in.txt") {
-        run.settings.InputFile = write(name, bytes);
-        return run.settings.InputFile;
+    ustring input(std::string_view bytes) {
+        return run.settings.InputFile = write("in.txt", bytes);
     }
     int32_t countOf(ustring_view word) {
         for (int32_t i = 1; i <= run.table.size(); ++i)
@@ -64,32 +56,12 @@ protected:
         run.blnWordsGot = true;
     }
     std::string fileText(const ustring& path) { return test::ReadFileBytes(ToPath(path)); }
-    // Clicks the count button at the given event-loop visits during reading.
-    void clickAt(std::vector<int> visits) {
+    // Clicks the count button during reading whenever when(visit) holds.
+    void clickWhen(std::function<bool(int)> when) {
         run.yield.setEveryCall(true);
-        host.onProcessEvents = [this, visits, n = 0]() mutable {
-            ++n;
-            if (std::find(visits.begin(), visits.end(), n) != visits.end()) {
+        host.onProcessEvents = [this, when, n = 0]() mutable {
+            if (when(++n)) {
                 ASSERT_TRUE(CountIsRunning(run));
-                clickOutcomes.push_back(cmdListWords_Click(run));
-            }
-        };
-    }
-    // Clicks the count button once the table holds 2000 words.
-    void clickAtTwoThousandWords() {
-        std::string text;
-        for (int i = 0; i < 3000; ++i) {
-            std::string w = "qqw";
-            for (int k = i; k; k /= 26)
-                w += char('a' + k % 26);
-            text += w + (i % 10 == 9 ? "\r\n" : " ");
-        }
-        input(text);
-        run.settings.SuppressWords = true;
-        run.yield.setEveryCall(true);
-        host.onProcessEvents = [this, clicked = false]() mutable {
-            if (!clicked && run.table.size() >= 2000) {
-                clicked = true;
                 clickOutcomes.push_back(cmdListWords_Click(run));
             }
         };
@@ -112,7 +84,7 @@ std::string Lines(const std::string& line, int n) {
 
 TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
     input(Lines("apple banana cherry\r\n", 50));
-    clickAt({3, 6});
+    clickWhen([](int n) { return n == 3 || n == 6; });
     host.answers = {Answer::No, Answer::Yes, Answer::Yes};
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
     EXPECT_EQ(clickOutcomes,
@@ -130,24 +102,32 @@ TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
 
 TEST_F(CountRunTest, StoppedCountNotListedSaysWhatWasFoundAndGivesTheWindowBack) {
     input(Lines("apple apple\r\n", 50));
-    clickAt({2});
+    clickWhen([](int n) { return n == 2; });
     host.answers = {Answer::Yes, Answer::No};
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::NotListed);
     const std::string out = host.outputUtf8();
     EXPECT_EQ(out.substr(out.rfind("Stopped")), "Stopped with 1 word found.");
     EXPECT_EQ(host.captions.back(), u"Count words");
-    EXPECT_FALSE(host.controlsEnabled.front());
-    EXPECT_TRUE(host.controlsEnabled.back());
     EXPECT_FALSE(run.ListingShown);
     EXPECT_FALSE(CountIsRunning(run));
 }
 
 TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
+    std::string text; // 3000 distinct words
+    for (int i = 0; i < 3000; ++i) {
+        text += "qqw";
+        for (int k = i; k; k /= 26)
+            text += char('a' + k % 26);
+        text += i % 10 == 9 ? "\r\n" : " ";
+    }
+    input(text);
+    run.settings.SuppressWords = true;
     for (bool confirmed : {false, true}) {
         SCOPED_TRACE(confirmed);
         run.table.clear();
         host.messages.clear();
-        clickAtTwoThousandWords();
+        bool clicked = false;
+        clickWhen([&](int) { return !clicked && run.table.size() >= 2000 && (clicked = true); });
         host.answers = {Answer::Yes, confirmed ? Answer::Yes : Answer::No, Answer::No};
         run.settings.DisplayFormat = 8; // the whole list fits the output box
         EXPECT_EQ(cmdListWords_Click(run), confirmed ? RunOutcome::NotListed : RunOutcome::Listed);
@@ -183,7 +163,7 @@ TEST_F(CountRunTest, OutputFileChosenForALargeInputMayNotBeTheInput) {
     text.resize(204801, ' ');
     const ustring in = input(text);
     host.answers = {Answer::Yes};
-    host.chosenOutputs = {in};
+    host.chosenOutput = in;
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Refused);
     EXPECT_EQ(host.lastMessage(), "Output file cannot be the same as the input file.");
     EXPECT_EQ(fileText(in), text);

@@ -57,21 +57,6 @@ TEST_F(DocxRunsTest, UnfinishedOrMisorderedElementsEndTheExtraction) {
     EXPECT_EQ(text(xml, xml.size()), "");
 }
 
-// --- Entities and encodings ---
-
-TEST_F(DocxRunsTest, OnlyAmpLtAndGtAreDecoded) {
-    EXPECT_EQ(text("<w:t>a &amp; b &lt;c&gt; &amp;lt;</w:t>"), "a & b <c> <");
-    EXPECT_EQ(text("<w:t>&quot;x&quot; &#233;</w:t>"), "&quot;x&quot; &#233;");
-}
-
-TEST_F(DocxRunsTest, Utf8PairsAndTypographicPunctuationAreDecoded) {
-    EXPECT_EQ(
-        text("<w:t>caf\xC3\xA9 don\xE2\x80\x99t \xE2\x80\x9Cq\xE2\x80\x9D a\xE2\x80\x94z</w:t>"),
-        "caf\xC3\xA9 don't \"q\" a -- z");
-    // Characters beyond U+00FF stay as their bytes, one character each.
-    EXPECT_EQ(text("<w:t>\xE2\x82\xAC</w:t>"), "\xC3\xA2\xE2\x80\x9A\xC2\xAC");
-}
-
 // --- Random markup: runs are never empty and the size is always their joined length ---
 
 TEST_F(DocxRunsTest, MarkupSoupExtractsConsistently) {

@@ -1,4 +1,3 @@
-#include "input/FileNames.h"
 #include "input/FirstLines.h"
 #include "input/LineReader.h"
 #include "support/Folders.h"
@@ -77,14 +76,6 @@ TEST(ReadFirstLines, SkipsEmptyLinesAndDecodesOnlyOnRequest) {
               u"caf\u00C3\u00A9 don\u00E2\u20AC\u2122t \u201C");
     EXPECT_EQ(ReadFirstLines(u, true, 1, true, true).text, u"caf\u00E9 don't \u201C");
     EXPECT_EQ(ReadFirstLines(FromPath(dir.path()), true, 10, false, false).errorNumber, 75);
-}
-
-TEST(FileExtension, TextAfterTheLastDotOfTheNameOnly) {
-    EXPECT_EQ(FileExtension(u"/home/Ann/Report.Final.TXT", false), u"TXT");
-    EXPECT_EQ(FileExtension(u"/home/ann.d/README", true), u"");
-    EXPECT_EQ(FileExtension(u"/home/ann/archive.", true), u"");
-    EXPECT_EQ(FileExtension(u"/x/file.\u00C9T\u00C9", true), u"\u00E9t\u00E9");
-    EXPECT_FALSE(HasTextExtension(u"a.txt.gz"));
 }
 
 } // namespace

@@ -41,21 +41,6 @@ TEST_F(VettingTest, FilesOfUpToFourBytesAndPipesAreRefusedWithoutWaiting) {
     EXPECT_EQ(ClassifyFileStart(FromPath(fifo), true), FileStart::CannotOpen);
 }
 
-TEST_F(VettingTest, CharsetDeclarationCountsInTheFirstTenNonEmptyLines) {
-    std::string head = "<html>\r\n\r\n<head>\n\n";
-    for (int i = 0; i < 7; ++i)
-        head += "<p>line</p>\r\n";
-    const std::string meta = "<meta charset=UTF-8>\r\n";
-    EXPECT_EQ(ClassifyFileStart(write("ten.html", head + meta), true), FileStart::Utf8);
-    EXPECT_EQ(ClassifyFileStart(write("eleven.html", head + "<p>x</p>\n" + meta), true),
-              FileStart::Unknown);
-    // Only in upper case, only in pages, and only when asked to look.
-    EXPECT_EQ(ClassifyFileStart(write("lower.htm", "<meta charset=utf-8>\r\n"), true),
-              FileStart::Unknown);
-    EXPECT_EQ(ClassifyFileStart(write("q.htm2", meta), true), FileStart::Unknown);
-    EXPECT_EQ(ClassifyFileStart(write("q2.htm", meta), false), FileStart::Unknown);
-}
-
 // --- The byte scan of the first 16384 bytes ---
 
 TEST_F(VettingTest, OneControlByteInTheScannedBytesMakesABinaryFile) {
