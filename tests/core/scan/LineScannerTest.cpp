@@ -2,50 +2,13 @@
 
 #include "ScanTestUtil.h"
 #include "scan/CommentMarkers.h"
-#include "scan/TextRoutines.h"
 
 #include <gtest/gtest.h>
 
 using namespace qd;
 using namespace qd::test;
 
-// --- The line as the scanner sees it ---
-
-TEST_F(ScanTest, LastCharacterIsNeverPartOfAWordAndAnEmptyLineIsNoFault) {
-    Set("IgnoreShortWords=0");
-    run.strLine.clear();
-    ScanLine(run);
-    run.strLine = u"ab c"; // no space appended: the final "c" is not examined
-    ScanLine(run);
-    EXPECT_EQ(Words(), Strings{"ab"});
-}
-
-// --- Reading common words ---
-
-TEST_F(ScanTest, ReadingCommonWordsSkipsEveryRuleButNotTheComments) {
-    run.blnReadingWords = true;
-    run.blnCharacterEntitiesPossible = true;
-    run.CurrentExtraChars = strAllPossibleExtraChars;
-    SetCommentMarkers(run, u"C");
-    run.settings.DropFinalS = true;
-    // Double hyphens and entities are left as they are.
-    run.strLine = u"a didn its 2024 x'y' /* hidden */ zz x--y caf&eacute; ";
-    ScanLine(run);
-    EXPECT_EQ(Words(), (Strings{"2024", "a", "caf", "didn", "eacute", "its", "x'y", "x--y", "zz"}));
-    EXPECT_EQ(run.lngTotalNumOccurrences, 0);
-}
-
 // --- Yielding and stopping ---
-
-TEST_F(ScanTest, YieldsAfterEachWordOnlyOnceStartedUp) {
-    run.yield.setEveryCall(true);
-    Scan("one two three");
-    EXPECT_EQ(host.processEventsCalls, 0);
-    run.blnStartUpCompleted = true;
-    Scan("one two three");
-    // Once at each pass of the scanning loop (three words, two gaps) and once after each word.
-    EXPECT_EQ(host.processEventsCalls, 8);
-}
 
 TEST_F(ScanTest, StopDuringAYieldEndsTheLineAfterTheCurrentWord) {
     run.blnStartUpCompleted = true;
@@ -68,19 +31,7 @@ TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
     EXPECT_EQ(Words(), (Strings{"known", "well", "well-known"}));
 }
 
-// --- Bad input: no crash, every word around the damage found ---
-
-TEST_F(ScanTest, Utf8LinesKeepStrayBytesAndReplaceTypographicForms) {
-    Set("AllowWordsWithApostrophes=1");
-    ustring line = Bytes({'c', 'a', 'f', 195, 169, ' ', 195, 'x', 'y', 'z', ' ', 194, 'b', 226,
-                          130, ' ', 'e', 'n', 'd', 195, ' ', 'd', 'o', 'n', 226, 128, 153, 't'});
-    DecodeUtf8PairsInPlace(line);
-    ReplaceTypographicUtf8InPlace(line);
-    Scan(line);
-    // The stray bytes 194, 195 and 226 read as the letters Â, Ã and â and join their words;
-    // the byte 130 (U+201A) separates.
-    EXPECT_EQ(Words(), (Strings{"café", "don't", "endã", "âbâ", "ãxyz"}));
-}
+// --- Long lines: cut into runs, never stored, markup without end ---
 
 TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
     Set("IgnoreRepetitions=0 LongWordSize=15"); // the longest allowed still refuses these
@@ -137,4 +88,39 @@ TEST_F(ScanTest, MegabyteOfShortTagsAndEntities) {
     Scan(line);
     EXPECT_EQ(Count("word"), int32_t(line.size() / unit.size()));
     EXPECT_EQ(run.intWithinComment, -1);
+}
+
+// --- Comments across lines and counts ---
+
+TEST_F(ScanTest, OpenCommentOfAPairNoLongerInForceIsDropped) {
+    SetCommentMarkers(run, u"C");
+    run.intWithinComment = 42;
+    CountEveryWord();
+    Scan("still counted");
+    EXPECT_EQ(Words(), (Strings{"counted", "still"}));
+}
+
+TEST_F(ScanTest, EndMarkerMayOverlapTheStartMarker) {
+    SetCommentMarkers(run, u"PHP");
+    run.strLine = u"<?php echo ";
+    run.lngLP = 0;
+    run.intWithinComment = 4;
+    SkipComment(run);
+    EXPECT_EQ(run.lngLP, 5u);
+    EXPECT_EQ(run.intWithinComment, -1);
+}
+
+// --- Double hyphens ---
+
+TEST(BlankDoubleHyphens, BlanksInMidLineButNotAtTheStartOrInCommentMarkup) {
+    const std::pair<ustring_view, ustring_view> cases[] = {{u"see a--b", u"see a  b"},
+                                                           {u"x----y", u"x--  y"},
+                                                           {u"a--b", u"a--b"},
+                                                           {u"--ab", u"--ab"},
+                                                           {u"x <!-- y --> z", u"x <!-- y --> z"}};
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(BlankDoubleHyphens(in), out) << ToUtf8(in);
+    const ustring out = BlankDoubleHyphens(ustring(1 << 20, u'-'));
+    EXPECT_EQ(out.substr(0, 2), u"--");
+    EXPECT_EQ(out.find(u'-', 2), ustring::npos);
 }

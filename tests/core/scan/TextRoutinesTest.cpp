@@ -1,4 +1,7 @@
 #include "scan/TextRoutines.h"
+#include "scan/CaseFolding.h"
+#include "scan/Entities.h"
+#include "scan/WordChars.h"
 
 #include "ScanTestUtil.h"
 
@@ -89,4 +92,77 @@ TEST(ReplaceTypographicUtf8, ReplacesEveryFormAndLeavesOtherOrIncompleteSequence
     ustring t = other;
     ReplaceTypographicUtf8InPlace(t);
     EXPECT_EQ(t, other);
+}
+
+// --- Lower-casing: accented capitals to their own small letters, others by the usual mapping ---
+
+TEST(LowerCaseAccented, LongLinesMixingAsciiAndOtherCharactersLowerEveryCharacter) {
+    // Lines are lowered in blocks while they are ASCII; every block boundary must hold.
+    const ustring pieces[] = {u"ABCDEFGH", u"@[`{", u"Z", u"a", u"É", u"Ÿ", u"ŠKODA ", u"Ω", u"x"};
+    uint32_t seed = 7;
+    for (int round = 0; round < 500; ++round) {
+        ustring s;
+        for (int k = 0; k < 12; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            s += pieces[(seed >> 16) % std::size(pieces)];
+        }
+        ustring expected;
+        for (const char16_t c : s)
+            expected.push_back(LowerChar(c));
+        ASSERT_EQ(LowerCaseAccented(s), expected) << ToUtf8(s);
+    }
+    EXPECT_EQ(ToUtf8(LowerCaseAccented(u"ÑANDÚ ŸÐÇØ ÆŒÞ ß×÷")), "ñandú ÿðçø æœþ ß×÷");
+}
+
+// --- Decoding: known entities once, an unknown stretch skipped with its ampersands ---
+
+TEST(DecodeEntities, DecodesKnownEntitiesOnceAndLeavesOthers) {
+    EXPECT_EQ(DecodeEntities(u"&amp;eacute; &foo &amp; x"), u"&eacute; &foo &amp; x");
+    const ustring s(1 << 20, u'&');
+    EXPECT_EQ(DecodeEntities(s), s);
+    ustring many;
+    for (int i = 0; i < 100000; ++i)
+        many += u"&eacute;";
+    EXPECT_EQ(DecodeEntities(many), ustring(100000, u'é'));
+}
+
+// --- Where an entity begins: the position of the semicolon, 1 for a numeric one, else 0 ---
+
+TEST(IsEntityAt, GivesThePositionOfTheSemicolon) {
+    const std::pair<ustring, int> cases[] = {
+        {u"&" + ustring(18, u'x') + u";", 20},
+        {u"&" + ustring(19, u'x') + u";", 0},
+        {u"&#xy", 1},
+        {u"&#x", 0}, // shorter than four
+        {u"&" + ustring(1 << 20, u'a'), 0},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(IsEntityAt(text), expected) << ToUtf8(text.substr(0, 30));
+}
+
+// --- The table of word characters against the character test, and the longest run ---
+
+TEST(WordCharTable, AgreesWithTheCharacterTest) {
+    const ustring extras = u"-'\u2018_:\\/.@0123456789";
+    for (const ustring_view e : {ustring_view(u""), ustring_view(u"-"), ustring_view(extras)}) {
+        WordCharTable table;
+        table.update(e);
+        for (unsigned c = 0; c < 0x10000; c += 7)
+            ASSERT_EQ(table.isWordChar(char16_t(c)), IsWordChar(char16_t(c), false, e)) << c;
+    }
+}
+
+TEST(ScanWordRun, CountsConsecutiveWordCharacters) {
+    EXPECT_EQ(ScanWordRun(u"well-known end", 0, false, u"-"), 10);
+    EXPECT_EQ(ScanWordRun(u"well-known end", 0, false, u""), 4);
+    EXPECT_EQ(ScanWordRun(u"well-known end", 11, false, u""), 3);
+    EXPECT_EQ(ScanWordRun(u"abc", 3, false, u""), 0);
+    EXPECT_EQ(ScanWordRun(u"abc", 99, false, u""), 0);
+    EXPECT_EQ(ScanWordRun(u"", 0, false, u""), 0);
+    const ustring letters(70000, u'a');
+    EXPECT_EQ(ScanWordRun(letters, 0, false, u""), 65000);
+    EXPECT_EQ(ScanWordRun(letters, 65000, false, u""), 5000);
+    WordCharTable table;
+    table.update(u"");
+    EXPECT_EQ(table.scanWordRun(letters, 0), 65000);
 }
