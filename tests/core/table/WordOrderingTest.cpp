@@ -211,22 +211,6 @@ TEST(QuickSort, SortsFromTheStartPositionAsTheReference) {
 
 // --- BuildFrequencyOrder: ranks by count then table order, chained from lngFirstFreq ---
 
-TEST_F(Ordering, FrequencyOrderMarksEveryThousandthRankWhileLinking) {
-    for (int n : {999, 1000, 2500}) {
-        SCOPED_TRACE(n);
-        numbers(n);
-        statisticsFromTable();
-        expectOrderAsReference();
-        EXPECT_EQ(host.output.size(), size_t(n / 1000 * 2));
-    }
-    // Statistics ahead of the table still mark their ranks.
-    numbers(999);
-    statisticsFromTable();
-    run.lngNumWordsIncluded = 2000;
-    expectOrderAsReference();
-    EXPECT_EQ(host.outputUtf8(), " . .");
-}
-
 // Random tables with many equal counts, unlisted words and, now and then, statistics out of
 // step with the table: the result must equal the one-pass-per-count method in every field.
 TEST_F(Ordering, FrequencyOrderMatchesTheQuadraticMethodOnRandomTables) {

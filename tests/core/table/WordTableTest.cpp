@@ -1,12 +1,15 @@
 #include "table/WordTable.h"
 #include "Host.h"
 #include "RunState.h"
+#include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "table/AddWordToList.h"
 #include "table/BinarySearch.h"
+#include "table/PostCountRules.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -106,18 +109,32 @@ TEST_F(AddWordToList, BinarySearchEntriesReportsFoundWordsAndGaps) {
     }
 }
 
-TEST(BinarySearchStrings, ComparesFromTheStartPosition) {
-    const std::vector<ustring> words = {u"xa", u"xk", u"xz"};
-    int32_t pos = 0;
-    EXPECT_TRUE(BinarySearchStrings(u"k", words, 3, pos, 2));
-    EXPECT_EQ(pos, 2);
-    EXPECT_FALSE(BinarySearchStrings(u"xm", words, 3, pos));
-    EXPECT_EQ(pos, -3);
-    EXPECT_FALSE(BinarySearchStrings(u"a", {}, 0, pos));
-    EXPECT_EQ(pos, -1);
-    // n larger than the array is held to the array.
-    EXPECT_FALSE(BinarySearchStrings(u"zz", words, 10, pos));
-    EXPECT_EQ(pos, -4);
+// --- Statistics of the listed words ---
+
+TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
+    run.settings.SuppressWords = true;
+    test::AddWords(run, {{"alpha", 3}, {"be", 7}, {"longestword", 1}, {"xiv", 2}});
+    run.settings.IgnoreRomNum40 = true;
+    run.settings.IgnoreInfrequentWords = true;
+    run.intThresholdFrequency = 2;
+    ApplyPostCountRules(run);
+    run.intMaxWordLengthFound = 99; // from an earlier run
+    ComputeListStatistics(run);
+    EXPECT_EQ(run.lngNumWordsIncluded, 2);
+    EXPECT_EQ(run.lngNumWordsExcluded, 2);
+    EXPECT_EQ(run.lngNumOccurrences, 10);
+    EXPECT_EQ(run.lngMaxFrequency, 7);
+    EXPECT_EQ(run.intMaxWordLengthFound, 5);
+}
+
+TEST_F(AddWordToList, HugeCountsDoNotWrapToANegativeTotal) {
+    run.settings.SuppressWords = true;
+    test::AddWords(run, {{"a", 1}, {"b", 1}});
+    run.table[1].Count = std::numeric_limits<int32_t>::max();
+    run.table[2].Count = 5;
+    ApplyPostCountRules(run);
+    ComputeListStatistics(run);
+    EXPECT_EQ(run.lngNumOccurrences, std::numeric_limits<int32_t>::max());
 }
 
 } // namespace
