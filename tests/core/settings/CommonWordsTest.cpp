@@ -110,23 +110,6 @@ TEST(ShippedFiles, FilesOfSeveralLanguagesHoldTheUnionOfTheirLanguages) {
     EXPECT_EQ(std::set<ustring>(two.begin(), two.end()), UnionOf({u"cwds_en.txt", u"cwds_de.txt"}));
 }
 
-// --- The file format: comments on any kind of line end, no per-word rule ---
-
-TEST_F(CommonWordsTest, CommentsEndAtEveryKindOfLineEndAndNoWordRuleApplies) {
-    const std::pair<std::string, std::vector<ustring>> cases[] = {
-        {"// head\nalpha\nbeta // note\ngamma\n", {u"alpha", u"beta", u"gamma"}},
-        {"// head\ralpha\rbeta /* x */\r", {u"alpha", u"beta"}},
-        {"don't l' 'tis end. a t s isn cats\r\n",
-         {u"a", u"cats", u"don't", u"end", u"isn", u"l", u"s", u"t", u"tis"}},
-    };
-    run.settings.DropFinalS = true;
-    for (const auto& [bytes, words] : cases) {
-        use("words.txt", bytes);
-        EXPECT_TRUE(AttemptToReadCommonWords(run)) << host.lastMessage();
-        EXPECT_EQ(run.CommonWords, words) << bytes;
-    }
-}
-
 // --- Failed reads keep the list read before ---
 
 TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
@@ -148,22 +131,6 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
     EXPECT_EQ(run.CommonWords, std::vector<ustring>{u"kept"});
     EXPECT_FALSE(run.blnStop);
     EXPECT_FALSE(run.blnCommonWordsLoaded);
-    EXPECT_FALSE(run.settings.IgnoreCommonWords);
-}
-
-// --- The file for the input file's language ---
-
-TEST_F(CommonWordsTest, NoToTheQuestionLeavesTheOtherListUnloaded) {
-    dir.write("cwds_en.txt", "english\r\n");
-    dir.write("cwds_de.txt", "deutsch\r\n");
-    run.settings.CommonWordsFile = FromPath(dir.path() / "cwds_en.txt");
-    ASSERT_TRUE(AttemptToReadCommonWords(run));
-    run.settings.IgnoreCommonWords = false; // the user unticked the box
-    run.settings.InputFile = FromPath(dir.write("page.html", "<html lang=\"de\">\r\n"));
-    host.answers = {Answer::No};
-    ChooseCommonWordsForInputFile(run);
-    EXPECT_EQ(run.settings.CommonWordsFile, FromPath(dir.path() / "cwds_de.txt"));
-    EXPECT_FALSE(run.blnCommonWordsLoaded); // the English words are not the German file's
     EXPECT_FALSE(run.settings.IgnoreCommonWords);
 }
 

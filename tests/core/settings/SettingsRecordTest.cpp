@@ -27,19 +27,6 @@ TEST(SettingFields, EachNameReachesOnlyItsOwnField) {
     }
 }
 
-// --- Setting from text: bad values are refused and change nothing ---
-
-TEST(SetSetting, RefusalsLeaveTheSettingsAlone) {
-    for (const char* assignment :
-         {"NoSuchSetting=1", "CaseSignificant=2", "CaseSignificant=", "ShortWordSize=14",
-          "WordOrder=-1", "DisplayFormat= 3", "ThresholdFrequency=99999999", "Source=Clipboard",
-          "UTF8", "=1"}) {
-        ScanSettings s;
-        EXPECT_NE(ApplySettingAssignment(s, FromUtf8(assignment)), u"") << assignment;
-        EXPECT_EQ(s, ScanSettings{}) << assignment;
-    }
-}
-
 // The fields of the settings window that Restore defaults resets.
 constexpr std::string_view kSettingsWindowFields =
     "CaseSignificant AllowWordsWithHyphens AllowWordsWithApostrophes AllowWordsWithUnderscores "
@@ -81,13 +68,6 @@ TEST(WordsToIgnore, NormalFormIsSortedDistinctLoweredWordsInCodeUnitOrder) {
     };
     for (const auto& [text, normal] : cases)
         EXPECT_EQ(NormalizedWordsToIgnore(text), normal) << ToUtf8(text);
-}
-
-TEST(WordsToIgnore, FirstCharacterOutsideTheAlphabetAndTheAllowedExtrasIsReported) {
-    EXPECT_EQ(FirstCharacterNotAllowed(u"straße œuvre ÿ e-mail", u"-"), std::nullopt);
-    EXPECT_EQ(FirstCharacterNotAllowed(u"e-mail x+y", u""), u'-');
-    EXPECT_EQ(FirstCharacterNotAllowed(u"e-mail x+y", u"-"), u'+');
-    EXPECT_EQ(FirstCharacterNotAllowed(u"łódź", u""), u'ł');
 }
 
 } // namespace
