@@ -14,10 +14,6 @@
 
 namespace qd::test {
 
-inline std::string U8(ustring_view text) {
-    return ToUtf8(text);
-}
-
 // Texts 27 and 31 to 34 read as their number in angle brackets, so a test sees which one a
 // message uses.
 inline void LoadNumberedTexts(RunState& run, const TempDir& dir) {
@@ -39,17 +35,11 @@ inline std::vector<std::string> TableWords(const WordTable& table) {
     return words;
 }
 
-// The entry index of a word, 0 when it is not in the table.
-inline int32_t IndexOf(const WordTable& table, std::string_view utf8Word) {
-    const ustring word = FromUtf8(utf8Word);
-    for (int32_t i = 1; i <= table.size(); ++i)
-        if (table[i].Word == word) return i;
-    return 0;
-}
-
+// The count of a word, 0 when it is not in the table.
 inline int32_t CountOf(const WordTable& table, std::string_view utf8Word) {
-    const int32_t i = IndexOf(table, utf8Word);
-    return i == 0 ? 0 : table[i].Count;
+    for (int32_t i = 1; i <= table.size(); ++i)
+        if (table[i].Word == FromUtf8(utf8Word)) return table[i].Count;
+    return 0;
 }
 
 } // namespace qd::test

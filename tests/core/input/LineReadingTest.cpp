@@ -1,4 +1,3 @@
-#include "input/FirstLines.h"
 #include "input/LineReader.h"
 #include "support/Folders.h"
 #include "support/TempDir.h"
@@ -60,22 +59,6 @@ TEST(LineReader, ByteLimitEndsTheFileEarlyAndAMissingFileIsAnError) {
     LineReader missing(FromPath(dir.path() / "none.txt"));
     EXPECT_FALSE(missing.next(line));
     EXPECT_TRUE(missing.error());
-}
-
-// --- The head of a file: the first non-empty lines, decoded on request ---
-
-TEST(ReadFirstLines, SkipsEmptyLinesAndDecodesOnlyOnRequest) {
-    test::TempDir dir;
-    const ustring file = FromPath(dir.write("head.txt", "one\r\n\r\ntwo\n\nthree\rfour\r\n"));
-    const FirstLines head = ReadFirstLines(file, true, 3, false, false);
-    EXPECT_EQ(ToUtf8(head.text), "one\r\ntwo\r\nthree");
-    EXPECT_EQ(head.lineCount, 3);
-    // "café" in UTF-8, a right single quotation mark, and the Windows-1252 byte 0x93.
-    const ustring u = FromPath(dir.write("u.txt", "caf\xC3\xA9 don\xE2\x80\x99t \x93"));
-    EXPECT_EQ(ReadFirstLines(u, true, 1, false, false).text,
-              u"caf\u00C3\u00A9 don\u00E2\u20AC\u2122t \u201C");
-    EXPECT_EQ(ReadFirstLines(u, true, 1, true, true).text, u"caf\u00E9 don't \u201C");
-    EXPECT_EQ(ReadFirstLines(FromPath(dir.path()), true, 10, false, false).errorNumber, 75);
 }
 
 } // namespace

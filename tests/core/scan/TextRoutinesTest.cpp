@@ -80,20 +80,6 @@ TEST(DecodeUtf8Pairs, LineOfLeadBytesOnly) {
     EXPECT_EQ(DecodeUtf8Pairs(pairs), ustring(200000, u'é'));
 }
 
-// --- ReplaceTypographicUtf8 ---
-
-TEST(ReplaceTypographicUtf8, ReplacesEveryFormAndLeavesOtherOrIncompleteSequences) {
-    const ustring s =
-        Bytes({226, 128, 152, 226, 128, 153, 226, 128, 156, 226, 128, 157, 226, 128, 144, 226, 128,
-               147, 226, 128, 148, 226, 148, 128, 226, 128, 166, 226, 128, 162, 226, 128, 134});
-    EXPECT_EQ(ReplaceTypographicUtf8(s), u"''\"\"-- --  -- ... .  ... ");
-    const ustring other = Bytes({226, 128, 'x', 226, 128, 154, 226, 128});
-    EXPECT_EQ(ReplaceTypographicUtf8(other), other);
-    ustring t = other;
-    ReplaceTypographicUtf8InPlace(t);
-    EXPECT_EQ(t, other);
-}
-
 // --- Lower-casing: accented capitals to their own small letters, others by the usual mapping ---
 
 TEST(LowerCaseAccented, LongLinesMixingAsciiAndOtherCharactersLowerEveryCharacter) {

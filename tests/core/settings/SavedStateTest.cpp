@@ -16,14 +16,13 @@ namespace fs = std::filesystem;
 namespace qd {
 namespace {
 
-using test::U8;
 using test::Unusual;
 
 constexpr std::string_view kRestorePrefix = "Error when attempting to restore settings: ";
 constexpr std::string_view kSavePrefix = "Error when attempting to save settings: ";
 
 bool IsRestoreError(const ustring& text) {
-    return U8(text).starts_with(kRestorePrefix);
+    return ToUtf8(text).starts_with(kRestorePrefix);
 }
 
 // The default record as a state file, line by line.
@@ -163,13 +162,13 @@ TEST_F(SavedStateFile, RefusedSaveKeepsTheOldFile) {
     const std::string old = bytes();
     ScanSettings s;
     s.WordsToIgnore = u"one\ntwo";
-    EXPECT_EQ(U8(SaveState(s, path())),
+    EXPECT_EQ(ToUtf8(SaveState(s, path())),
               std::string(kSavePrefix) + "the value of WordsToIgnore holds a line break");
     EXPECT_EQ(bytes(), old);
     fs::create_directory(dir.path() / "taken");
-    EXPECT_EQ(U8(SaveState(ScanSettings{}, path("taken"))),
+    EXPECT_EQ(ToUtf8(SaveState(ScanSettings{}, path("taken"))),
               std::string(kSavePrefix) + "Is a directory");
-    EXPECT_EQ(U8(SaveState(ScanSettings{}, path("no/such/folder/state.dvn"))),
+    EXPECT_EQ(ToUtf8(SaveState(ScanSettings{}, path("no/such/folder/state.dvn"))),
               std::string(kSavePrefix) + "No such file or directory");
 }
 
@@ -190,7 +189,7 @@ TEST_F(SavedStateFile, FailureWhileWritingKeepsTheOldFileAndLeavesNoTemporary) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(U8(error), std::string(kSavePrefix) + "File too large");
+    EXPECT_EQ(ToUtf8(error), std::string(kSavePrefix) + "File too large");
     EXPECT_EQ(bytes(), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }

@@ -10,36 +10,12 @@ namespace fs = std::filesystem;
 namespace qd {
 namespace {
 
-std::string u8(const ustring& s) {
-    return ToUtf8(s);
-}
-
 class ProgramTextsLoad : public ::testing::Test {
 protected:
     int load(std::string_view bytes) { return texts.Load(dir.write("dvn.dat", bytes)); }
     test::TempDir dir;
     ProgramTexts texts;
 };
-
-// --- Loading: the shape of each text ---
-
-TEST_F(ProgramTextsLoad, ShapeOfEachText) {
-    // A tilde alone is the empty string; continuation lines join with CR LF; the text is kept
-    // exactly after the equals sign; the last line may lack its line end.
-    ASSERT_EQ(load("\xEF\xBB\xBF[en]\r\n5=~\r\n6=~x\r\n7= ~\r\n1=first\r\n+second\r\n+\r\n"
-                   "+fourth\r\n10=not intro\r\n 12 =  spaced = text  "
-                   "\r\n3=Three\r\n+more\r\n310=Quorvel Dorvane"),
-              8);
-    EXPECT_EQ(texts.GetText(5), u"");
-    EXPECT_EQ(u8(texts.GetText(12)), "  spaced = text  ");
-    EXPECT_EQ(u8(texts.GetText(310)), "Quorvel Dorvane");
-    // The introduction joins the non-empty texts 1 to 9 in number order as paragraphs.
-    EXPECT_EQ(u8(texts.IntroText()),
-              "first\r\nsecond\r\n\r\nfourth\r\n\r\nThree\r\nmore\r\n\r\n~x\r\n\r\n ~");
-    // Missing numbers and languages give the empty string.
-    EXPECT_EQ(texts.GetText(-1), u"");
-    EXPECT_EQ(texts.GetText(1, -1), u"");
-}
 
 // --- Loading: a flawed file gives its code (negative ones carry the line) and no texts ---
 
