@@ -1,12 +1,34 @@
 #include "scan/LineScanner.h"
 
-#include "ScanTestUtil.h"
+#include "RunState.h"
+#include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
+#include "scan/WordExtractor.h"
+#include "support/RunFixtures.h"
+#include "support/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 
 using namespace qd;
-using namespace qd::test;
+using Strings = std::vector<std::string>;
+
+// A run with default settings that scans lines the way the count run does.
+class ScanTest : public ::testing::Test {
+protected:
+    ScanTest() { BuildCurrentExtraChars(run); }
+    // Lowers the line, appends one space and scans it.
+    void Scan(ustring line) {
+        LowerCaseAccentedInPlace(line);
+        run.strLine = line + u' ';
+        ScanLine(run);
+    }
+    void Scan(const char* utf8) { Scan(FromUtf8(utf8)); }
+    Strings Words() const { return test::TableWords(run.table); }
+    int32_t Count(std::string_view word) const { return test::CountOf(run.table, word); }
+
+    test::ScriptedHost host;
+    RunState run{host};
+};
 
 // --- Yielding and stopping ---
 
@@ -34,7 +56,8 @@ TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
 // --- Long lines: cut into runs, never stored, markup without end ---
 
 TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
-    Set("IgnoreRepetitions=0 LongWordSize=15"); // the longest allowed still refuses these
+    run.settings.IgnoreRepetitions = false;
+    run.settings.LongWordSize = 15; // the longest allowed still refuses these
     Scan(ustring(70000, u'a'));
     EXPECT_EQ(run.lngTotalNumOccurrences, 2);
     ustring line;
@@ -57,7 +80,7 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlCharacters) {
         controls.push_back(char16_t(i % 32));
     Scan(controls);
     EXPECT_EQ(run.lngTotalNumOccurrences, 1 << 19);
-    Set("IgnoreShortWords=0");
+    run.settings.IgnoreShortWords = false;
     Scan(ustring(1 << 20, u','));
     Scan(line);
     EXPECT_EQ(Words(), Strings{"a"});
@@ -95,7 +118,7 @@ TEST_F(ScanTest, MegabyteOfShortTagsAndEntities) {
 TEST_F(ScanTest, OpenCommentOfAPairNoLongerInForceIsDropped) {
     SetCommentMarkers(run, u"C");
     run.intWithinComment = 42;
-    CountEveryWord();
+
     Scan("still counted");
     EXPECT_EQ(Words(), (Strings{"counted", "still"}));
 }

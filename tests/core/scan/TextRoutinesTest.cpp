@@ -3,17 +3,24 @@
 #include "scan/Entities.h"
 #include "scan/WordChars.h"
 
-#include "ScanTestUtil.h"
+#include "scan/WordExtractor.h"
 
 #include <gtest/gtest.h>
 
 using namespace qd;
-using qd::test::Bytes;
 
 namespace {
 struct Case {
     ustring in, out;
 };
+
+// The text of the given Windows-1252 byte values.
+ustring Bytes(std::initializer_list<int> bytes) {
+    ustring out;
+    for (int b : bytes)
+        out.push_back(Cp1252ToUnicode((unsigned char)b));
+    return out;
+}
 } // namespace
 
 // --- CleanLine: tabs and line breaks become single spaces, a backspace joins its neighbours ---
