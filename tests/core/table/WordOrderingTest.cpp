@@ -15,7 +15,7 @@ namespace {
 
 using test::ScriptedHost;
 
-// --- Reference: the ordering steps exactly as the program has always taken them ------------
+// --- Reference: the ordering steps exactly as the program has always taken them ---
 
 struct RefRecord {
     ustring key;
@@ -89,7 +89,7 @@ RefOrder RefBuildFrequencyOrder(const WordTable& t, int32_t maxFrequency, int32_
     return o;
 }
 
-// --- Fixtures ------------------------------------------------------------------------------
+// --- Fixtures ---
 
 // Words over a small alphabet whose capitals and accents fold together, so keys tie often.
 ustring RandomWord(std::mt19937& rng) {
@@ -185,19 +185,11 @@ TEST_F(Ordering, SortLeavesTiesExactlyAsTheProgramsQuicksort) {
 // --- QuickSort on plain strings ---
 
 TEST(QuickSort, SortsFromTheStartPositionAsTheReference) {
-    std::vector<ustring> fruit = {u"pear", u"apple", u"Fig", u"apple", u"kiwi"};
-    QuickSort(fruit, 0, int32_t(fruit.size()) - 1, 1);
-    EXPECT_EQ(fruit, (std::vector<ustring>{u"Fig", u"apple", u"apple", u"kiwi", u"pear"}));
-    std::vector<ustring> none, one = {u"x"};
-    QuickSort(none, 0, -1, 1);
-    QuickSort(one, 0, 0, 1);
-    EXPECT_EQ(one, std::vector<ustring>{u"x"});
-
     std::mt19937 rng(99);
     for (int round = 0; round < 200; ++round) {
         std::vector<ustring> words;
         std::vector<RefRecord> ref;
-        for (int k = 0; k < 1 + round % 60; ++k)
+        for (int k = 0; k < round % 60; ++k)               // from none
             words.push_back(RandomWord(rng) + FromInt(k)); // unique, to tell equal keys apart
         const int start = 1 + round % 2;
         for (const ustring& w : words)
