@@ -68,7 +68,7 @@ TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
     EXPECT_EQ(run.table.size(), 0);
 }
 
-TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlCharacters) {
+TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
     ustring line;
     for (int i = 0; i < (1 << 19); ++i)
         line += u"a,";
@@ -87,7 +87,7 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlCharacters) {
     EXPECT_EQ(Count("a"), 1 << 19);
 }
 
-TEST_F(ScanTest, MegabyteOfMarkupWithoutEnd) {
+TEST_F(ScanTest, MegabyteOfMarkupWithoutEndStoresNothing) {
     SetCommentMarkers(run, u"PHP");
     run.blnCharacterEntitiesPossible = true;
     for (const char16_t* unit : {u"<", u"&", u"&#", u"&a", u"<!--", u"/*", u"-", u"&x;"}) {
@@ -100,7 +100,7 @@ TEST_F(ScanTest, MegabyteOfMarkupWithoutEnd) {
     EXPECT_EQ(run.table.size(), 0);
 }
 
-TEST_F(ScanTest, MegabyteOfShortTagsAndEntities) {
+TEST_F(ScanTest, MegabyteOfShortTagsAndEntitiesCountsEveryWord) {
     SetCommentMarkers(run, u"HTML");
     run.blnCharacterEntitiesPossible = true;
     run.intWithinComment = -1;

@@ -78,7 +78,7 @@ TEST(DecodeUtf8Pairs, PairAfterADroppedControlIsDecodedAndAStrayLeadByteStays) {
         EXPECT_EQ(DecodeUtf8Pairs(c.in), c.out) << ToUtf8(c.in);
 }
 
-TEST(DecodeUtf8Pairs, LineOfLeadBytesOnly) {
+TEST(DecodeUtf8Pairs, LineOfLeadBytesOnlyIsLeftAsItIs) {
     const ustring s(100000, char16_t(195));
     EXPECT_EQ(DecodeUtf8Pairs(s), s);
     ustring pairs;
@@ -145,7 +145,7 @@ TEST(WordCharTable, AgreesWithTheCharacterTest) {
     }
 }
 
-TEST(ScanWordRun, CountsConsecutiveWordCharacters) {
+TEST(ScanWordRun, CountsConsecutiveWordCharactersUpTo65000) {
     EXPECT_EQ(ScanWordRun(u"well-known end", 0, false, u"-"), 10);
     EXPECT_EQ(ScanWordRun(u"well-known end", 0, false, u""), 4);
     EXPECT_EQ(ScanWordRun(u"well-known end", 11, false, u""), 3);
