@@ -32,22 +32,6 @@ protected:
 
 // --- The bounds of the text runs ---
 
-TEST_F(DocxRunsTest, RunsJoinWithinAParagraphAndBreaksSeparate) {
-    EXPECT_EQ(text("<w:p><w:r><w:t>Hel</w:t></w:r><w:r><w:t>lo</w:t></w:r></w:p>"
-                   "<w:p><w:r><w:t>world</w:t></w:r></w:p>"),
-              "Hello world");
-    EXPECT_EQ(text("<w:t>one</w:t><w:br/><w:t>two</w:t></w:p><w:t>last</w:t></w:p><w:br/>"),
-              "one two last");
-    // A blank or empty run is one space.
-    EXPECT_EQ(text("<w:t>a</w:t><w:t xml:space=\"preserve\">   </w:t><w:t>b</w:t><w:t></w:t>"
-                   "<w:t>c</w:t>"),
-              "a b c");
-    // Elements that only start like a text run are skipped.
-    EXPECT_EQ(text("<w:tbl><w:tr><w:tc><w:p><w:r><w:tab/><w:t>cell</w:t></w:r></w:p></w:tc>"
-                   "</w:tr></w:tbl><w:t/><w:t>end</w:t>"),
-              "cell end");
-}
-
 TEST_F(DocxRunsTest, UnfinishedOrMisorderedElementsEndTheExtraction) {
     EXPECT_EQ(text("<w:t>open but never closed"), "");
     EXPECT_EQ(text("</w:t><w:t>after a stray end</w:t>"), "");
