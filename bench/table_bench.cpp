@@ -117,18 +117,21 @@ Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uin
 
     run.settings.IgnoreRomNum40 = true;
     run.settings.IgnoreInfrequentWords = true;
-    run.intThresholdFrequency = 2;
+    run.stats.thresholdFrequency = 2;
     r.postCount = CpuSecondsOf([&] {
-        ApplyPostCountRules(run);
-        ComputeListStatistics(run);
+        ApplyPostCountRules(run.table, run.settings, run.stats);
+        ComputeListStatistics(run.table, run.stats);
     });
-    r.frequencyOrder = CpuSecondsOf([&] { BuildFrequencyOrder(run); });
+    r.frequencyOrder = CpuSecondsOf([&] {
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+                            [&] { run.host.appendOutputText(u" ."); });
+    });
     MeasuringSink sink;
     r.listing = CpuSecondsOf([&] { RunListingPass(run, sink, false); });
 
     r.distinct = n;
-    r.listed = run.lngNumWordsIncluded;
-    r.highest = run.lngMaxFrequency;
+    r.listed = run.stats.wordsIncluded;
+    r.highest = run.stats.maxFrequency;
     r.lines = sink.lines;
     r.chars = sink.chars;
     int64_t total = 0;

@@ -84,7 +84,7 @@ int RunCountCommand(const CliOptions& options, std::istream& in, std::ostream& o
     Initialize(s);
     // As at the window's start: the "C" markers are in force until a count chooses others,
     // and stay when user-defined markers fail their check.
-    SetCommentMarkers(run, u"C");
+    SetCommentMarkers(run.scanner, u"C");
 
     // A fresh start's defaults, then the settings file. The command line names the files
     // itself: the paths a settings file remembers are not taken.

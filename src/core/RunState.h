@@ -3,11 +3,13 @@
 // the word table, the common words and every run variable. One object, owned by the main
 // window (or the command line, or a test) and passed to the core routines.
 
-#include "scan/ScanCache.h"
 #include "scan/ScanSettings.h"
+#include "scan/Scanner.h"
 #include "support/ProgramTexts.h"
 #include "support/UString.h"
 #include "support/Yielder.h"
+#include "table/AddWordToList.h"
+#include "table/ListStatistics.h"
 #include "table/WordTable.h"
 
 #include <array>
@@ -21,7 +23,10 @@ class Host;
 inline constexpr int32_t OutputTextLimit = 65000;
 
 struct RunState {
-    explicit RunState(Host& host) : host(host) { yield.attach(&host); }
+    explicit RunState(Host& host) : host(host) {
+        yield.attach(&host);
+        scanner.sink = &tableSink;
+    }
     RunState(const RunState&) = delete;
     RunState& operator=(const RunState&) = delete;
 
@@ -35,54 +40,25 @@ struct RunState {
     bool blnStartUpCompleted = false;
     bool blnWordsGot = false;
     bool blnCommonWordsLoaded = false;
-    bool blnReadingWords = false;
     bool blnStop = false;
     bool blnElapsedTimeRunning = false;
-    bool blnCharacterEntitiesPossible = false;
-    bool blnCommentsPossible = false;
+
+    // The scanner, handing its words to the word table (AddWordToList).
+    Scanner scanner{settings, yield, blnStop, blnStartUpCompleted};
+    TableWordSink tableSink{*this};
 
     // The settings window's handlers neither ask nor check while a box is put back or a
     // settings file is loaded (HandlersMuted), nor while all boxes are set at once.
     bool HandlersMuted = false;
     bool BulkCheckboxChange = false;
 
-    // Comment markers in force: pair i is (StartMarkers[i], EndMarkers[i]); an empty end
-    // marker runs to the end of the line.
-    std::array<ustring, 10> StartMarkers;
-    std::array<ustring, 10> EndMarkers;
-    int intNumCommentMarkers = 0;
-    int intWithinComment = -1;
-
-    // The extra characters admitted inside words for the current scan.
-    ustring CurrentExtraChars;
-
-    // The line being scanned and the scanner's position in it (0-based in this code).
-    ustring strLine;
-    size_t lngLP = 0;
-    ScanCache scanCache; // the scanner's tables and buffers, kept between lines
-
-    // Words to ignore with one space before and after, or empty.
-    ustring strWordsToIgnore;
-
-    // The sorted common words in force.
-    std::vector<ustring> CommonWords;
     // The settings window's common-words file box (txbCommonWordsFile): the file last loaded
     // or chosen there, which CommonWordsFile leaves behind when the input file's language
     // names another file.
     ustring txbCommonWordsFile;
 
     // Counts and listing statistics
-    int intThresholdFrequency = 2;
-    int intMinWidth = 6;
-    int intRankWidth = 6;
-    int intFreqWidth = 6;
-    int intMaxWordLengthFound = 0;
-    int32_t lngNumWordsIncluded = 0;
-    int32_t lngNumWordsExcluded = 0;
-    int32_t lngMaxFrequency = 0;
-    int32_t lngNumOccurrences = 0;
-    int32_t lngTotalNumOccurrences = 0;
-    int32_t lngFirstFreq = 0;
+    ListStatistics stats;
     int32_t lngSecondsElapsed = 0;
 
     // The count run

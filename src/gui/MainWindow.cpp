@@ -111,14 +111,14 @@ void frmMain::InitializeVariables() {
     lblFilesize->clear();
     state_.strStateFilePath =
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
-    state_.intWithinComment = -1;
+    state_.scanner.openComment = -1;
     lblTwirler->setText(" ");
     Initialize();
 }
 
 void frmMain::Initialize() {
     qd::Initialize(state_.settings);
-    SetCommentMarkers(state_, u"C");
+    SetCommentMarkers(state_.scanner, u"C");
     state_.blnWordsGot = false;
     params_->txbParametersFile->clear();
     qd::txbWordsToIgnore_LostFocus(state_);

@@ -160,7 +160,7 @@ void frmParams::flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRul
         break;
     }
     if (!state_.blnStartUpCompleted || state_.HandlersMuted) return;
-    if (box == chkAllowCommentMarkers && state_.blnReadingWords) return;
+    if (box == chkAllowCommentMarkers && state_.scanner.readingWords) return;
     rereadPrompt(box, field);
     if (rule == BoxRule::RereadPromptThenCheck) CheckAllowedExtraChars(state_);
 }
@@ -185,7 +185,7 @@ void frmParams::focusToClose() {
 }
 
 void frmParams::chkIgnoreCommonWords_Click() {
-    if (!state_.blnStartUpCompleted || state_.blnReadingWords || state_.HandlersMuted) return;
+    if (!state_.blnStartUpCompleted || state_.scanner.readingWords || state_.HandlersMuted) return;
     if (chkIgnoreCommonWords->isChecked()) {
         if (state_.settings.CommonWordsFile.empty()) {
             main_.host().message(u"Please specify the file containing common words.",
@@ -295,7 +295,7 @@ void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
 void frmParams::SetDefaultValues() {
     state_.blnWordsGot = false;
     qd::SetDefaultValues(state_.settings);
-    SetCommentMarkers(state_, u"C");
+    SetCommentMarkers(state_.scanner, u"C");
     showSettings();
 }
 

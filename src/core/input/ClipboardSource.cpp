@@ -28,7 +28,7 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
     ScanSettings& s = run.settings;
     if (!CheckClipboardTextIsPlain(host, run.ClipboardText)) return SourceResult::Refused;
     if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
-    SetCommentMarkers(run, u"None");
+    SetCommentMarkers(run.scanner, u"None");
     run.SavedSuppressWords = s.SuppressWords;
     SourceResult result = SourceResult::Read;
     try {
@@ -40,9 +40,9 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
         cmdClearOutput_Click(run);
         if (!run.ClipboardText.empty()) {
             if (!s.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
-            run.strLine = run.ClipboardText;
-            run.strLine.push_back(u' ');
-            ScanLine(run);
+            run.scanner.line = run.ClipboardText;
+            run.scanner.line.push_back(u' ');
+            ScanLine(run.scanner);
         }
     } catch (const std::exception& e) {
         host.setLabel(LabelId::Twirler, u" ");

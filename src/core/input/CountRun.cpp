@@ -72,13 +72,16 @@ void PostCountSteps(RunState& run) {
         host.repaint();
         switch (step) {
         case 0:
-            ApplyPostCountRules(run);
+            ApplyPostCountRules(run.table, run.settings, run.stats);
             break;
         case 1:
-            ComputeListStatistics(run);
+            ComputeListStatistics(run.table, run.stats);
             break;
         default:
-            BuildFrequencyOrder(run);
+            BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted, [&run] {
+                run.host.appendOutputText(u" .");
+                run.host.repaint();
+            });
             break;
         }
     }
@@ -107,7 +110,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
         return RunOutcome::Refused;
     }
 
-    run.lngTotalNumOccurrences = 0;
+    run.scanner.totalOccurrences = 0;
     host.setLabelVisible(LabelId::TimeElapsed, true);
     host.setLabel(LabelId::TimeElapsed, u"Time elapsed: 0s");
     run.blnElapsedTimeRunning = true;
@@ -165,7 +168,7 @@ RunOutcome cmdListWords_Click(RunState& run, ustring_view clipboardText) {
         host.message(text, u"Incompatible setting", MsgIcon::Exclamation);
         return RunOutcome::Refused;
     }
-    run.intThresholdFrequency = s.ThresholdFrequency + 2;
+    run.stats.thresholdFrequency = s.ThresholdFrequency + 2;
     const RunOutcome outcome = DoIt(run, clipboardText);
     host.setElapsedTimerEnabled(false);
     run.blnElapsedTimeRunning = false;
@@ -178,11 +181,11 @@ RunOutcome DoIt(RunState& run, ustring_view clipboardText) {
         run.host.showSettingsWindow();
         return RunOutcome::Refused;
     }
-    BuildCurrentExtraChars(run);
-    run.blnReadingWords = false;
+    BuildCurrentExtraChars(run.scanner);
+    run.scanner.readingWords = false;
     run.ListAfterStop = false;
-    run.blnCharacterEntitiesPossible = false;
-    run.intMinWidth = 6;
+    run.scanner.entitiesPossible = false;
+    run.stats.minWidth = 6;
     try {
         return RunFromSourceOn(run, clipboardText);
     } catch (const std::exception& e) {

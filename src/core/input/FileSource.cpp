@@ -40,10 +40,10 @@ std::string_view TrimmedBytes(std::string_view bytes) {
 // typographic punctuation decoded, lower-cased unless case is significant, one space after),
 // then scanned. True when reading ends here.
 bool ScanUtf8Line(RunState& run) {
-    DecodeUtf8PairsInPlace(run.strLine);
-    ReplaceTypographicUtf8InPlace(run.strLine);
-    if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.strLine, &run.yield);
-    run.strLine.push_back(u' ');
+    DecodeUtf8PairsInPlace(run.scanner.line);
+    ReplaceTypographicUtf8InPlace(run.scanner.line);
+    if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
+    run.scanner.line.push_back(u' ');
     return ScanAndTestStop(run);
 }
 
@@ -128,12 +128,12 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
         const std::string_view trimmed = TrimmedBytes(bytes);
         if (trimmed.empty()) continue;
         if (run.settings.UTF8) {
-            WidenCp1252(trimmed, false, run.strLine);
+            WidenCp1252(trimmed, false, run.scanner.line);
             if (ScanUtf8Line(run)) break;
         } else {
             // Read as ANSI, the line is lowered while its bytes become characters.
-            WidenCp1252(trimmed, !run.settings.CaseSignificant, run.strLine);
-            run.strLine.push_back(u' ');
+            WidenCp1252(trimmed, !run.settings.CaseSignificant, run.scanner.line);
+            run.scanner.line.push_back(u' ');
             if (ScanAndTestStop(run)) break;
         }
     }
@@ -169,11 +169,11 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     ClearOutputBox(host);
     run.yield.processNow();
     ResetTotalNumOccurrencesLabel(host);
-    run.strLine = std::move(docx.text);
-    if (!run.strLine.empty()) {
+    run.scanner.line = std::move(docx.text);
+    if (!run.scanner.line.empty()) {
         // The extraction has decoded the text already.
-        if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.strLine, &run.yield);
-        run.strLine.push_back(u' ');
+        if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
+        run.scanner.line.push_back(u' ');
         ScanAndTestStop(run);
     }
     return true;
@@ -253,7 +253,9 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
 
     run.SavedSuppressWords = s.SuppressWords;
     run.table.clear();
-    SelectCommentPreset(run, FileExtension(path, true));
+    if (auto fault = SelectCommentPreset(run.scanner, FileExtension(path, true)))
+        run.host.message(fault->text, fault->wordCharacters ? run.texts.GetText(34) : u"Error",
+                         MsgIcon::Exclamation);
 
     run.blnStop = false;
     SetCountButtonCaption(run, RunText(run, kTextStop));
@@ -261,7 +263,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
 
     if (!docx && size > kProgressBarMinBytes) SetTotalNumOccurrencesForFileProgressBar(host);
 
-    run.intWithinComment = -1;
+    run.scanner.openComment = -1;
     bool readOk = true;
     try {
         if (docx) {

@@ -81,11 +81,11 @@ bool TrimSpaces(ustring& text) {
 
 bool ScanAndTestStop(RunState& run) {
     for (;;) {
-        ScanLine(run);
+        ScanLine(run.scanner);
         if (!run.blnStop) return false;
         if (ReadingStops(run)) return true;
-        if (run.lngLP >= run.strLine.size()) return false;
-        run.strLine.erase(0, run.lngLP);
+        if (run.scanner.pos >= run.scanner.line.size()) return false;
+        run.scanner.line.erase(0, run.scanner.pos);
     }
 }
 

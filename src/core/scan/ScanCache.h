@@ -9,7 +9,7 @@
 namespace qd {
 
 struct ScanCache {
-    WordCharTable chars; // follows RunState::CurrentExtraChars
+    WordCharTable chars; // follows Scanner::extraChars
     ustring lowered;     // a word lower-cased for the word lists
     ustring needle;      // " word " for the words-to-ignore search
 };

@@ -6,10 +6,10 @@
 
 namespace qd {
 
-struct RunState;
+struct Scanner;
 
 namespace detail {
-ustring_view NextWord(RunState& run, const WordCharTable& chars);
+ustring_view NextWord(Scanner& scan, const WordCharTable& chars);
 } // namespace detail
 
 } // namespace qd

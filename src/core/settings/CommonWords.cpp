@@ -59,7 +59,7 @@ bool AttemptToReadCommonWords(RunState& run) {
     ScanSettings& settings = run.settings;
     if (run.blnCommonWordsLoaded) {
         host.setLabel(LabelId::NumberOfWords, u"");
-        host.message(CommonWordsCountText(run.CommonWords.size()) + u" loaded from " +
+        host.message(CommonWordsCountText(run.scanner.commonWords.size()) + u" loaded from " +
                          settings.CommonWordsFile,
                      u"Common words loaded", MsgIcon::Information);
         run.txbCommonWordsFile = settings.CommonWordsFile;
@@ -67,7 +67,7 @@ bool AttemptToReadCommonWords(RunState& run) {
     } else {
         settings.IgnoreCommonWords = false;
     }
-    run.blnReadingWords = false;
+    run.scanner.readingWords = false;
     run.blnWordsGot = false;
     host.settingsChanged();
     return run.blnCommonWordsLoaded;

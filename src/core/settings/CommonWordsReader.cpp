@@ -63,8 +63,8 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
             if (utf8) DecodeUtf8PairsInPlace(line);
             LowerCaseAccentedInPlace(line, run.blnStartUpCompleted ? &run.yield : nullptr);
             line += u' ';
-            run.strLine = line;
-            ScanLine(run);
+            run.scanner.line = line;
+            ScanLine(run.scanner);
         }
         if (run.blnStartUpCompleted) run.yield();
     }
@@ -93,16 +93,16 @@ bool ReadCommonWordsFile(RunState& run) {
     const VetResult vetted = VetTextFile(run, path, true);
     if (!vetted.ok) return false;
 
-    run.blnReadingWords = true;
+    run.scanner.readingWords = true;
     const bool savedSuppressWords = settings.SuppressWords;
     const bool savedAllowCommentMarkers = settings.AllowCommentMarkers;
     settings.SuppressWords = true;
-    SetCommentMarkers(run, u"C");
+    SetCommentMarkers(run.scanner, u"C");
     settings.AllowCommentMarkers = true;
-    run.intWithinComment = -1;
+    run.scanner.openComment = -1;
     // Every extra character is allowed, so that don't and peut-être are read
     // whole. Each count run builds its own set again when it starts.
-    run.CurrentExtraChars = strAllPossibleExtraChars;
+    run.scanner.extraChars = strAllPossibleExtraChars;
     run.table.clear();
     ConcealNumWords(run.host);
     run.host.settingsChanged();
@@ -113,10 +113,10 @@ bool ReadCommonWordsFile(RunState& run) {
     const bool complete = ScanCommonWordsLines(run, path, vetted.detectedUtf8);
     if (complete) {
         const int32_t n = run.table.size();
-        run.CommonWords.clear();
-        run.CommonWords.reserve(size_t(n));
+        run.scanner.commonWords.clear();
+        run.scanner.commonWords.reserve(size_t(n));
         for (int32_t i = 1; i <= n; ++i)
-            run.CommonWords.push_back(run.table[i].Word);
+            run.scanner.commonWords.push_back(run.table[i].Word);
     }
 
     settings.SuppressWords = savedSuppressWords;

@@ -75,11 +75,11 @@ void txbWordsToIgnore_LostFocus(RunState& state) {
     ustring& box = state.settings.WordsToIgnore;
     if (TrimSpaces(box).empty()) {
         box.clear();
-        state.strWordsToIgnore.clear();
+        state.scanner.wordsToIgnore.clear();
         return;
     }
     box = NormalizedWordsToIgnore(box);
-    state.strWordsToIgnore = u" " + box + u" ";
+    state.scanner.wordsToIgnore = u" " + box + u" ";
     CheckAllowedExtraChars(state);
 }
 
@@ -87,8 +87,8 @@ bool CheckAllowedExtraChars(RunState& state) {
     if (!state.blnStartUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
     const ustring& words = state.settings.WordsToIgnore;
     if (words.empty()) return true;
-    BuildCurrentExtraChars(state);
-    const auto bad = FirstCharacterNotAllowed(words, state.CurrentExtraChars);
+    BuildCurrentExtraChars(state.scanner);
+    const auto bad = FirstCharacterNotAllowed(words, state.scanner.extraChars);
     if (!bad) return true;
     state.host.message(CharacterNotAllowedMessage(*bad), kCharacterNotAllowedTitle,
                        MsgIcon::Exclamation);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scan/Scanner.h"
 #include "support/UString.h"
 
 namespace qd {
@@ -12,5 +13,15 @@ struct RunState;
 // SuppressWords is set for the rest of the run. Every tenth distinct word updates the
 // number-of-words label.
 void AddWordToList(RunState& run, ustring_view word);
+
+// The scanner's sink during a count or a common-words read: AddWordToList.
+class TableWordSink : public WordSink {
+public:
+    explicit TableWordSink(RunState& run) : run_(run) {}
+    void addWord(ustring_view word) override { AddWordToList(run_, word); }
+
+private:
+    RunState& run_;
+};
 
 } // namespace qd

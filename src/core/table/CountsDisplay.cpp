@@ -7,7 +7,7 @@ namespace qd {
 
 void ShowCounts(RunState& run) {
     Host& host = run.host;
-    const ustring total = GroupDigits(run.lngTotalNumOccurrences);
+    const ustring total = GroupDigits(run.scanner.totalOccurrences);
     const size_t width = total.size() + 1;
     const auto caption = [width](const char16_t* label, long long n) {
         const ustring digits = GroupDigits(n);
@@ -17,24 +17,24 @@ void ShowCounts(RunState& run) {
     };
 
     host.setLabel(LabelId::NumberOfWords,
-                  caption(u"Number of words in this list:", run.lngNumWordsIncluded));
+                  caption(u"Number of words in this list:", run.stats.wordsIncluded));
     host.setLabelVisible(LabelId::NumberOfWords, true);
-    const bool wordsLeftOut = !run.strWordsToIgnore.empty() || run.settings.IgnoreCommonWords;
+    const bool wordsLeftOut = !run.scanner.wordsToIgnore.empty() || run.settings.IgnoreCommonWords;
     host.setLabel(LabelId::NumWordsExcluded,
                   caption(wordsLeftOut ? u"No. of words ignored (other than common words):"
                                        : u"Number of words ignored:",
-                          run.lngNumWordsExcluded));
+                          run.stats.wordsExcluded));
     host.setLabelVisible(LabelId::NumWordsExcluded, true);
 
     host.setLabel(LabelId::NumOccurrences, u"");
     host.setLabel(LabelId::TotalNumOccurrences, u"");
     host.setLabelStyle(LabelId::TotalNumOccurrences, LabelStyle::RightAligned);
-    if (!run.ListAfterStop && run.lngNumOccurrences > 0) {
+    if (!run.ListAfterStop && run.stats.occurrences > 0) {
         host.setLabel(
             LabelId::NumOccurrences,
-            caption(u"Number of instances of words in this list:", run.lngNumOccurrences));
-        host.setLabel(LabelId::TotalNumOccurrences,
-                      caption(u"Total number of instances of words:", run.lngTotalNumOccurrences));
+            caption(u"Number of instances of words in this list:", run.stats.occurrences));
+        host.setLabel(LabelId::TotalNumOccurrences, caption(u"Total number of instances of words:",
+                                                            run.scanner.totalOccurrences));
     }
     host.setLabelVisible(LabelId::NumOccurrences, true);
     host.setLabelVisible(LabelId::TotalNumOccurrences, true);
@@ -53,10 +53,10 @@ void ShowNoWordsMessage(RunState& run) {
     text += u"\r\noccur at least ";
     if (!run.settings.IgnoreInfrequentWords)
         text += u"once.";
-    else if (run.intThresholdFrequency == 2)
+    else if (run.stats.thresholdFrequency == 2)
         text += u"twice.";
     else
-        text += FromInt(run.intThresholdFrequency) + u" times.";
+        text += FromInt(run.stats.thresholdFrequency) + u" times.";
     run.host.setOutputText(text);
 }
 

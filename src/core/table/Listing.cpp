@@ -130,7 +130,7 @@ ListWordsResult ListWords(RunState& run) {
     const ScanSettings& s = run.settings;
 
     run.OutputFileWritten = false;
-    if (run.lngNumWordsIncluded == 0) {
+    if (run.stats.wordsIncluded == 0) {
         host.setOutputText(u"");
         ShowNoWordsMessage(run);
         FinishOutputBox(run);

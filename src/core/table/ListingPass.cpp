@@ -23,8 +23,8 @@ ustring_view TwirlerChar(int32_t index) {
 }
 
 ListingLayout CurrentListingLayout(const RunState& run, bool commas) {
-    return MakeListingLayout(run.settings.DisplayFormat, commas, run.lngNumWordsIncluded,
-                             run.lngMaxFrequency, run.intMaxWordLengthFound, run.intMinWidth);
+    return MakeListingLayout(run.settings.DisplayFormat, commas, run.stats.wordsIncluded,
+                             run.stats.maxFrequency, run.stats.maxWordLength, run.stats.minWidth);
 }
 
 ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
@@ -32,8 +32,8 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
     const ustring passName = alphabetical ? u"ListWordsAlphabetically" : u"ListWordsByFrequency";
 
     const ListingLayout layout = CurrentListingLayout(run, commas);
-    run.intRankWidth = layout.rankWidth;
-    run.intFreqWidth = layout.freqWidth;
+    run.stats.rankWidth = layout.rankWidth;
+    run.stats.freqWidth = layout.freqWidth;
     ustring line;
     if (HasHeaderLine(layout.displayFormat)) {
         DisplayNextLine(layout, nullptr, line);
@@ -78,8 +78,8 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
         }
     } else {
         // The chain ends at 0; statistics out of step with it never lead to a non-entry.
-        int32_t index = run.lngFirstFreq;
-        for (int32_t k = 0; k < run.lngNumWordsIncluded && index >= 1 && index <= table.size();
+        int32_t index = run.stats.firstFrequency;
+        for (int32_t k = 0; k < run.stats.wordsIncluded && index >= 1 && index <= table.size();
              ++k) {
             if (const ListingPassEnd end = list(index); end != ListingPassEnd::Completed)
                 return end;

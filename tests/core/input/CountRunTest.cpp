@@ -92,8 +92,8 @@ TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
     ASSERT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(host.messages[0].defaultButton, Answer::No);
     EXPECT_EQ(host.messages[2].title, u"Counting interrupted");
-    EXPECT_GT(run.lngTotalNumOccurrences, 0);
-    EXPECT_LT(run.lngTotalNumOccurrences, 150);
+    EXPECT_GT(run.scanner.totalOccurrences, 0);
+    EXPECT_LT(run.scanner.totalOccurrences, 150);
     EXPECT_TRUE(run.ListAfterStop);
     EXPECT_FALSE(run.blnWordsGot);
     EXPECT_FALSE(run.blnStop);

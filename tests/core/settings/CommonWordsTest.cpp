@@ -92,7 +92,7 @@ TEST_P(ShippedFile, EveryEntryIsReadOnceAsWritten) {
     const std::set<ustring> distinct(entries.begin(), entries.end());
     EXPECT_EQ(distinct.size(), entries.size()) << "a word is listed twice";
     EXPECT_GE(entries.size(), 250u);
-    EXPECT_EQ(run.CommonWords, std::vector<ustring>(distinct.begin(), distinct.end()));
+    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>(distinct.begin(), distinct.end()));
 }
 
 // Named for the languages: "cwds_en_de.txt" is en_de.
@@ -113,12 +113,12 @@ TEST(ShippedFiles, FilesOfSeveralLanguagesHoldTheUnionOfTheirLanguages) {
 // --- Failed reads keep the list read before ---
 
 TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
-    run.CommonWords = {u"kept"};
+    run.scanner.commonWords = {u"kept"};
     use("binary.txt", std::string("abc\0def ghi", 11));
     EXPECT_FALSE(AttemptToReadCommonWords(run));
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(run.CommonWords, std::vector<ustring>{u"kept"});
-    EXPECT_FALSE(run.blnReadingWords);
+    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
+    EXPECT_FALSE(run.scanner.readingWords);
 
     run.settings.IgnoreCommonWords = true;
     std::string many;
@@ -128,7 +128,7 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
     run.yield.setEveryCall(true);
     host.onProcessEvents = [&] { run.blnStop = true; };
     EXPECT_FALSE(AttemptToReadCommonWords(run));
-    EXPECT_EQ(run.CommonWords, std::vector<ustring>{u"kept"});
+    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
     EXPECT_FALSE(run.blnStop);
     EXPECT_FALSE(run.blnCommonWordsLoaded);
     EXPECT_FALSE(run.settings.IgnoreCommonWords);

@@ -44,9 +44,10 @@ protected:
     // What the count run does once the source is read.
     void finish() {
         SortWordTable(run.table, 1, run.table.size(), 1);
-        ApplyPostCountRules(run);
-        ComputeListStatistics(run);
-        BuildFrequencyOrder(run);
+        ApplyPostCountRules(run.table, run.settings, run.stats);
+        ComputeListStatistics(run.table, run.stats);
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+                            [&] { run.host.appendOutputText(u" ."); });
         host.output.clear();
     }
     ustring pathIn(const char* name) const { return FromPath(dir.path() / name); }
@@ -202,9 +203,9 @@ TEST_F(Listing, PassFollowsTheFrequencyChainAndStopsAtABrokenOne) {
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"H:   Rank  Word (longest has 5 characters)",
                                                     "      1  pear", "      2  apple",
                                                     "      3  fig", "      4  kiwi"}));
-    EXPECT_EQ(run.intRankWidth, 6);
-    EXPECT_EQ(run.intFreqWidth, 6);
-    run.lngNumWordsIncluded = 9; // out of step with the chain
+    EXPECT_EQ(run.stats.rankWidth, 6);
+    EXPECT_EQ(run.stats.freqWidth, 6);
+    run.stats.wordsIncluded = 9; // out of step with the chain
     CollectingSink broken;
     RunListingPass(run, broken, false);
     EXPECT_EQ(broken.lines.size(), 5u);
