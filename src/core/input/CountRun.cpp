@@ -52,9 +52,10 @@ bool ListAfterAStop(RunState& run) {
     ConcealNumWords(host, false);
     host.setOutputCaret(true);
     const Answer a =
-        host.message(u"The operation was stopped before all words were counted.\r\n"
-                     u"Do you wish to list the words which were found?",
-                     u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
+        host.ask(Question::ListAfterStop,
+                 u"The operation was stopped before all words were counted.\r\n"
+                 u"Do you wish to list the words which were found?",
+                 u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (a == Answer::No) {
         host.enableMainControls(true);
         SetCountButtonCaption(run, RunText(run, kTextCountWords));
@@ -150,8 +151,9 @@ RunOutcome cmdListWords_Click(RunState& run, ustring_view clipboardText) {
     Host& host = run.host;
     ScanSettings& s = run.settings;
     if (CountIsRunning(run)) {
-        const Answer a = host.message(RunText(run, kTextStopQuestion), RunText(run, kTextStop),
-                                      MsgIcon::Question, MsgButtons::YesNo, Answer::No);
+        const Answer a =
+            host.ask(Question::Stop, RunText(run, kTextStopQuestion), RunText(run, kTextStop),
+                     MsgIcon::Question, MsgButtons::YesNo, Answer::No);
         if (a == Answer::No) return RunOutcome::StopDeclined;
         run.blnStop = true;
         return RunOutcome::StopRequested;
