@@ -5,6 +5,7 @@
 #include "GuiTestSupport.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
+#include "input/RunTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,7 +71,7 @@ private slots:
         WindowFixture f;
         frmMain& w = f.start();
         ChooseFile(f, w, 0, f.writeFile("large.txt", LargeText(200000)));
-        const ustring stop = w.state().texts.GetText(kStopText);
+        const ustring stop = RunText(w.state(), kTextStop);
         int stopQuestions = 0;
         f.answer(Question::LargeInput, Answer::No);
         f.answer(Question::Stop, [&](const ShownDialog&) {

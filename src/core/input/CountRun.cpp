@@ -24,7 +24,7 @@ constexpr char16_t kCrLf[] = u"\r\n";
 
 void CommonEnd(RunState& run) {
     run.host.enableMainControls(true);
-    SetCountButtonCaption(run, RunText(run, kTextCountWords));
+    SetRunPhase(run, RunPhase::Idle);
     run.host.setLabel(LabelId::Twirler, u" ");
     run.host.setTheFocus();
 }
@@ -58,7 +58,7 @@ bool ListAfterAStop(RunState& run) {
                  u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (a == Answer::No) {
         host.enableMainControls(true);
-        SetCountButtonCaption(run, RunText(run, kTextCountWords));
+        SetRunPhase(run, RunPhase::Idle);
         return false;
     }
     run.ListAfterStop = true;
@@ -133,7 +133,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     if (run.blnStop && !ListAfterAStop(run)) return RunOutcome::NotListed;
 
     run.blnWordsGot = !run.ListAfterStop;
-    SetCountButtonCaption(run, RunText(run, kTextStop));
+    SetRunPhase(run, RunPhase::Listing);
     host.repaint();
     host.setCountButtonEnabled(false);
     PostCountSteps(run);

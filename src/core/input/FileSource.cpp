@@ -162,7 +162,7 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
         ClearOutputBox(host);
         run.blnStop = false;
         host.enableMainControls(true);
-        SetCountButtonCaption(run, RunText(run, kTextCountWords));
+        SetRunPhase(run, RunPhase::Idle);
         ResetTotalNumOccurrencesLabel(host);
         return false;
     }
@@ -256,7 +256,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     SelectCommentPreset(run, FileExtension(path, true));
 
     run.blnStop = false;
-    SetCountButtonCaption(run, RunText(run, kTextStop));
+    SetRunPhase(run, RunPhase::Counting);
     host.enableMainControls(false);
 
     if (!docx && size > kProgressBarMinBytes) SetTotalNumOccurrencesForFileProgressBar(host);
