@@ -30,8 +30,11 @@ using namespace qd::bench;
 
 class NullHost : public Host {
 public:
-    Answer message(ustring_view, ustring_view, MsgIcon, MsgButtons, Answer d) override { return d; }
-    std::optional<ustring> prompt(ustring_view, ustring_view, ustring_view) override {
+    void message(ustring_view, ustring_view, MsgIcon) override {}
+    Answer ask(Question, ustring_view, ustring_view, MsgIcon, MsgButtons, Answer d) override {
+        return d;
+    }
+    std::optional<ustring> prompt(Question, ustring_view, ustring_view, ustring_view) override {
         return std::nullopt;
     }
     ustring chooseOpenFile(ustring_view, ustring_view, ustring_view) override { return {}; }

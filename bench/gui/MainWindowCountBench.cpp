@@ -95,7 +95,8 @@ int main(int argc, char* argv[]) {
     // the command line, no common words are ignored.
     TestDialogScript().active = true;
     TestDialogScript().responder = [](const ShownDialog& d) -> std::optional<Answer> {
-        if (d.title == u"Large input file" || d.title == u"Common words") return Answer::No;
+        if (d.question == Question::LargeInput || d.question == Question::IgnoreCommonWords)
+            return Answer::No;
         return std::nullopt;
     };
 

@@ -13,6 +13,24 @@ enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 
+// Every question the program asks a person. Hosts answer by the question, never by the words
+// it is put in, so the wording can change without changing an answer.
+enum class Question {
+    Stop,              // Stop the count under way?
+    ConfirmStop,       // Many different words found already: really stop?
+    StopDocx,          // Many different words found in the document: really stop reading it?
+    ListAfterStop,     // The count was stopped: list the words found so far?
+    EncodingSeemsUtf8, // The file seems UTF-8 though ANSI is set: scan it as UTF-8 (Yes)?
+    EncodingSeemsAnsi, // The file does not seem UTF-8 though UTF-8 is set: as UTF-8 (Yes)?
+    LargeInput,        // A large input file and no output file: name one first (Yes)?
+    LargeDocx,         // A large document: scan it all the same?
+    BadChecksum,       // A document with an invalid checksum: scan it all the same?
+    IgnoreCommonWords, // Ignore the common words listed in this file?
+    ReadFileAnew,      // The changed setting needs the file read anew: is this OK?
+    ReallyQuit,        // Quit the program?
+    OverwriteOutput,   // The output file exists: the file to write (the prompt)
+};
+
 // The main window's labels that the core writes to.
 enum class LabelId {
     NumberOfWords,       // lblNumberOfWords
@@ -32,13 +50,15 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // A modal message box; returns the button pressed (Ok for a plain notice).
-    virtual Answer message(ustring_view text, ustring_view title, MsgIcon icon,
-                           MsgButtons buttons = MsgButtons::Ok,
-                           Answer defaultButton = Answer::Ok) = 0;
+    // A modal notice with only an OK button.
+    virtual void message(ustring_view text, ustring_view title, MsgIcon icon) = 0;
 
-    // A text-input prompt; std::nullopt when the person cancels.
-    virtual std::optional<ustring> prompt(ustring_view text, ustring_view title,
+    // A modal question put as text and title; returns the button pressed.
+    virtual Answer ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
+                       MsgButtons buttons, Answer defaultButton) = 0;
+
+    // A text-input question; std::nullopt when the person cancels.
+    virtual std::optional<ustring> prompt(Question question, ustring_view text, ustring_view title,
                                           ustring_view defaultValue) = 0;
 
     // File dialogs; an empty result when the person cancels. The filter is in the

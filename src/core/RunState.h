@@ -22,6 +22,15 @@ class Host;
 
 inline constexpr int32_t OutputTextLimit = 65000;
 
+// What a run is doing. Between runs the count button starts one; during a run it reads
+// "Stop" and a click on it asks whether to stop.
+enum class RunPhase {
+    Idle,               // no run
+    Counting,           // reading the words of the file or the clipboard
+    Listing,            // ranking and listing the words found
+    ReadingCommonWords, // reading the file of common words
+};
+
 struct RunState {
     explicit RunState(Host& host) : host(host) {
         yield.attach(&host);
@@ -62,9 +71,9 @@ struct RunState {
     int32_t lngSecondsElapsed = 0;
 
     // The count run
-    ustring cmdListWordsCaption; // the count button's caption; text 74 while a run is active
-    bool ListingShown = false;   // the output box holds the listing of the last run
-    int LineEndingKind = 0;      // of the input file: 1 CR LF or none, 2 LF, 3 CR; 0 unknown
+    RunPhase phase = RunPhase::Idle; // set through SetRunPhase, which the count button shows
+    bool ListingShown = false;       // the output box holds the listing of the last run
+    int LineEndingKind = 0;          // of the input file: 1 CR LF or none, 2 LF, 3 CR; 0 unknown
     bool SavedSuppressWords = false;
     ustring ClipboardText; // the clipboard text taken for the current count
     // The most the listing puts into the output box; the command line, which has no box to

@@ -9,6 +9,7 @@
 #include "Twips.h"
 #include "input/DocxArchive.h"
 #include "input/InputFileCheck.h"
+#include "input/RunStatus.h"
 #include "input/TextFileVetting.h"
 #include "scan/CommentMarkers.h"
 #include "settings/CommonWords.h"
@@ -143,15 +144,14 @@ void frmMain::VetInputFileQuietly() {
 // --- Services ------------------------------------------------------------------------------
 
 bool frmMain::runActive() const {
-    return withoutMnemonic(cmdListWords->text()) == ProgramText(state_, kStopText);
+    return CountIsRunning(state_);
 }
 
 void frmMain::setCountButtonCaption(ustring_view caption) {
     // The stop caption is reached with S, the resting one with its own first letter.
     const QString text = toQ(caption);
-    const bool stop = text == ProgramText(state_, kStopText);
+    const bool stop = CountIsRunning(state_);
     cmdListWords->setText(withMnemonic(text, stop ? 'S' : text.isEmpty() ? QChar() : text[0]));
-    state_.cmdListWordsCaption = ustring(caption);
 }
 
 void frmMain::setCountButtonEnabled(bool enabled) {

@@ -29,7 +29,6 @@ inline constexpr char16_t kProgramTitle[] = u"Quorvel Dorvane";
 inline constexpr int kErrorTitleText = 34;
 inline constexpr int kSettingsSavedText = 50;
 inline constexpr int kCountWordsText = 73;
-inline constexpr int kStopText = 74;
 inline constexpr int kOutputTooltipText = 76;
 inline constexpr int kProgramFolderText = 310;
 

@@ -167,8 +167,8 @@ void frmParams::flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRul
 
 bool frmParams::rereadPrompt(QCheckBox* box, bool ScanSettings::*field) {
     if (!state_.blnWordsGot) return true;
-    const Answer answer = main_.host().message(kRereadQuestion, kProgramTitle, MsgIcon::None,
-                                               MsgButtons::YesNo, Answer::Yes);
+    const Answer answer = main_.host().ask(Question::ReadFileAnew, kRereadQuestion, kProgramTitle,
+                                           MsgIcon::None, MsgButtons::YesNo, Answer::Yes);
     if (answer == Answer::Yes) {
         state_.blnWordsGot = false;
         return true;
@@ -323,8 +323,8 @@ void frmParams::cmdClose_Click() {
 }
 
 void frmParams::cmdQuit_Click() {
-    if (main_.host().message(u"Really quit?", u"Quit", MsgIcon::None, MsgButtons::YesNo,
-                             Answer::Yes) == Answer::Yes)
+    if (main_.host().ask(Question::ReallyQuit, u"Really quit?", u"Quit", MsgIcon::None,
+                         MsgButtons::YesNo, Answer::Yes) == Answer::Yes)
         main_.cmdQuit_Click();
 }
 

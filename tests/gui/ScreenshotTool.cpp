@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     // nothing waits for a person.
     TestDialogScript().active = true;
     TestDialogScript().responder = [](const ShownDialog& d) -> std::optional<qd::Answer> {
-        if (d.title == u"Common words") return qd::Answer::No;
+        if (d.question == qd::Question::IgnoreCommonWords) return qd::Answer::No;
         return std::nullopt;
     };
 

@@ -54,9 +54,9 @@ private slots:
         Click(p.cmdClose);
         QVERIFY(!p.isVisible());
         OpenSettings(w);
-        f.dialogs().answers.push_back(Answer::No);
+        f.answer(Question::ReallyQuit, Answer::No);
         Click(p.cmdQuit);
-        QCOMPARE(f.countShown(u"Quit"), size_t(1));
+        QCOMPARE(f.countAsked(Question::ReallyQuit), size_t(1));
         QVERIFY(w.isVisible());
     }
 
@@ -67,22 +67,22 @@ private slots:
         Click(w.cmdListWords);
         frmParams& p = OpenSettings(w);
         Click(p.chkIgnoreRepetitions); // only filters the listing: never asks
-        QCOMPARE(f.countShown(kProgramTitle), size_t(0));
-        f.dialogs().answers.push_back(Answer::No);
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(0));
+        f.answer(Question::ReadFileAnew, Answer::No);
         Click(p.chkAllowWordsWithApostrophes);
-        QCOMPARE(f.countShown(kProgramTitle), size_t(1));
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(1));
         QVERIFY(!p.chkAllowWordsWithApostrophes->isChecked()); // declined: undone
         QVERIFY(!w.state().settings.AllowWordsWithApostrophes && w.state().blnWordsGot);
-        f.dialogs().answers.push_back(Answer::Yes);
+        f.answer(Question::ReadFileAnew, Answer::Yes);
         Click(p.chkAllowWordsWithApostrophes);
         QVERIFY(w.state().settings.AllowWordsWithApostrophes && !w.state().blnWordsGot);
         Click(p.chkCaseSignificant); // the count is stale already: no question
-        QCOMPARE(f.countShown(kProgramTitle), size_t(2));
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(2));
 
         Click(w.cmdListWords); // clearing all boxes asks once
-        f.dialogs().answers.push_back(Answer::Yes);
+        f.answer(Question::ReadFileAnew, Answer::Yes);
         Click(p.cmdSetOrClearCheckboxes[0]);
-        QCOMPARE(f.countShown(kProgramTitle), size_t(3));
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(3));
         QVERIFY(!p.chkAllowWordsWithHyphens->isChecked() && !p.chkIgnoreShortWords->isChecked());
         Click(w.cmdListWords); // a comment marker box is trimmed when left and forgets the count
         TypeAndLeave(p, p.txbEndComment[1], "  -->  ");

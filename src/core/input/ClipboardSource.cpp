@@ -4,7 +4,6 @@
 #include "RunState.h"
 #include "input/ClipboardText.h"
 #include "input/RunStatus.h"
-#include "input/RunTexts.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
 #include "scan/LineScanner.h"
@@ -35,7 +34,7 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
         cmdClearOutput_Click(run);
         run.table.clear();
         run.blnStop = false;
-        SetCountButtonCaption(run, RunText(run, kTextStop));
+        SetRunPhase(run, RunPhase::Counting);
         host.enableMainControls(false);
         cmdClearOutput_Click(run);
         if (!run.ClipboardText.empty()) {

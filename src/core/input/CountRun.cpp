@@ -24,7 +24,7 @@ constexpr char16_t kCrLf[] = u"\r\n";
 
 void CommonEnd(RunState& run) {
     run.host.enableMainControls(true);
-    SetCountButtonCaption(run, RunText(run, kTextCountWords));
+    SetRunPhase(run, RunPhase::Idle);
     run.host.setLabel(LabelId::Twirler, u" ");
     run.host.setTheFocus();
 }
@@ -52,12 +52,13 @@ bool ListAfterAStop(RunState& run) {
     ConcealNumWords(host, false);
     host.setOutputCaret(true);
     const Answer a =
-        host.message(u"The operation was stopped before all words were counted.\r\n"
-                     u"Do you wish to list the words which were found?",
-                     u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
+        host.ask(Question::ListAfterStop,
+                 u"The operation was stopped before all words were counted.\r\n"
+                 u"Do you wish to list the words which were found?",
+                 u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (a == Answer::No) {
         host.enableMainControls(true);
-        SetCountButtonCaption(run, RunText(run, kTextCountWords));
+        SetRunPhase(run, RunPhase::Idle);
         return false;
     }
     run.ListAfterStop = true;
@@ -135,7 +136,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     if (run.blnStop && !ListAfterAStop(run)) return RunOutcome::NotListed;
 
     run.blnWordsGot = !run.ListAfterStop;
-    SetCountButtonCaption(run, RunText(run, kTextStop));
+    SetRunPhase(run, RunPhase::Listing);
     host.repaint();
     host.setCountButtonEnabled(false);
     PostCountSteps(run);
@@ -153,8 +154,9 @@ RunOutcome cmdListWords_Click(RunState& run, ustring_view clipboardText) {
     Host& host = run.host;
     ScanSettings& s = run.settings;
     if (CountIsRunning(run)) {
-        const Answer a = host.message(RunText(run, kTextStopQuestion), RunText(run, kTextStop),
-                                      MsgIcon::Question, MsgButtons::YesNo, Answer::No);
+        const Answer a =
+            host.ask(Question::Stop, RunText(run, kTextStopQuestion), RunText(run, kTextStop),
+                     MsgIcon::Question, MsgButtons::YesNo, Answer::No);
         if (a == Answer::No) return RunOutcome::StopDeclined;
         run.blnStop = true;
         return RunOutcome::StopRequested;

@@ -66,10 +66,10 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
         return Refuse(run, kDocxCannotWrite, reportDeleteErrors);
     case UnzipResult::ChecksumError:
         if (!askOnChecksum) return Refuse(run, kDocxChecksumError, reportDeleteErrors);
-        if (host.message(u"Invalid checksum found when processing\r\n" + ustring(docxPath) +
-                             u"\r\n\r\nDo you wish to scan this file anyway?",
-                         kProgramTitle, MsgIcon::None, MsgButtons::YesNo,
-                         Answer::Yes) == Answer::No)
+        if (host.ask(Question::BadChecksum,
+                     u"Invalid checksum found when processing\r\n" + ustring(docxPath) +
+                         u"\r\n\r\nDo you wish to scan this file anyway?",
+                     kProgramTitle, MsgIcon::None, MsgButtons::YesNo, Answer::Yes) == Answer::No)
             return Refuse(run, kDocxChecksumDeclined, reportDeleteErrors);
         break;
     }
@@ -77,10 +77,10 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
     const int64_t size = unzipped.size;
     if (size > maxSize) return Refuse(run, kDocxTooBig, reportDeleteErrors);
     if (size > run.lngLargeXMLFilesize && askOnLarge) {
-        if (host.message(
-                ustring(docxPath) + u"\r\nis rather large.  It may take awhile to scan.\r\n"
-                                    u"Do you wish to continue?",
-                u"Big file", MsgIcon::None, MsgButtons::YesNo, Answer::Yes) == Answer::No) {
+        if (host.ask(Question::LargeDocx,
+                     ustring(docxPath) + u"\r\nis rather large.  It may take awhile to scan.\r\n"
+                                         u"Do you wish to continue?",
+                     u"Big file", MsgIcon::None, MsgButtons::YesNo, Answer::Yes) == Answer::No) {
             host.message(u"You could saving it as a text file and\r\n"
                          u"applying this program to that file.",
                          u"Big file", MsgIcon::None);

@@ -71,8 +71,9 @@ void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
 bool ContinueAfterStopRequest(RunState& run) {
     if (!run.blnStop) return true;
     if (run.lngSecondsElapsed < kStopWithoutAskingSeconds) return false;
-    if (run.host.message(u"Many different words have been found.\r\nDo you really wish to stop?",
-                         u"Stop", MsgIcon::None, MsgButtons::YesNo, Answer::Yes) == Answer::Yes)
+    if (run.host.ask(Question::StopDocx,
+                     u"Many different words have been found.\r\nDo you really wish to stop?",
+                     u"Stop", MsgIcon::None, MsgButtons::YesNo, Answer::Yes) == Answer::Yes)
         return false;
     run.blnStop = false;
     run.blnElapsedTimeRunning = true;

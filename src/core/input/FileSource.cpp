@@ -51,18 +51,17 @@ bool ScanUtf8Line(RunState& run) {
 // person cancels.
 bool SettleEncoding(RunState& run, bool detectedUtf8) {
     ScanSettings& s = run.settings;
-    ustring prompt;
-    if (!s.UTF8 && detectedUtf8)
-        prompt = u"This file seems to be UTF-8 encoded.\r\n"
-                 u"Click 'Yes' to scan it as UTF-8 encoded or 'No' to scan it as ANSI.";
-    else if (s.UTF8 && !detectedUtf8)
-        prompt = u"This file does not seem to be UTF-8 encoded.\r\n"
-                 u"Click 'Yes' to scan it as UTF-8 encoded (not advisable)\r\n"
-                 u"or 'No' to scan it as ANSI.";
-    else
-        return true;
-    const Answer a = run.host.message(prompt, u"UTF-8 or ANSI file?", MsgIcon::Question,
-                                      MsgButtons::YesNoCancel, Answer::Yes);
+    if (s.UTF8 == detectedUtf8) return true;
+    const Question question =
+        detectedUtf8 ? Question::EncodingSeemsUtf8 : Question::EncodingSeemsAnsi;
+    const ustring_view prompt =
+        detectedUtf8 ? u"This file seems to be UTF-8 encoded.\r\n"
+                       u"Click 'Yes' to scan it as UTF-8 encoded or 'No' to scan it as ANSI."
+                     : u"This file does not seem to be UTF-8 encoded.\r\n"
+                       u"Click 'Yes' to scan it as UTF-8 encoded (not advisable)\r\n"
+                       u"or 'No' to scan it as ANSI.";
+    const Answer a = run.host.ask(question, prompt, u"UTF-8 or ANSI file?", MsgIcon::Question,
+                                  MsgButtons::YesNoCancel, Answer::Yes);
     if (a == Answer::Cancel) return false;
     if (a == Answer::Yes) {
         s.UTF8 = true;
@@ -80,11 +79,12 @@ enum class LargeInput { Continue, Cancel, SameAsInput };
 LargeInput AdviseOutputFile(RunState& run, int64_t size) {
     ScanSettings& s = run.settings;
     if (size <= kLargeInputBytes || !s.OutputFile.empty()) return LargeInput::Continue;
-    const Answer a = run.host.message(
-        u"The input file is quite large.  It is advisable to specify an output file "
-        u"before continuing, in case the text window will not hold the result. "
-        u"Do you wish to specify an output file?",
-        u"Large input file", MsgIcon::Question, MsgButtons::YesNoCancel, Answer::Yes);
+    const Answer a =
+        run.host.ask(Question::LargeInput,
+                     u"The input file is quite large.  It is advisable to specify an output file "
+                     u"before continuing, in case the text window will not hold the result. "
+                     u"Do you wish to specify an output file?",
+                     u"Large input file", MsgIcon::Question, MsgButtons::YesNoCancel, Answer::Yes);
     if (a == Answer::Cancel) return LargeInput::Cancel;
     if (a != Answer::Yes) return LargeInput::Continue;
     ustring chosen = run.host.chooseOutputFile();
@@ -162,7 +162,7 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
         ClearOutputBox(host);
         run.blnStop = false;
         host.enableMainControls(true);
-        SetCountButtonCaption(run, RunText(run, kTextCountWords));
+        SetRunPhase(run, RunPhase::Idle);
         ResetTotalNumOccurrencesLabel(host);
         return false;
     }
@@ -258,7 +258,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
                          MsgIcon::Exclamation);
 
     run.blnStop = false;
-    SetCountButtonCaption(run, RunText(run, kTextStop));
+    SetRunPhase(run, RunPhase::Counting);
     host.enableMainControls(false);
 
     if (!docx && size > kProgressBarMinBytes) SetTotalNumOccurrencesForFileProgressBar(host);

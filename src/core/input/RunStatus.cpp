@@ -7,13 +7,14 @@
 
 namespace qd {
 
-void SetCountButtonCaption(RunState& run, ustring_view caption) {
-    run.cmdListWordsCaption = ustring(caption);
-    run.host.setCountButtonCaption(caption);
+void SetRunPhase(RunState& run, RunPhase phase) {
+    run.phase = phase;
+    run.host.setCountButtonCaption(
+        RunText(run, phase == RunPhase::Idle ? kTextCountWords : kTextStop));
 }
 
 bool CountIsRunning(const RunState& run) {
-    return run.cmdListWordsCaption == RunText(run, kTextStop);
+    return run.phase != RunPhase::Idle;
 }
 
 void ConcealNumWords(Host& host, bool concealTimeElapsed) {

@@ -12,10 +12,12 @@ namespace qd {
 class Host;
 struct RunState;
 
-// The count button's caption: the run state remembers it, since "Stop" on the button is
-// what tells a click during a run from a click that starts one.
-void SetCountButtonCaption(RunState& run, ustring_view caption);
-// True while the count button carries the stop caption (program text 74).
+enum class RunPhase;
+
+// The run enters phase; the count button shows it: "Count words" when idle (program text
+// 73), "Stop" otherwise (text 74).
+void SetRunPhase(RunState& run, RunPhase phase);
+// True in every phase but Idle: a click on the count button asks whether to stop.
 bool CountIsRunning(const RunState& run);
 
 // ConcealNumWords: hides the four count labels; with concealTimeElapsed also empties the

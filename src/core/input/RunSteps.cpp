@@ -23,11 +23,12 @@ bool ReadingStops(RunState& run) {
     if (!run.blnStop) return false;
     const int32_t n = run.table.size();
     if (n < kStopQuestionWords) return true;
-    const Answer a = run.host.message(u" " + FromInt(n) +
-                                          u" different words have been found.\r\n"
-                                          u"Do you really wish to stop?",
-                                      RunText(run, kTextStop), MsgIcon::Question, MsgButtons::YesNo,
-                                      Answer::Yes);
+    const Answer a =
+        run.host.ask(Question::ConfirmStop,
+                     u" " + FromInt(n) +
+                         u" different words have been found.\r\n"
+                         u"Do you really wish to stop?",
+                     RunText(run, kTextStop), MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (a == Answer::Yes) return true;
     run.blnStop = false;
     return false;

@@ -105,8 +105,8 @@ void OfferToReadCommonWords(RunState& run) {
         return;
     }
     const ustring question = QuestionText(run) + u"\r\n" + run.settings.CommonWordsFile;
-    const Answer answer = run.host.message(question, QuestionTitle(run), MsgIcon::Question,
-                                           MsgButtons::YesNo, Answer::Yes);
+    const Answer answer = run.host.ask(Question::IgnoreCommonWords, question, QuestionTitle(run),
+                                       MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (answer == Answer::Yes) {
         AttemptToReadCommonWords(run);
         return;

@@ -4,7 +4,6 @@
 #include "RunState.h"
 #include "input/LineReader.h"
 #include "input/RunStatus.h"
-#include "input/RunTexts.h"
 #include "input/TextFileVetting.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
@@ -108,7 +107,7 @@ bool ReadCommonWordsFile(RunState& run) {
     run.host.settingsChanged();
 
     run.host.setOutputText(u"Now reading common words ...");
-    SetCountButtonCaption(run, RunText(run, kTextStop));
+    SetRunPhase(run, RunPhase::ReadingCommonWords);
 
     const bool complete = ScanCommonWordsLines(run, path, vetted.detectedUtf8);
     if (complete) {
@@ -122,7 +121,7 @@ bool ReadCommonWordsFile(RunState& run) {
     settings.SuppressWords = savedSuppressWords;
     settings.AllowCommentMarkers = savedAllowCommentMarkers;
     run.host.settingsChanged();
-    SetCountButtonCaption(run, RunText(run, kTextCountWords));
+    SetRunPhase(run, RunPhase::Idle);
     run.host.setOutputText(u"");
     run.blnStop = false;
     return complete;

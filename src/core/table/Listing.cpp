@@ -48,7 +48,8 @@ OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
     Host& host = run.host;
     host.setOutputText(u"");
     const std::optional<ustring> answer =
-        host.prompt(kOverwritePrompt, u"The output file exists.", run.settings.OutputFile);
+        host.prompt(Question::OverwriteOutput, kOverwritePrompt, u"The output file exists.",
+                    run.settings.OutputFile);
     if (!answer || answer->empty()) {
         run.settings.DisableOutputToFile = true;
         host.settingsChanged();

@@ -77,7 +77,7 @@ TEST_F(DocxTest, ChecksumMismatchIsScannedOnlyWhenAskedAndAnsweredYes) {
     flipByte(path, data + xml.find("Hello")); // stored data: a changed letter
     EXPECT_EQ(extract(path, false), kDocxChecksumError);
     EXPECT_TRUE(tempRootEmpty());
-    host.answers = {Answer::Yes};
+    host.answers = {{Question::BadChecksum, {Answer::Yes}}};
     EXPECT_EQ(extract(path), int32_t(xml.size()));
     EXPECT_TRUE(FileExists(run.strDocxXMLFilepath));
 }
@@ -168,7 +168,8 @@ TEST_F(DocxTest, StopIsAskedOnlyAfterTenSecondsAndNoCarriesOn) {
             if (++n == 1) run.blnStop = true;
         };
         run.lngSecondsElapsed = c.seconds;
-        host.answers = {c.answers.begin(), c.answers.end()};
+        host.answers = {
+            {Question::StopDocx, std::deque<Answer>(c.answers.begin(), c.answers.end())}};
         const DocxText text = ReadDocxText(run, run.strDocxXMLFilepath, true, size);
         EXPECT_EQ(text.result, c.result);
         EXPECT_EQ(host.messages.size(), c.questions);
@@ -211,7 +212,7 @@ TEST_F(DocxTest, RandomTruncatedAndFlippedArchivesAreRefusedOrRead) {
         std::string damaged = good;
         for (int k = 0; k < 1 + round % 3; ++k)
             damaged[rng() % damaged.size()] ^= char(1 + rng() % 255);
-        host.answers = {round % 2 ? Answer::Yes : Answer::No};
+        host.answers = {{Question::BadChecksum, {round % 2 ? Answer::Yes : Answer::No}}};
         count(FromPath(files.write("damaged.docx", damaged)));
     }
     EXPECT_TRUE(tempRootEmpty());
