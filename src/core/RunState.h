@@ -5,6 +5,7 @@
 
 #include "scan/ScanCache.h"
 #include "scan/ScanSettings.h"
+#include "support/Folders.h"
 #include "support/ProgramTexts.h"
 #include "support/UString.h"
 #include "support/Yielder.h"
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace qd {
@@ -21,12 +23,13 @@ class Host;
 inline constexpr int32_t OutputTextLimit = 65000;
 
 struct RunState {
-    explicit RunState(Host& host) : host(host) { yield.attach(&host); }
+    RunState(Host& host, Environment env) : host(host), env(std::move(env)) { yield.attach(&host); }
     RunState(const RunState&) = delete;
     RunState& operator=(const RunState&) = delete;
 
     Host& host;
-    Yielder yield; // call yield() wherever the program yields to the event loop
+    Environment env; // the folders of the program's files and of its temporary folders
+    Yielder yield;   // call yield() wherever the program yields to the event loop
 
     ScanSettings settings;
     WordTable table; // lngNumWords is table.size()

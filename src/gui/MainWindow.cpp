@@ -59,7 +59,9 @@ frmMain::~frmMain() = default;
 
 bool frmMain::Form_Load() {
     state_.blnStartUpCompleted = false;
-    if (LoadProgramTexts(host_, state_.texts, state_.strProgramTextFile) <= 0) return false;
+    if (LoadProgramTexts(host_, state_.env.programFolder, state_.texts,
+                         state_.strProgramTextFile) <= 0)
+        return false;
     txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
     setCountButtonCaption(state_.texts.GetText(kCountWordsText));
 
@@ -68,7 +70,7 @@ bool frmMain::Form_Load() {
     show();
 
     UpdateOutputFileControls();
-    state_.settings.CommonWordsFile = DefaultCommonWordsFile(ProgramFolder());
+    state_.settings.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
     state_.strStateFilePath =

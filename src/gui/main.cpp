@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 
+#include "support/Folders.h"
 #include "support/Formatting.h"
 
 int main(int argc, char* argv[]) {
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     qd::CurrentNumberFormat().decimal = qd::gui::fromQ(locale.decimalPoint());
 
     qd::gui::MainWindowOptions options;
+    options.environment = qd::DefaultEnvironment();
     options.appDataFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
     qd::gui::frmMain window(options);

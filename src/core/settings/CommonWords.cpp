@@ -78,7 +78,8 @@ void ChooseCommonWordsForInputFile(RunState& run) {
     settings.CommonWordsFile = Trimmed(settings.CommonWordsFile);
     settings.InputFile = Trimmed(settings.InputFile);
     if (!settings.InputFile.empty())
-        settings.CommonWordsFile = CommonWordsFileForInput(settings.InputFile);
+        settings.CommonWordsFile =
+            CommonWordsFileForInput(run.env.programFolder, settings.InputFile);
 
     if (!FileExists(settings.CommonWordsFile)) {
         settings.CommonWordsFile.clear();
@@ -120,7 +121,8 @@ void OfferToReadCommonWords(RunState& run) {
 bool LoadCommonWordsForLanguage(RunState& run, int intLanguageSelected) {
     if (intLanguageSelected < 0 || intLanguageSelected >= kNumLanguageChoices) return false;
     return LoadChosenFile(
-        run, CommonWordsFileInProgramFolder(LanguageChoiceFileNames[intLanguageSelected]));
+        run, CommonWordsFileInProgramFolder(run.env.programFolder,
+                                            LanguageChoiceFileNames[intLanguageSelected]));
 }
 
 bool LoadCommonWordsFromFile(RunState& run, ustring_view path) {
