@@ -72,13 +72,13 @@ void WriteCounts(const CliHost& host, std::ostream& err) {
 
 int RunCountCommand(const CliOptions& options, const Environment& env, std::istream& in,
                     std::ostream& out, std::ostream& err) {
-    InitNumberFormatFromLocale();
     const bool fromStdin = options.input == "-";
     EncodingChoice encoding = options.encoding;
     if (fromStdin && encoding == EncodingChoice::Detected) encoding = EncodingChoice::Utf8;
 
     CliHost host(err, encoding);
     RunState run(host, env);
+    run.numberFormat = NumberFormatFromLocale();
     ScanSettings& s = run.settings;
     if (LoadProgramTexts(host, env.programFolder, run.texts, run.strProgramTextFile) <= 0)
         return kExitRefused;

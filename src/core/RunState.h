@@ -6,6 +6,7 @@
 #include "scan/ScanCache.h"
 #include "scan/ScanSettings.h"
 #include "support/Folders.h"
+#include "support/Formatting.h"
 #include "support/ProgramTexts.h"
 #include "support/UString.h"
 #include "support/Yielder.h"
@@ -28,8 +29,9 @@ struct RunState {
     RunState& operator=(const RunState&) = delete;
 
     Host& host;
-    Environment env; // the folders of the program's files and of its temporary folders
-    Yielder yield;   // call yield() wherever the program yields to the event loop
+    Environment env;           // the folders of the program's files and of its temporary folders
+    NumberFormat numberFormat; // the user's, set by the front end
+    Yielder yield;             // call yield() wherever the program yields to the event loop
 
     ScanSettings settings;
     WordTable table; // lngNumWords is table.size()

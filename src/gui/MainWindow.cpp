@@ -37,6 +37,7 @@ namespace qd::gui {
 
 frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
+    state_.numberFormat = options_.numberFormat;
     buildControls();
     host_.setDialogParent(this);
     host_.setWindowControls(this);

@@ -7,6 +7,7 @@
 #include "QtHost.h"
 #include "RunState.h"
 #include "support/Folders.h"
+#include "support/Formatting.h"
 
 #include <QMainWindow>
 #include <array>
@@ -42,6 +43,8 @@ struct MainWindowOptions {
     // Where the program's data files are and where temporary folders are made
     // (DefaultEnvironment for the program).
     Environment environment;
+    // The user's digit grouping and decimal characters.
+    NumberFormat numberFormat;
     // The user's application-data folder; the program's own folder with the state file is
     // made inside it. Tests point it at a temporary folder.
     std::filesystem::path appDataFolder;

@@ -19,10 +19,9 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(":/icons/quorvel-dorvane.png"));
 
     const QLocale locale;
-    qd::CurrentNumberFormat().thousands = qd::gui::fromQ(locale.groupSeparator());
-    qd::CurrentNumberFormat().decimal = qd::gui::fromQ(locale.decimalPoint());
-
     qd::gui::MainWindowOptions options;
+    options.numberFormat.thousands = qd::gui::fromQ(locale.groupSeparator());
+    options.numberFormat.decimal = qd::gui::fromQ(locale.decimalPoint());
     options.environment = qd::DefaultEnvironment();
     options.appDataFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();

@@ -45,9 +45,9 @@ bool LoadChosenFile(RunState& run, ustring path) {
 
 } // namespace
 
-ustring CommonWordsCountText(size_t n) {
+ustring CommonWordsCountText(size_t n, const NumberFormat& format) {
     if (n == 1) return u"One common word";
-    return NumberInWords((long long)n) + u" common words";
+    return NumberInWords((long long)n, format) + u" common words";
 }
 
 bool AttemptToReadCommonWords(RunState& run) {
@@ -59,8 +59,8 @@ bool AttemptToReadCommonWords(RunState& run) {
     ScanSettings& settings = run.settings;
     if (run.blnCommonWordsLoaded) {
         host.setLabel(LabelId::NumberOfWords, u"");
-        host.message(CommonWordsCountText(run.CommonWords.size()) + u" loaded from " +
-                         settings.CommonWordsFile,
+        host.message(CommonWordsCountText(run.CommonWords.size(), run.numberFormat) +
+                         u" loaded from " + settings.CommonWordsFile,
                      u"Common words loaded", MsgIcon::Information);
         run.txbCommonWordsFile = settings.CommonWordsFile;
         settings.IgnoreCommonWords = true;
