@@ -9,6 +9,7 @@
 #include "BenchTiming.h"
 #include "Host.h"
 #include "RunState.h"
+#include "support/Folders.h"
 #include "table/AddWordToList.h"
 #include "table/ListingPass.h"
 #include "table/PostCountRules.h"
@@ -94,7 +95,7 @@ struct Round {
 // One count of the text into a fresh word table, each step timed with its baseline.
 Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uint32_t>& text) {
     NullHost host;
-    RunState run(host);
+    RunState run(host, DefaultEnvironment());
     run.settings.SuppressWords = true;
     Round r;
 

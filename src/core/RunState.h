@@ -5,6 +5,8 @@
 
 #include "scan/ScanSettings.h"
 #include "scan/Scanner.h"
+#include "support/Folders.h"
+#include "support/Formatting.h"
 #include "support/ProgramTexts.h"
 #include "support/UString.h"
 #include "support/Yielder.h"
@@ -14,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace qd {
@@ -32,7 +35,7 @@ enum class RunPhase {
 };
 
 struct RunState {
-    explicit RunState(Host& host) : host(host) {
+    RunState(Host& host, Environment env) : host(host), env(std::move(env)) {
         yield.attach(&host);
         scanner.sink = &tableSink;
     }
@@ -40,7 +43,9 @@ struct RunState {
     RunState& operator=(const RunState&) = delete;
 
     Host& host;
-    Yielder yield; // call yield() wherever the program yields to the event loop
+    Environment env;           // the folders of the program's files and of its temporary folders
+    NumberFormat numberFormat; // the user's, set by the front end
+    Yielder yield;             // call yield() wherever the program yields to the event loop
 
     ScanSettings settings;
     WordTable table; // lngNumWords is table.size()

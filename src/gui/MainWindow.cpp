@@ -38,6 +38,7 @@ namespace qd::gui {
 
 frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
+    state_.numberFormat = options_.numberFormat;
     buildControls();
     host_.setDialogParent(this);
     host_.setWindowControls(this);
@@ -60,7 +61,9 @@ frmMain::~frmMain() = default;
 
 bool frmMain::Form_Load() {
     state_.blnStartUpCompleted = false;
-    if (LoadProgramTexts(host_, state_.texts, state_.strProgramTextFile) <= 0) return false;
+    if (LoadProgramTexts(host_, state_.env.programFolder, state_.texts,
+                         state_.strProgramTextFile) <= 0)
+        return false;
     txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
     setCountButtonCaption(state_.texts.GetText(kCountWordsText));
 
@@ -69,7 +72,7 @@ bool frmMain::Form_Load() {
     show();
 
     UpdateOutputFileControls();
-    state_.settings.CommonWordsFile = DefaultCommonWordsFile(ProgramFolder());
+    state_.settings.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
     state_.strStateFilePath =

@@ -6,6 +6,8 @@
 
 #include "QtHost.h"
 #include "RunState.h"
+#include "support/Folders.h"
+#include "support/Formatting.h"
 
 #include <QMainWindow>
 #include <array>
@@ -37,6 +39,11 @@ class frmParams;
 class frmPopUp;
 
 struct MainWindowOptions {
+    // Where the program's data files are and where temporary folders are made
+    // (DefaultEnvironment for the program).
+    Environment environment;
+    // The user's digit grouping and decimal characters.
+    NumberFormat numberFormat;
     // The user's application-data folder; the program's own folder with the state file is
     // made inside it. Tests point it at a temporary folder.
     std::filesystem::path appDataFolder;
@@ -161,7 +168,7 @@ private:
 
     MainWindowOptions options_;
     QtHost host_;
-    RunState state_{host_};
+    RunState state_{host_, options_.environment};
     std::unique_ptr<frmParams> params_;
     std::unique_ptr<frmPopUp> popUp_;
     std::unique_ptr<frmHelp> help_;

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 
+#include "support/Folders.h"
 #include "support/Formatting.h"
 
 int main(int argc, char* argv[]) {
@@ -18,10 +19,10 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(":/icons/quorvel-dorvane.png"));
 
     const QLocale locale;
-    qd::CurrentNumberFormat().thousands = qd::gui::fromQ(locale.groupSeparator());
-    qd::CurrentNumberFormat().decimal = qd::gui::fromQ(locale.decimalPoint());
-
     qd::gui::MainWindowOptions options;
+    options.numberFormat.thousands = qd::gui::fromQ(locale.groupSeparator());
+    options.numberFormat.decimal = qd::gui::fromQ(locale.decimalPoint());
+    options.environment = qd::DefaultEnvironment();
     options.appDataFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
     qd::gui::frmMain window(options);

@@ -40,8 +40,6 @@ WindowFixture::WindowFixture() {
         return found->second(d);
     };
     answer(Question::IgnoreCommonWords, Answer::No);
-    // The data files beside the test executables, as in the build tree.
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
 }
 
 WindowFixture::~WindowFixture() {
@@ -71,6 +69,9 @@ size_t WindowFixture::countShown(ustring_view title) const {
 frmMain& WindowFixture::start() {
     MainWindowOptions options;
     options.appDataFolder = appData_.path().toStdString();
+    // The data files beside the test executables, as in the build tree.
+    options.environment = {.tempRoot = SystemTempRoot(),
+                           .programFolder = QCoreApplication::applicationDirPath().toStdString()};
     window_ = std::make_unique<frmMain>(options);
     window_->Form_Load();
     return *window_;

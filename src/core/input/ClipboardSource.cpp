@@ -12,7 +12,7 @@ namespace qd {
 
 bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutput) {
     Host& host = run.host;
-    if (!AcceptClipboardText(host, clipboardText)) return false;
+    if (!AcceptClipboardText(host, clipboardText, run.numberFormat)) return false;
     run.ClipboardText = ustring(clipboardText);
     if (showInOutput) host.setOutputText(run.ClipboardText);
     ConcealNumWords(host, true);

@@ -18,27 +18,27 @@ bool IsPlainText(ustring_view text, int32_t n) {
     return true;
 }
 
-ustring ClipboardSizeCaption(ustring_view text) {
-    return u"Contents of clipboard: " + FormatByteCount(double(text.size()), false);
+ustring ClipboardSizeCaption(ustring_view text, const NumberFormat& format) {
+    return u"Contents of clipboard: " + FormatByteCount(double(text.size()), false, format);
 }
 
-void ShowClipboardSize(Host& host, ustring_view text) {
-    host.setLabel(LabelId::SizeOfClipboardContents, ClipboardSizeCaption(text));
+void ShowClipboardSize(Host& host, ustring_view text, const NumberFormat& format) {
+    host.setLabel(LabelId::SizeOfClipboardContents, ClipboardSizeCaption(text, format));
 }
 
-bool AcceptClipboardText(Host& host, ustring_view text) {
+bool AcceptClipboardText(Host& host, ustring_view text, const NumberFormat& format) {
     host.setOutputText(u"");
     if (text.empty()) {
         host.setLabel(LabelId::SizeOfClipboardContents, u"");
         host.message(u"Clipboard is empty.", u"Clipboard empty", MsgIcon::None);
         return false;
     }
-    ShowClipboardSize(host, text);
+    ShowClipboardSize(host, text, format);
     if (text.size() > size_t(MaxClipboardChars)) {
-        const ustring message = u"There are " + GroupDigits((long long)text.size()) +
+        const ustring message = u"There are " + GroupDigits((long long)text.size(), format) +
                                 u" characters in the text on the clipboard.\r\n" +
-                                u"The maximum permitted is " + GroupDigits(MaxClipboardChars) +
-                                u".  If possible,\r\n" +
+                                u"The maximum permitted is " +
+                                GroupDigits(MaxClipboardChars, format) + u".  If possible,\r\n" +
                                 u"count word frequencies for this text using an input file.";
         host.message(message, u"Too much clipboard text", MsgIcon::None);
         return false;

@@ -3,6 +3,7 @@
 // long, and it looks like natural-language text. The text arrives as a value; fetching it
 // from the system clipboard is the window's business.
 
+#include "support/Formatting.h"
 #include "support/UString.h"
 
 #include <cstdint>
@@ -22,15 +23,15 @@ bool IsPlainText(ustring_view text, int32_t n);
 
 // The caption of the clipboard-size label: "Contents of clipboard: " and the number of
 // characters written as a byte count.
-ustring ClipboardSizeCaption(ustring_view text);
+ustring ClipboardSizeCaption(ustring_view text, const NumberFormat& format);
 
 // Sets the clipboard-size label for text (ShowClipboardSize).
-void ShowClipboardSize(Host& host, ustring_view text);
+void ShowClipboardSize(Host& host, ustring_view text, const NumberFormat& format);
 
 // The size checks of a freshly taken clipboard text: empties the output box, refuses an empty
 // text and one of more than MaxClipboardChars characters with their messages, and shows the
 // size of any other. True when the text may be kept for counting.
-bool AcceptClipboardText(Host& host, ustring_view text);
+bool AcceptClipboardText(Host& host, ustring_view text, const NumberFormat& format);
 
 // The shape check before a clipboard text is scanned, with its message. True when the text
 // may be scanned.

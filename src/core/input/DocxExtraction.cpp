@@ -44,7 +44,7 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
                     ustring_view folderBase, bool askOnChecksum, bool askOnLarge,
                     bool reportDeleteErrors) {
     Host& host = run.host;
-    run.strDocxTempFolder = CreateTempFolder(folderBase, true);
+    run.strDocxTempFolder = CreateTempFolder(run.env.tempRoot, folderBase, true);
     if (run.strDocxTempFolder.empty()) {
         run.strDocxXMLFilepath.clear();
         return kDocxNoTempFolder;

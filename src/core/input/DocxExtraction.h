@@ -25,10 +25,11 @@ inline constexpr int32_t kDocxLargeDeclined = -5;    // above lngLargeXMLFilesiz
 inline constexpr int32_t kDocxNotDocx = -6;          // not a zip archive, or no document part
 inline constexpr int32_t kDocxCannotWrite = -7;      // the temporary file could not be written
 
-// Unpacks entryPath of the archive docxPath into a new folder TempRoot()/folderBase + "001"...
-// Returns the size in bytes of the unpacked part, or one of the codes above. On success the
-// folder stays (recorded in run.strDocxTempFolder and run.strDocxXMLFilepath) until
-// ReadDocxText or DeleteDocxTempFiles removes it; on every refusal it is already gone.
+// Unpacks entryPath of the archive docxPath into a new folder of run.env.tempRoot named
+// folderBase + "001"... Returns the size in bytes of the unpacked part, or one of the codes
+// above. On success the folder stays (recorded in run.strDocxTempFolder and
+// run.strDocxXMLFilepath) until ReadDocxText or DeleteDocxTempFiles removes it; on every
+// refusal it is already gone.
 // The questions (damaged data, large document) are asked through the host when allowed.
 int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath,
                     ustring_view folderBase, bool askOnChecksum, bool askOnLarge,

@@ -37,8 +37,8 @@ bool CheckInputFile(RunState& state, ustring_view path) {
     const int64_t size = FileLength(path);
     if (size <= 0 && state.blnStartUpCompleted)
         host.message(u"Input file is zero-length.", u"Empty file", MsgIcon::Exclamation);
-    host.setLabel(LabelId::Filesize,
-                  u"Filesize: " + FormatFileSize(double(size < 0 ? 0 : size), 2));
+    host.setLabel(LabelId::Filesize, u"Filesize: " + FormatFileSize(double(size < 0 ? 0 : size), 2,
+                                                                    state.numberFormat));
     RememberFolder(host, path);
     return size > 0;
 }

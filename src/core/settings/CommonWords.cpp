@@ -45,9 +45,9 @@ bool LoadChosenFile(RunState& run, ustring path) {
 
 } // namespace
 
-ustring CommonWordsCountText(size_t n) {
+ustring CommonWordsCountText(size_t n, const NumberFormat& format) {
     if (n == 1) return u"One common word";
-    return NumberInWords((long long)n) + u" common words";
+    return NumberInWords((long long)n, format) + u" common words";
 }
 
 bool AttemptToReadCommonWords(RunState& run) {
@@ -59,8 +59,8 @@ bool AttemptToReadCommonWords(RunState& run) {
     ScanSettings& settings = run.settings;
     if (run.blnCommonWordsLoaded) {
         host.setLabel(LabelId::NumberOfWords, u"");
-        host.message(CommonWordsCountText(run.scanner.commonWords.size()) + u" loaded from " +
-                         settings.CommonWordsFile,
+        host.message(CommonWordsCountText(run.scanner.commonWords.size(), run.numberFormat) +
+                         u" loaded from " + settings.CommonWordsFile,
                      u"Common words loaded", MsgIcon::Information);
         run.txbCommonWordsFile = settings.CommonWordsFile;
         settings.IgnoreCommonWords = true;
@@ -78,7 +78,8 @@ void ChooseCommonWordsForInputFile(RunState& run) {
     settings.CommonWordsFile = Trimmed(settings.CommonWordsFile);
     settings.InputFile = Trimmed(settings.InputFile);
     if (!settings.InputFile.empty())
-        settings.CommonWordsFile = CommonWordsFileForInput(settings.InputFile);
+        settings.CommonWordsFile =
+            CommonWordsFileForInput(run.env.programFolder, settings.InputFile);
 
     if (!FileExists(settings.CommonWordsFile)) {
         settings.CommonWordsFile.clear();
@@ -120,7 +121,8 @@ void OfferToReadCommonWords(RunState& run) {
 bool LoadCommonWordsForLanguage(RunState& run, int intLanguageSelected) {
     if (intLanguageSelected < 0 || intLanguageSelected >= kNumLanguageChoices) return false;
     return LoadChosenFile(
-        run, CommonWordsFileInProgramFolder(LanguageChoiceFileNames[intLanguageSelected]));
+        run, CommonWordsFileInProgramFolder(run.env.programFolder,
+                                            LanguageChoiceFileNames[intLanguageSelected]));
 }
 
 bool LoadCommonWordsFromFile(RunState& run, ustring_view path) {

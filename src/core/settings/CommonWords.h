@@ -6,6 +6,7 @@
 // Paths are kept as given, never lower-cased: on a case-sensitive file system
 // another case names another file.
 
+#include "support/Formatting.h"
 #include "support/UString.h"
 
 #include <cstddef>
@@ -16,7 +17,7 @@ struct RunState;
 
 // "One common word", otherwise the number in words and " common words" ("No
 // common words", "Twenty five common words", "1,234 common words").
-ustring CommonWordsCountText(size_t n);
+ustring CommonWordsCountText(size_t n, const NumberFormat& format);
 
 // AttemptToReadCommonWords: reads settings.CommonWordsFile into CommonWords
 // with the main window's controls disabled, and reports the outcome. On success

@@ -36,7 +36,8 @@ void ReportMissingFile(RunState& run) {
     if (!run.blnStartUpCompleted) {
         // At start a stale path from the saved state must not stop the program:
         // fall back to the English file, without ignoring words, and say nothing.
-        run.settings.CommonWordsFile = DefaultCommonWordsFile();
+        run.settings.CommonWordsFile =
+            CommonWordsFileInProgramFolder(run.env.programFolder, CommonWordsFileNames[0]);
         run.txbCommonWordsFile = run.settings.CommonWordsFile;
         run.settings.IgnoreCommonWords = false;
         run.host.settingsChanged();

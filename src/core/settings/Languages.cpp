@@ -32,12 +32,9 @@ ustring_view LanguageChoiceAcceptCaption(int index) {
     return u"Load common words file for these languages";
 }
 
-ustring CommonWordsFileInProgramFolder(ustring_view fileName) {
-    return FromPath(ProgramFolder() / ToPath(fileName));
-}
-
-ustring DefaultCommonWordsFile() {
-    return CommonWordsFileInProgramFolder(CommonWordsFileNames[0]);
+ustring CommonWordsFileInProgramFolder(const std::filesystem::path& programFolder,
+                                       ustring_view fileName) {
+    return FromPath(programFolder / ToPath(fileName));
 }
 
 size_t PositionOfCode(ustring_view codes, ustring_view code) {
@@ -71,11 +68,12 @@ ustring DeclaredLanguage(ustring_view path, ustring_view codes, ustring_view def
     return DeclaredLanguageInHead(head.text, codes, def);
 }
 
-ustring CommonWordsFileForInput(ustring_view inputFile) {
+ustring CommonWordsFileForInput(const std::filesystem::path& programFolder,
+                                ustring_view inputFile) {
     const ustring code = DeclaredLanguage(inputFile, LanguageCodes, u"en");
     const size_t p = PositionOfCode(LanguageCodes, code);
     return CommonWordsFileInProgramFolder(
-        CommonWordsFileNames[p == ustring_view::npos ? 0 : p / 3]);
+        programFolder, CommonWordsFileNames[p == ustring_view::npos ? 0 : p / 3]);
 }
 
 } // namespace qd

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 
 namespace qd {
 
@@ -46,9 +47,8 @@ inline constexpr std::array<ustring_view, kNumLanguageChoices> LanguageChoiceFil
 ustring_view LanguageChoiceAcceptCaption(int index);
 
 // The common-words file of the given name in the program folder.
-ustring CommonWordsFileInProgramFolder(ustring_view fileName);
-// The file the program falls back to: the English file in the program folder.
-ustring DefaultCommonWordsFile();
+ustring CommonWordsFileInProgramFolder(const std::filesystem::path& programFolder,
+                                       ustring_view fileName);
 
 // Where code stands in codes (counted from 0) as one of its whole two-letter codes, which
 // begin every third character; npos when it is not one of them.
@@ -66,6 +66,6 @@ ustring DeclaredLanguage(ustring_view path, ustring_view codes, ustring_view def
 
 // The common-words file, in the program folder, for the language that inputFile declares:
 // the English file when it declares none of the program's languages.
-ustring CommonWordsFileForInput(ustring_view inputFile);
+ustring CommonWordsFileForInput(const std::filesystem::path& programFolder, ustring_view inputFile);
 
 } // namespace qd

@@ -17,16 +17,6 @@ ustring_view Trimmed(ustring_view s) {
     return s;
 }
 
-fs::path& TempRootOverride() {
-    static fs::path root;
-    return root;
-}
-
-fs::path& ProgramFolderValue() {
-    static fs::path folder;
-    return folder;
-}
-
 } // namespace
 
 fs::path ToPath(ustring_view path) {
@@ -57,25 +47,19 @@ int64_t FileLength(ustring_view path) {
     return ec ? -1 : int64_t(size);
 }
 
-fs::path TempRoot() {
-    if (!TempRootOverride().empty()) return TempRootOverride();
+fs::path SystemTempRoot() {
     std::error_code ec;
     fs::path root = fs::temp_directory_path(ec);
     return ec ? fs::path("/tmp") : root;
 }
 
-void SetTempRootForTesting(const fs::path& root) {
-    TempRootOverride() = root;
-}
-
-ustring CreateTempFolder(ustring_view stem, bool addTrailingSeparator) {
-    const fs::path base = TempRoot();
+ustring CreateTempFolder(const fs::path& root, ustring_view stem, bool addTrailingSeparator) {
     std::error_code ec;
-    if (!fs::is_directory(base, ec)) return {};
+    if (!fs::is_directory(root, ec)) return {};
     for (int n = 1; n <= 999; ++n) {
         char digits[4];
         std::snprintf(digits, sizeof digits, "%03d", n);
-        fs::path candidate = base / (ToUtf8(stem) + digits);
+        fs::path candidate = root / (ToUtf8(stem) + digits);
         if (fs::exists(fs::symlink_status(candidate, ec))) continue;
         // create_directory reports false when something appeared in between: try the next.
         if (!fs::create_directory(candidate, ec)) {
@@ -103,8 +87,7 @@ void DeleteFolder(ustring_view path, bool force) {
     fs::remove_all(folder, ec);
 }
 
-fs::path ProgramFolder() {
-    if (!ProgramFolderValue().empty()) return ProgramFolderValue();
+fs::path DefaultProgramFolder() {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) {
@@ -121,8 +104,8 @@ fs::path ProgramFolder() {
 #endif
 }
 
-void SetProgramFolder(const fs::path& folder) {
-    ProgramFolderValue() = folder;
+Environment DefaultEnvironment() {
+    return {SystemTempRoot(), DefaultProgramFolder()};
 }
 
 } // namespace qd

@@ -3,32 +3,32 @@
 #include "support/Folders.h"
 
 #include <array>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <langinfo.h>
+#include <locale.h>
 #include <string>
 
 namespace qd {
 
-NumberFormat& CurrentNumberFormat() {
-    static NumberFormat format;
-    return format;
-}
-
-void InitNumberFormatFromLocale() {
-    std::setlocale(LC_NUMERIC, "");
-    const std::lconv* conv = std::localeconv();
-    NumberFormat& f = CurrentNumberFormat();
-    f.decimal = conv && conv->decimal_point && *conv->decimal_point ? U(conv->decimal_point) : u".";
+NumberFormat NumberFormatFromLocale() {
+    NumberFormat f;
+    // A locale object of its own, so that the program's locale stays as it is.
+    const locale_t user = newlocale(LC_NUMERIC_MASK, "", locale_t(0));
+    if (!user) return f;
+    const char* decimal = nl_langinfo_l(RADIXCHAR, user);
+    const char* thousands = nl_langinfo_l(THOUSEP, user);
+    if (decimal && *decimal) f.decimal = U(decimal);
     // The C locale has no grouping; keep the English comma then.
-    if (conv && conv->thousands_sep && *conv->thousands_sep) f.thousands = U(conv->thousands_sep);
-    std::setlocale(LC_NUMERIC, "C");
+    if (thousands && *thousands) f.thousands = U(thousands);
+    freelocale(user);
+    return f;
 }
 
 namespace {
 
-ustring GroupIntegerText(const std::string& digits) {
-    const ustring& sep = CurrentNumberFormat().thousands;
+ustring GroupIntegerText(const std::string& digits, const NumberFormat& format) {
+    const ustring& sep = format.thousands;
     ustring out;
     size_t start = (!digits.empty() && digits[0] == '-') ? 1 : 0;
     if (start) out.push_back(u'-');
@@ -42,44 +42,44 @@ ustring GroupIntegerText(const std::string& digits) {
 
 } // namespace
 
-ustring GroupDigits(long long n) {
-    return GroupIntegerText(std::to_string(n));
+ustring GroupDigits(long long n, const NumberFormat& format) {
+    return GroupIntegerText(std::to_string(n), format);
 }
 
-ustring FormatGrouped(double value, int decimals) {
+ustring FormatGrouped(double value, int decimals, const NumberFormat& format) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals < 0 ? 0 : decimals, value);
     std::string text = buf;
     size_t dot = text.find('.');
-    ustring out = GroupIntegerText(text.substr(0, dot));
+    ustring out = GroupIntegerText(text.substr(0, dot), format);
     if (dot != std::string::npos) {
-        out += CurrentNumberFormat().decimal;
+        out += format.decimal;
         out += U(text.substr(dot + 1));
     }
     return out;
 }
 
-ustring FormatByteCount(double size, bool capitalised) {
+ustring FormatByteCount(double size, bool capitalised, const NumberFormat& format) {
     const ustring unit = capitalised ? u"Bytes" : u"bytes";
     if (size < 0) return {};
     if (size == 0) return u"0 " + unit;
-    return FormatGrouped(size, 0) + u" " + unit;
+    return FormatGrouped(size, 0, format) + u" " + unit;
 }
 
-ustring FormatFileSize(double size, int decimals) {
+ustring FormatFileSize(double size, int decimals, const NumberFormat& format) {
     if (size < 0) return {};
     if (size == 0) return u"0 bytes";
     if (size < 1024) return FromInt((long long)size) + u" bytes";
-    if (size < 1048576) return FormatGrouped(size / 1024, decimals) + u" KB";
-    return FormatGrouped(size / 1048576, decimals) + u" MB";
+    if (size < 1048576) return FormatGrouped(size / 1024, decimals, format) + u" KB";
+    return FormatGrouped(size / 1048576, decimals, format) + u" MB";
 }
 
-ustring FileSizeText(ustring_view path, int decimals) {
+ustring FileSizeText(ustring_view path, int decimals, const NumberFormat& format) {
     if (path.empty() || !FileExists(path)) return {};
-    return FormatFileSize(double(FileLength(path)), decimals);
+    return FormatFileSize(double(FileLength(path)), decimals, format);
 }
 
-ustring NumberInWords(long long n) {
+ustring NumberInWords(long long n, const NumberFormat& format) {
     static const std::array<const char16_t*, 21> units = {
         u"No",       u"One",     u"Two",     u"Three",     u"Four",     u"Five",     u"Six",
         u"Seven",    u"Eight",   u"Nine",    u"Ten",       u"Eleven",   u"Twelve",   u"Thirteen",
@@ -97,7 +97,7 @@ ustring NumberInWords(long long n) {
         }
         return text;
     }
-    return FormatGrouped(double(n), 0);
+    return FormatGrouped(double(n), 0, format);
 }
 
 ustring ElapsedTimeText(long long seconds) {

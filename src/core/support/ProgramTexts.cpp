@@ -174,12 +174,13 @@ ustring ProgramTexts::IntroText() const {
     return intro;
 }
 
-ustring ProgramTextFilePath() {
-    return FromPath(ProgramFolder() / "dvn.dat");
+ustring ProgramTextFilePath(const fs::path& programFolder) {
+    return FromPath(programFolder / "dvn.dat");
 }
 
-int LoadProgramTexts(Host& host, ProgramTexts& texts, ustring& programTextFile) {
-    programTextFile = ProgramTextFilePath();
+int LoadProgramTexts(Host& host, const fs::path& programFolder, ProgramTexts& texts,
+                     ustring& programTextFile) {
+    programTextFile = ProgramTextFilePath(programFolder);
     const int result = texts.Load(ToPath(programTextFile));
     if (result <= 0)
         host.message(ProgramTexts::LoadResultMessage(result, programTextFile), u"",

@@ -71,12 +71,13 @@ private:
 };
 
 // The program-text file: "dvn.dat" in the program folder.
-ustring ProgramTextFilePath();
+ustring ProgramTextFilePath(const std::filesystem::path& programFolder);
 
-// The start-up load (front ends call it with the run state's texts and strProgramTextFile):
-// sets programTextFile, loads the texts and, when that fails, shows the load message
-// (critical icon, empty title). Returns the load result; the caller ends the program when it
-// is not positive.
-int LoadProgramTexts(Host& host, ProgramTexts& texts, ustring& programTextFile);
+// The start-up load (front ends call it with the run state's program folder, texts and
+// strProgramTextFile): sets programTextFile, loads the texts and, when that fails, shows the
+// load message (critical icon, empty title). Returns the load result; the caller ends the
+// program when it is not positive.
+int LoadProgramTexts(Host& host, const std::filesystem::path& programFolder, ProgramTexts& texts,
+                     ustring& programTextFile);
 
 } // namespace qd

@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace qd {
 
@@ -11,7 +13,12 @@ class Host;
 
 class Yielder {
 public:
-    using Clock = std::chrono::steady_clock;
+    using TimePoint = std::chrono::steady_clock::time_point;
+    // What the yield reads the time from; a test passes one it drives.
+    using Clock = std::function<TimePoint()>;
+
+    explicit Yielder(Clock clock = std::chrono::steady_clock::now)
+        : clock_(std::move(clock)), last_(clock_()) {}
 
     void attach(Host* host) { host_ = host; }
     Host* host() const { return host_; }
@@ -27,7 +34,7 @@ public:
             return;
         }
         if (++calls_ & (kCallsPerClockRead - 1)) return;
-        const auto now = Clock::now();
+        const TimePoint now = clock_();
         if (now - last_ >= interval_) {
             last_ = now;
             processNow();
@@ -48,7 +55,8 @@ private:
     uint32_t calls_ = 0;
     uint32_t processed_ = 0;
     std::chrono::milliseconds interval_{15};
-    Clock::time_point last_ = Clock::now();
+    Clock clock_;
+    TimePoint last_;
 };
 
 } // namespace qd

@@ -7,10 +7,10 @@ namespace qd {
 
 void ShowCounts(RunState& run) {
     Host& host = run.host;
-    const ustring total = GroupDigits(run.scanner.totalOccurrences);
+    const ustring total = GroupDigits(run.scanner.totalOccurrences, run.numberFormat);
     const size_t width = total.size() + 1;
-    const auto caption = [width](const char16_t* label, long long n) {
-        const ustring digits = GroupDigits(n);
+    const auto caption = [&run, width](const char16_t* label, long long n) {
+        const ustring digits = GroupDigits(n, run.numberFormat);
         ustring text(label);
         if (digits.size() < width) text.append(width - digits.size(), u' ');
         return text + digits;

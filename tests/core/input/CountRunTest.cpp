@@ -35,7 +35,7 @@ public:
 class CountRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_GT(run.texts.Load(ProgramFolder() / "dvn.dat"), 0);
+        ASSERT_GT(run.texts.Load(run.env.programFolder / "dvn.dat"), 0);
         run.blnStartUpCompleted = true;
     }
 
@@ -69,7 +69,7 @@ protected:
 
     test::TempDir dir;
     RunHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
     std::vector<RunOutcome> clickOutcomes;
 };
 

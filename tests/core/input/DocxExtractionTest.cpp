@@ -24,9 +24,6 @@ const std::string kBody = "<w:p><w:r><w:t>Hello</w:t></w:r><w:r><w:t xml:space=\
 
 class DocxTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetTempRootForTesting(temp.path()); }
-    void TearDown() override { SetTempRootForTesting({}); }
-
     // A docx in the fixtures folder holding the given document part.
     ustring docx(std::string_view name, const std::string& xml, bool stored = false) {
         const fs::path file = files.path() / std::string(name);
@@ -49,7 +46,7 @@ protected:
     test::TempDir files;
     test::TempDir temp; // the temporary root for DVN folders
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, {.tempRoot = temp.path(), .programFolder = DefaultProgramFolder()}};
 };
 
 // --- Only the document part is unpacked, into the next free numbered folder ---

@@ -2,6 +2,7 @@
 #include "input/DocxText.h"
 #include "input/ProgressBar.h"
 #include "input/RunStatus.h"
+#include "support/Folders.h"
 #include "support/ScriptedHost.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ protected:
     }
 
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
     std::vector<ustring> runs;
 };
 

@@ -18,7 +18,7 @@ protected:
     }
     test::TempDir dir;
     test::ScriptedHost host;
-    RunState state{host};
+    RunState state{host, DefaultEnvironment()};
 };
 
 // --- Sizes shown -------------------------------------------------------------------------

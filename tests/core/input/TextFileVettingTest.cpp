@@ -27,7 +27,7 @@ protected:
 
     test::TempDir dir;
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 };
 
 // --- The start of a file: sizes, pipes, marks and declarations ---

@@ -4,6 +4,7 @@
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
 #include "scan/WordExtractor.h"
+#include "support/Folders.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 
@@ -27,7 +28,7 @@ protected:
     int32_t Count(std::string_view word) const { return test::CountOf(run.table, word); }
 
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 };
 
 // --- Yielding and stopping ---

@@ -54,11 +54,7 @@ std::set<ustring> UnionOf(std::initializer_list<ustring_view> names) {
 
 class CommonWordsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetProgramFolder(dir.path());
-        run.blnStartUpCompleted = true;
-    }
-    void TearDown() override { SetProgramFolder({}); }
+    void SetUp() override { run.blnStartUpCompleted = true; }
 
     // Writes a common-words file and makes it the one to read.
     ustring use(std::string_view name, std::string_view bytes) {
@@ -69,7 +65,7 @@ protected:
 
     test::TempDir dir;
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, {.tempRoot = dir.path(), .programFolder = dir.path()}};
 };
 
 // --- The shipped files: every entry reads as the one word it is written as ---

@@ -24,7 +24,7 @@ using test::ReadFileBytes;
 class Listing : public ::testing::Test {
 protected:
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
     test::TempDir dir;
 
     Listing() {

@@ -1,5 +1,6 @@
 #include "table/WordOrdering.h"
 #include "RunState.h"
+#include "support/Folders.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "table/AddWordToList.h"
@@ -104,7 +105,7 @@ ustring RandomWord(std::mt19937& rng) {
 class Ordering : public ::testing::Test {
 protected:
     ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 
     Ordering() { run.settings.SuppressWords = true; }
     void randomTable(std::mt19937& rng, int words) {

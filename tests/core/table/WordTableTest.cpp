@@ -1,6 +1,7 @@
 #include "table/WordTable.h"
 #include "Host.h"
 #include "RunState.h"
+#include "support/Folders.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "table/AddWordToList.h"
@@ -19,7 +20,7 @@ namespace {
 class AddWordToList : public ::testing::Test {
 protected:
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 
     void add(std::initializer_list<const char*> words) {
         for (const char* w : words)
