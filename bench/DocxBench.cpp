@@ -5,14 +5,14 @@
 // seven rounds.
 
 #include "BenchTiming.h"
-#include "RunState.h"
-#include "input/DocxArchive.h"
-#include "input/DocxExtraction.h"
-#include "input/DocxText.h"
+#include "count/DocxExtraction.h"
+#include "count/DocxText.h"
+#include "count/RunState.h"
+#include "sources/DocxArchive.h"
 #include "support/DocxWriter.h"
-#include "support/Folders.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,13 +7,13 @@
 // Usage: table_bench [distinct words] [occurrences] [rounds]
 
 #include "BenchTiming.h"
-#include "Host.h"
-#include "RunState.h"
-#include "support/Folders.h"
-#include "table/AddWordToList.h"
-#include "table/ListingPass.h"
+#include "count/AddWordToList.h"
+#include "count/ListingPass.h"
+#include "count/RunState.h"
 #include "table/PostCountRules.h"
 #include "table/WordOrdering.h"
+#include "text/Folders.h"
+#include "text/Host.h"
 
 #include <algorithm>
 #include <cstdio>

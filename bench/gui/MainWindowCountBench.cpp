@@ -12,7 +12,7 @@
 #include "DialogScript.h"
 #include "MainWindow.h"
 #include "QtText.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 // are kept as text for the end of the run.
 
 #include "CliOptions.h"
-#include "Host.h"
+#include "text/Host.h"
 
 #include <map>
 #include <ostream>

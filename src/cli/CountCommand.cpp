@@ -1,18 +1,18 @@
 #include "CountCommand.h"
 
 #include "CliHost.h"
-#include "RunState.h"
-#include "input/CountRun.h"
+#include "count/RunState.h"
+#include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
-#include "settings/CommonWords.h"
+#include "session/CommonWords.h"
+#include "session/CountRun.h"
 #include "settings/Defaults.h"
-#include "settings/Languages.h"
 #include "settings/SavedState.h"
 #include "settings/SettingsFields.h"
-#include "settings/WordsToIgnore.h"
-#include "support/Folders.h"
-#include "support/Formatting.h"
-#include "support/ProgramTexts.h"
+#include "sources/Languages.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
+#include "text/ProgramTexts.h"
 
 #include <cstdint>
 #include <filesystem>

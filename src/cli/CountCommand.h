@@ -3,7 +3,7 @@
 // names, with the settings it gives.
 
 #include "CliOptions.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <istream>
 #include <ostream>

@@ -2,7 +2,7 @@
 // the window.
 #include "CliOptions.h"
 #include "CountCommand.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <iostream>
 #include <string>

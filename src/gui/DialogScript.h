@@ -3,7 +3,7 @@
 // the answers of the next file dialogs, and the real windows then run as if a person had
 // answered. Every dialog the host would have shown is recorded with what it asked.
 
-#include "Host.h"
+#include "text/Host.h"
 
 #include <deque>
 #include <functional>

@@ -5,9 +5,9 @@
 // the result.
 
 #include "QtHost.h"
-#include "RunState.h"
-#include "support/Folders.h"
-#include "support/Formatting.h"
+#include "count/RunState.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
 
 #include <QMainWindow>
 #include <array>

@@ -5,15 +5,15 @@
 #include "ProgramText.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
-#include "input/ClipboardSource.h"
-#include "input/ClipboardText.h"
-#include "input/CountRun.h"
-#include "input/DocxArchive.h"
-#include "input/FileNames.h"
-#include "input/InputFileCheck.h"
+#include "count/ClipboardSource.h"
+#include "count/InputFileCheck.h"
+#include "count/Listing.h"
+#include "session/CountRun.h"
 #include "settings/SavedState.h"
-#include "support/Formatting.h"
-#include "table/Listing.h"
+#include "sources/ClipboardText.h"
+#include "sources/DocxArchive.h"
+#include "sources/FileNames.h"
+#include "text/Formatting.h"
 
 #include <QApplication>
 #include <QCheckBox>

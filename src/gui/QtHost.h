@@ -3,7 +3,7 @@
 // window's output box and status labels, and its yields run the Qt event loop.
 
 #include "DialogScript.h"
-#include "Host.h"
+#include "text/Host.h"
 
 #include <QElapsedTimer>
 #include <QString>

@@ -4,12 +4,12 @@
 #include "MainWindow.h"
 #include "QtText.h"
 #include "Twips.h"
+#include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
-#include "settings/CommonWords.h"
+#include "session/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/NamedSettingsFiles.h"
-#include "settings/WordsToIgnore.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <QCheckBox>
 #include <QComboBox>

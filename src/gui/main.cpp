@@ -8,8 +8,8 @@
 #include <QLocale>
 #include <QStandardPaths>
 
-#include "support/Folders.h"
-#include "support/Formatting.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
 
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(icons); // the window icon lives in the windows' library

@@ -5,7 +5,7 @@
 #include "GuiTestSupport.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
-#include "input/RunTexts.h"
+#include "count/RunTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>

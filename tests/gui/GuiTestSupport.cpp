@@ -1,7 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "QtText.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

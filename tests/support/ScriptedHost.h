@@ -2,7 +2,7 @@
 // A host for tests: it records every message and prompt, answers each question from a script
 // by what it asks, and keeps the output box and labels as plain text so tests can read them.
 
-#include "Host.h"
+#include "text/Host.h"
 
 #include <deque>
 #include <functional>

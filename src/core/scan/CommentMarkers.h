@@ -2,7 +2,7 @@
 // Comment markers: the presets chosen by file extension, the check of the user-defined pairs,
 // and the skipping of comments (and of tags and entities in markup) while a line is scanned.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <optional>
 

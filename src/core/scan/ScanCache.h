@@ -4,7 +4,7 @@
 // buffers.
 
 #include "scan/WordChars.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 

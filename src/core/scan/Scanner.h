@@ -7,8 +7,8 @@
 
 #include "scan/ScanCache.h"
 #include "scan/ScanSettings.h"
-#include "support/UString.h"
-#include "support/Yielder.h"
+#include "text/UString.h"
+#include "text/Yielder.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // Cutting words out of a line and the per-word pipeline of a count run.
 
 #include "scan/WordChars.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 

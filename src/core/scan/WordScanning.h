@@ -2,7 +2,7 @@
 // Internal to the scanner: NextWord with the character table already brought up to date.
 
 #include "scan/WordChars.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 

@@ -2,7 +2,7 @@
 // What happens to a finished count before it is listed: the rules that hide words from the
 // listing (they stay counted), then the figures the listing and the count labels show.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 

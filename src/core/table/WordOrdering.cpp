@@ -1,9 +1,9 @@
 #include "table/WordOrdering.h"
 
-#include "support/Yielder.h"
 #include "table/ListStatistics.h"
 #include "table/QuickSortDescending.h"
 #include "table/WordTable.h"
+#include "text/Yielder.h"
 
 #include <algorithm>
 

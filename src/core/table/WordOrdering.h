@@ -2,7 +2,7 @@
 // The two orders of a finished count: the table sorted by SortKey (alphabetical listing) and
 // the frequency ranking with its chain (listing by frequency).
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,13 +1,13 @@
 // The count run through a scripted host: the stop protocol, the output path that names the
 // input file, and the refusals that must leave the output file and the table as they were.
-#include "input/CountRun.h"
-#include "Host.h"
-#include "RunState.h"
-#include "input/ClipboardText.h"
-#include "input/RunStatus.h"
-#include "support/Folders.h"
+#include "session/CountRun.h"
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "sources/ClipboardText.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
+#include "text/Host.h"
 
 #include <gtest/gtest.h>
 

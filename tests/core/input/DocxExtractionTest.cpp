@@ -1,11 +1,11 @@
-#include "input/DocxExtraction.h"
-#include "RunState.h"
-#include "input/DocxArchive.h"
-#include "input/DocxText.h"
+#include "count/DocxExtraction.h"
+#include "count/DocxText.h"
+#include "count/RunState.h"
+#include "sources/DocxArchive.h"
 #include "support/DocxWriter.h"
-#include "support/Folders.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

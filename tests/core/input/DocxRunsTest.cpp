@@ -1,9 +1,9 @@
-#include "RunState.h"
-#include "input/DocxText.h"
-#include "input/ProgressBar.h"
-#include "input/RunStatus.h"
-#include "support/Folders.h"
+#include "count/DocxText.h"
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "sources/ProgressBar.h"
 #include "support/ScriptedHost.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

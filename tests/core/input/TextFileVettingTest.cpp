@@ -1,9 +1,9 @@
-#include "input/TextFileVetting.h"
-#include "RunState.h"
-#include "input/FirstLines.h"
-#include "support/Folders.h"
+#include "count/TextFileVetting.h"
+#include "count/RunState.h"
+#include "sources/FirstLines.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #include "scan/LineScanner.h"
 
-#include "RunState.h"
+#include "count/RunState.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
 #include "scan/WordExtractor.h"
-#include "support/Folders.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

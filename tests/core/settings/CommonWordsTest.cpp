@@ -1,9 +1,9 @@
-#include "settings/CommonWords.h"
-#include "RunState.h"
-#include "settings/Languages.h"
-#include "support/Folders.h"
+#include "session/CommonWords.h"
+#include "count/RunState.h"
+#include "sources/Languages.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

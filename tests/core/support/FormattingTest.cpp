@@ -1,4 +1,4 @@
-#include "support/Formatting.h"
+#include "text/Formatting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "support/ProgramTexts.h"
-#include "support/Folders.h"
+#include "text/ProgramTexts.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/Yielder.h"
+#include "text/Yielder.h"
 #include "support/ScriptedHost.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
-#include "table/Listing.h"
-#include "RunState.h"
-#include "support/Folders.h"
+#include "count/Listing.h"
+#include "count/AddWordToList.h"
+#include "count/ListingPass.h"
+#include "count/RunState.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
-#include "table/AddWordToList.h"
-#include "table/ListingPass.h"
 #include "table/PostCountRules.h"
 #include "table/WordOrdering.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "table/WordOrdering.h"
-#include "RunState.h"
-#include "support/Folders.h"
+#include "count/AddWordToList.h"
+#include "count/RunState.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
-#include "table/AddWordToList.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #include "table/WordTable.h"
-#include "Host.h"
-#include "RunState.h"
-#include "support/Folders.h"
+#include "count/AddWordToList.h"
+#include "count/RunState.h"
+#include "scan/BinarySearch.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
-#include "table/AddWordToList.h"
-#include "table/BinarySearch.h"
 #include "table/PostCountRules.h"
+#include "text/Folders.h"
+#include "text/Host.h"
 
 #include <gtest/gtest.h>
 
