@@ -5,14 +5,14 @@
 // seven rounds.
 
 #include "BenchTiming.h"
-#include "RunState.h"
-#include "input/DocxArchive.h"
-#include "input/DocxExtraction.h"
-#include "input/DocxText.h"
+#include "count/DocxExtraction.h"
+#include "count/DocxText.h"
+#include "count/RunState.h"
+#include "sources/DocxArchive.h"
 #include "support/DocxWriter.h"
-#include "support/Folders.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -58,11 +58,12 @@ Timing Measure(const qd::test::TempDir& dir, size_t textBytes) {
     qd::test::WriteDocx(file, qd::test::DocumentXml(DocumentBody(textBytes)));
     const qd::ustring path = qd::FromPath(file);
     qd::test::ScriptedHost host;
-    qd::RunState run(host);
+    qd::RunState run(host, {.tempRoot = dir.path(), .programFolder = qd::DefaultProgramFolder()});
     Timing timing;
 
     timing.unzipMs = MedianMilliseconds(7, [&] {
-        const qd::ustring folder = qd::CreateTempFolder(qd::kTempFolderBase, true);
+        const qd::ustring folder =
+            qd::CreateTempFolder(run.env.tempRoot, qd::kTempFolderBase, true);
         qd::UnzipDocumentXml(path, folder, qd::kDocxEntryPath, run.lngMaxXMLFilesize);
         qd::DeleteFolder(folder, true);
     });
@@ -79,7 +80,6 @@ Timing Measure(const qd::test::TempDir& dir, size_t textBytes) {
 
 int main() {
     qd::test::TempDir dir;
-    qd::SetTempRootForTesting(dir.path());
     const Timing one = Measure(dir, 1 << 20);
     const Timing two = Measure(dir, 2 << 20);
     for (const Timing& t : {one, two})
@@ -87,6 +87,5 @@ int main() {
                     "(ratio to unzip %.2f)\n",
                     t.textChars, t.unzipMs, t.totalMs, t.totalMs / t.unzipMs);
     std::printf("scaling 2 MB / 1 MB: %.2f (linear: about 2)\n", two.totalMs / one.totalMs);
-    qd::SetTempRootForTesting({});
     return 0;
 }

@@ -7,12 +7,13 @@
 // Usage: table_bench [distinct words] [occurrences] [rounds]
 
 #include "BenchTiming.h"
-#include "Host.h"
-#include "RunState.h"
-#include "table/AddWordToList.h"
-#include "table/ListingPass.h"
+#include "count/AddWordToList.h"
+#include "count/ListingPass.h"
+#include "count/RunState.h"
 #include "table/PostCountRules.h"
 #include "table/WordOrdering.h"
+#include "text/Folders.h"
+#include "text/Host.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,8 +31,11 @@ using namespace qd::bench;
 
 class NullHost : public Host {
 public:
-    Answer message(ustring_view, ustring_view, MsgIcon, MsgButtons, Answer d) override { return d; }
-    std::optional<ustring> prompt(ustring_view, ustring_view, ustring_view) override {
+    void message(ustring_view, ustring_view, MsgIcon) override {}
+    Answer ask(Question, ustring_view, ustring_view, MsgIcon, MsgButtons, Answer d) override {
+        return d;
+    }
+    std::optional<ustring> prompt(Question, ustring_view, ustring_view, ustring_view) override {
         return std::nullopt;
     }
     ustring chooseOpenFile(ustring_view, ustring_view, ustring_view) override { return {}; }
@@ -91,7 +95,7 @@ struct Round {
 // One count of the text into a fresh word table, each step timed with its baseline.
 Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uint32_t>& text) {
     NullHost host;
-    RunState run(host);
+    RunState run(host, DefaultEnvironment());
     run.settings.SuppressWords = true;
     Round r;
 
@@ -117,18 +121,21 @@ Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uin
 
     run.settings.IgnoreRomNum40 = true;
     run.settings.IgnoreInfrequentWords = true;
-    run.intThresholdFrequency = 2;
+    run.stats.thresholdFrequency = 2;
     r.postCount = CpuSecondsOf([&] {
-        ApplyPostCountRules(run);
-        ComputeListStatistics(run);
+        ApplyPostCountRules(run.table, run.settings, run.stats);
+        ComputeListStatistics(run.table, run.stats);
     });
-    r.frequencyOrder = CpuSecondsOf([&] { BuildFrequencyOrder(run); });
+    r.frequencyOrder = CpuSecondsOf([&] {
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+                            [&] { run.host.appendOutputText(u" ."); });
+    });
     MeasuringSink sink;
     r.listing = CpuSecondsOf([&] { RunListingPass(run, sink, false); });
 
     r.distinct = n;
-    r.listed = run.lngNumWordsIncluded;
-    r.highest = run.lngMaxFrequency;
+    r.listed = run.stats.wordsIncluded;
+    r.highest = run.stats.maxFrequency;
     r.lines = sink.lines;
     r.chars = sink.chars;
     int64_t total = 0;

@@ -12,7 +12,7 @@
 #include "DialogScript.h"
 #include "MainWindow.h"
 #include "QtText.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,6 +41,8 @@ GuiRun CountInWindow(const QString& file, bool suppressWords) {
     QTemporaryDir appData;
     MainWindowOptions options;
     options.appDataFolder = appData.path().toStdString();
+    options.environment = {.tempRoot = SystemTempRoot(),
+                           .programFolder = QCoreApplication::applicationDirPath().toStdString()};
     frmMain window(options);
     window.Form_Load();
     window.FileChosen(0, file);
@@ -90,12 +92,12 @@ int main(int argc, char* argv[]) {
                              "FILE: a large text, e.g. one made by bench/make-corpus FILE\n");
         return 2;
     }
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
     // No person to ask: a large input without an output file is counted anyway, and, as on
     // the command line, no common words are ignored.
     TestDialogScript().active = true;
     TestDialogScript().responder = [](const ShownDialog& d) -> std::optional<Answer> {
-        if (d.title == u"Large input file" || d.title == u"Common words") return Answer::No;
+        if (d.question == Question::LargeInput || d.question == Question::IgnoreCommonWords)
+            return Answer::No;
         return std::nullopt;
     };
 

@@ -2,12 +2,6 @@
 
 namespace qd::cli {
 
-namespace {
-
-constexpr ustring_view kEncodingTitle = u"UTF-8 or ANSI file?";
-
-} // namespace
-
 std::string TerminalText(ustring_view text) {
     ustring lf;
     lf.reserve(text.size());
@@ -37,32 +31,44 @@ void CliHost::show(ustring_view title, ustring_view text) {
     err_.flush();
 }
 
-Answer CliHost::answerFor(ustring_view text, ustring_view title, MsgButtons buttons,
-                          Answer defaultButton) const {
-    if (title == kEncodingTitle) {
-        // "seems to be UTF-8" is answered Yes unless ANSI was asked for; "does not seem"
-        // only when UTF-8 was asked for.
-        const bool seemsUtf8 = text.starts_with(u"This file seems");
-        if (encoding_ == EncodingChoice::Ansi) return Answer::No;
-        if (encoding_ == EncodingChoice::Utf8) return Answer::Yes;
-        return seemsUtf8 ? Answer::Yes : Answer::No;
-    }
-    if (title == u"Large input file") return Answer::No; // go on without naming a file
-    if (text.starts_with(u"Invalid checksum found")) return Answer::No;
-    if (buttons == MsgButtons::YesNo && (title == u"Big file" || title.ends_with(u"text file")))
+Answer CliHost::answerFor(Question question, Answer defaultButton) const {
+    switch (question) {
+    case Question::EncodingSeemsUtf8: // scanned as UTF-8 unless ANSI was asked for
+        return encoding_ == EncodingChoice::Ansi ? Answer::No : Answer::Yes;
+    case Question::EncodingSeemsAnsi: // scanned as ANSI unless UTF-8 was asked for
+        return encoding_ == EncodingChoice::Utf8 ? Answer::Yes : Answer::No;
+    case Question::LargeInput: // go on without naming a file
+    case Question::BadChecksum:
+        return Answer::No;
+    case Question::LargeDocx:
         return Answer::Yes;
-    if (buttons == MsgButtons::Ok) return Answer::Ok;
+    case Question::Stop:
+    case Question::ConfirmStop:
+    case Question::StopDocx:
+    case Question::ListAfterStop:
+    case Question::IgnoreCommonWords:
+    case Question::ReadFileAnew:
+    case Question::ReallyQuit:
+    case Question::OverwriteOutput:
+        break;
+    }
     return defaultButton;
 }
 
-Answer CliHost::message(ustring_view text, ustring_view title, MsgIcon, MsgButtons buttons,
-                        Answer defaultButton) {
-    // The encoding question is not shown when the command line has already answered it.
-    if (!(title == kEncodingTitle && encoding_ != EncodingChoice::Detected)) show(title, text);
-    return answerFor(text, title, buttons, defaultButton);
+void CliHost::message(ustring_view text, ustring_view title, MsgIcon) {
+    show(title, text);
 }
 
-std::optional<ustring> CliHost::prompt(ustring_view text, ustring_view title,
+Answer CliHost::ask(Question question, ustring_view text, ustring_view title, MsgIcon, MsgButtons,
+                    Answer defaultButton) {
+    // The encoding question is not shown when the command line has already answered it.
+    const bool encoding =
+        question == Question::EncodingSeemsUtf8 || question == Question::EncodingSeemsAnsi;
+    if (!(encoding && encoding_ != EncodingChoice::Detected)) show(title, text);
+    return answerFor(question, defaultButton);
+}
+
+std::optional<ustring> CliHost::prompt(Question, ustring_view text, ustring_view title,
                                        ustring_view defaultValue) {
     // The only prompt of a count asks before an existing output file is replaced: it is.
     show(title, text);

@@ -4,7 +4,7 @@
 // are kept as text for the end of the run.
 
 #include "CliOptions.h"
-#include "Host.h"
+#include "text/Host.h"
 
 #include <map>
 #include <ostream>
@@ -19,9 +19,10 @@ public:
     // Messages show alias wherever path appears (the temporary copy of standard input).
     void aliasPath(ustring path, ustring alias);
 
-    Answer message(ustring_view text, ustring_view title, MsgIcon icon, MsgButtons buttons,
-                   Answer defaultButton) override;
-    std::optional<ustring> prompt(ustring_view text, ustring_view title,
+    void message(ustring_view text, ustring_view title, MsgIcon icon) override;
+    Answer ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
+               MsgButtons buttons, Answer defaultButton) override;
+    std::optional<ustring> prompt(Question question, ustring_view text, ustring_view title,
                                   ustring_view defaultValue) override;
     ustring chooseOpenFile(ustring_view, ustring_view, ustring_view) override { return {}; }
     ustring chooseSaveFile(ustring_view, ustring_view, ustring_view) override { return {}; }
@@ -44,8 +45,7 @@ public:
     ustring label(LabelId label) const;
 
 private:
-    Answer answerFor(ustring_view text, ustring_view title, MsgButtons buttons,
-                     Answer defaultButton) const;
+    Answer answerFor(Question question, Answer defaultButton) const;
     void show(ustring_view title, ustring_view text);
 
     std::ostream& err_;

@@ -1,18 +1,18 @@
 #include "CountCommand.h"
 
 #include "CliHost.h"
-#include "RunState.h"
-#include "input/CountRun.h"
+#include "count/RunState.h"
+#include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
-#include "settings/CommonWords.h"
+#include "session/CommonWords.h"
+#include "session/CountRun.h"
 #include "settings/Defaults.h"
-#include "settings/Languages.h"
 #include "settings/SavedState.h"
 #include "settings/SettingsFields.h"
-#include "settings/WordsToIgnore.h"
-#include "support/Folders.h"
-#include "support/Formatting.h"
-#include "support/ProgramTexts.h"
+#include "sources/Languages.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
+#include "text/ProgramTexts.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -31,8 +31,8 @@ public:
     ~StdinCopy() {
         if (!folder_.empty()) DeleteFolder(folder_, true);
     }
-    bool make(std::istream& in) {
-        folder_ = CreateTempFolder(u"QDC", false);
+    bool make(const fs::path& tempRoot, std::istream& in) {
+        folder_ = CreateTempFolder(tempRoot, u"QDC", false);
         if (folder_.empty()) return false;
         path_ = FromPath(ToPath(folder_) / "stdin.txt");
         std::ofstream out(ToPath(path_), std::ios::binary);
@@ -70,21 +70,22 @@ void WriteCounts(const CliHost& host, std::ostream& err) {
 
 } // namespace
 
-int RunCountCommand(const CliOptions& options, std::istream& in, std::ostream& out,
-                    std::ostream& err) {
-    InitNumberFormatFromLocale();
+int RunCountCommand(const CliOptions& options, const Environment& env, std::istream& in,
+                    std::ostream& out, std::ostream& err) {
     const bool fromStdin = options.input == "-";
     EncodingChoice encoding = options.encoding;
     if (fromStdin && encoding == EncodingChoice::Detected) encoding = EncodingChoice::Utf8;
 
     CliHost host(err, encoding);
-    RunState run(host);
+    RunState run(host, env);
+    run.numberFormat = NumberFormatFromLocale();
     ScanSettings& s = run.settings;
-    if (LoadProgramTexts(host, run.texts, run.strProgramTextFile) <= 0) return kExitRefused;
+    if (LoadProgramTexts(host, env.programFolder, run.texts, run.strProgramTextFile) <= 0)
+        return kExitRefused;
     Initialize(s);
     // As at the window's start: the "C" markers are in force until a count chooses others,
     // and stay when user-defined markers fail their check.
-    SetCommentMarkers(run, u"C");
+    SetCommentMarkers(run.scanner, u"C");
 
     // A fresh start's defaults, then the settings file. The command line names the files
     // itself: the paths a settings file remembers are not taken.
@@ -105,7 +106,7 @@ int RunCountCommand(const CliOptions& options, std::istream& in, std::ostream& o
 
     StdinCopy stdinCopy;
     if (fromStdin) {
-        if (!stdinCopy.make(in)) {
+        if (!stdinCopy.make(env.tempRoot, in)) {
             err << "quorvel-count: standard input could not be kept in a temporary file\n";
             return kExitRefused;
         }
@@ -122,12 +123,12 @@ int RunCountCommand(const CliOptions& options, std::istream& in, std::ostream& o
 
     if (!options.language.empty()) {
         s.CommonWordsFile =
-            FromPath(ProgramFolder() / CommonWordsFileForLanguage(options.language));
+            FromPath(env.programFolder / CommonWordsFileForLanguage(options.language));
         s.IgnoreCommonWords = true;
     } else if (s.IgnoreCommonWords && s.CommonWordsFile.empty() && !fromStdin) {
         // No file named: as the window does when a file is chosen, the common words of the
         // language the input declares (English when it declares none).
-        s.CommonWordsFile = CommonWordsFileForInput(s.InputFile);
+        s.CommonWordsFile = CommonWordsFileForInput(env.programFolder, s.InputFile);
     }
     if (s.IgnoreCommonWords && !s.CommonWordsFile.empty() && !AttemptToReadCommonWords(run) &&
         !options.language.empty())

@@ -2,6 +2,7 @@
 // the window.
 #include "CliOptions.h"
 #include "CountCommand.h"
+#include "text/Folders.h"
 
 #include <iostream>
 #include <string>
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
         std::cout << qd::cli::HelpText();
         return qd::cli::kExitListed;
     }
-    return qd::cli::RunCountCommand(parsed.options, std::cin, std::cout, std::cerr);
+    return qd::cli::RunCountCommand(parsed.options, qd::DefaultEnvironment(), std::cin, std::cout,
+                                    std::cerr);
 }

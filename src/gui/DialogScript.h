@@ -1,12 +1,13 @@
 #pragma once
-// Test hooks of the desktop host: a test queues the answers of the next message boxes,
-// prompts and file dialogs, and the real windows then run as if a person had answered.
-// Every dialog the host would have shown is recorded with what it asked.
+// Test hooks of the desktop host: a test answers the questions by what they ask and queues
+// the answers of the next file dialogs, and the real windows then run as if a person had
+// answered. Every dialog the host would have shown is recorded with what it asked.
 
-#include "Host.h"
+#include "text/Host.h"
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -16,6 +17,7 @@ enum class DialogKind { Message, Prompt, OpenFile, SaveFile };
 
 struct ShownDialog {
     DialogKind kind = DialogKind::Message;
+    std::optional<Question> question; // none for a notice and a file dialog
     ustring text;
     ustring title;
     MsgIcon icon = MsgIcon::None;
@@ -23,21 +25,22 @@ struct ShownDialog {
     Answer defaultButton = Answer::Ok;
     ustring filter;       // file dialogs
     ustring defaultValue; // prompts
-    bool scripted = true; // false: no answer was queued and the default was taken
+    bool scripted = true; // false: a question nobody answered, or a file dialog nobody
+                          // queued a path for, took its default
 };
 
 struct DialogScript {
-    // While active, no real dialog is ever shown: a dialog without a queued answer takes its
-    // default (the default button, the prompt's default value, a cancelled file dialog) and
-    // is recorded as unscripted.
+    // While active, no real dialog is ever shown: a question nobody answers takes its default
+    // (the default button, the prompt's default value), a file dialog without a queued path
+    // is cancelled, and either is recorded as unscripted. Notices need no answer.
     bool active = false;
 
-    // Asked first for every message box: an answer for a box it recognises (by its title,
-    // say), or std::nullopt to leave the box to the queue below.
+    // Asked for every question of a message box: its answer (by shown.question), or
+    // std::nullopt for the default button.
     std::function<std::optional<Answer>(const ShownDialog&)> responder;
-    std::deque<Answer> answers;
-    std::deque<std::optional<ustring>> promptAnswers; // std::nullopt cancels
-    std::deque<ustring> fileAnswers;                  // an empty path cancels
+    // The answer of each prompt, by its question; std::nullopt cancels.
+    std::map<Question, std::optional<ustring>> promptAnswers;
+    std::deque<ustring> fileAnswers; // an empty path cancels
 
     std::vector<ShownDialog> shown;
 

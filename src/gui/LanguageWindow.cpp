@@ -2,7 +2,7 @@
 
 #include "Fonts.h"
 #include "QtText.h"
-#include "settings/Languages.h"
+#include "sources/Languages.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // frmLanguageSelection: asks in which language the common words to ignore are, before the
 // settings window loads that language's common-words file.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <QDialog>
 

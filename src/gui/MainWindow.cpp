@@ -7,17 +7,18 @@
 #include "QtText.h"
 #include "SettingsWindow.h"
 #include "Twips.h"
-#include "input/DocxArchive.h"
-#include "input/InputFileCheck.h"
-#include "input/TextFileVetting.h"
+#include "count/InputFileCheck.h"
+#include "count/RunStatus.h"
+#include "count/TextFileVetting.h"
+#include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
-#include "settings/CommonWords.h"
+#include "session/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/SavedState.h"
-#include "settings/WordsToIgnore.h"
-#include "support/Folders.h"
-#include "support/Formatting.h"
-#include "support/ProgramTexts.h"
+#include "sources/DocxArchive.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
+#include "text/ProgramTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,6 +38,7 @@ namespace qd::gui {
 
 frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
+    state_.numberFormat = options_.numberFormat;
     buildControls();
     host_.setDialogParent(this);
     host_.setWindowControls(this);
@@ -59,7 +61,9 @@ frmMain::~frmMain() = default;
 
 bool frmMain::Form_Load() {
     state_.blnStartUpCompleted = false;
-    if (LoadProgramTexts(host_, state_.texts, state_.strProgramTextFile) <= 0) return false;
+    if (LoadProgramTexts(host_, state_.env.programFolder, state_.texts,
+                         state_.strProgramTextFile) <= 0)
+        return false;
     txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
     setCountButtonCaption(state_.texts.GetText(kCountWordsText));
 
@@ -68,7 +72,7 @@ bool frmMain::Form_Load() {
     show();
 
     UpdateOutputFileControls();
-    state_.settings.CommonWordsFile = DefaultCommonWordsFile(ProgramFolder());
+    state_.settings.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
     state_.strStateFilePath =
@@ -111,14 +115,14 @@ void frmMain::InitializeVariables() {
     lblFilesize->clear();
     state_.strStateFilePath =
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
-    state_.intWithinComment = -1;
+    state_.scanner.openComment = -1;
     lblTwirler->setText(" ");
     Initialize();
 }
 
 void frmMain::Initialize() {
     qd::Initialize(state_.settings);
-    SetCommentMarkers(state_, u"C");
+    SetCommentMarkers(state_.scanner, u"C");
     state_.blnWordsGot = false;
     params_->txbParametersFile->clear();
     qd::txbWordsToIgnore_LostFocus(state_);
@@ -143,15 +147,14 @@ void frmMain::VetInputFileQuietly() {
 // --- Services ------------------------------------------------------------------------------
 
 bool frmMain::runActive() const {
-    return withoutMnemonic(cmdListWords->text()) == ProgramText(state_, kStopText);
+    return CountIsRunning(state_);
 }
 
 void frmMain::setCountButtonCaption(ustring_view caption) {
     // The stop caption is reached with S, the resting one with its own first letter.
     const QString text = toQ(caption);
-    const bool stop = text == ProgramText(state_, kStopText);
+    const bool stop = CountIsRunning(state_);
     cmdListWords->setText(withMnemonic(text, stop ? 'S' : text.isEmpty() ? QChar() : text[0]));
-    state_.cmdListWordsCaption = ustring(caption);
 }
 
 void frmMain::setCountButtonEnabled(bool enabled) {

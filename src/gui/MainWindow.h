@@ -5,7 +5,9 @@
 // the result.
 
 #include "QtHost.h"
-#include "RunState.h"
+#include "count/RunState.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
 
 #include <QMainWindow>
 #include <array>
@@ -29,7 +31,6 @@ inline constexpr char16_t kProgramTitle[] = u"Quorvel Dorvane";
 inline constexpr int kErrorTitleText = 34;
 inline constexpr int kSettingsSavedText = 50;
 inline constexpr int kCountWordsText = 73;
-inline constexpr int kStopText = 74;
 inline constexpr int kOutputTooltipText = 76;
 inline constexpr int kProgramFolderText = 310;
 
@@ -38,6 +39,11 @@ class frmParams;
 class frmPopUp;
 
 struct MainWindowOptions {
+    // Where the program's data files are and where temporary folders are made
+    // (DefaultEnvironment for the program).
+    Environment environment;
+    // The user's digit grouping and decimal characters.
+    NumberFormat numberFormat;
     // The user's application-data folder; the program's own folder with the state file is
     // made inside it. Tests point it at a temporary folder.
     std::filesystem::path appDataFolder;
@@ -162,7 +168,7 @@ private:
 
     MainWindowOptions options_;
     QtHost host_;
-    RunState state_{host_};
+    RunState state_{host_, options_.environment};
     std::unique_ptr<frmParams> params_;
     std::unique_ptr<frmPopUp> popUp_;
     std::unique_ptr<frmHelp> help_;

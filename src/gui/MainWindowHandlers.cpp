@@ -5,15 +5,15 @@
 #include "ProgramText.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
-#include "input/ClipboardSource.h"
-#include "input/ClipboardText.h"
-#include "input/CountRun.h"
-#include "input/DocxArchive.h"
-#include "input/FileNames.h"
-#include "input/InputFileCheck.h"
+#include "count/ClipboardSource.h"
+#include "count/InputFileCheck.h"
+#include "count/Listing.h"
+#include "session/CountRun.h"
 #include "settings/SavedState.h"
-#include "support/Formatting.h"
-#include "table/Listing.h"
+#include "sources/ClipboardText.h"
+#include "sources/DocxArchive.h"
+#include "sources/FileNames.h"
+#include "text/Formatting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -220,7 +220,7 @@ void frmMain::optInFile_Click() {
 void frmMain::optOnClipboard_Click() {
     state_.blnWordsGot = false;
     if (state_.ListingShown) host_.setOutputText(u"");
-    ShowClipboardSize(host_, host_.clipboardText());
+    ShowClipboardSize(host_, host_.clipboardText(), state_.numberFormat);
     SetTheFocus();
 }
 
@@ -327,7 +327,8 @@ void frmMain::Timer2_Timer() {
                        u"Time elapsed: " + ElapsedTimeText(state_.lngSecondsElapsed));
     }
     host_.setLabel(LabelId::NumberOfWords,
-                   u"Number of different words found so far: " + GroupDigits(state_.table.size()));
+                   u"Number of different words found so far: " +
+                       GroupDigits(state_.table.size(), state_.numberFormat));
     // The twirler turns while a run goes on, so a long step still shows life.
     if (runActive()) {
         static constexpr char16_t kTwirler[] = {172, 173, 174, 175};

@@ -1,7 +1,7 @@
 #include "ProgramText.h"
 
 #include "QtText.h"
-#include "RunState.h"
+#include "count/RunState.h"
 
 namespace qd::gui {
 

@@ -143,21 +143,30 @@ QLabel* QtHost::label(LabelId id) const {
     return labels_.at(size_t(id));
 }
 
-Answer QtHost::message(ustring_view text, ustring_view title, MsgIcon icon, MsgButtons buttons,
-                       Answer defaultButton) {
+void QtHost::message(ustring_view text, ustring_view title, MsgIcon icon) {
+    showBox(std::nullopt, text, title, icon, MsgButtons::Ok, Answer::Ok);
+}
+
+Answer QtHost::ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
+                   MsgButtons buttons, Answer defaultButton) {
+    return showBox(question, text, title, icon, buttons, defaultButton);
+}
+
+Answer QtHost::showBox(std::optional<Question> question, ustring_view text, ustring_view title,
+                       MsgIcon icon, MsgButtons buttons, Answer defaultButton) {
     defaultButton = ValidDefault(buttons, defaultButton);
     DialogScript& script = TestDialogScript();
     if (script.active) {
         ShownDialog shown;
+        shown.question = question;
         shown.text = ustring(text);
         shown.title = ustring(title);
         shown.icon = icon;
         shown.buttons = buttons;
         shown.defaultButton = defaultButton;
         std::optional<Answer> answer;
-        if (script.responder) answer = script.responder(shown);
-        if (!answer) answer = PopFront(script.answers);
-        shown.scripted = answer.has_value();
+        if (question && script.responder) answer = script.responder(shown);
+        shown.scripted = !question || answer.has_value();
         script.shown.push_back(shown);
         return answer.value_or(defaultButton);
     }
@@ -167,13 +176,16 @@ Answer QtHost::message(ustring_view text, ustring_view title, MsgIcon icon, MsgB
     return AnswerOf(box.exec(), buttons);
 }
 
-std::optional<ustring> QtHost::prompt(ustring_view text, ustring_view title,
+std::optional<ustring> QtHost::prompt(Question question, ustring_view text, ustring_view title,
                                       ustring_view defaultValue) {
     DialogScript& script = TestDialogScript();
     if (script.active) {
-        auto answer = PopFront(script.promptAnswers);
+        const auto found = script.promptAnswers.find(question);
+        std::optional<std::optional<ustring>> answer;
+        if (found != script.promptAnswers.end()) answer = found->second;
         ShownDialog shown;
         shown.kind = DialogKind::Prompt;
+        shown.question = question;
         shown.text = ustring(text);
         shown.title = ustring(title);
         shown.defaultValue = ustring(defaultValue);

@@ -3,7 +3,7 @@
 // window's output box and status labels, and its yields run the Qt event loop.
 
 #include "DialogScript.h"
-#include "Host.h"
+#include "text/Host.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -47,9 +47,10 @@ public:
     // Called by settingsChanged(): the window brings its controls in line with the settings.
     std::function<void()> onSettingsChanged;
 
-    Answer message(ustring_view text, ustring_view title, MsgIcon icon,
-                   MsgButtons buttons = MsgButtons::Ok, Answer defaultButton = Answer::Ok) override;
-    std::optional<ustring> prompt(ustring_view text, ustring_view title,
+    void message(ustring_view text, ustring_view title, MsgIcon icon) override;
+    Answer ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
+               MsgButtons buttons, Answer defaultButton) override;
+    std::optional<ustring> prompt(Question question, ustring_view text, ustring_view title,
                                   ustring_view defaultValue) override;
     ustring chooseOpenFile(ustring_view title, ustring_view filter,
                            ustring_view startPath) override;
@@ -95,6 +96,9 @@ public:
     void outputEditedByUser();
 
 private:
+    // A message box, asking question (none for a notice).
+    Answer showBox(std::optional<Question> question, ustring_view text, ustring_view title,
+                   MsgIcon icon, MsgButtons buttons, Answer defaultButton);
     ustring chooseFile(DialogKind kind, ustring_view title, ustring_view filter,
                        ustring_view startPath, bool confirmOverwrite);
     QLabel* label(LabelId id) const;

@@ -2,7 +2,7 @@
 // The core holds text as UTF-16 code units, as Qt does: converting is a copy, never a
 // re-encoding.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <QString>
 

@@ -4,12 +4,12 @@
 #include "MainWindow.h"
 #include "QtText.h"
 #include "Twips.h"
+#include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
-#include "settings/CommonWords.h"
+#include "session/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/NamedSettingsFiles.h"
-#include "settings/WordsToIgnore.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -160,15 +160,15 @@ void frmParams::flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRul
         break;
     }
     if (!state_.blnStartUpCompleted || state_.HandlersMuted) return;
-    if (box == chkAllowCommentMarkers && state_.blnReadingWords) return;
+    if (box == chkAllowCommentMarkers && state_.scanner.readingWords) return;
     rereadPrompt(box, field);
     if (rule == BoxRule::RereadPromptThenCheck) CheckAllowedExtraChars(state_);
 }
 
 bool frmParams::rereadPrompt(QCheckBox* box, bool ScanSettings::*field) {
     if (!state_.blnWordsGot) return true;
-    const Answer answer = main_.host().message(kRereadQuestion, kProgramTitle, MsgIcon::None,
-                                               MsgButtons::YesNo, Answer::Yes);
+    const Answer answer = main_.host().ask(Question::ReadFileAnew, kRereadQuestion, kProgramTitle,
+                                           MsgIcon::None, MsgButtons::YesNo, Answer::Yes);
     if (answer == Answer::Yes) {
         state_.blnWordsGot = false;
         return true;
@@ -185,7 +185,7 @@ void frmParams::focusToClose() {
 }
 
 void frmParams::chkIgnoreCommonWords_Click() {
-    if (!state_.blnStartUpCompleted || state_.blnReadingWords || state_.HandlersMuted) return;
+    if (!state_.blnStartUpCompleted || state_.scanner.readingWords || state_.HandlersMuted) return;
     if (chkIgnoreCommonWords->isChecked()) {
         if (state_.settings.CommonWordsFile.empty()) {
             main_.host().message(u"Please specify the file containing common words.",
@@ -295,7 +295,7 @@ void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
 void frmParams::SetDefaultValues() {
     state_.blnWordsGot = false;
     qd::SetDefaultValues(state_.settings);
-    SetCommentMarkers(state_, u"C");
+    SetCommentMarkers(state_.scanner, u"C");
     showSettings();
 }
 
@@ -323,8 +323,8 @@ void frmParams::cmdClose_Click() {
 }
 
 void frmParams::cmdQuit_Click() {
-    if (main_.host().message(u"Really quit?", u"Quit", MsgIcon::None, MsgButtons::YesNo,
-                             Answer::Yes) == Answer::Yes)
+    if (main_.host().ask(Question::ReallyQuit, u"Really quit?", u"Quit", MsgIcon::None,
+                         MsgButtons::YesNo, Answer::Yes) == Answer::Yes)
         main_.cmdQuit_Click();
 }
 

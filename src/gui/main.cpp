@@ -8,7 +8,8 @@
 #include <QLocale>
 #include <QStandardPaths>
 
-#include "support/Formatting.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
 
 int main(int argc, char* argv[]) {
     Q_INIT_RESOURCE(icons); // the window icon lives in the windows' library
@@ -18,10 +19,10 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(":/icons/quorvel-dorvane.png"));
 
     const QLocale locale;
-    qd::CurrentNumberFormat().thousands = qd::gui::fromQ(locale.groupSeparator());
-    qd::CurrentNumberFormat().decimal = qd::gui::fromQ(locale.decimalPoint());
-
     qd::gui::MainWindowOptions options;
+    options.numberFormat.thousands = qd::gui::fromQ(locale.groupSeparator());
+    options.numberFormat.decimal = qd::gui::fromQ(locale.decimalPoint());
+    options.environment = qd::DefaultEnvironment();
     options.appDataFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
     qd::gui::frmMain window(options);

@@ -5,6 +5,7 @@
 #include "GuiTestSupport.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
+#include "count/RunTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,16 +71,16 @@ private slots:
         WindowFixture f;
         frmMain& w = f.start();
         ChooseFile(f, w, 0, f.writeFile("large.txt", LargeText(200000)));
-        const ustring stop = w.state().texts.GetText(kStopText);
+        const ustring stop = RunText(w.state(), kTextStop);
         int stopQuestions = 0;
-        f.answer(u"Large input file", Answer::No);
-        f.answer(stop, [&](const ShownDialog&) {
+        f.answer(Question::LargeInput, Answer::No);
+        f.answer(Question::Stop, [&](const ShownDialog&) {
             if (++stopQuestions > 1) return Answer::Yes;
             // Clicked again at the next turn of the event loop, and then answered yes.
             QTimer::singleShot(0, w.cmdListWords, [&] { Click(w.cmdListWords); });
             return Answer::No;
         });
-        f.answer(u"Counting interrupted", listFound ? Answer::Yes : Answer::No);
+        f.answer(Question::ListAfterStop, listFound ? Answer::Yes : Answer::No);
         bool runLooked = false; // while the count runs, only its button is for the person
         QTimer::singleShot(0, w.cmdListWords, [&] {
             runLooked = Caption(w.cmdListWords) == toQ(stop) && !w.cmdFile[0]->isEnabled() &&
@@ -89,7 +90,7 @@ private slots:
         Click(w.cmdListWords);
         QVERIFY(runLooked);
         QCOMPARE(stopQuestions, 2);
-        QCOMPARE(f.countShown(u"Counting interrupted"), size_t(1));
+        QCOMPARE(f.countAsked(Question::ListAfterStop), size_t(1));
         QCOMPARE(Output(w).contains("Rank"), listFound);
         QVERIFY(!w.state().blnWordsGot); // a stopped count is not kept for listing again
         QCOMPARE(Caption(w.cmdListWords), QString("Count words"));
@@ -100,12 +101,12 @@ private slots:
         WindowFixture f;
         frmMain& w = f.start();
         ChooseFile(f, w, 0, f.writeFile("large.txt", LargeText(200000)));
-        f.answer(u"Large input file", Answer::No);
-        f.answer(u"Counting interrupted", Answer::No);
+        f.answer(Question::LargeInput, Answer::No);
+        f.answer(Question::ListAfterStop, Answer::No);
         QTimer::singleShot(0, &w, [&] { w.close(); });
         Click(w.cmdListWords);
         QVERIFY(WaitFor([&] { return !w.isVisible(); }, 5000));
-        QCOMPARE(f.countShown(u"Counting interrupted"), size_t(1));
+        QCOMPARE(f.countAsked(Question::ListAfterStop), size_t(1));
     }
 
     void largeInputAnsweredYes_letsThePersonChooseTheOutputFile() {
@@ -113,7 +114,7 @@ private slots:
         frmMain& w = f.start();
         ChooseFile(f, w, 0, f.writeFile("large.txt", LargeText(5000)));
         const QString output = f.scratchPath("list.txt");
-        f.answer(u"Large input file", Answer::Yes);
+        f.answer(Question::LargeInput, Answer::Yes);
         f.dialogs().fileAnswers.push_back(fromQ(output));
         Click(w.cmdListWords);
         QCOMPARE(w.txbFile[1]->text(), output);
@@ -129,9 +130,9 @@ private slots:
         ChooseFile(f, w, 1, output);
         Click(w.cmdSetParameters);
         Click(w.params().chkWarnOnOverwrite);
-        f.dialogs().promptAnswers.push_back(std::nullopt);
+        f.dialogs().promptAnswers[Question::OverwriteOutput] = std::nullopt;
         Click(w.cmdListWords);
-        QCOMPARE(f.countShown(u"The output file exists."), size_t(1));
+        QCOMPARE(f.countAsked(Question::OverwriteOutput), size_t(1));
         QVERIFY(w.chkDisableOutputToFile->isChecked());
         QVERIFY(Output(w).contains("  words\n"));
         QCOMPARE(QFile(output).size(), 0); // emptied when the count began, then left alone
@@ -144,8 +145,7 @@ private slots:
         for (int i = 0; i < 60000; ++i)
             text += "word" + QByteArray::number(i * 7919 % 100003, 36) + " again\r\n";
         ChooseFile(f, w, 0, f.writeFile("many.txt", text));
-        f.answer(u"Large input file", Answer::No);
-        f.answer(u"The text box is full.", Answer::Ok);
+        f.answer(Question::LargeInput, Answer::No);
         for (bool suppressed : {false, true}) {
             // What the box holds at a turn of the event loop while the file is read.
             std::optional<QString> seen;

@@ -1,7 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "QtText.h"
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -35,13 +35,11 @@ WindowFixture::WindowFixture() {
     TestDialogScript().reset();
     TestDialogScript().active = true;
     TestDialogScript().responder = [this](const ShownDialog& d) -> std::optional<Answer> {
-        const auto found = byTitle_.find(d.title);
-        if (found == byTitle_.end()) return std::nullopt;
+        const auto found = byQuestion_.find(*d.question);
+        if (found == byQuestion_.end()) return std::nullopt;
         return found->second(d);
     };
-    answer(u"Common words", Answer::No);
-    // The data files beside the test executables, as in the build tree.
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    answer(Question::IgnoreCommonWords, Answer::No);
 }
 
 WindowFixture::~WindowFixture() {
@@ -49,13 +47,18 @@ WindowFixture::~WindowFixture() {
     TestDialogScript().reset();
 }
 
-void WindowFixture::answer(ustring_view title, Answer answer) {
-    byTitle_[ustring(title)] = [answer](const ShownDialog&) { return answer; };
+void WindowFixture::answer(Question question, Answer answer) {
+    byQuestion_[question] = [answer](const ShownDialog&) { return answer; };
 }
 
-void WindowFixture::answer(ustring_view title,
-                           std::function<Answer(const ShownDialog&)> responder) {
-    byTitle_[ustring(title)] = std::move(responder);
+void WindowFixture::answer(Question question, std::function<Answer(const ShownDialog&)> responder) {
+    byQuestion_[question] = std::move(responder);
+}
+
+size_t WindowFixture::countAsked(Question question) const {
+    const auto& shown = TestDialogScript().shown;
+    return std::count_if(shown.begin(), shown.end(),
+                         [&](auto& d) { return d.question == question; });
 }
 
 size_t WindowFixture::countShown(ustring_view title) const {
@@ -66,6 +69,9 @@ size_t WindowFixture::countShown(ustring_view title) const {
 frmMain& WindowFixture::start() {
     MainWindowOptions options;
     options.appDataFolder = appData_.path().toStdString();
+    // The data files beside the test executables, as in the build tree.
+    options.environment = {.tempRoot = SystemTempRoot(),
+                           .programFolder = QCoreApplication::applicationDirPath().toStdString()};
     window_ = std::make_unique<frmMain>(options);
     window_->Form_Load();
     return *window_;

@@ -31,10 +31,12 @@ public:
 
     DialogScript& dialogs() { return TestDialogScript(); }
 
-    // Answers every message box of this title from now on (a later call replaces it). The
-    // offer to ignore the common words of a chosen input file ("Common words") is declined.
-    void answer(ustring_view title, Answer answer);
-    void answer(ustring_view title, std::function<Answer(const ShownDialog&)> responder);
+    // Answers every asking of this question from now on (a later call replaces it). The
+    // offer to ignore the common words of a chosen input file is declined.
+    void answer(Question question, Answer answer);
+    void answer(Question question, std::function<Answer(const ShownDialog&)> responder);
+    // How often the question was asked, and how many dialogs of this title were shown.
+    size_t countAsked(Question question) const;
     size_t countShown(ustring_view title) const;
 
     // A file of the given bytes in a scratch folder; its path.
@@ -45,7 +47,7 @@ private:
     QTemporaryDir appData_;
     QTemporaryDir scratch_;
     std::unique_ptr<frmMain> window_;
-    std::map<ustring, std::function<Answer(const ShownDialog&)>, std::less<>> byTitle_;
+    std::map<Question, std::function<Answer(const ShownDialog&)>> byQuestion_;
 };
 
 // Clicks a button, check box or option button where its caption starts, as a person would.

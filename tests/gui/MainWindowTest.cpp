@@ -151,7 +151,7 @@ private slots:
         QCOMPARE(again.params().cboShortWordSize->currentIndex(), 4);
         // The input file is vetted quietly: the one question offers its language's common words.
         QCOMPARE(f.dialogs().shown.size(), asked + 1);
-        QCOMPARE(f.dialogs().shown.back().title, ustring(u"Common words"));
+        QCOMPARE(f.dialogs().shown.back().question, Question::IgnoreCommonWords);
 
         QFile::remove(input); // a saved input file that has gone is dropped without a word
         QVERIFY(f.restart().txbFile[0]->text().isEmpty());

@@ -37,13 +37,14 @@ int main(int argc, char* argv[]) {
     // nothing waits for a person.
     TestDialogScript().active = true;
     TestDialogScript().responder = [](const ShownDialog& d) -> std::optional<qd::Answer> {
-        if (d.title == u"Common words") return qd::Answer::No;
+        if (d.question == qd::Question::IgnoreCommonWords) return qd::Answer::No;
         return std::nullopt;
     };
 
     QTemporaryDir appData; // the pictures never touch the person's saved settings
     MainWindowOptions options;
     options.appDataFolder = appData.path().toStdString();
+    options.environment = qd::DefaultEnvironment();
     frmMain main(options);
     if (!main.Form_Load()) return 1;
     main.move(20, 20);

@@ -54,9 +54,9 @@ private slots:
         Click(p.cmdClose);
         QVERIFY(!p.isVisible());
         OpenSettings(w);
-        f.dialogs().answers.push_back(Answer::No);
+        f.answer(Question::ReallyQuit, Answer::No);
         Click(p.cmdQuit);
-        QCOMPARE(f.countShown(u"Quit"), size_t(1));
+        QCOMPARE(f.countAsked(Question::ReallyQuit), size_t(1));
         QVERIFY(w.isVisible());
     }
 
@@ -67,22 +67,22 @@ private slots:
         Click(w.cmdListWords);
         frmParams& p = OpenSettings(w);
         Click(p.chkIgnoreRepetitions); // only filters the listing: never asks
-        QCOMPARE(f.countShown(kProgramTitle), size_t(0));
-        f.dialogs().answers.push_back(Answer::No);
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(0));
+        f.answer(Question::ReadFileAnew, Answer::No);
         Click(p.chkAllowWordsWithApostrophes);
-        QCOMPARE(f.countShown(kProgramTitle), size_t(1));
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(1));
         QVERIFY(!p.chkAllowWordsWithApostrophes->isChecked()); // declined: undone
         QVERIFY(!w.state().settings.AllowWordsWithApostrophes && w.state().blnWordsGot);
-        f.dialogs().answers.push_back(Answer::Yes);
+        f.answer(Question::ReadFileAnew, Answer::Yes);
         Click(p.chkAllowWordsWithApostrophes);
         QVERIFY(w.state().settings.AllowWordsWithApostrophes && !w.state().blnWordsGot);
         Click(p.chkCaseSignificant); // the count is stale already: no question
-        QCOMPARE(f.countShown(kProgramTitle), size_t(2));
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(2));
 
         Click(w.cmdListWords); // clearing all boxes asks once
-        f.dialogs().answers.push_back(Answer::Yes);
+        f.answer(Question::ReadFileAnew, Answer::Yes);
         Click(p.cmdSetOrClearCheckboxes[0]);
-        QCOMPARE(f.countShown(kProgramTitle), size_t(3));
+        QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(3));
         QVERIFY(!p.chkAllowWordsWithHyphens->isChecked() && !p.chkIgnoreShortWords->isChecked());
         Click(w.cmdListWords); // a comment marker box is trimmed when left and forgets the count
         TypeAndLeave(p, p.txbEndComment[1], "  -->  ");
@@ -96,7 +96,7 @@ private slots:
         frmParams& p = OpenSettings(w);
         TypeAndLeave(p, p.txbWordsToIgnore, "The, a  the,,and");
         QCOMPARE(p.txbWordsToIgnore->text(), QString("a and the"));
-        QCOMPARE(w.state().strWordsToIgnore, ustring(u" a and the "));
+        QCOMPARE(w.state().scanner.wordsToIgnore, ustring(u" a and the "));
         QVERIFY(f.dialogs().shown.empty());
         Click(p.chkAllowWordsWithBackslashes);
         TypeAndLeave(p, p.txbWordsToIgnore, "e-mail c\\d");
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(f.countShown(u"Character not allowed"), size_t(2));
         QCOMPARE(p.txbWordsToIgnore->text(), QString("c\\d e-mail"));
         Click(p.cmdClearWordsToIgnore);
-        QVERIFY(p.txbWordsToIgnore->text().isEmpty() && w.state().strWordsToIgnore.empty());
+        QVERIFY(p.txbWordsToIgnore->text().isEmpty() && w.state().scanner.wordsToIgnore.empty());
         QVERIFY(p.cmdClose->hasFocus());
     }
 
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(w.cboDisplayFormat->currentIndex(), 4);
         Click(p.cmdInitialize);
         QVERIFY(w.txbFile[0]->text().isEmpty() && p.txbWordsToIgnore->text().isEmpty());
-        QVERIFY(w.state().strWordsToIgnore.empty());
+        QVERIFY(w.state().scanner.wordsToIgnore.empty());
         QCOMPARE(w.cboDisplayFormat->currentIndex(), 0);
         QCOMPARE(p.lblParameters->text(), QString("Program reinitialized."));
         QVERIFY(p.isVisible());
@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(p.lblParameters->text(), QString("Settings loaded from"));
         QVERIFY(p.chkAllowWordsWithNumerals->isChecked());
         QCOMPARE(p.txbWordsToIgnore->text(), QString("one two"));
-        QCOMPARE(w.state().strWordsToIgnore, ustring(u" one two "));
+        QCOMPARE(w.state().scanner.wordsToIgnore, ustring(u" one two "));
         f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("short.dvn", "\"only\"\r\n")));
         Click(p.cmdSaveLoadState[1]);
         QCOMPARE(f.countShown(u"Load settings"), size_t(1));

@@ -2,10 +2,10 @@
 // Helpers shared by the core suites: program texts that name themselves, and the word table
 // filled and read back as UTF-8.
 
-#include "RunState.h"
+#include "count/AddWordToList.h"
+#include "count/RunState.h"
 #include "support/TempDir.h"
-#include "support/UString.h"
-#include "table/AddWordToList.h"
+#include "text/UString.h"
 
 #include <initializer_list>
 #include <string>

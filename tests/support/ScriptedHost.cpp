@@ -2,22 +2,36 @@
 
 namespace qd::test {
 
-Answer ScriptedHost::message(ustring_view text, ustring_view title, MsgIcon icon,
-                             MsgButtons buttons, Answer defaultButton) {
-    messages.push_back({ustring(text), ustring(title), icon, buttons, defaultButton});
-    if (answers.empty()) return defaultButton;
-    Answer a = answers.front();
-    answers.pop_front();
+namespace {
+
+// The next answer queued for question, if any.
+template <class T>
+std::optional<T> Next(std::map<Question, std::deque<T>>& queues, Question question) {
+    const auto found = queues.find(question);
+    if (found == queues.end() || found->second.empty()) return std::nullopt;
+    T a = std::move(found->second.front());
+    found->second.pop_front();
     return a;
 }
 
-std::optional<ustring> ScriptedHost::prompt(ustring_view, ustring_view title,
+} // namespace
+
+void ScriptedHost::message(ustring_view text, ustring_view title, MsgIcon icon) {
+    messages.push_back(
+        {std::nullopt, ustring(text), ustring(title), icon, MsgButtons::Ok, Answer::Ok});
+}
+
+Answer ScriptedHost::ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
+                         MsgButtons buttons, Answer defaultButton) {
+    messages.push_back({question, ustring(text), ustring(title), icon, buttons, defaultButton});
+    return Next(answers, question).value_or(defaultButton);
+}
+
+std::optional<ustring> ScriptedHost::prompt(Question question, ustring_view, ustring_view,
                                             ustring_view defaultValue) {
-    prompts.emplace_back(title);
-    if (promptAnswers.empty()) return ustring(defaultValue);
-    auto a = promptAnswers.front();
-    promptAnswers.pop_front();
-    return a;
+    prompts.push_back(question);
+    if (auto a = Next(promptAnswers, question)) return *a;
+    return ustring(defaultValue);
 }
 
 ustring ScriptedHost::chooseOpenFile(ustring_view, ustring_view, ustring_view) {

@@ -1,18 +1,20 @@
 #pragma once
-// A host for tests: it records every message and prompt, answers from a script, and keeps
-// the output box and labels as plain text so tests can read them.
+// A host for tests: it records every message and prompt, answers each question from a script
+// by what it asks, and keeps the output box and labels as plain text so tests can read them.
 
-#include "Host.h"
+#include "text/Host.h"
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qd::test {
 
 struct ShownMessage {
+    std::optional<Question> question; // none for a notice
     ustring text;
     ustring title;
     MsgIcon icon;
@@ -22,17 +24,19 @@ struct ShownMessage {
 
 class ScriptedHost : public Host {
 public:
-    // Answers for the next message boxes, in order; when empty, the default button answers.
-    std::deque<Answer> answers;
-    // Answers for the next prompts; std::nullopt cancels. When empty, the default value.
-    std::deque<std::optional<ustring>> promptAnswers;
+    // The answers of each question, in the order it is asked; when none is left, the default
+    // button answers.
+    std::map<Question, std::deque<Answer>> answers;
+    // The answers of each prompt, in order; std::nullopt cancels. When none is left, the
+    // default value.
+    std::map<Question, std::deque<std::optional<ustring>>> promptAnswers;
     // Answers for the next file dialogs; when empty, cancel.
     std::deque<ustring> fileAnswers;
     // Runs at every processEvents (for instance to request a stop mid-run).
     std::function<void()> onProcessEvents;
 
-    std::vector<ShownMessage> messages;
-    std::vector<ustring> prompts; // prompt titles
+    std::vector<ShownMessage> messages; // notices and questions
+    std::vector<Question> prompts;
     int processEventsCalls = 0;
     int settingsChangedCalls = 0;
 
@@ -43,9 +47,10 @@ public:
     std::map<LabelId, LabelStyle> labelStyle;
     ustring dialogFolder;
 
-    Answer message(ustring_view text, ustring_view title, MsgIcon icon, MsgButtons buttons,
-                   Answer defaultButton) override;
-    std::optional<ustring> prompt(ustring_view text, ustring_view title,
+    void message(ustring_view text, ustring_view title, MsgIcon icon) override;
+    Answer ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
+               MsgButtons buttons, Answer defaultButton) override;
+    std::optional<ustring> prompt(Question question, ustring_view text, ustring_view title,
                                   ustring_view defaultValue) override;
     ustring chooseOpenFile(ustring_view title, ustring_view filter,
                            ustring_view startPath) override;

@@ -1,6 +1,6 @@
 #include "scan/CaseFolding.h"
 
-#include "support/Yielder.h"
+#include "text/Yielder.h"
 
 #include <algorithm>
 #include <array>

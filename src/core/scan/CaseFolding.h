@@ -1,7 +1,7 @@
 #pragma once
 // Lower-casing that knows the accented capitals, and accent folding for the alphabetical key.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 

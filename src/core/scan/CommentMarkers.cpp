@@ -1,9 +1,8 @@
 #include "scan/CommentMarkers.h"
 
-#include "Host.h"
-#include "RunState.h"
 #include "scan/CaseFolding.h"
 #include "scan/Entities.h"
+#include "scan/Scanner.h"
 #include "scan/WordExtractor.h"
 #include "scan/WordRules.h"
 
@@ -16,23 +15,19 @@ namespace {
 
 using Pair = std::pair<const char16_t*, const char16_t*>;
 
-void LoadPairs(RunState& run, std::initializer_list<Pair> pairs) {
+void LoadPairs(Scanner& scan, std::initializer_list<Pair> pairs) {
     int i = 0;
     for (const Pair& p : pairs) {
-        run.StartMarkers[size_t(i)] = p.first;
-        run.EndMarkers[size_t(i)] = p.second;
+        scan.startMarkers[size_t(i)] = p.first;
+        scan.endMarkers[size_t(i)] = p.second;
         ++i;
     }
-    run.intNumCommentMarkers = i;
+    scan.markerCount = i;
 }
 
 constexpr char16_t kCheckMarkers[] =
     u"\r\n\r\nCheck the comment markers in the 'Settings' window\r\nand perhaps disallow "
     u"comment markers.";
-
-void ShowMarkerError(RunState& run, ustring_view text) {
-    run.host.message(text, u"Error", MsgIcon::Exclamation);
-}
 
 // s from position at begins with marker, ignoring case.
 bool MatchesAt(ustring_view s, size_t at, ustring_view marker) {
@@ -54,157 +49,149 @@ size_t FindIgnoringCase(ustring_view s, size_t from, ustring_view marker) {
 
 } // namespace
 
-void SetCommentMarkers(RunState& run, ustring_view preset) {
+void SetCommentMarkers(Scanner& scan, ustring_view preset) {
     if (preset == u"C") {
-        LoadPairs(run, {{u"/*", u"*/"}, {u"//", u""}});
+        LoadPairs(scan, {{u"/*", u"*/"}, {u"//", u""}});
     } else if (preset == u"XML") {
-        LoadPairs(run, {{u"<?xml", u"?>"}, {u"<!--", u"-->"}, {u"<", u">"}});
+        LoadPairs(scan, {{u"<?xml", u"?>"}, {u"<!--", u"-->"}, {u"<", u">"}});
     } else if (preset == u"HTML") {
-        LoadPairs(run, {{u"&", u";"},
-                        {u"<script", u"/script>"},
-                        {u"<style", u"/style>"},
-                        {u"<!--", u"-->"},
-                        {u"<", u">"}});
+        LoadPairs(scan, {{u"&", u";"},
+                         {u"<script", u"/script>"},
+                         {u"<style", u"/style>"},
+                         {u"<!--", u"-->"},
+                         {u"<", u">"}});
     } else if (preset == u"PHP") {
-        LoadPairs(run, {{u"&", u";"},
-                        {u"<script", u"/script>"},
-                        {u"<style", u"/style>"},
-                        {u"<!--", u"-->"},
-                        {u"<?php", u"php"},
-                        {u"<", u">"},
-                        {u"/*", u"*/"},
-                        {u"//", u""}});
+        LoadPairs(scan, {{u"&", u";"},
+                         {u"<script", u"/script>"},
+                         {u"<style", u"/style>"},
+                         {u"<!--", u"-->"},
+                         {u"<?php", u"php"},
+                         {u"<", u">"},
+                         {u"/*", u"*/"},
+                         {u"//", u""}});
     } else if (preset == u"User-defined") {
         for (size_t i = 0; i < 2; ++i) {
-            run.StartMarkers[i] = run.settings.StartComment[i];
-            run.EndMarkers[i] = run.settings.EndComment[i];
+            scan.startMarkers[i] = scan.settings.StartComment[i];
+            scan.endMarkers[i] = scan.settings.EndComment[i];
         }
-        run.intNumCommentMarkers = 2;
+        scan.markerCount = 2;
     } else {
         for (size_t i = 0; i < 2; ++i) {
-            run.StartMarkers[i].clear();
-            run.EndMarkers[i].clear();
+            scan.startMarkers[i].clear();
+            scan.endMarkers[i].clear();
         }
-        run.intNumCommentMarkers = 0;
+        scan.markerCount = 0;
     }
 }
 
-bool SelectCommentPreset(RunState& run, ustring_view extension) {
-    run.blnCharacterEntitiesPossible = false;
+std::optional<MarkerFault> SelectCommentPreset(Scanner& scan, ustring_view extension) {
+    scan.entitiesPossible = false;
     if (extension == u"php") {
-        SetCommentMarkers(run, u"PHP");
-        run.blnCharacterEntitiesPossible = true;
+        SetCommentMarkers(scan, u"PHP");
+        scan.entitiesPossible = true;
     } else if (extension == u"xml") {
-        SetCommentMarkers(run, u"XML");
+        SetCommentMarkers(scan, u"XML");
     } else if (extension.find(u"htm") != ustring_view::npos) {
-        SetCommentMarkers(run, u"HTML");
-        run.blnCharacterEntitiesPossible = true;
+        SetCommentMarkers(scan, u"HTML");
+        scan.entitiesPossible = true;
     } else if (extension == u"cpp" || extension == u"c") {
-        SetCommentMarkers(run, u"C");
-    } else if (!run.settings.AllowCommentMarkers) {
-        SetCommentMarkers(run, u"None");
+        SetCommentMarkers(scan, u"C");
+    } else if (!scan.settings.AllowCommentMarkers) {
+        SetCommentMarkers(scan, u"None");
     } else {
-        if (!CommentMarkersOK(run)) return false;
-        SetCommentMarkers(run, u"User-defined");
+        if (auto fault = CheckCommentMarkers(scan)) return fault;
+        SetCommentMarkers(scan, u"User-defined");
     }
-    return true;
+    return std::nullopt;
 }
 
-bool ValidateCommentMarkers(RunState& run) {
-    const auto& start = run.settings.StartComment;
-    const auto& end = run.settings.EndComment;
+std::optional<MarkerFault> ValidateCommentMarkers(const ScanSettings& settings) {
+    const auto& start = settings.StartComment;
+    const auto& end = settings.EndComment;
     if (start[0].empty() && start[1].empty()) {
-        ShowMarkerError(run, ustring(u"If comment markers are allowed then at least one\r\n"
-                                     u"start-comment marker must be non-empty.") +
-                                 kCheckMarkers);
-        return false;
+        return MarkerFault{false, ustring(u"If comment markers are allowed then at least one\r\n"
+                                          u"start-comment marker must be non-empty.") +
+                                      kCheckMarkers};
     }
     for (size_t i = 0; i < 2; ++i) {
         if (!end[i].empty() && start[i].empty()) {
-            ShowMarkerError(run, ustring(u"Cannot have an empty start-comment marker\r\n"
-                                         u"with a non-empty end-comment marker.") +
-                                     kCheckMarkers);
-            return false;
+            return MarkerFault{false, ustring(u"Cannot have an empty start-comment marker\r\n"
+                                              u"with a non-empty end-comment marker.") +
+                                          kCheckMarkers};
         }
     }
     for (size_t i = 0; i < 2; ++i) {
         if (!start[i].empty() && start[i] == end[i]) {
-            ShowMarkerError(run, u"Start-comment and end-comment markers must be different.\r\n"
-                                 u"\r\nCheck the comment markers in the 'Settings' window.");
-            return false;
+            return MarkerFault{false,
+                               u"Start-comment and end-comment markers must be different.\r\n"
+                               u"\r\nCheck the comment markers in the 'Settings' window."};
         }
     }
-    return true;
+    return std::nullopt;
 }
 
-ustring CommentMarkerWordTitle(const RunState& run) {
-    constexpr int kTextErrorTitle = 34;
-    return run.texts.GetText(kTextErrorTitle);
-}
-
-bool CommentMarkersOK(RunState& run) {
-    if (!ValidateCommentMarkers(run)) return false;
-    BuildCurrentExtraChars(run);
+std::optional<MarkerFault> CheckCommentMarkers(Scanner& scan) {
+    if (auto fault = ValidateCommentMarkers(scan.settings)) return fault;
+    BuildCurrentExtraChars(scan);
     for (size_t i = 0; i < 2; ++i) {
-        const ustring& m = run.settings.StartComment[i];
+        const ustring& m = scan.settings.StartComment[i];
         if (m.empty()) continue;
         const int32_t run_ =
-            ScanWordRun(m, 0, run.settings.AllowWordsWithNumerals, run.CurrentExtraChars);
+            ScanWordRun(m, 0, scan.settings.AllowWordsWithNumerals, scan.extraChars);
         if (size_t(run_) == m.size()) {
-            run.host.message(u"With the current settings the start-comment marker\r\n\"" + m +
-                                 u"\" could be part of a word.\r\n\r\nCheck the start-comment "
-                                 u"markers in the 'Settings' window and\r\nperhaps disallow "
-                                 u"comment markers or restrict allowable words.",
-                             CommentMarkerWordTitle(run), MsgIcon::Exclamation);
-            return false;
+            return MarkerFault{true, u"With the current settings the start-comment marker\r\n\"" +
+                                         m +
+                                         u"\" could be part of a word.\r\n\r\nCheck the "
+                                         u"start-comment markers in the 'Settings' window "
+                                         u"and\r\nperhaps disallow comment markers or restrict "
+                                         u"allowable words."};
         }
     }
-    return true;
+    return std::nullopt;
 }
 
-int FindCommentStart(const RunState& run) {
-    const int count = run.intNumCommentMarkers < int(run.StartMarkers.size())
-                          ? run.intNumCommentMarkers
-                          : int(run.StartMarkers.size());
-    const ustring_view line = run.strLine;
+int FindCommentStart(const Scanner& scan) {
+    const int count = scan.markerCount < int(scan.startMarkers.size())
+                          ? scan.markerCount
+                          : int(scan.startMarkers.size());
+    const ustring_view line = scan.line;
     for (int i = 0; i < count; ++i) {
-        const ustring& marker = run.StartMarkers[size_t(i)];
-        if (marker.empty() || !MatchesAt(line, run.lngLP, marker)) continue;
-        if (run.blnCharacterEntitiesPossible && marker == u"&" && run.EndMarkers[size_t(i)] == u";")
-            return IsEntityAt(line.substr(run.lngLP)) >= 1 ? i : -1;
+        const ustring& marker = scan.startMarkers[size_t(i)];
+        if (marker.empty() || !MatchesAt(line, scan.pos, marker)) continue;
+        if (scan.entitiesPossible && marker == u"&" && scan.endMarkers[size_t(i)] == u";")
+            return IsEntityAt(line.substr(scan.pos)) >= 1 ? i : -1;
         return i;
     }
     return -1;
 }
 
-void SkipComment(RunState& run) {
-    const ustring_view line = run.strLine;
-    const size_t lp = run.lngLP;
-    if (run.intWithinComment < 0 || size_t(run.intWithinComment) >= run.EndMarkers.size()) {
-        run.intWithinComment = -1; // no such pair: nothing is open
+void SkipComment(Scanner& scan) {
+    const ustring_view line = scan.line;
+    const size_t lp = scan.pos;
+    if (scan.openComment < 0 || size_t(scan.openComment) >= scan.endMarkers.size()) {
+        scan.openComment = -1; // no such pair: nothing is open
         return;
     }
-    const ustring& end = run.EndMarkers[size_t(run.intWithinComment)];
+    const ustring& end = scan.endMarkers[size_t(scan.openComment)];
     if (end.empty()) {
-        run.lngLP = line.size();
-        run.intWithinComment = -1;
+        scan.pos = line.size();
+        scan.openComment = -1;
         return;
     }
-    if (run.blnCharacterEntitiesPossible && lp + 1 < line.size() && line[lp] == u'&' &&
-        line[lp + 1] == u'#') {
+    if (scan.entitiesPossible && lp + 1 < line.size() && line[lp] == u'&' && line[lp + 1] == u'#') {
         size_t q = lp + 2;
         while (q < line.size() && (IsAlphabetLetter(line[q]) ||
                                    (line[q] >= u'0' && line[q] <= u'9') || line[q] == u';'))
             ++q;
-        run.lngLP = q;
+        scan.pos = q;
         return;
     }
     const size_t k = FindIgnoringCase(line, lp, end);
     if (k != ustring_view::npos) {
-        run.lngLP = k + end.size();
-        run.intWithinComment = -1;
+        scan.pos = k + end.size();
+        scan.openComment = -1;
     } else {
-        run.lngLP = line.size();
+        scan.pos = line.size();
     }
 }
 

@@ -2,7 +2,7 @@
 // Named and numeric character entities of HTML and PHP sources: the known ones are decoded
 // before a line is scanned; the rest are skipped by the ("&", ";") marker pair.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <array>
 

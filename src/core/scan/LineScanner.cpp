@@ -1,12 +1,11 @@
 #include "scan/LineScanner.h"
 
-#include "RunState.h"
 #include "scan/CommentMarkers.h"
 #include "scan/Entities.h"
+#include "scan/Scanner.h"
 #include "scan/TextRoutines.h"
 #include "scan/WordExtractor.h"
 #include "scan/WordScanning.h"
-#include "table/AddWordToList.h"
 
 #include <cstdint>
 
@@ -55,72 +54,72 @@ LineContents Survey(ustring_view line) {
 
 // Yields when start-up is complete; when events were processed, brings the character tables
 // in line with the extra characters, which an event handler may have changed.
-inline void YieldInScan(RunState& run, WordCharTable& chars, uint32_t& eventsSeen) {
-    if (!run.blnStartUpCompleted) return;
-    run.yield();
-    if (run.yield.timesProcessed() != eventsSeen) [[unlikely]] {
-        eventsSeen = run.yield.timesProcessed();
-        chars.update(run.CurrentExtraChars);
+inline void YieldInScan(Scanner& scan, WordCharTable& chars, uint32_t& eventsSeen) {
+    if (!scan.yieldAllowed) return;
+    scan.yield();
+    if (scan.yield.timesProcessed() != eventsSeen) [[unlikely]] {
+        eventsSeen = scan.yield.timesProcessed();
+        chars.update(scan.extraChars);
     }
 }
 
 } // namespace
 
-void ScanLine(RunState& run) {
-    ustring& line = run.strLine;
+void ScanLine(Scanner& scan) {
+    ustring& line = scan.line;
     const LineContents contents = Survey(line);
     if (contents.controlsOrNoBreakSpace) CleanLineInPlace(line);
-    if (run.blnReadingWords) {
-        run.blnCommentsPossible = true;
+    if (scan.readingWords) {
+        scan.commentsPossible = true;
     } else {
-        run.blnCommentsPossible = run.intNumCommentMarkers >= 1;
+        scan.commentsPossible = scan.markerCount >= 1;
         if (contents.hyphen) BlankDoubleHyphensInPlace(line);
-        if (run.blnCharacterEntitiesPossible && contents.ampersand) DecodeEntitiesInPlace(line);
+        if (scan.entitiesPossible && contents.ampersand) DecodeEntitiesInPlace(line);
     }
 
-    WordCharTable& chars = run.scanCache.chars;
-    chars.update(run.CurrentExtraChars);
-    uint32_t eventsSeen = run.yield.timesProcessed();
-    auto yield = [&] { YieldInScan(run, chars, eventsSeen); };
+    WordCharTable& chars = scan.cache.chars;
+    chars.update(scan.extraChars);
+    uint32_t eventsSeen = scan.yield.timesProcessed();
+    auto yield = [&] { YieldInScan(scan, chars, eventsSeen); };
 
-    run.lngLP = 0;
+    scan.pos = 0;
     for (;;) {
         // The last character, the appended space, is never examined.
-        if (run.lngLP + 1 >= line.size()) return;
+        if (scan.pos + 1 >= line.size()) return;
         yield();
 
-        if (run.blnCommentsPossible) {
-            if (run.intWithinComment == -1) run.intWithinComment = FindCommentStart(run);
-            while (run.intWithinComment >= 0) {
-                SkipComment(run);
-                if (run.lngLP >= line.size()) return; // the comment goes on in the next line
-                if (run.lngLP + 1 == line.size() && line[run.lngLP] == u' ') {
-                    run.intWithinComment = -1;
+        if (scan.commentsPossible) {
+            if (scan.openComment == -1) scan.openComment = FindCommentStart(scan);
+            while (scan.openComment >= 0) {
+                SkipComment(scan);
+                if (scan.pos >= line.size()) return; // the comment goes on in the next line
+                if (scan.pos + 1 == line.size() && line[scan.pos] == u' ') {
+                    scan.openComment = -1;
                     return;
                 }
-                run.intWithinComment = FindCommentStart(run);
+                scan.openComment = FindCommentStart(scan);
                 yield();
             }
         }
 
-        if (!chars.isStartChar(line[run.lngLP])) {
-            const size_t next = FirstNonSpaceAfter(line, run.lngLP);
+        if (!chars.isStartChar(line[scan.pos])) {
+            const size_t next = FirstNonSpaceAfter(line, scan.pos);
             if (next == npos) return;
-            run.lngLP = next;
+            scan.pos = next;
             continue;
         }
 
-        const ustring_view word = detail::NextWord(run, chars);
+        const ustring_view word = detail::NextWord(scan, chars);
         if (!word.empty()) {
-            if (run.blnReadingWords) {
-                AddWordToList(run, word);
+            if (scan.readingWords) {
+                scan.sink->addWord(word);
             } else {
-                ++run.lngTotalNumOccurrences;
-                GetWords2(run, word);
+                ++scan.totalOccurrences;
+                GetWords2(scan, word);
             }
         }
         yield();
-        if (run.blnStop) return;
+        if (scan.stop) return;
     }
 }
 

@@ -4,12 +4,12 @@
 // buffers.
 
 #include "scan/WordChars.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 
 struct ScanCache {
-    WordCharTable chars; // follows RunState::CurrentExtraChars
+    WordCharTable chars; // follows Scanner::extraChars
     ustring lowered;     // a word lower-cased for the word lists
     ustring needle;      // " word " for the words-to-ignore search
 };

@@ -3,7 +3,7 @@
 // Fields carry the names of the controls that edit them, less the control prefix. Flags are
 // 0 or 1; list settings hold the index of the chosen list entry.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <array>
 

@@ -6,7 +6,7 @@
 // Every routine runs in time linear in the length of its text; the in-place variants reuse the
 // caller's buffer and are the ones the per-line path uses.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <cstddef>
 

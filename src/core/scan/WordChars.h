@@ -4,7 +4,7 @@
 // digits when numerals are allowed, and the extra characters in force, each matched by its
 // Windows-1252 code (so the apostrophe setting's U+2018 answers to the code 145).
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <array>
 #include <cstdint>

@@ -1,17 +1,16 @@
 #include "scan/WordExtractor.h"
 
-#include "RunState.h"
 #include "scan/CaseFolding.h"
 #include "scan/ScanSettings.h"
+#include "scan/Scanner.h"
 #include "scan/WordRules.h"
 #include "scan/WordScanning.h"
-#include "table/AddWordToList.h"
 
 namespace qd {
 
-void BuildCurrentExtraChars(RunState& run) {
-    const ScanSettings& s = run.settings;
-    ustring& extras = run.CurrentExtraChars;
+void BuildCurrentExtraChars(Scanner& scan) {
+    const ScanSettings& s = scan.settings;
+    ustring& extras = scan.extraChars;
     extras.clear();
     if (s.AllowWordsWithHyphens) extras += u'-';
     if (s.AllowWordsWithApostrophes) {
@@ -51,41 +50,41 @@ constexpr ProhibitedFinals kProhibitedFinals;
 
 namespace detail {
 
-ustring_view NextWord(RunState& run, const WordCharTable& chars) {
-    const ustring_view line = run.strLine;
-    const int32_t n = chars.scanWordRun(line, run.lngLP);
+ustring_view NextWord(Scanner& scan, const WordCharTable& chars) {
+    const ustring_view line = scan.line;
+    const int32_t n = chars.scanWordRun(line, scan.pos);
     if (n == 0) return {};
-    ustring_view word = line.substr(run.lngLP, size_t(n));
-    run.lngLP += size_t(n);
+    ustring_view word = line.substr(scan.pos, size_t(n));
+    scan.pos += size_t(n);
 
     while (!word.empty() && kProhibitedFinals.holds(word.back()))
         word.remove_suffix(1);
-    if (run.blnReadingWords) return word;
-    if (run.settings.DropFinalS) word = word.substr(0, DropFinalSLength(word));
-    if (!run.settings.AllowWordsWithApostrophes && IsContractionFragment(word)) return {};
+    if (scan.readingWords) return word;
+    if (scan.settings.DropFinalS) word = word.substr(0, DropFinalSLength(word));
+    if (!scan.settings.AllowWordsWithApostrophes && IsContractionFragment(word)) return {};
     return word;
 }
 
 } // namespace detail
 
-ustring_view NextWord(RunState& run) {
-    run.scanCache.chars.update(run.CurrentExtraChars);
-    return detail::NextWord(run, run.scanCache.chars);
+ustring_view NextWord(Scanner& scan) {
+    scan.cache.chars.update(scan.extraChars);
+    return detail::NextWord(scan, scan.cache.chars);
 }
 
-void GetWords2(RunState& run, ustring_view word) {
-    const ScanSettings& settings = run.settings;
+void GetWords2(Scanner& scan, ustring_view word) {
+    const ScanSettings& settings = scan.settings;
     if (settings.Only7bitASCII && !IsSevenBitAscii(word)) return;
     if (IsExcludedByIgnoreRules(settings, word)) return;
-    const bool wordLists = !run.strWordsToIgnore.empty() || settings.IgnoreCommonWords;
+    const bool wordLists = !scan.wordsToIgnore.empty() || settings.IgnoreCommonWords;
     if (wordLists) {
-        ustring& lowered = run.scanCache.lowered;
+        ustring& lowered = scan.cache.lowered;
         lowered.assign(word);
-        LowerCaseAccentedInPlace(lowered, &run.yield);
-        if (IsInWordsToIgnore(run.strWordsToIgnore, lowered)) return;
-        if (settings.IgnoreCommonWords && IsCommonWord(run.CommonWords, lowered)) return;
+        LowerCaseAccentedInPlace(lowered, &scan.yield);
+        if (IsInWordsToIgnore(scan.wordsToIgnore, lowered)) return;
+        if (settings.IgnoreCommonWords && IsCommonWord(scan.commonWords, lowered)) return;
     }
-    if (!word.empty()) AddWordToList(run, word);
+    if (!word.empty()) scan.sink->addWord(word);
 }
 
 } // namespace qd

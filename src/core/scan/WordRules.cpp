@@ -1,7 +1,7 @@
 #include "scan/WordRules.h"
 
+#include "scan/BinarySearch.h"
 #include "scan/CaseFolding.h"
-#include "table/BinarySearch.h"
 
 #include <array>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // words). The rules after the count live with the word table.
 
 #include "scan/ScanSettings.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <vector>
 

@@ -2,14 +2,14 @@
 // Internal to the scanner: NextWord with the character table already brought up to date.
 
 #include "scan/WordChars.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 
-struct RunState;
+struct Scanner;
 
 namespace detail {
-ustring_view NextWord(RunState& run, const WordCharTable& chars);
+ustring_view NextWord(Scanner& scan, const WordCharTable& chars);
 } // namespace detail
 
 } // namespace qd

@@ -1,6 +1,6 @@
 #include "settings/Defaults.h"
 
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 namespace qd {
 

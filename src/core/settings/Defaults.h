@@ -3,7 +3,7 @@
 // start without a state file set them.
 
 #include "scan/ScanSettings.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #include "settings/NamedSettingsFiles.h"
 
-#include "Host.h"
 #include "settings/SavedState.h"
+#include "text/Host.h"
 
 namespace qd {
 

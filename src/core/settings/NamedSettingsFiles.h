@@ -4,7 +4,7 @@
 // failure and the caption that lblParameters shows afterwards.
 
 #include "scan/ScanSettings.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 namespace qd {
 

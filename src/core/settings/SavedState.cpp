@@ -1,8 +1,8 @@
 #include "settings/SavedState.h"
 
 #include "settings/SettingsFields.h"
-#include "support/Folders.h"
-#include "support/ReplaceFile.h"
+#include "text/Folders.h"
+#include "text/ReplaceFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -9,7 +9,7 @@
 // written as UTF-8 behind a byte-order mark instead, and read back the same way.
 
 #include "scan/ScanSettings.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <array>
 #include <string_view>

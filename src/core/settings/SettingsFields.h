@@ -6,7 +6,7 @@
 // "OnClipboard", and a string field itself.
 
 #include "scan/ScanSettings.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <span>
 #include <string_view>

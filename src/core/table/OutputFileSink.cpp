@@ -1,6 +1,6 @@
 #include "table/OutputFileSink.h"
 
-#include "support/Folders.h"
+#include "text/Folders.h"
 
 #include <cerrno>
 

@@ -2,8 +2,8 @@
 // The listing's output file: Windows-1252 text with CR LF line ends, written line by line as
 // the pass goes, after a head that tells a spreadsheet how to read it.
 
-#include "support/ErrorReport.h"
-#include "table/ListingPass.h"
+#include "table/ListingSink.h"
+#include "text/ErrorInfo.h"
 
 #include <cstdio>
 #include <string>

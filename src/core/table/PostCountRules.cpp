@@ -1,20 +1,20 @@
 #include "table/PostCountRules.h"
 
-#include "RunState.h"
+#include "scan/ScanSettings.h"
+#include "table/ListStatistics.h"
+#include "table/WordTable.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace qd {
 
-void ApplyPostCountRules(RunState& run) {
-    const ScanSettings& s = run.settings;
-    WordTable& table = run.table;
+void ApplyPostCountRules(WordTable& table, const ScanSettings& s, const ListStatistics& stats) {
     for (int32_t i = 1; i <= table.size(); ++i) {
         WordEntry& e = table[i];
         e.Listed = true;
         if (s.IgnoreRomNum40 && IsRomanBelow40(e.Word)) e.Listed = false;
-        if (s.IgnoreInfrequentWords && e.Count < run.intThresholdFrequency) e.Listed = false;
+        if (s.IgnoreInfrequentWords && e.Count < stats.thresholdFrequency) e.Listed = false;
     }
 }
 
@@ -29,11 +29,10 @@ bool IsRomanBelow40(ustring_view s) {
     });
 }
 
-void ComputeListStatistics(RunState& run) {
+void ComputeListStatistics(const WordTable& table, ListStatistics& stats) {
     int maxLength = 0;
     int32_t included = 0, excluded = 0, maxFrequency = 0;
     int64_t occurrences = 0;
-    const WordTable& table = run.table;
     for (int32_t i = 1; i <= table.size(); ++i) {
         const WordEntry& e = table[i];
         if (!e.Listed) {
@@ -45,13 +44,13 @@ void ComputeListStatistics(RunState& run) {
         maxFrequency = std::max(maxFrequency, e.Count);
         maxLength = std::max(maxLength, int(e.Word.size()));
     }
-    run.intMaxWordLengthFound = maxLength;
-    run.lngNumWordsIncluded = included;
-    run.lngNumWordsExcluded = excluded;
+    stats.maxWordLength = maxLength;
+    stats.wordsIncluded = included;
+    stats.wordsExcluded = excluded;
     // Held at the largest 32-bit value rather than wrapping to a negative count.
-    run.lngNumOccurrences =
+    stats.occurrences =
         int32_t(std::min<int64_t>(occurrences, std::numeric_limits<int32_t>::max()));
-    run.lngMaxFrequency = maxFrequency;
+    stats.maxFrequency = maxFrequency;
 }
 
 } // namespace qd

@@ -5,7 +5,7 @@
 // call and the larger one by the loop, which keeps the stack shallow and changes nothing
 // else, since the two parts never overlap.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <cstdint>
 

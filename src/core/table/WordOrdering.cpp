@@ -1,9 +1,9 @@
 #include "table/WordOrdering.h"
 
-#include "Host.h"
-#include "RunState.h"
+#include "table/ListStatistics.h"
 #include "table/QuickSortDescending.h"
 #include "table/WordTable.h"
+#include "text/Yielder.h"
 
 #include <algorithm>
 
@@ -35,11 +35,11 @@ void QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t st
         [&](int32_t i, int32_t j) { strings[size_t(i)].swap(strings[size_t(j)]); });
 }
 
-void BuildFrequencyOrder(RunState& run) {
-    WordTable& table = run.table;
+void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield,
+                         bool yieldWhileLinking, const std::function<void()>& markThousand) {
     const int32_t n = table.size();
 
-    // Ranking: the listed words with a count from lngMaxFrequency down to 1, equal counts in
+    // Ranking: the listed words with a count from maxFrequency down to 1, equal counts in
     // table order. A stable sort gives what one pass per count value over the table gives.
     struct Ranked {
         int32_t count;
@@ -50,42 +50,38 @@ void BuildFrequencyOrder(RunState& run) {
         WordEntry& e = table[i];
         e.NextByFrequency = 0;
         e.Rank = 0;
-        if (e.Listed && e.Count >= 1 && e.Count <= run.lngMaxFrequency)
+        if (e.Listed && e.Count >= 1 && e.Count <= stats.maxFrequency)
             byFrequency.push_back({e.Count, i});
-        run.yield();
+        yield();
     }
-    run.lngFirstFreq = 0;
+    stats.firstFrequency = 0;
     std::stable_sort(byFrequency.begin(), byFrequency.end(),
                      [](const Ranked& a, const Ranked& b) { return a.count > b.count; });
     const int32_t ranked = int32_t(byFrequency.size());
     for (int32_t r = 1; r <= ranked; ++r) {
         table[byFrequency[size_t(r - 1)].index].Rank = r;
-        run.yield();
+        yield();
     }
     if (ranked == 0) return;
-    run.lngFirstFreq = byFrequency[0].index;
+    stats.firstFrequency = byFrequency[0].index;
 
-    // Linking walks the ranks up to lngNumWordsIncluded, marking every 1000th in the output
-    // box. Without a count of listed words (statistics not computed) it stops at the last
-    // ranked word instead of running on forever.
-    const int32_t last = run.lngNumWordsIncluded >= 1 ? run.lngNumWordsIncluded : ranked;
-    const auto markProgress = [&run] {
-        run.host.appendOutputText(u" .");
-        run.host.repaint();
-    };
+    // Linking walks the ranks up to wordsIncluded, marking every 1000th. Without a count of listed
+    // words (statistics not computed) it stops at the last ranked word instead of running on
+    // forever.
+    const int32_t last = stats.wordsIncluded >= 1 ? stats.wordsIncluded : ranked;
     int32_t r = 1;
     for (;;) {
         if (r < ranked)
             table[byFrequency[size_t(r - 1)].index].NextByFrequency = byFrequency[size_t(r)].index;
         if (r >= last || r >= ranked) break;
         ++r;
-        if (r % 1000 == 0) markProgress();
-        if (run.blnStartUpCompleted) run.yield();
+        if (r % 1000 == 0) markThousand();
+        if (yieldWhileLinking) yield();
     }
     // Ranks counted beyond the ranked words (statistics out of step with the table) link
     // nothing but still get their marks.
     for (int32_t k = r / 1000 + 1; k <= last / 1000; ++k)
-        markProgress();
+        markThousand();
 }
 
 } // namespace qd

@@ -2,14 +2,16 @@
 // The two orders of a finished count: the table sorted by SortKey (alphabetical listing) and
 // the frequency ranking with its chain (listing by frequency).
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace qd {
 
-struct RunState;
+class Yielder;
+struct ListStatistics;
 class WordTable;
 
 // Sorts entries lo..hi ascending by SortKey from the 1-based character position start on.
@@ -21,9 +23,10 @@ void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start);
 void QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start);
 
 // Gives every listed word its Rank (1, 2, ... by Count descending, equal counts in table
-// order) and links the chain NextByFrequency from lngFirstFreq. Reads Listed, Count,
-// lngMaxFrequency and lngNumWordsIncluded, so it runs after ComputeListStatistics. Appends
-// " ." to the output box at every 1000th rank while linking.
-void BuildFrequencyOrder(RunState& run);
+// order) and links the chain NextByFrequency from stats.firstFrequency. Reads Listed, Count,
+// maxFrequency and wordsIncluded, so it runs after ComputeListStatistics. Yields after each
+// entry (while linking only when asked) and calls markThousand at every 1000th rank linked.
+void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield,
+                         bool yieldWhileLinking, const std::function<void()>& markThousand);
 
 } // namespace qd

@@ -1,7 +1,7 @@
 #include "table/WordTable.h"
 
+#include "scan/BinarySearch.h"
 #include "scan/CaseFolding.h"
-#include "table/BinarySearch.h"
 
 #include <algorithm>
 #include <cassert>

@@ -8,7 +8,7 @@
 // order, rebuilt lazily the first time an entry is read after new words came in. The ordering
 // routines reorder the numbering with swapEntries; each record is stored exactly once.
 
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <cstdint>
 #include <deque>

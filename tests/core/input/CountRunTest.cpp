@@ -1,13 +1,13 @@
 // The count run through a scripted host: the stop protocol, the output path that names the
 // input file, and the refusals that must leave the output file and the table as they were.
-#include "input/CountRun.h"
-#include "Host.h"
-#include "RunState.h"
-#include "input/ClipboardText.h"
-#include "input/RunStatus.h"
-#include "support/Folders.h"
+#include "session/CountRun.h"
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "sources/ClipboardText.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
+#include "text/Host.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ public:
 class CountRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_GT(run.texts.Load(ProgramFolder() / "dvn.dat"), 0);
+        ASSERT_GT(run.texts.Load(run.env.programFolder / "dvn.dat"), 0);
         run.blnStartUpCompleted = true;
     }
 
@@ -69,7 +69,7 @@ protected:
 
     test::TempDir dir;
     RunHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
     std::vector<RunOutcome> clickOutcomes;
 };
 
@@ -85,15 +85,16 @@ std::string Lines(const std::string& line, int n) {
 TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
     input(Lines("apple banana cherry\r\n", 50));
     clickWhen([](int n) { return n == 3 || n == 6; });
-    host.answers = {Answer::No, Answer::Yes, Answer::Yes};
+    host.answers = {{Question::Stop, {Answer::No, Answer::Yes}},
+                    {Question::ListAfterStop, {Answer::Yes}}};
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
     EXPECT_EQ(clickOutcomes,
               (std::vector<RunOutcome>{RunOutcome::StopDeclined, RunOutcome::StopRequested}));
     ASSERT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(host.messages[0].defaultButton, Answer::No);
-    EXPECT_EQ(host.messages[2].title, u"Counting interrupted");
-    EXPECT_GT(run.lngTotalNumOccurrences, 0);
-    EXPECT_LT(run.lngTotalNumOccurrences, 150);
+    EXPECT_EQ(host.messages[2].question, Question::ListAfterStop);
+    EXPECT_GT(run.scanner.totalOccurrences, 0);
+    EXPECT_LT(run.scanner.totalOccurrences, 150);
     EXPECT_TRUE(run.ListAfterStop);
     EXPECT_FALSE(run.blnWordsGot);
     EXPECT_FALSE(run.blnStop);
@@ -103,7 +104,7 @@ TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
 TEST_F(CountRunTest, StoppedCountNotListedSaysWhatWasFoundAndGivesTheWindowBack) {
     input(Lines("apple apple\r\n", 50));
     clickWhen([](int n) { return n == 2; });
-    host.answers = {Answer::Yes, Answer::No};
+    host.answers = {{Question::Stop, {Answer::Yes}}, {Question::ListAfterStop, {Answer::No}}};
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::NotListed);
     const std::string out = host.outputUtf8();
     EXPECT_EQ(out.substr(out.rfind("Stopped")), "Stopped with 1 word found.");
@@ -128,12 +129,13 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
         host.messages.clear();
         bool clicked = false;
         clickWhen([&](int) { return !clicked && run.table.size() >= 2000 && (clicked = true); });
-        host.answers = {Answer::Yes, confirmed ? Answer::Yes : Answer::No, Answer::No};
+        host.answers = {{Question::Stop, {Answer::Yes}},
+                        {Question::ConfirmStop, {confirmed ? Answer::Yes : Answer::No}},
+                        {Question::ListAfterStop, {Answer::No}}};
         run.settings.DisplayFormat = 8; // the whole list fits the output box
         EXPECT_EQ(cmdListWords_Click(run), confirmed ? RunOutcome::NotListed : RunOutcome::Listed);
         ASSERT_GE(host.messages.size(), 2u);
-        EXPECT_NE(ToUtf8(host.messages[1].text).find("Do you really wish to stop?"),
-                  std::string::npos);
+        EXPECT_EQ(host.messages[1].question, Question::ConfirmStop);
         EXPECT_EQ(run.table.size() == 3000, !confirmed);
     }
 }
@@ -162,7 +164,7 @@ TEST_F(CountRunTest, OutputFileChosenForALargeInputMayNotBeTheInput) {
     std::string text = Lines("apple banana cherry\r\n", 10000);
     text.resize(204801, ' ');
     const ustring in = input(text);
-    host.answers = {Answer::Yes};
+    host.answers = {{Question::LargeInput, {Answer::Yes}}};
     host.chosenOutput = in;
     EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Refused);
     EXPECT_EQ(host.lastMessage(), "Output file cannot be the same as the input file.");
@@ -186,7 +188,7 @@ TEST_F(CountRunTest, RefusalsLeaveTheOutputFileAndTheTable) {
          [&] {
              input("\xEF\xBB\xBF"
                    "apple");
-             host.answers = {Answer::Cancel};
+             host.answers = {{Question::EncodingSeemsUtf8, {Answer::Cancel}}};
          }},
         {"UTF-8 with 7-bit ASCII",
          [&] {

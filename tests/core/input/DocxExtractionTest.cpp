@@ -1,11 +1,11 @@
-#include "input/DocxExtraction.h"
-#include "RunState.h"
-#include "input/DocxArchive.h"
-#include "input/DocxText.h"
+#include "count/DocxExtraction.h"
+#include "count/DocxText.h"
+#include "count/RunState.h"
+#include "sources/DocxArchive.h"
 #include "support/DocxWriter.h"
-#include "support/Folders.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,6 @@ const std::string kBody = "<w:p><w:r><w:t>Hello</w:t></w:r><w:r><w:t xml:space=\
 
 class DocxTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetTempRootForTesting(temp.path()); }
-    void TearDown() override { SetTempRootForTesting({}); }
-
     // A docx in the fixtures folder holding the given document part.
     ustring docx(std::string_view name, const std::string& xml, bool stored = false) {
         const fs::path file = files.path() / std::string(name);
@@ -49,7 +46,7 @@ protected:
     test::TempDir files;
     test::TempDir temp; // the temporary root for DVN folders
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, {.tempRoot = temp.path(), .programFolder = DefaultProgramFolder()}};
 };
 
 // --- Only the document part is unpacked, into the next free numbered folder ---
@@ -77,7 +74,7 @@ TEST_F(DocxTest, ChecksumMismatchIsScannedOnlyWhenAskedAndAnsweredYes) {
     flipByte(path, data + xml.find("Hello")); // stored data: a changed letter
     EXPECT_EQ(extract(path, false), kDocxChecksumError);
     EXPECT_TRUE(tempRootEmpty());
-    host.answers = {Answer::Yes};
+    host.answers = {{Question::BadChecksum, {Answer::Yes}}};
     EXPECT_EQ(extract(path), int32_t(xml.size()));
     EXPECT_TRUE(FileExists(run.strDocxXMLFilepath));
 }
@@ -168,7 +165,8 @@ TEST_F(DocxTest, StopIsAskedOnlyAfterTenSecondsAndNoCarriesOn) {
             if (++n == 1) run.blnStop = true;
         };
         run.lngSecondsElapsed = c.seconds;
-        host.answers = {c.answers.begin(), c.answers.end()};
+        host.answers = {
+            {Question::StopDocx, std::deque<Answer>(c.answers.begin(), c.answers.end())}};
         const DocxText text = ReadDocxText(run, run.strDocxXMLFilepath, true, size);
         EXPECT_EQ(text.result, c.result);
         EXPECT_EQ(host.messages.size(), c.questions);
@@ -211,7 +209,7 @@ TEST_F(DocxTest, RandomTruncatedAndFlippedArchivesAreRefusedOrRead) {
         std::string damaged = good;
         for (int k = 0; k < 1 + round % 3; ++k)
             damaged[rng() % damaged.size()] ^= char(1 + rng() % 255);
-        host.answers = {round % 2 ? Answer::Yes : Answer::No};
+        host.answers = {{Question::BadChecksum, {round % 2 ? Answer::Yes : Answer::No}}};
         count(FromPath(files.write("damaged.docx", damaged)));
     }
     EXPECT_TRUE(tempRootEmpty());

@@ -1,8 +1,9 @@
-#include "RunState.h"
-#include "input/DocxText.h"
-#include "input/ProgressBar.h"
-#include "input/RunStatus.h"
+#include "count/DocxText.h"
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "sources/ProgressBar.h"
 #include "support/ScriptedHost.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ protected:
     }
 
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
     std::vector<ustring> runs;
 };
 

@@ -1,9 +1,9 @@
-#include "input/InputFileCheck.h"
+#include "count/InputFileCheck.h"
 
-#include "RunState.h"
-#include "support/Folders.h"
+#include "count/RunState.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ protected:
     }
     test::TempDir dir;
     test::ScriptedHost host;
-    RunState state{host};
+    RunState state{host, DefaultEnvironment()};
 };
 
 // --- Sizes shown -------------------------------------------------------------------------

@@ -1,6 +1,6 @@
-#include "input/LineReader.h"
-#include "support/Folders.h"
+#include "sources/LineReader.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "input/TextFileReader.h"
+#include "sources/TextFileReader.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "input/TextFileVetting.h"
-#include "RunState.h"
-#include "input/FirstLines.h"
-#include "support/Folders.h"
+#include "count/TextFileVetting.h"
+#include "count/RunState.h"
+#include "sources/FirstLines.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
 
     test::TempDir dir;
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 };
 
 // --- The start of a file: sizes, pipes, marks and declarations ---

@@ -1,11 +1,12 @@
 #include "scan/LineScanner.h"
 
-#include "RunState.h"
+#include "count/RunState.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
 #include "scan/WordExtractor.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +16,19 @@ using Strings = std::vector<std::string>;
 // A run with default settings that scans lines the way the count run does.
 class ScanTest : public ::testing::Test {
 protected:
-    ScanTest() { BuildCurrentExtraChars(run); }
+    ScanTest() { BuildCurrentExtraChars(run.scanner); }
     // Lowers the line, appends one space and scans it.
     void Scan(ustring line) {
         LowerCaseAccentedInPlace(line);
-        run.strLine = line + u' ';
-        ScanLine(run);
+        run.scanner.line = line + u' ';
+        ScanLine(run.scanner);
     }
     void Scan(const char* utf8) { Scan(FromUtf8(utf8)); }
     Strings Words() const { return test::TableWords(run.table); }
     int32_t Count(std::string_view word) const { return test::CountOf(run.table, word); }
 
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 };
 
 // --- Yielding and stopping ---
@@ -47,7 +48,7 @@ TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
     run.blnStartUpCompleted = true;
     run.yield.setEveryCall(true);
     host.onProcessEvents = [this] {
-        if (run.table.size() == 1) run.CurrentExtraChars = u"";
+        if (run.table.size() == 1) run.scanner.extraChars = u"";
     };
     Scan("well-known well-known");
     EXPECT_EQ(Words(), (Strings{"known", "well", "well-known"}));
@@ -59,12 +60,12 @@ TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
     run.settings.IgnoreRepetitions = false;
     run.settings.LongWordSize = 15; // the longest allowed still refuses these
     Scan(ustring(70000, u'a'));
-    EXPECT_EQ(run.lngTotalNumOccurrences, 2);
+    EXPECT_EQ(run.scanner.totalOccurrences, 2);
     ustring line;
     for (int i = 0; i < (1 << 20); ++i)
         line.push_back(char16_t(u'a' + i % 26));
     Scan(line);
-    EXPECT_EQ(run.lngTotalNumOccurrences, 2 + 17); // 16 runs of 65000 and the rest
+    EXPECT_EQ(run.scanner.totalOccurrences, 2 + 17); // 16 runs of 65000 and the rest
     EXPECT_EQ(run.table.size(), 0);
 }
 
@@ -73,13 +74,13 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
     for (int i = 0; i < (1 << 19); ++i)
         line += u"a,";
     Scan(line);
-    EXPECT_EQ(run.lngTotalNumOccurrences, 1 << 19);
+    EXPECT_EQ(run.scanner.totalOccurrences, 1 << 19);
     EXPECT_EQ(run.table.size(), 0); // all short
     ustring controls;
     for (int i = 0; i < (1 << 20); ++i)
         controls.push_back(char16_t(i % 32));
     Scan(controls);
-    EXPECT_EQ(run.lngTotalNumOccurrences, 1 << 19);
+    EXPECT_EQ(run.scanner.totalOccurrences, 1 << 19);
     run.settings.IgnoreShortWords = false;
     Scan(ustring(1 << 20, u','));
     Scan(line);
@@ -88,49 +89,49 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
 }
 
 TEST_F(ScanTest, MegabyteOfMarkupWithoutEndStoresNothing) {
-    SetCommentMarkers(run, u"PHP");
-    run.blnCharacterEntitiesPossible = true;
+    SetCommentMarkers(run.scanner, u"PHP");
+    run.scanner.entitiesPossible = true;
     for (const char16_t* unit : {u"<", u"&", u"&#", u"&a", u"<!--", u"/*", u"-", u"&x;"}) {
         ustring line;
         while (line.size() < (1 << 20))
             line += unit;
-        run.intWithinComment = -1;
+        run.scanner.openComment = -1;
         Scan(line);
     }
     EXPECT_EQ(run.table.size(), 0);
 }
 
 TEST_F(ScanTest, MegabyteOfShortTagsAndEntitiesCountsEveryWord) {
-    SetCommentMarkers(run, u"HTML");
-    run.blnCharacterEntitiesPossible = true;
-    run.intWithinComment = -1;
+    SetCommentMarkers(run.scanner, u"HTML");
+    run.scanner.entitiesPossible = true;
+    run.scanner.openComment = -1;
     const ustring_view unit = u"<b>word</b>&lt;&#8217;s ";
     ustring line;
     while (line.size() < (1 << 20))
         line += unit;
     Scan(line);
     EXPECT_EQ(Count("word"), int32_t(line.size() / unit.size()));
-    EXPECT_EQ(run.intWithinComment, -1);
+    EXPECT_EQ(run.scanner.openComment, -1);
 }
 
 // --- Comments across lines and counts ---
 
 TEST_F(ScanTest, OpenCommentOfAPairNoLongerInForceIsDropped) {
-    SetCommentMarkers(run, u"C");
-    run.intWithinComment = 42;
+    SetCommentMarkers(run.scanner, u"C");
+    run.scanner.openComment = 42;
 
     Scan("still counted");
     EXPECT_EQ(Words(), (Strings{"counted", "still"}));
 }
 
 TEST_F(ScanTest, EndMarkerMayOverlapTheStartMarker) {
-    SetCommentMarkers(run, u"PHP");
-    run.strLine = u"<?php echo ";
-    run.lngLP = 0;
-    run.intWithinComment = 4;
-    SkipComment(run);
-    EXPECT_EQ(run.lngLP, 5u);
-    EXPECT_EQ(run.intWithinComment, -1);
+    SetCommentMarkers(run.scanner, u"PHP");
+    run.scanner.line = u"<?php echo ";
+    run.scanner.pos = 0;
+    run.scanner.openComment = 4;
+    SkipComment(run.scanner);
+    EXPECT_EQ(run.scanner.pos, 5u);
+    EXPECT_EQ(run.scanner.openComment, -1);
 }
 
 // --- Double hyphens ---

@@ -1,9 +1,9 @@
-#include "settings/CommonWords.h"
-#include "RunState.h"
-#include "settings/Languages.h"
-#include "support/Folders.h"
+#include "session/CommonWords.h"
+#include "count/RunState.h"
+#include "sources/Languages.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -54,11 +54,7 @@ std::set<ustring> UnionOf(std::initializer_list<ustring_view> names) {
 
 class CommonWordsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetProgramFolder(dir.path());
-        run.blnStartUpCompleted = true;
-    }
-    void TearDown() override { SetProgramFolder({}); }
+    void SetUp() override { run.blnStartUpCompleted = true; }
 
     // Writes a common-words file and makes it the one to read.
     ustring use(std::string_view name, std::string_view bytes) {
@@ -69,7 +65,7 @@ protected:
 
     test::TempDir dir;
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, {.tempRoot = dir.path(), .programFolder = dir.path()}};
 };
 
 // --- The shipped files: every entry reads as the one word it is written as ---
@@ -92,7 +88,7 @@ TEST_P(ShippedFile, EveryEntryIsReadOnceAsWritten) {
     const std::set<ustring> distinct(entries.begin(), entries.end());
     EXPECT_EQ(distinct.size(), entries.size()) << "a word is listed twice";
     EXPECT_GE(entries.size(), 250u);
-    EXPECT_EQ(run.CommonWords, std::vector<ustring>(distinct.begin(), distinct.end()));
+    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>(distinct.begin(), distinct.end()));
 }
 
 // Named for the languages: "cwds_en_de.txt" is en_de.
@@ -113,12 +109,12 @@ TEST(ShippedFiles, FilesOfSeveralLanguagesHoldTheUnionOfTheirLanguages) {
 // --- Failed reads keep the list read before ---
 
 TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
-    run.CommonWords = {u"kept"};
+    run.scanner.commonWords = {u"kept"};
     use("binary.txt", std::string("abc\0def ghi", 11));
     EXPECT_FALSE(AttemptToReadCommonWords(run));
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(run.CommonWords, std::vector<ustring>{u"kept"});
-    EXPECT_FALSE(run.blnReadingWords);
+    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
+    EXPECT_FALSE(run.scanner.readingWords);
 
     run.settings.IgnoreCommonWords = true;
     std::string many;
@@ -128,7 +124,7 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
     run.yield.setEveryCall(true);
     host.onProcessEvents = [&] { run.blnStop = true; };
     EXPECT_FALSE(AttemptToReadCommonWords(run));
-    EXPECT_EQ(run.CommonWords, std::vector<ustring>{u"kept"});
+    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
     EXPECT_FALSE(run.blnStop);
     EXPECT_FALSE(run.blnCommonWordsLoaded);
     EXPECT_FALSE(run.settings.IgnoreCommonWords);

@@ -1,8 +1,8 @@
 #include "settings/SavedState.h"
 #include "SettingsTestUtil.h"
 #include "settings/SettingsFields.h"
-#include "support/Folders.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "SettingsTestUtil.h"
+#include "count/WordsToIgnore.h"
 #include "settings/Defaults.h"
 #include "settings/SettingsFields.h"
-#include "settings/WordsToIgnore.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "settings/SettingsFields.h"
 #include "support/RunFixtures.h"
-#include "support/UString.h"
+#include "text/UString.h"
 
 #include <string>
 

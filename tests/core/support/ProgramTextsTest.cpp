@@ -1,7 +1,7 @@
-#include "support/ProgramTexts.h"
-#include "support/Folders.h"
+#include "text/ProgramTexts.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ TEST(ShippedProgramTexts, EveryUsedNumberHasEnglishWording) {
     test::ScriptedHost host;
     ProgramTexts texts;
     ustring file;
-    ASSERT_GT(LoadProgramTexts(host, texts, file), 0) << host.lastMessage();
+    ASSERT_GT(LoadProgramTexts(host, DefaultProgramFolder(), texts, file), 0) << host.lastMessage();
     EXPECT_TRUE(host.messages.empty());
     for (int n : {27, 31, 32, 33, 34, 40, 42, 50, 73, 74, 75, 76, 77, 78, 79, 310})
         EXPECT_FALSE(texts.GetText(n).empty()) << "text " << n;

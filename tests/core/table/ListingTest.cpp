@@ -1,13 +1,13 @@
-#include "table/Listing.h"
-#include "RunState.h"
-#include "support/Folders.h"
+#include "count/Listing.h"
+#include "count/AddWordToList.h"
+#include "count/ListingPass.h"
+#include "count/RunState.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
-#include "table/AddWordToList.h"
-#include "table/ListingPass.h"
 #include "table/PostCountRules.h"
 #include "table/WordOrdering.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ using test::ReadFileBytes;
 class Listing : public ::testing::Test {
 protected:
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
     test::TempDir dir;
 
     Listing() {
@@ -44,9 +44,10 @@ protected:
     // What the count run does once the source is read.
     void finish() {
         SortWordTable(run.table, 1, run.table.size(), 1);
-        ApplyPostCountRules(run);
-        ComputeListStatistics(run);
-        BuildFrequencyOrder(run);
+        ApplyPostCountRules(run.table, run.settings, run.stats);
+        ComputeListStatistics(run.table, run.stats);
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+                            [&] { run.host.appendOutputText(u" ."); });
         host.output.clear();
     }
     ustring pathIn(const char* name) const { return FromPath(dir.path() / name); }
@@ -202,9 +203,9 @@ TEST_F(Listing, PassFollowsTheFrequencyChainAndStopsAtABrokenOne) {
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"H:   Rank  Word (longest has 5 characters)",
                                                     "      1  pear", "      2  apple",
                                                     "      3  fig", "      4  kiwi"}));
-    EXPECT_EQ(run.intRankWidth, 6);
-    EXPECT_EQ(run.intFreqWidth, 6);
-    run.lngNumWordsIncluded = 9; // out of step with the chain
+    EXPECT_EQ(run.stats.rankWidth, 6);
+    EXPECT_EQ(run.stats.freqWidth, 6);
+    run.stats.wordsIncluded = 9; // out of step with the chain
     CollectingSink broken;
     RunListingPass(run, broken, false);
     EXPECT_EQ(broken.lines.size(), 5u);

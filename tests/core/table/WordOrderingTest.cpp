@@ -1,8 +1,9 @@
 #include "table/WordOrdering.h"
-#include "RunState.h"
+#include "count/AddWordToList.h"
+#include "count/RunState.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
-#include "table/AddWordToList.h"
+#include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -104,7 +105,7 @@ ustring RandomWord(std::mt19937& rng) {
 class Ordering : public ::testing::Test {
 protected:
     ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 
     Ordering() { run.settings.SuppressWords = true; }
     void randomTable(std::mt19937& rng, int words) {
@@ -133,22 +134,23 @@ protected:
     }
 
     void statisticsFromTable() {
-        run.lngNumWordsIncluded = 0;
-        run.lngMaxFrequency = 0;
+        run.stats.wordsIncluded = 0;
+        run.stats.maxFrequency = 0;
         for (int32_t i = 1; i <= run.table.size(); ++i)
             if (run.table[i].Listed) {
-                ++run.lngNumWordsIncluded;
-                run.lngMaxFrequency = std::max(run.lngMaxFrequency, run.table[i].Count);
+                ++run.stats.wordsIncluded;
+                run.stats.maxFrequency = std::max(run.stats.maxFrequency, run.table[i].Count);
             }
     }
     // Builds the order by the program and by the one-pass-per-count method: every field and
     // the progress marks must agree.
     void expectOrderAsReference() {
         const RefOrder ref =
-            RefBuildFrequencyOrder(run.table, run.lngMaxFrequency, run.lngNumWordsIncluded);
+            RefBuildFrequencyOrder(run.table, run.stats.maxFrequency, run.stats.wordsIncluded);
         host.output.clear();
-        BuildFrequencyOrder(run);
-        ASSERT_EQ(run.lngFirstFreq, ref.firstFreq);
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+                            [&] { run.host.appendOutputText(u" ."); });
+        ASSERT_EQ(run.stats.firstFrequency, ref.firstFreq);
         ASSERT_EQ(host.output, ref.marks);
         for (int32_t i = 1; i <= run.table.size(); ++i) {
             ASSERT_EQ(run.table[i].Rank, ref.rank[size_t(i)]) << "entry " << i;
@@ -219,10 +221,10 @@ TEST_F(Ordering, FrequencyOrderMatchesTheQuadraticMethodOnRandomTables) {
             run.table[i].NextByFrequency = 5;
         }
         statisticsFromTable();
-        if (round % 10 == 3 && run.lngMaxFrequency > 1) --run.lngMaxFrequency;
-        if (round % 10 == 7 && run.lngNumWordsIncluded > 1) --run.lngNumWordsIncluded;
-        if (round % 10 == 9) run.lngNumWordsIncluded += 1;
-        if (run.lngNumWordsIncluded == 0) run.lngNumWordsIncluded = 1; // the reference loops
+        if (round % 10 == 3 && run.stats.maxFrequency > 1) --run.stats.maxFrequency;
+        if (round % 10 == 7 && run.stats.wordsIncluded > 1) --run.stats.wordsIncluded;
+        if (round % 10 == 9) run.stats.wordsIncluded += 1;
+        if (run.stats.wordsIncluded == 0) run.stats.wordsIncluded = 1; // the reference loops
         expectOrderAsReference();
     }
     // Thousands of ties.

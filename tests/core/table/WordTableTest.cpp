@@ -1,11 +1,12 @@
 #include "table/WordTable.h"
-#include "Host.h"
-#include "RunState.h"
+#include "count/AddWordToList.h"
+#include "count/RunState.h"
+#include "scan/BinarySearch.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
-#include "table/AddWordToList.h"
-#include "table/BinarySearch.h"
 #include "table/PostCountRules.h"
+#include "text/Folders.h"
+#include "text/Host.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ namespace {
 class AddWordToList : public ::testing::Test {
 protected:
     test::ScriptedHost host;
-    RunState run{host};
+    RunState run{host, DefaultEnvironment()};
 
     void add(std::initializer_list<const char*> words) {
         for (const char* w : words)
@@ -116,15 +117,15 @@ TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
     test::AddWords(run, {{"alpha", 3}, {"be", 7}, {"longestword", 1}, {"xiv", 2}});
     run.settings.IgnoreRomNum40 = true;
     run.settings.IgnoreInfrequentWords = true;
-    run.intThresholdFrequency = 2;
-    ApplyPostCountRules(run);
-    run.intMaxWordLengthFound = 99; // from an earlier run
-    ComputeListStatistics(run);
-    EXPECT_EQ(run.lngNumWordsIncluded, 2);
-    EXPECT_EQ(run.lngNumWordsExcluded, 2);
-    EXPECT_EQ(run.lngNumOccurrences, 10);
-    EXPECT_EQ(run.lngMaxFrequency, 7);
-    EXPECT_EQ(run.intMaxWordLengthFound, 5);
+    run.stats.thresholdFrequency = 2;
+    ApplyPostCountRules(run.table, run.settings, run.stats);
+    run.stats.maxWordLength = 99; // from an earlier run
+    ComputeListStatistics(run.table, run.stats);
+    EXPECT_EQ(run.stats.wordsIncluded, 2);
+    EXPECT_EQ(run.stats.wordsExcluded, 2);
+    EXPECT_EQ(run.stats.occurrences, 10);
+    EXPECT_EQ(run.stats.maxFrequency, 7);
+    EXPECT_EQ(run.stats.maxWordLength, 5);
 }
 
 TEST_F(AddWordToList, HugeCountsDoNotWrapToANegativeTotal) {
@@ -132,9 +133,9 @@ TEST_F(AddWordToList, HugeCountsDoNotWrapToANegativeTotal) {
     test::AddWords(run, {{"a", 1}, {"b", 1}});
     run.table[1].Count = std::numeric_limits<int32_t>::max();
     run.table[2].Count = 5;
-    ApplyPostCountRules(run);
-    ComputeListStatistics(run);
-    EXPECT_EQ(run.lngNumOccurrences, std::numeric_limits<int32_t>::max());
+    ApplyPostCountRules(run.table, run.settings, run.stats);
+    ComputeListStatistics(run.table, run.stats);
+    EXPECT_EQ(run.stats.occurrences, std::numeric_limits<int32_t>::max());
 }
 
 } // namespace

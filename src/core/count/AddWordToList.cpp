@@ -1,0 +1,57 @@
+#include "count/AddWordToList.h"
+
+#include "count/RunState.h"
+#include "text/Host.h"
+
+namespace qd {
+
+namespace {
+
+constexpr size_t kLiveDisplayLimit = OutputTextLimit - 100;
+constexpr char16_t kSuppressionNotice[] =
+    u"\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
+
+void ShowNewWord(RunState& run, ustring_view word) {
+    Host& host = run.host;
+    if (host.outputLength() <= kLiveDisplayLimit) {
+        ustring text(word);
+        text.push_back(u' ');
+        host.appendOutputText(text);
+        host.setOutputCaret(true);
+        return;
+    }
+    if (!run.SuppressionNoticeShown) {
+        host.appendOutputText(kSuppressionNotice);
+        host.setOutputCaret(true);
+    }
+    run.SuppressionNoticeShown = true;
+    run.settings.SuppressWords = true;
+    host.settingsChanged();
+}
+
+} // namespace
+
+void AddWordToList(RunState& run, ustring_view word) {
+    WordTable& table = run.table;
+    const bool wasEmpty = table.size() == 0;
+    if (table.add(word) != WordTable::AddResult::New) return;
+    if (wasEmpty) {
+        if (!run.settings.SuppressWords) {
+            ustring text(word);
+            text.push_back(u' ');
+            run.host.setOutputText(text);
+        }
+        return;
+    }
+    const int32_t n = table.size();
+    if (n % 10 == 0) {
+        if (run.scanner.readingWords)
+            run.host.setLabel(LabelId::NumberOfWords,
+                              u"Number of common words read so far: " + FromInt(n));
+        run.host.setLabelVisible(LabelId::NumberOfWords, true);
+        run.host.repaint();
+    }
+    if (!run.settings.SuppressWords) ShowNewWord(run, word);
+}
+
+} // namespace qd

@@ -1,0 +1,60 @@
+#include "count/ClipboardSource.h"
+
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "scan/CaseFolding.h"
+#include "scan/CommentMarkers.h"
+#include "scan/LineScanner.h"
+#include "sources/ClipboardText.h"
+#include "text/Host.h"
+
+namespace qd {
+
+bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutput) {
+    Host& host = run.host;
+    if (!AcceptClipboardText(host, clipboardText, run.numberFormat)) return false;
+    run.ClipboardText = ustring(clipboardText);
+    if (showInOutput) host.setOutputText(run.ClipboardText);
+    ConcealNumWords(host, true);
+    run.blnWordsGot = false;
+    run.ListingShown = false;
+    host.setTheFocus();
+    return true;
+}
+
+SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
+    Host& host = run.host;
+    ScanSettings& s = run.settings;
+    if (!CheckClipboardTextIsPlain(host, run.ClipboardText)) return SourceResult::Refused;
+    if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
+    SetCommentMarkers(run.scanner, u"None");
+    run.SavedSuppressWords = s.SuppressWords;
+    SourceResult result = SourceResult::Read;
+    try {
+        cmdClearOutput_Click(run);
+        run.table.clear();
+        run.blnStop = false;
+        SetRunPhase(run, RunPhase::Counting);
+        host.enableMainControls(false);
+        cmdClearOutput_Click(run);
+        if (!run.ClipboardText.empty()) {
+            if (!s.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
+            run.scanner.line = run.ClipboardText;
+            run.scanner.line.push_back(u' ');
+            ScanLine(run.scanner);
+        }
+    } catch (const std::exception& e) {
+        host.setLabel(LabelId::Twirler, u" ");
+        const ErrorInfo error = ErrorOf(e);
+        ReportError(run, error.number, error.description, u"DoItFromClipboard");
+        result = SourceResult::ReadAfterError;
+    }
+    if (s.SuppressWords != run.SavedSuppressWords) {
+        s.SuppressWords = run.SavedSuppressWords;
+        host.settingsChanged();
+    }
+    host.setTheFocus();
+    return result;
+}
+
+} // namespace qd

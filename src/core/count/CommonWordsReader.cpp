@@ -1,0 +1,131 @@
+#include "count/CommonWordsReader.h"
+
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "count/TextFileVetting.h"
+#include "scan/CaseFolding.h"
+#include "scan/CommentMarkers.h"
+#include "scan/LineScanner.h"
+#include "scan/TextRoutines.h"
+#include "sources/Languages.h"
+#include "sources/LineReader.h"
+#include "text/Folders.h"
+#include "text/Host.h"
+
+#include <string>
+
+namespace qd {
+
+namespace {
+
+// The UTF-8 byte-order mark as its three bytes read one character per byte.
+constexpr ustring_view kByteOrderMark = u"\u00EF\u00BB\u00BF";
+
+void TrimSpaces(ustring& s) {
+    const size_t first = s.find_first_not_of(u' ');
+    if (first == ustring::npos) {
+        s.clear();
+        return;
+    }
+    s.erase(s.find_last_not_of(u' ') + 1);
+    s.erase(0, first);
+}
+
+// Step 2 of reading: the file is not there.
+void ReportMissingFile(RunState& run) {
+    if (!run.blnStartUpCompleted) {
+        // At start a stale path from the saved state must not stop the program:
+        // fall back to the English file, without ignoring words, and say nothing.
+        run.settings.CommonWordsFile =
+            CommonWordsFileInProgramFolder(run.env.programFolder, CommonWordsFileNames[0]);
+        run.txbCommonWordsFile = run.settings.CommonWordsFile;
+        run.settings.IgnoreCommonWords = false;
+        run.host.settingsChanged();
+        return;
+    }
+    run.host.message(u"File for common words not found.", u"File not found", MsgIcon::Exclamation);
+}
+
+// Scans the lines of the file into the word table; false when the file could
+// not be read to its end (the reason has been shown) or the read was stopped.
+bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
+    LineReader reader(path);
+    std::string bytes;
+    ustring line;
+    bool firstLine = true;
+    while (!run.blnStop && reader.next(bytes)) {
+        line.clear();
+        AppendCp1252(bytes, line);
+        if (firstLine && utf8 && line.starts_with(kByteOrderMark)) line.erase(0, 3);
+        firstLine = false;
+        TrimSpaces(line);
+        if (!line.empty()) {
+            if (utf8) DecodeUtf8PairsInPlace(line);
+            LowerCaseAccentedInPlace(line, run.blnStartUpCompleted ? &run.yield : nullptr);
+            line += u' ';
+            run.scanner.line = line;
+            ScanLine(run.scanner);
+        }
+        if (run.blnStartUpCompleted) run.yield();
+    }
+    if (reader.error()) {
+        run.host.message(u"The file of common words could not be read:\r\n" + ustring(path) +
+                             u"\r\n" + FromUtf8(reader.error().message()),
+                         u"File not read", MsgIcon::Exclamation);
+        return false;
+    }
+    return !run.blnStop;
+}
+
+} // namespace
+
+bool ReadCommonWordsFile(RunState& run) {
+    ScanSettings& settings = run.settings;
+    TrimSpaces(settings.CommonWordsFile);
+    const ustring path = settings.CommonWordsFile;
+    if (path.empty()) return false;
+    if (!FileExists(path)) {
+        ReportMissingFile(run);
+        return false;
+    }
+
+    // Line ends make no difference to this reader, so their notices are left out.
+    const VetResult vetted = VetTextFile(run, path, true);
+    if (!vetted.ok) return false;
+
+    run.scanner.readingWords = true;
+    const bool savedSuppressWords = settings.SuppressWords;
+    const bool savedAllowCommentMarkers = settings.AllowCommentMarkers;
+    settings.SuppressWords = true;
+    SetCommentMarkers(run.scanner, u"C");
+    settings.AllowCommentMarkers = true;
+    run.scanner.openComment = -1;
+    // Every extra character is allowed, so that don't and peut-être are read
+    // whole. Each count run builds its own set again when it starts.
+    run.scanner.extraChars = strAllPossibleExtraChars;
+    run.table.clear();
+    ConcealNumWords(run.host);
+    run.host.settingsChanged();
+
+    run.host.setOutputText(u"Now reading common words ...");
+    SetRunPhase(run, RunPhase::ReadingCommonWords);
+
+    const bool complete = ScanCommonWordsLines(run, path, vetted.detectedUtf8);
+    if (complete) {
+        const int32_t n = run.table.size();
+        run.scanner.commonWords.clear();
+        run.scanner.commonWords.reserve(size_t(n));
+        for (int32_t i = 1; i <= n; ++i)
+            run.scanner.commonWords.push_back(run.table[i].Word);
+    }
+
+    settings.SuppressWords = savedSuppressWords;
+    settings.AllowCommentMarkers = savedAllowCommentMarkers;
+    run.host.settingsChanged();
+    SetRunPhase(run, RunPhase::Idle);
+    run.host.setOutputText(u"");
+    run.blnStop = false;
+    return complete;
+}
+
+} // namespace qd

@@ -1,0 +1,63 @@
+#include "count/Listing.h"
+#include "count/RunState.h"
+#include "text/Formatting.h"
+#include "text/Host.h"
+
+namespace qd {
+
+void ShowCounts(RunState& run) {
+    Host& host = run.host;
+    const ustring total = GroupDigits(run.scanner.totalOccurrences, run.numberFormat);
+    const size_t width = total.size() + 1;
+    const auto caption = [&run, width](const char16_t* label, long long n) {
+        const ustring digits = GroupDigits(n, run.numberFormat);
+        ustring text(label);
+        if (digits.size() < width) text.append(width - digits.size(), u' ');
+        return text + digits;
+    };
+
+    host.setLabel(LabelId::NumberOfWords,
+                  caption(u"Number of words in this list:", run.stats.wordsIncluded));
+    host.setLabelVisible(LabelId::NumberOfWords, true);
+    const bool wordsLeftOut = !run.scanner.wordsToIgnore.empty() || run.settings.IgnoreCommonWords;
+    host.setLabel(LabelId::NumWordsExcluded,
+                  caption(wordsLeftOut ? u"No. of words ignored (other than common words):"
+                                       : u"Number of words ignored:",
+                          run.stats.wordsExcluded));
+    host.setLabelVisible(LabelId::NumWordsExcluded, true);
+
+    host.setLabel(LabelId::NumOccurrences, u"");
+    host.setLabel(LabelId::TotalNumOccurrences, u"");
+    host.setLabelStyle(LabelId::TotalNumOccurrences, LabelStyle::RightAligned);
+    if (!run.ListAfterStop && run.stats.occurrences > 0) {
+        host.setLabel(
+            LabelId::NumOccurrences,
+            caption(u"Number of instances of words in this list:", run.stats.occurrences));
+        host.setLabel(LabelId::TotalNumOccurrences, caption(u"Total number of instances of words:",
+                                                            run.scanner.totalOccurrences));
+    }
+    host.setLabelVisible(LabelId::NumOccurrences, true);
+    host.setLabelVisible(LabelId::TotalNumOccurrences, true);
+    run.blnElapsedTimeRunning = false;
+    host.repaint();
+}
+
+void ShowNoWordsMessage(RunState& run) {
+    if (run.table.size() == 0) {
+        run.host.setOutputText(u"No words satisfying the conditions were found.");
+        return;
+    }
+    const int shortest = run.settings.ShortWordSize + 1;
+    ustring text = u"No words with more than " + FromInt(shortest) + u" letter";
+    if (shortest > 1) text += u"s";
+    text += u"\r\noccur at least ";
+    if (!run.settings.IgnoreInfrequentWords)
+        text += u"once.";
+    else if (run.stats.thresholdFrequency == 2)
+        text += u"twice.";
+    else
+        text += FromInt(run.stats.thresholdFrequency) + u" times.";
+    run.host.setOutputText(text);
+}
+
+} // namespace qd

@@ -1,0 +1,48 @@
+#include "count/ErrorReport.h"
+
+#include "count/RunState.h"
+#include "text/Host.h"
+
+namespace qd {
+
+namespace {
+
+// Program texts of the report.
+constexpr int kTextOutputBoxFull = 27;
+constexpr int kTextNameAnOutputFile = 31;
+constexpr int kTextEnableOutputToFile = 32;
+constexpr int kTextListIsInTheFile = 33;
+constexpr int kTextErrorTitle = 34;
+
+} // namespace
+
+ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view description,
+                                 ustring_view where) {
+    ErrorMessageText m;
+    if (number == kOutputBoxFullError) {
+        m.title = run.texts.GetText(kTextOutputBoxFull);
+        m.text = m.title + u"  ";
+        if (run.settings.OutputFile.empty())
+            m.text += run.texts.GetText(kTextNameAnOutputFile);
+        else if (run.settings.DisableOutputToFile)
+            m.text += run.texts.GetText(kTextEnableOutputToFile);
+        else if (run.OutputFileWritten)
+            m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
+        return m;
+    }
+    m.title = run.texts.GetText(kTextErrorTitle);
+    m.text = u"At ";
+    m.text += where;
+    m.text += u" error #" + FromInt(number) + u".\r\nDescription: ";
+    m.text += description;
+    if (run.OutputFileWritten) m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
+    return m;
+}
+
+void ReportError(RunState& run, int number, ustring_view description, ustring_view where) {
+    run.blnElapsedTimeRunning = false;
+    const ErrorMessageText m = ErrorReportText(run, number, description, where);
+    run.host.message(m.text, m.title, MsgIcon::Exclamation);
+}
+
+} // namespace qd

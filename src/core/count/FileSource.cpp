@@ -1,0 +1,283 @@
+#include "count/FileSource.h"
+
+#include "count/DocxExtraction.h"
+#include "count/DocxText.h"
+#include "count/InputFileCheck.h"
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "count/RunTexts.h"
+#include "count/TextFileVetting.h"
+#include "scan/CaseFolding.h"
+#include "scan/CommentMarkers.h"
+#include "scan/TextRoutines.h"
+#include "sources/DocxArchive.h"
+#include "sources/FileNames.h"
+#include "sources/LineCharacters.h"
+#include "sources/PathIdentity.h"
+#include "sources/TextFileReader.h"
+#include "text/Folders.h"
+#include "text/Host.h"
+
+namespace qd {
+
+namespace {
+
+constexpr int64_t kLargeInputBytes = 204800;    // above: advise an output file
+constexpr int64_t kProgressBarMinBytes = 10240; // above: draw the progress bar
+
+// TrimControls on the raw bytes: the blanks and control characters at both ends go. (Bytes
+// up to 32 are the same characters in Windows-1252, and no other byte becomes one.)
+std::string_view TrimmedBytes(std::string_view bytes) {
+    size_t b = 0, e = bytes.size();
+    while (b < e && static_cast<unsigned char>(bytes[b]) <= 32)
+        ++b;
+    while (e > b && static_cast<unsigned char>(bytes[e - 1]) <= 32)
+        --e;
+    return bytes.substr(b, e - b);
+}
+
+// A line of a file read as UTF-8, as the scanner wants it (the two-byte sequences and the
+// typographic punctuation decoded, lower-cased unless case is significant, one space after),
+// then scanned. True when reading ends here.
+bool ScanUtf8Line(RunState& run) {
+    DecodeUtf8PairsInPlace(run.scanner.line);
+    ReplaceTypographicUtf8InPlace(run.scanner.line);
+    if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
+    run.scanner.line.push_back(u' ');
+    return ScanAndTestStop(run);
+}
+
+// The encoding question when the detection and the UTF-8 setting disagree. False when the
+// person cancels.
+bool SettleEncoding(RunState& run, bool detectedUtf8) {
+    ScanSettings& s = run.settings;
+    if (s.UTF8 == detectedUtf8) return true;
+    const Question question =
+        detectedUtf8 ? Question::EncodingSeemsUtf8 : Question::EncodingSeemsAnsi;
+    const ustring_view prompt =
+        detectedUtf8 ? u"This file seems to be UTF-8 encoded.\r\n"
+                       u"Click 'Yes' to scan it as UTF-8 encoded or 'No' to scan it as ANSI."
+                     : u"This file does not seem to be UTF-8 encoded.\r\n"
+                       u"Click 'Yes' to scan it as UTF-8 encoded (not advisable)\r\n"
+                       u"or 'No' to scan it as ANSI.";
+    const Answer a = run.host.ask(question, prompt, u"UTF-8 or ANSI file?", MsgIcon::Question,
+                                  MsgButtons::YesNoCancel, Answer::Yes);
+    if (a == Answer::Cancel) return false;
+    if (a == Answer::Yes) {
+        s.UTF8 = true;
+        s.Only7bitASCII = false;
+    } else {
+        s.UTF8 = false;
+    }
+    run.host.settingsChanged();
+    return true;
+}
+
+enum class LargeInput { Continue, Cancel, SameAsInput };
+
+// The advice to name an output file for a large input; the person may choose one now.
+LargeInput AdviseOutputFile(RunState& run, int64_t size) {
+    ScanSettings& s = run.settings;
+    if (size <= kLargeInputBytes || !s.OutputFile.empty()) return LargeInput::Continue;
+    const Answer a =
+        run.host.ask(Question::LargeInput,
+                     u"The input file is quite large.  It is advisable to specify an output file "
+                     u"before continuing, in case the text window will not hold the result. "
+                     u"Do you wish to specify an output file?",
+                     u"Large input file", MsgIcon::Question, MsgButtons::YesNoCancel, Answer::Yes);
+    if (a == Answer::Cancel) return LargeInput::Cancel;
+    if (a != Answer::Yes) return LargeInput::Continue;
+    ustring chosen = run.host.chooseOutputFile();
+    if (chosen.empty()) return LargeInput::Continue;
+    // The list must never be written over the file it was counted from.
+    if (SameFile(chosen, s.InputFile)) {
+        InputError(run, u"Output file cannot be the same as the input file.");
+        return LargeInput::SameAsInput;
+    }
+    s.OutputFile = std::move(chosen);
+    run.host.settingsChanged();
+    return LargeInput::Continue;
+}
+
+// Step 19 of reading a file, shared by its two branches.
+void EndOfReading(RunState& run) {
+    ResetTotalNumOccurrencesLabel(run.host);
+    if (run.settings.SuppressWords != run.SavedSuppressWords) {
+        run.settings.SuppressWords = run.SavedSuppressWords;
+        run.host.settingsChanged();
+    }
+    run.host.setLabel(LabelId::Twirler, u" ");
+}
+
+// Reads the text file line by line into the word table. False when an error was reported.
+bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
+    TextFileReader reader;
+    if (!reader.open(ToPath(path))) {
+        ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
+        return false;
+    }
+    const bool drawBar = size > kProgressBarMinBytes;
+    FileProgressBar bar(run.host, size);
+    int64_t running = 0;
+    std::string_view bytes;
+    for (;;) {
+        run.yield();
+        if (!reader.nextLine(bytes)) break;
+        running += reader.consumed();
+        if (drawBar) bar.update(running);
+        const std::string_view trimmed = TrimmedBytes(bytes);
+        if (trimmed.empty()) continue;
+        if (run.settings.UTF8) {
+            WidenCp1252(trimmed, false, run.scanner.line);
+            if (ScanUtf8Line(run)) break;
+        } else {
+            // Read as ANSI, the line is lowered while its bytes become characters.
+            WidenCp1252(trimmed, !run.settings.CaseSignificant, run.scanner.line);
+            run.scanner.line.push_back(u' ');
+            if (ScanAndTestStop(run)) break;
+        }
+    }
+    if (reader.failed()) {
+        ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
+        return false;
+    }
+    return true;
+}
+
+// Reads the extracted document part and scans its text as one line. False when the text
+// could not be read or the extraction was stopped: the run ends there.
+bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
+    Host& host = run.host;
+    host.setOutputText(u"Processing input file ...\r\n\r\n");
+    host.repaint();
+    SetTotalNumOccurrencesForFileProgressBar(host);
+    host.setSuppressWordsVisible(false);
+    DocxText docx = ReadDocxText(run, run.strDocxXMLFilepath, true, int32_t(size));
+    host.setSuppressWordsVisible(true);
+    if (docx.result == DocxReadResult::Error) {
+        ReportDocxReadError(host, docx.message, path);
+        run.blnStop = true;
+    }
+    if (run.blnStop || docx.result != DocxReadResult::Ok) {
+        ClearOutputBox(host);
+        run.blnStop = false;
+        host.enableMainControls(true);
+        SetRunPhase(run, RunPhase::Idle);
+        ResetTotalNumOccurrencesLabel(host);
+        return false;
+    }
+    ClearOutputBox(host);
+    run.yield.processNow();
+    ResetTotalNumOccurrencesLabel(host);
+    run.scanner.line = std::move(docx.text);
+    if (!run.scanner.line.empty()) {
+        // The extraction has decoded the text already.
+        if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
+        run.scanner.line.push_back(u' ');
+        ScanAndTestStop(run);
+    }
+    return true;
+}
+
+// Unpacks the document part of a docx input, which is then read as UTF-8. Its size in
+// bytes, or -1 (after any message) when the run ends here.
+int64_t UnpackDocx(RunState& run, const ustring& path) {
+    Host& host = run.host;
+    const int32_t r = ExtractDocx(run, path, kDocxEntryPath, kTempFolderBase, true, true, true);
+    ReportExtractDocxResult(host, r, path, RunText(run, kTextErrorTitle));
+    if (r < 0) {
+        host.setElapsedTimerEnabled(false);
+        run.blnElapsedTimeRunning = false;
+        run.settings.InputFile.clear();
+        host.settingsChanged();
+        ClearOutputBox(host);
+        return -1;
+    }
+    if (!run.settings.UTF8) {
+        run.settings.UTF8 = true;
+        host.settingsChanged();
+    }
+    return r;
+}
+
+// The checks of a text input: a path, an existing non-empty file, the vetting, the encoding
+// question. The file's size in bytes, or -1 (after any message) when the run ends here.
+int64_t CheckTextFile(RunState& run, const ustring& path) {
+    run.LineEndingKind = 0;
+    if (path.empty()) {
+        InputError(run, u"Input file not specified.");
+        return -1;
+    }
+    bool ok = CheckInputFile(run, path);
+    if (ok) {
+        const VetResult vet = VetTextFile(run, path, false);
+        if (vet.ok) run.LineEndingKind = Code(vet.kind);
+        ok = vet.ok && SettleEncoding(run, vet.detectedUtf8);
+    }
+    if (!ok) {
+        ClearOutputBox(run.host);
+        return -1;
+    }
+    return FileLength(path);
+}
+
+} // namespace
+
+SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
+    Host& host = run.host;
+    ScanSettings& s = run.settings;
+    host.setOutputText(u"Now processing input file ...");
+    host.repaint();
+
+    // Leading and trailing blanks of the typed path are never part of it.
+    if (TrimSpaces(s.InputFile)) host.settingsChanged();
+    const ustring path = s.InputFile;
+
+    const bool docx = IsDocxFile(path);
+    // Whatever way the run takes from here, no unpacked document is left behind.
+    DocxTempFilesGuard docxTempFiles(run);
+    const int64_t size = docx ? UnpackDocx(run, path) : CheckTextFile(run, path);
+    if (size < 0) return SourceResult::Refused;
+
+    ClearOutputBox(host);
+    if (AdviseOutputFile(run, size) != LargeInput::Continue) return SourceResult::Refused;
+    if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
+
+    host.setOutputText(u"Now processing input file ...");
+    host.repaint();
+    host.setLabel(LabelId::SizeOfClipboardContents, u"");
+    ConcealNumWords(host, true);
+
+    run.ClipboardText.clear();
+    if (!docx) cmdClearOutput_Click(run);
+
+    run.SavedSuppressWords = s.SuppressWords;
+    run.table.clear();
+    if (auto fault = SelectCommentPreset(run.scanner, FileExtension(path, true)))
+        run.host.message(fault->text, fault->wordCharacters ? run.texts.GetText(34) : u"Error",
+                         MsgIcon::Exclamation);
+
+    run.blnStop = false;
+    SetRunPhase(run, RunPhase::Counting);
+    host.enableMainControls(false);
+
+    if (!docx && size > kProgressBarMinBytes) SetTotalNumOccurrencesForFileProgressBar(host);
+
+    run.scanner.openComment = -1;
+    bool readOk = true;
+    try {
+        if (docx) {
+            if (!ReadDocx(run, path, size)) return SourceResult::Refused;
+        } else {
+            readOk = ReadTextFile(run, path, size);
+        }
+    } catch (const std::exception& e) {
+        const ErrorInfo error = ErrorOf(e);
+        ReportError(run, error.number, error.description, u"DoItFromFile");
+        readOk = false;
+    }
+    EndOfReading(run);
+    return readOk ? SourceResult::Read : SourceResult::ReadAfterError;
+}
+
+} // namespace qd

@@ -1,0 +1,174 @@
+#include "count/Listing.h"
+
+#include "count/ErrorReport.h"
+#include "count/ListingPass.h"
+#include "count/RunState.h"
+#include "table/OutputFileSink.h"
+#include "text/Folders.h"
+#include "text/Host.h"
+
+#include <filesystem>
+
+namespace qd {
+
+namespace {
+
+constexpr int kTextInputErrorTitle = 34;
+
+constexpr char16_t kOverwritePrompt[] = u"To overwrite the current output file click on 'OK'.\r\n"
+                                        u"To write to a different file edit the filepath below.\r\n"
+                                        u"To disable output to file click on 'Cancel'.\r\n"
+                                        u"\r\n"
+                                        u"(This 'warn on overwrite' can be disabled\r\n"
+                                        u"in the 'Settings' window.)";
+
+// Separators that end the folder part of a path on this system.
+#ifdef _WIN32
+constexpr char16_t kPathSeparators[] = u"\\/";
+#else
+constexpr char16_t kPathSeparators[] = u"/";
+#endif
+
+ustring_view TrimSpaces(ustring_view s) {
+    const size_t first = s.find_first_not_of(u' ');
+    if (first == ustring_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
+}
+
+// The folder part of path: up to and including its last separator; empty without one.
+ustring_view FolderPart(ustring_view path) {
+    const size_t sep = path.find_last_of(kPathSeparators);
+    return sep == ustring_view::npos ? ustring_view() : path.substr(0, sep + 1);
+}
+
+enum class OverwriteAnswer { Write, DoNotWrite, Abandon };
+
+// The file exists: overwrite it, write elsewhere, or disable output to file.
+OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
+    Host& host = run.host;
+    host.setOutputText(u"");
+    const std::optional<ustring> answer =
+        host.prompt(Question::OverwriteOutput, kOverwritePrompt, u"The output file exists.",
+                    run.settings.OutputFile);
+    if (!answer || answer->empty()) {
+        run.settings.DisableOutputToFile = true;
+        host.settingsChanged();
+        return OverwriteAnswer::DoNotWrite;
+    }
+    // The path keeps its letter case: file names are case-sensitive here.
+    const ustring_view path = TrimSpaces(*answer);
+    if (!IsDirectory(FolderPart(path))) {
+        host.message(u"Folder does not exist.", run.texts.GetText(kTextInputErrorTitle),
+                     MsgIcon::Exclamation);
+        return OverwriteAnswer::Abandon;
+    }
+    run.settings.OutputFile.assign(path);
+    host.settingsChanged();
+    return OverwriteAnswer::Write;
+}
+
+// The file pass. False when the file could not be opened or finished; the error is reported.
+bool WriteOutputFile(RunState& run) {
+    Host& host = run.host;
+    host.setOutputText(u"Now processing and writing to output file ...");
+    host.repaint();
+
+    OutputFileSink file(run.settings.DisplayFormat);
+    const bool commas = run.settings.OutputWithCommas;
+    if (!file.open(run.settings.OutputFile) || !file.writeHead(commas)) {
+        const ErrorInfo& e = *file.failure();
+        ReportError(run, e.number, e.description, u"ListWords");
+        return false;
+    }
+    const ListingPassEnd end = RunListingPass(run, file, commas);
+    // A write that failed inside the pass was reported there; the list goes on to the box.
+    if (end == ListingPassEnd::Failed) {
+        file.close();
+        return true;
+    }
+    if (!file.close()) {
+        const ErrorInfo& e = *file.failure();
+        ReportError(run, e.number, e.description, u"ListWords");
+        return false;
+    }
+    // Only a complete list counts as written: a later report must not send the user to a
+    // file that holds part of it.
+    run.OutputFileWritten = end == ListingPassEnd::Completed;
+    return true;
+}
+
+void FinishOutputBox(RunState& run) {
+    Host& host = run.host;
+    if (host.outputLength() < 3) return;
+    if (run.settings.DisplayFormat == 9) {
+        ustring text = host.outputText();
+        if (text.ends_with(u", ")) {
+            text.resize(text.size() - 2);
+            host.setOutputText(text);
+        }
+    }
+    host.appendOutputText(u"\r\n");
+}
+
+class ListingGuard {
+public:
+    explicit ListingGuard(RunState& run) : run_(run) { run_.blnListing = true; }
+    ~ListingGuard() {
+        run_.blnListing = false;
+        run_.WritingToFile = false;
+    }
+
+private:
+    RunState& run_;
+};
+
+} // namespace
+
+ListWordsResult ListWords(RunState& run) {
+    if (run.blnListing) return ListWordsResult::Busy;
+    ListingGuard guard(run);
+    Host& host = run.host;
+    const ScanSettings& s = run.settings;
+
+    run.OutputFileWritten = false;
+    if (run.stats.wordsIncluded == 0) {
+        host.setOutputText(u"");
+        ShowNoWordsMessage(run);
+        FinishOutputBox(run);
+        return ListWordsResult::Listed;
+    }
+
+    run.WritingToFile = !s.OutputFile.empty() && !s.DisableOutputToFile;
+    if (run.WritingToFile && s.WarnOnOverwrite && FileExists(s.OutputFile)) {
+        switch (AskAboutExistingOutputFile(run)) {
+        case OverwriteAnswer::Abandon:
+            return ListWordsResult::NothingListed;
+        case OverwriteAnswer::DoNotWrite:
+            run.WritingToFile = false;
+            break;
+        case OverwriteAnswer::Write:
+            break;
+        }
+    }
+    if (run.WritingToFile && !WriteOutputFile(run)) return ListWordsResult::NothingListed;
+
+    run.WritingToFile = false;
+    host.setOutputText(u"");
+    host.repaint();
+    if (run.blnStop) {
+        host.setOutputText(u"Output to file was terminated.\r\n");
+        return ListWordsResult::Stopped;
+    }
+
+    OutputBoxSink box(run, s.DisplayFormat);
+    RunListingPass(run, box, false);
+    if (run.blnStop) {
+        host.appendOutputText(u"\r\nListing stopped.\r\n");
+        host.setOutputCaret(true);
+        return ListWordsResult::Stopped;
+    }
+    FinishOutputBox(run);
+    return ListWordsResult::Listed;
+}
+
+} // namespace qd

@@ -1,0 +1,136 @@
+#include "count/ListingPass.h"
+
+#include "count/RunState.h"
+#include "text/Host.h"
+
+namespace qd {
+
+namespace {
+
+constexpr char16_t kCrLf[] = u"\r\n";
+
+void EndPassEarly(RunState& run) {
+    run.host.setLabel(LabelId::Twirler, u" ");
+    run.host.setOutputCaret(false);
+    run.host.repaint();
+}
+
+} // namespace
+
+ustring_view TwirlerChar(int32_t index) {
+    static constexpr char16_t kArrows[] = u"\u2190\u2191\u2192\u2193";
+    return ustring_view(kArrows + (index % 4 + 4) % 4, 1);
+}
+
+ListingLayout CurrentListingLayout(const RunState& run, bool commas) {
+    return MakeListingLayout(run.settings.DisplayFormat, commas, run.stats.wordsIncluded,
+                             run.stats.maxFrequency, run.stats.maxWordLength, run.stats.minWidth);
+}
+
+ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
+    const bool alphabetical = run.settings.WordOrder == 1;
+    const ustring passName = alphabetical ? u"ListWordsAlphabetically" : u"ListWordsByFrequency";
+
+    const ListingLayout layout = CurrentListingLayout(run, commas);
+    run.stats.rankWidth = layout.rankWidth;
+    run.stats.freqWidth = layout.freqWidth;
+    ustring line;
+    if (HasHeaderLine(layout.displayFormat)) {
+        DisplayNextLine(layout, nullptr, line);
+        sink.header(line);
+    }
+
+    const auto failed = [&]() -> bool {
+        const ErrorInfo* e = sink.failure();
+        if (!e) return false;
+        ReportError(run, e->number, e->description, passName + u" C");
+        EndPassEarly(run);
+        return true;
+    };
+    if (failed()) return ListingPassEnd::Failed;
+
+    WordTable& table = run.table;
+    int32_t lines = 0;
+    // Each listed entry: its line to the sink and, every 20th, the batch into the box.
+    const auto list = [&](int32_t index) -> ListingPassEnd {
+        DisplayNextLine(layout, &table[index], line);
+        sink.entry(line, index);
+        if (failed()) return ListingPassEnd::Failed;
+        if (++lines % kLinesPerBatch == 0 && !sink.flush()) {
+            ReportError(run, kOutputBoxFullError, u"", passName + u" A");
+            EndPassEarly(run);
+            return ListingPassEnd::OutputBoxFull;
+        }
+        return ListingPassEnd::Completed;
+    };
+
+    bool stopped = false;
+    if (alphabetical) {
+        for (int32_t index = 1; index <= table.size(); ++index) {
+            if (table[index].Listed)
+                if (const ListingPassEnd end = list(index); end != ListingPassEnd::Completed)
+                    return end;
+            run.yield();
+            if (run.blnStop) {
+                stopped = true;
+                break;
+            }
+        }
+    } else {
+        // The chain ends at 0; statistics out of step with it never lead to a non-entry.
+        int32_t index = run.stats.firstFrequency;
+        for (int32_t k = 0; k < run.stats.wordsIncluded && index >= 1 && index <= table.size();
+             ++k) {
+            if (const ListingPassEnd end = list(index); end != ListingPassEnd::Completed)
+                return end;
+            index = table[index].NextByFrequency;
+            run.yield();
+            if (run.blnStop) {
+                stopped = true;
+                break;
+            }
+        }
+    }
+
+    ListingPassEnd end = stopped ? ListingPassEnd::Stopped : ListingPassEnd::Completed;
+    if (!sink.flush()) {
+        ReportError(run, kOutputBoxFullError, u"", passName + u" B");
+        end = ListingPassEnd::OutputBoxFull;
+    }
+    run.host.setOutputCaret(false);
+    run.host.repaint();
+    if (!alphabetical) run.host.setLabel(LabelId::Twirler, u" ");
+    return end;
+}
+
+void OutputBoxSink::header(ustring_view line) {
+    ustring text(line);
+    text += kCrLf;
+    run_.host.appendOutputText(text);
+    turnTwirler(0);
+}
+
+void OutputBoxSink::entry(ustring_view line, int32_t index) {
+    pending_ += line;
+    pending_ += format_ == 9 ? u", " : kCrLf;
+    turnTwirler(index);
+}
+
+bool OutputBoxSink::flush() {
+    if (pending_.empty()) return true;
+    if (run_.host.outputLength() + pending_.size() > run_.outputTextLimit) {
+        pending_.clear();
+        return false;
+    }
+    run_.host.appendOutputText(pending_);
+    run_.host.setOutputCaret(false);
+    pending_.clear();
+    return true;
+}
+
+void OutputBoxSink::turnTwirler(int32_t index) {
+    // Drawn at the next yield; forcing a repaint for every line would slow a long listing.
+    run_.host.setLabel(LabelId::Twirler, TwirlerChar(index));
+}
+
+} // namespace qd

@@ -1,0 +1,93 @@
+#include "count/RunSteps.h"
+
+#include "count/RunState.h"
+#include "count/RunTexts.h"
+#include "scan/LineScanner.h"
+#include "text/Folders.h"
+#include "text/Host.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <system_error>
+#include <unistd.h>
+
+namespace qd {
+
+namespace {
+
+constexpr int32_t kStopQuestionWords = 2000; // from here a stop is confirmed
+
+// The stop test after a scanned line: true when reading ends here.
+bool ReadingStops(RunState& run) {
+    if (!run.blnStop) return false;
+    const int32_t n = run.table.size();
+    if (n < kStopQuestionWords) return true;
+    const Answer a =
+        run.host.ask(Question::ConfirmStop,
+                     u" " + FromInt(n) +
+                         u" different words have been found.\r\n"
+                         u"Do you really wish to stop?",
+                     RunText(run, kTextStop), MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
+    if (a == Answer::Yes) return true;
+    run.blnStop = false;
+    return false;
+}
+
+} // namespace
+
+void ClearOutputBox(Host& host) {
+    host.setOutputText(u"");
+    host.repaint();
+}
+
+void InputError(RunState& run, ustring_view text) {
+    run.host.message(text, RunText(run, kTextErrorTitle), MsgIcon::Exclamation);
+    ClearOutputBox(run.host);
+}
+
+ErrorInfo ErrorOf(const std::exception& e) {
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return {7, u"Out of memory"};
+    if (auto* se = dynamic_cast<const std::system_error*>(&e);
+        se && se->code().category() == std::generic_category())
+        return FileErrorInfo(se->code().value());
+    return {51, u"Internal error: " + U(e.what())};
+}
+
+bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
+    const ScanSettings& s = run.settings;
+    if (s.OutputFile.empty() || s.DisableOutputToFile) return true;
+    const int fd =
+        ::open(ToPath(s.OutputFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = FileErrorInfo(errno);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+bool TrimSpaces(ustring& text) {
+    const size_t b = text.find_first_not_of(u' ');
+    if (b == ustring::npos) {
+        const bool had = !text.empty();
+        text.clear();
+        return had;
+    }
+    const size_t e = text.find_last_not_of(u' ');
+    if (b == 0 && e + 1 == text.size()) return false;
+    text = text.substr(b, e - b + 1);
+    return true;
+}
+
+bool ScanAndTestStop(RunState& run) {
+    for (;;) {
+        ScanLine(run.scanner);
+        if (!run.blnStop) return false;
+        if (ReadingStops(run)) return true;
+        if (run.scanner.pos >= run.scanner.line.size()) return false;
+        run.scanner.line.erase(0, run.scanner.pos);
+    }
+}
+
+} // namespace qd

@@ -1,0 +1,48 @@
+#pragma once
+// The steps the two sources of a count run share: what a source made of the run, the
+// messages of a refused input, emptying the output file once every check has passed, and
+// scanning a prepared line under the stop protocol.
+
+#include "count/ErrorReport.h"
+#include "text/UString.h"
+
+#include <exception>
+
+namespace qd {
+
+class Host;
+struct RunState;
+
+// What a source made of the run.
+enum class SourceResult {
+    Read,           // read completely, or up to a confirmed stop
+    ReadAfterError, // an error was reported while reading; the words read so far stand
+    Refused,        // nothing read and the output file untouched: the run ends here
+    OutputFailed,   // the output file could not be emptied; outputError tells why
+};
+
+// Empties the output box and repaints it.
+void ClearOutputBox(Host& host);
+
+// An input error: the message (titled with program text 34), then an empty output box.
+void InputError(RunState& run, ustring_view text);
+
+// The program's number and description for an unexpected error.
+ErrorInfo ErrorOf(const std::exception& e);
+
+// Empties the named output file (unless output to file is disabled) by opening it for
+// writing and closing it at once. Called after every check of a source, so that a refused
+// run leaves the file as it was. False, with error set, when the file cannot be written.
+bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error);
+
+// Removes leading and trailing spaces; true when there were any.
+bool TrimSpaces(ustring& text);
+
+// Scans strLine, which the caller has prepared, and applies the stop test: below 2000
+// distinct words a stop ends reading at once, from there the person is asked to confirm.
+// The scanner leaves a line as soon as a stop is requested; when the stop is declined the
+// scan goes on from the word where it left, so that no word of the line is lost. True when
+// reading ends here.
+bool ScanAndTestStop(RunState& run);
+
+} // namespace qd

@@ -1,0 +1,49 @@
+#pragma once
+// Whether a file can be counted as text, how its lines end and whether it declares itself
+// UTF-8: the classification, and the vetting that turns refusals into messages.
+
+#include "sources/FileKind.h"
+#include "text/UString.h"
+
+#include <cstdint>
+
+namespace qd {
+
+struct RunState;
+
+// Bytes looked at by the byte scan of a file that is vetted.
+inline constexpr int32_t kVetScanBytes = 16384;
+// Bytes of the head searched for a charset declaration (ten lines, however long).
+inline constexpr int64_t kCharsetSearchBytes = 1 << 20;
+
+// Byte-order marks, RTF, XML and charset declarations in the first bytes of the file. The
+// charset declaration is searched for only with checkCharset, and only in files whose
+// extension is a text one (HasTextExtension).
+FileStart ClassifyFileStart(ustring_view path, bool checkCharset);
+
+struct TextFileCheck {
+    FileKind kind = FileKind::EmptyPath;
+    unsigned char firstBadByte = 32; // 32 when no control byte was met
+    int64_t firstBadPos = -1;        // 0-based offset of that byte, -1 when none
+    double percent = 0;              // control bytes in percent of the bytes scanned
+    bool isUtf8 = false;             // the file declares or marks itself UTF-8
+};
+
+// Classifies the file from its first bytes, else by the share of control bytes (other than
+// backspace, tab, line feed, form feed and carriage return) in its first maxBytes bytes: above
+// threshold percent it is not text. Text files are told apart by their line ends.
+TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, bool checkCharset);
+
+struct VetResult {
+    bool ok = false; // the file may be counted
+    bool detectedUtf8 = false;
+    FileKind kind = FileKind::EmptyPath;
+};
+
+// Vets an input file before it is counted or when it is chosen: empties the output box, and
+// refuses a file that is missing, empty, tiny, unreadable, RTF, UTF-16/32 or not text with a
+// message box. quiet leaves out only the one-time notice about CR-only line ends. Files with
+// LF-only line ends are accepted without a word: they read line by line like any other.
+VetResult VetTextFile(RunState& run, ustring_view path, bool quiet);
+
+} // namespace qd

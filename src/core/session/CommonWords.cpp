@@ -1,0 +1,133 @@
+#include "session/CommonWords.h"
+
+#include "count/CommonWordsReader.h"
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "sources/Languages.h"
+#include "text/Folders.h"
+#include "text/Formatting.h"
+#include "text/Host.h"
+
+namespace qd {
+
+namespace {
+
+// The question before common words are read for a new input file (program texts 40 and 42).
+ustring QuestionText(const RunState& run) {
+    const ustring text = run.texts.GetText(40);
+    return text.empty() ? u"Ignore the common words listed in this file?" : text;
+}
+ustring QuestionTitle(const RunState& run) {
+    const ustring text = run.texts.GetText(42);
+    return text.empty() ? u"Common words" : text;
+}
+
+ustring Trimmed(ustring_view s) {
+    const size_t first = s.find_first_not_of(u' ');
+    if (first == ustring_view::npos) return {};
+    return ustring(s.substr(first, s.find_last_not_of(u' ') - first + 1));
+}
+
+ustring FileNameOf(ustring_view path) {
+    return FromPath(ToPath(path).filename());
+}
+
+// Puts a chosen file in the file box and reads it (steps shared by the language
+// window and browsing).
+bool LoadChosenFile(RunState& run, ustring path) {
+    run.settings.CommonWordsFile = std::move(path);
+    run.txbCommonWordsFile = run.settings.CommonWordsFile;
+    run.host.settingsChanged();
+    const bool loaded = AttemptToReadCommonWords(run);
+    ConcealNumWords(run.host); // the count labels no longer belong to the table
+    return loaded;
+}
+
+} // namespace
+
+ustring CommonWordsCountText(size_t n, const NumberFormat& format) {
+    if (n == 1) return u"One common word";
+    return NumberInWords((long long)n, format) + u" common words";
+}
+
+bool AttemptToReadCommonWords(RunState& run) {
+    Host& host = run.host;
+    host.enableMainControls(false);
+    run.blnCommonWordsLoaded = ReadCommonWordsFile(run);
+    host.enableMainControls(true);
+
+    ScanSettings& settings = run.settings;
+    if (run.blnCommonWordsLoaded) {
+        host.setLabel(LabelId::NumberOfWords, u"");
+        host.message(CommonWordsCountText(run.scanner.commonWords.size(), run.numberFormat) +
+                         u" loaded from " + settings.CommonWordsFile,
+                     u"Common words loaded", MsgIcon::Information);
+        run.txbCommonWordsFile = settings.CommonWordsFile;
+        settings.IgnoreCommonWords = true;
+    } else {
+        settings.IgnoreCommonWords = false;
+    }
+    run.scanner.readingWords = false;
+    run.blnWordsGot = false;
+    host.settingsChanged();
+    return run.blnCommonWordsLoaded;
+}
+
+void ChooseCommonWordsForInputFile(RunState& run) {
+    ScanSettings& settings = run.settings;
+    settings.CommonWordsFile = Trimmed(settings.CommonWordsFile);
+    settings.InputFile = Trimmed(settings.InputFile);
+    if (!settings.InputFile.empty())
+        settings.CommonWordsFile =
+            CommonWordsFileForInput(run.env.programFolder, settings.InputFile);
+
+    if (!FileExists(settings.CommonWordsFile)) {
+        settings.CommonWordsFile.clear();
+        run.txbCommonWordsFile.clear();
+        settings.IgnoreCommonWords = false;
+        run.host.settingsChanged();
+        return;
+    }
+    if (run.blnCommonWordsLoaded &&
+        (FileNameOf(run.txbCommonWordsFile) == CommonWordsFileNames[6] ||
+         run.txbCommonWordsFile == settings.CommonWordsFile)) {
+        // The loaded list stays, and so does the name of the file it came from.
+        settings.CommonWordsFile = run.txbCommonWordsFile;
+        run.host.settingsChanged();
+        return;
+    }
+    run.host.settingsChanged();
+    OfferToReadCommonWords(run);
+}
+
+void OfferToReadCommonWords(RunState& run) {
+    if (run.settings.IgnoreCommonWords) {
+        AttemptToReadCommonWords(run);
+        return;
+    }
+    const ustring question = QuestionText(run) + u"\r\n" + run.settings.CommonWordsFile;
+    const Answer answer = run.host.ask(Question::IgnoreCommonWords, question, QuestionTitle(run),
+                                       MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
+    if (answer == Answer::Yes) {
+        AttemptToReadCommonWords(run);
+        return;
+    }
+    // The words in memory belong to the file in the box; for any other file they
+    // are not loaded, so ticking "Ignore common words" later reads the file named
+    // now.
+    if (run.txbCommonWordsFile != run.settings.CommonWordsFile) run.blnCommonWordsLoaded = false;
+}
+
+bool LoadCommonWordsForLanguage(RunState& run, int intLanguageSelected) {
+    if (intLanguageSelected < 0 || intLanguageSelected >= kNumLanguageChoices) return false;
+    return LoadChosenFile(
+        run, CommonWordsFileInProgramFolder(run.env.programFolder,
+                                            LanguageChoiceFileNames[intLanguageSelected]));
+}
+
+bool LoadCommonWordsFromFile(RunState& run, ustring_view path) {
+    if (path.empty()) return false;
+    return LoadChosenFile(run, ustring(path));
+}
+
+} // namespace qd

@@ -1,0 +1,53 @@
+#pragma once
+// The common words in force: loading a common-words file into the sorted list
+// with the report of the outcome, and choosing the file for the input file's
+// language, from the language window or by browsing.
+//
+// Paths are kept as given, never lower-cased: on a case-sensitive file system
+// another case names another file.
+
+#include "text/Formatting.h"
+#include "text/UString.h"
+
+#include <cstddef>
+
+namespace qd {
+
+struct RunState;
+
+// "One common word", otherwise the number in words and " common words" ("No
+// common words", "Twenty five common words", "1,234 common words").
+ustring CommonWordsCountText(size_t n, const NumberFormat& format);
+
+// AttemptToReadCommonWords: reads settings.CommonWordsFile into CommonWords
+// with the main window's controls disabled, and reports the outcome. On success
+// shows how many words were loaded from where, puts the file into the file box
+// and sets IgnoreCommonWords; on failure clears IgnoreCommonWords. Either way
+// blnReadingWords and blnWordsGot end up false, since the word table now holds
+// common words. Returns blnCommonWordsLoaded.
+bool AttemptToReadCommonWords(RunState& run);
+
+// The automatic choice for a text input file, at start and whenever a new input
+// file is picked or typed: CommonWordsFile follows the input file's language. A
+// list already loaded from that file, or from the file of all six languages,
+// stays; otherwise the file is read when IgnoreCommonWords is on, or after a
+// yes to the question. When the file does not exist, CommonWordsFile, the file
+// box and IgnoreCommonWords are cleared.
+void ChooseCommonWordsForInputFile(RunState& run);
+
+// Reads CommonWordsFile when IgnoreCommonWords is on, else asks first. A "No"
+// keeps the words in memory but no longer counts them as loaded unless they
+// came from this very file. Used by the automatic choice and, for a docx input,
+// at start.
+void OfferToReadCommonWords(RunState& run);
+
+// The language window's choice (intLanguageSelected, -1 for none): the file of
+// that choice in the program folder is put in the file box and read. Returns
+// whether words were loaded.
+bool LoadCommonWordsForLanguage(RunState& run, int intLanguageSelected);
+
+// A file chosen by browsing (empty when the dialog was cancelled): put in the
+// file box, as chosen, and read. Returns whether words were loaded.
+bool LoadCommonWordsFromFile(RunState& run, ustring_view path);
+
+} // namespace qd

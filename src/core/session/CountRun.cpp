@@ -1,0 +1,198 @@
+#include "session/CountRun.h"
+
+#include "count/ClipboardSource.h"
+#include "count/FileSource.h"
+#include "count/Listing.h"
+#include "count/RunState.h"
+#include "count/RunStatus.h"
+#include "count/RunTexts.h"
+#include "count/WordsToIgnore.h"
+#include "scan/WordExtractor.h"
+#include "sources/DocxArchive.h"
+#include "sources/PathIdentity.h"
+#include "table/PostCountRules.h"
+#include "table/WordOrdering.h"
+#include "text/Host.h"
+
+namespace qd {
+
+namespace {
+
+constexpr int32_t kKeepElapsedSeconds = 4; // below: the elapsed time is blanked
+constexpr int kErrPermissionDenied = 70;
+constexpr char16_t kCrLf[] = u"\r\n";
+
+void CommonEnd(RunState& run) {
+    run.host.enableMainControls(true);
+    SetRunPhase(run, RunPhase::Idle);
+    run.host.setLabel(LabelId::Twirler, u" ");
+    run.host.setTheFocus();
+}
+
+RunOutcome ErrorStep(RunState& run, const ErrorInfo& error) {
+    ReportError(run, error.number, error.description, u"DoIt");
+    if (error.number == kErrPermissionDenied)
+        run.host.setOutputText(u"Error: " + error.description + kCrLf + kCrLf +
+                               u"If the output file is open in Excel then it must first be "
+                               u"closed\r\nor a different file should be specified as the "
+                               u"output file.");
+    CommonEnd(run);
+    return RunOutcome::Failed;
+}
+
+// The stop outcome: tells what was found and asks whether to list it. False when the
+// person declines the listing.
+bool ListAfterAStop(RunState& run) {
+    Host& host = run.host;
+    run.blnStop = false;
+    if (host.outputLength() > 0) host.appendOutputText(u"\r\n\r\n");
+    const int32_t n = run.table.size();
+    host.appendOutputText(u"Stopped with " + FromInt(n) + (n == 1 ? u" word" : u" words") +
+                          u" found.");
+    ConcealNumWords(host, false);
+    host.setOutputCaret(true);
+    const Answer a =
+        host.ask(Question::ListAfterStop,
+                 u"The operation was stopped before all words were counted.\r\n"
+                 u"Do you wish to list the words which were found?",
+                 u"Counting interrupted", MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
+    if (a == Answer::No) {
+        host.enableMainControls(true);
+        SetRunPhase(run, RunPhase::Idle);
+        return false;
+    }
+    run.ListAfterStop = true;
+    return true;
+}
+
+void PostCountSteps(RunState& run) {
+    Host& host = run.host;
+    const int statusTexts[] = {kTextApplyingRules, kTextComputingStatistics, kTextRankingWords};
+    for (int step = 0; step < 3; ++step) {
+        host.setOutputText(RunText(run, statusTexts[step]) + u" ...");
+        host.repaint();
+        switch (step) {
+        case 0:
+            ApplyPostCountRules(run.table, run.settings, run.stats);
+            break;
+        case 1:
+            ComputeListStatistics(run.table, run.stats);
+            break;
+        default:
+            BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted, [&run] {
+                run.host.appendOutputText(u" .");
+                run.host.repaint();
+            });
+            break;
+        }
+    }
+}
+
+// The file becomes the source again, as a click on the "file" option makes it.
+void SelectFileSource(RunState& run) {
+    run.settings.Source = SourceKind::InFile;
+    run.blnWordsGot = false;
+    if (run.ListingShown) run.host.setOutputText(u"");
+    run.host.setLabel(LabelId::SizeOfClipboardContents, u"");
+    run.host.settingsChanged();
+    run.host.setTheFocus();
+}
+
+RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
+    Host& host = run.host;
+    ScanSettings& s = run.settings;
+
+    // The list must never be written over the file it is counted from, and the check comes
+    // before the output file is emptied.
+    if (s.Source == SourceKind::InFile && TrimSpaces(s.InputFile)) host.settingsChanged();
+    if (s.Source == SourceKind::InFile && !s.OutputFile.empty() &&
+        SameFile(s.OutputFile, s.InputFile)) {
+        InputError(run, u"Output file cannot be the same as the input file.");
+        return RunOutcome::Refused;
+    }
+
+    run.scanner.totalOccurrences = 0;
+    host.setLabelVisible(LabelId::TimeElapsed, true);
+    host.setLabel(LabelId::TimeElapsed, u"Time elapsed: 0s");
+    run.blnElapsedTimeRunning = true;
+    run.lngSecondsElapsed = 0;
+    host.setElapsedTimerEnabled(true);
+
+    SourceResult read;
+    ErrorInfo outputError;
+    if (s.Source == SourceKind::InFile) {
+        read = DoItFromFile(run, outputError);
+    } else if (GetClipboardText(run, clipboardText, false)) {
+        read = DoItFromClipboard(run, outputError);
+    } else {
+        SelectFileSource(run);
+        return RunOutcome::Refused;
+    }
+    if (read == SourceResult::Refused) return RunOutcome::Refused;
+    if (read == SourceResult::OutputFailed) return ErrorStep(run, outputError);
+
+    SortWordTable(run.table, 1, run.table.size(), 1);
+
+    if (run.blnStop && !ListAfterAStop(run)) return RunOutcome::NotListed;
+
+    run.blnWordsGot = !run.ListAfterStop;
+    SetRunPhase(run, RunPhase::Listing);
+    host.repaint();
+    host.setCountButtonEnabled(false);
+    PostCountSteps(run);
+    ShowCounts(run);
+    run.ListingShown = true;
+    host.setCountButtonEnabled(true);
+    ListWords(run);
+    CommonEnd(run);
+    return read == SourceResult::ReadAfterError ? RunOutcome::Failed : RunOutcome::Listed;
+}
+
+} // namespace
+
+RunOutcome cmdListWords_Click(RunState& run, ustring_view clipboardText) {
+    Host& host = run.host;
+    ScanSettings& s = run.settings;
+    if (CountIsRunning(run)) {
+        const Answer a =
+            host.ask(Question::Stop, RunText(run, kTextStopQuestion), RunText(run, kTextStop),
+                     MsgIcon::Question, MsgButtons::YesNo, Answer::No);
+        if (a == Answer::No) return RunOutcome::StopDeclined;
+        run.blnStop = true;
+        return RunOutcome::StopRequested;
+    }
+    if (s.UTF8 && s.Only7bitASCII) {
+        const ustring text = IsDocxFile(s.InputFile)
+                                 ? u"Scanning a 'docx' file is not compatible with\r\n"
+                                   u"allowing only 7-bit ASCII characters."
+                                 : u"Scanning as UTF-8 is not compatible with\r\n"
+                                   u"allowing only 7-bit ASCII characters.";
+        host.message(text, u"Incompatible setting", MsgIcon::Exclamation);
+        return RunOutcome::Refused;
+    }
+    run.stats.thresholdFrequency = s.ThresholdFrequency + 2;
+    const RunOutcome outcome = DoIt(run, clipboardText);
+    host.setElapsedTimerEnabled(false);
+    run.blnElapsedTimeRunning = false;
+    if (run.lngSecondsElapsed < kKeepElapsedSeconds) host.setLabel(LabelId::TimeElapsed, u"");
+    return outcome;
+}
+
+RunOutcome DoIt(RunState& run, ustring_view clipboardText) {
+    if (!CheckAllowedExtraChars(run)) {
+        run.host.showSettingsWindow();
+        return RunOutcome::Refused;
+    }
+    BuildCurrentExtraChars(run.scanner);
+    run.scanner.readingWords = false;
+    run.ListAfterStop = false;
+    run.scanner.entitiesPossible = false;
+    run.stats.minWidth = 6;
+    try {
+        return RunFromSourceOn(run, clipboardText);
+    } catch (const std::exception& e) {
+        return ErrorStep(run, ErrorOf(e));
+    }
+}
+
+} // namespace qd

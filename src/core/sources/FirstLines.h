@@ -1,0 +1,26 @@
+#pragma once
+// The head of a text file, for the checks that look for declarations in it (the character
+// set, the language).
+
+#include "text/UString.h"
+
+#include <cstdint>
+
+namespace qd {
+
+struct FirstLines {
+    ustring text; // the lines joined by CR LF, one character per byte unless decoded
+    int32_t lineCount = 0;
+    ustring errorText;       // the system's description of a read error; empty when none
+    int32_t errorNumber = 0; // 53 not found, 70 permission denied, 75 not a file, 57 other
+};
+
+// Reads lines (ending at CR, LF or CR LF) until the end of the file or until maxLines lines
+// are taken (when maxLines is positive). With skipEmpty, empty lines are passed over and not
+// counted. decode turns two-byte UTF-8 sequences into their characters, and normalise (with
+// decode) also replaces typographic punctuation. A non-negative maxBytes reads no further
+// than that many bytes, so that one endless line cannot take all memory.
+FirstLines ReadFirstLines(ustring_view path, bool skipEmpty, int32_t maxLines, bool decode,
+                          bool normalise, int64_t maxBytes = -1);
+
+} // namespace qd

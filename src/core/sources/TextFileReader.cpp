@@ -1,0 +1,132 @@
+#include "sources/TextFileReader.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace qd {
+
+TextFileReader::TextFileReader(size_t blockSize, size_t softLineLimit)
+    : block_(blockSize ? blockSize : 1, '\0'), softLineLimit_(softLineLimit) {}
+
+TextFileReader::~TextFileReader() {
+    close();
+}
+
+bool TextFileReader::open(const std::filesystem::path& path) {
+    close();
+    error_ = {};
+    pos_ = end_ = 0;
+    eof_ = false;
+    carry_.clear();
+    carryReturned_ = false;
+    searched_ = 0;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = FileErrorInfo(errno);
+        return false;
+    }
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return true;
+}
+
+void TextFileReader::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool TextFileReader::refill() {
+    if (eof_ || failed() || fd_ < 0) return false;
+    ssize_t n;
+    do {
+        n = ::read(fd_, block_.data(), block_.size());
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        error_ = FileErrorInfo(errno);
+        return false;
+    }
+    pos_ = 0;
+    end_ = size_t(n);
+    if (n == 0) eof_ = true;
+    return n > 0;
+}
+
+bool TextFileReader::splitSoftly(std::string_view& line) {
+    size_t k = carry_.size();
+    while (k > searched_) {
+        --k;
+        if (carry_[k] == ' ' || carry_[k] == '\t') {
+            spill_.assign(carry_, 0, k + 1);
+            carry_.erase(0, k + 1);
+            searched_ = carry_.size();
+            line = spill_;
+            consumed_ = int64_t(spill_.size());
+            return true;
+        }
+    }
+    searched_ = carry_.size();
+    return false;
+}
+
+bool TextFileReader::nextLine(std::string_view& line) {
+    consumed_ = 0;
+    if (carryReturned_) {
+        carry_.clear();
+        carryReturned_ = false;
+        searched_ = 0;
+    }
+    for (;;) {
+        if (pos_ == end_ && !refill()) {
+            if (failed() || carry_.empty()) return false;
+            // The last line has no line end.
+            line = carry_;
+            consumed_ = int64_t(carry_.size());
+            carryReturned_ = true;
+            return true;
+        }
+        const char* base = block_.data();
+        const char* p = base + pos_;
+        const char* e = base + end_;
+        const char* q = p;
+        while (q != e && *q != '\r' && *q != '\n')
+            ++q;
+        if (q == e) {
+            carry_.append(p, e);
+            pos_ = end_;
+            if (carry_.size() > softLineLimit_ && splitSoftly(line)) return true;
+            continue;
+        }
+        pos_ = size_t(q - base) + 1;
+        size_t lineEnd = 1;
+        std::string_view bytes(p, size_t(q - p));
+        if (!carry_.empty()) {
+            carry_.append(bytes);
+            bytes = carry_;
+            carryReturned_ = true;
+        }
+        if (*q == '\r') {
+            if (pos_ < end_) {
+                if (block_[pos_] == '\n') {
+                    ++pos_;
+                    lineEnd = 2;
+                }
+            } else {
+                // The LF of a CR LF pair may open the next block: keep the line safe first.
+                if (!carryReturned_) {
+                    carry_.assign(bytes);
+                    bytes = carry_;
+                    carryReturned_ = true;
+                }
+                if (refill() && block_[pos_] == '\n') {
+                    ++pos_;
+                    lineEnd = 2;
+                }
+            }
+        }
+        line = bytes;
+        consumed_ = int64_t(bytes.size() + lineEnd);
+        return true;
+    }
+}
+
+} // namespace qd

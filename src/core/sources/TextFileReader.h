@@ -1,0 +1,60 @@
+#pragma once
+// Streams a text file line by line without ever holding it whole: the file is read in large
+// blocks and split at CR, CR LF or a lone LF. A line comes back as a view of its bytes, valid
+// until the next call; converting it (Windows-1252, trimming) is the caller's business, so
+// that the caller can reuse its own buffer.
+
+#include "text/ErrorInfo.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qd {
+
+class TextFileReader {
+public:
+    // A line longer than this without any line end is handed out in pieces, each broken
+    // after a blank or tab, so that a file without line ends is still streamed.
+    static constexpr size_t kDefaultSoftLineLimit = size_t(1) << 20;
+
+    explicit TextFileReader(size_t blockSize = size_t(1) << 18,
+                            size_t softLineLimit = kDefaultSoftLineLimit);
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    // Opens the file for reading; false with error() set when it cannot be opened.
+    bool open(const std::filesystem::path& path);
+    void close();
+
+    // The next line's bytes, without its line end. False at the end of the file or after a
+    // read error (then error() tells which). consumed() is the number of bytes this line
+    // took from the file, its line end included.
+    bool nextLine(std::string_view& line);
+    int64_t consumed() const { return consumed_; }
+
+    bool failed() const { return error_.number != 0; }
+    const ErrorInfo& error() const { return error_; }
+
+private:
+    bool refill();
+    bool splitSoftly(std::string_view& line);
+
+    int fd_ = -1;
+    std::string block_;
+    size_t pos_ = 0;
+    size_t end_ = 0;
+    bool eof_ = false;
+    std::string carry_;          // the start of a line that crosses a block boundary
+    bool carryReturned_ = false; // the last line handed out was carry_ itself
+    size_t searched_ = 0;        // carry_ holds no blank or tab before this position
+    std::string spill_;          // a piece of an overlong line
+    size_t softLineLimit_;
+    int64_t consumed_ = 0;
+    ErrorInfo error_;
+};
+
+} // namespace qd

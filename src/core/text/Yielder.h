@@ -1,0 +1,62 @@
+#pragma once
+// Yielding to the event loop after every word must cost next to nothing: the clock is read
+// only every so many calls, and events are processed only when some milliseconds passed.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+namespace qd {
+
+class Host;
+
+class Yielder {
+public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+    // What the yield reads the time from; a test passes one it drives.
+    using Clock = std::function<TimePoint()>;
+
+    explicit Yielder(Clock clock = std::chrono::steady_clock::now)
+        : clock_(std::move(clock)), last_(clock_()) {}
+
+    void attach(Host* host) { host_ = host; }
+    Host* host() const { return host_; }
+
+    // Every call reaches the host (tests that stop a run at an exact word use this).
+    void setEveryCall(bool every) { everyCall_ = every; }
+    void setInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+
+    void operator()() {
+        if (!host_) return;
+        if (everyCall_) {
+            processNow();
+            return;
+        }
+        if (++calls_ & (kCallsPerClockRead - 1)) return;
+        const TimePoint now = clock_();
+        if (now - last_ >= interval_) {
+            last_ = now;
+            processNow();
+        }
+    }
+
+    // Processes events now, whatever the time (after a batch of output, before a dialog).
+    void processNow();
+
+    // How many times events were processed: a caller that caches something an event handler
+    // may change need look again only when this moved.
+    uint32_t timesProcessed() const { return processed_; }
+
+private:
+    static constexpr uint32_t kCallsPerClockRead = 64;
+    Host* host_ = nullptr;
+    bool everyCall_ = false;
+    uint32_t calls_ = 0;
+    uint32_t processed_ = 0;
+    std::chrono::milliseconds interval_{15};
+    Clock clock_;
+    TimePoint last_;
+};
+
+} // namespace qd
