@@ -119,7 +119,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, std::istr
     if (encoding != EncodingChoice::Detected) s.UTF8 = encoding == EncodingChoice::Utf8;
 
     run.blnStartUpCompleted = true;
-    txbWordsToIgnore_LostFocus(run);
+    NormaliseWordsToIgnore(run);
 
     if (!options.language.empty()) {
         s.CommonWordsFile =
@@ -135,7 +135,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, std::istr
         return kExitRefused;
 
     run.outputTextLimit = SIZE_MAX;
-    const RunOutcome outcome = cmdListWords_Click(run);
+    const RunOutcome outcome = CountWords(run);
     out << TerminalText(host.output());
     out.flush();
     if (options.counts) WriteCounts(host, err);

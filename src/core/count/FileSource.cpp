@@ -249,7 +249,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     ConcealNumWords(host, true);
 
     run.ClipboardText.clear();
-    if (!docx) cmdClearOutput_Click(run);
+    if (!docx) ClearOutput(run);
 
     run.SavedSuppressWords = s.SuppressWords;
     run.table.clear();
