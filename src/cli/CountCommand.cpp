@@ -1,6 +1,7 @@
 #include "CountCommand.h"
 
 #include "CliHost.h"
+#include "StreamListing.h"
 #include "count/RunState.h"
 #include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
@@ -134,9 +135,9 @@ int RunCountCommand(const CliOptions& options, const Environment& env, std::istr
         !options.language.empty())
         return kExitRefused;
 
-    run.outputTextLimit = SIZE_MAX;
+    StreamListing listing(out, s.DisplayFormat);
+    run.listingOutput = &listing;
     const RunOutcome outcome = CountWords(run);
-    out << TerminalText(host.output());
     out.flush();
     if (options.counts) WriteCounts(host, err);
     return outcome == RunOutcome::Listed ? kExitListed : kExitRefused;
