@@ -16,9 +16,6 @@ class CliHost : public Host {
 public:
     CliHost(std::ostream& err, EncodingChoice encoding) : err_(err), encoding_(encoding) {}
 
-    // Messages show alias wherever path appears (the temporary copy of standard input).
-    void aliasPath(ustring path, ustring alias);
-
     void message(ustring_view text, ustring_view title, MsgIcon icon) override;
     Answer ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
                MsgButtons buttons, Answer defaultButton) override;
@@ -51,7 +48,6 @@ private:
 
     std::ostream& err_;
     EncodingChoice encoding_;
-    std::vector<std::pair<ustring, ustring>> aliases_;
     std::map<LabelId, ustring> labels_;
 };
 

@@ -23,6 +23,7 @@ namespace qd {
 
 class Host;
 class ListingOutput;
+class TextFileReader;
 
 inline constexpr int32_t OutputTextLimit = 65000;
 
@@ -82,6 +83,9 @@ struct RunState {
     int LineEndingKind = 0;          // of the input file: 1 CR LF or none, 2 LF, 3 CR; 0 unknown
     bool SavedSuppressWords = false;
     ustring ClipboardText; // the clipboard text taken for the current count
+    // An input read as a stream (standard input, a pipe) in place of the file InputFile
+    // names, which then only names the input in messages; null for a file.
+    TextFileReader* inputStream = nullptr;
     // Where the listing goes; null for the output box.
     ListingOutput* listingOutput = nullptr;
 
