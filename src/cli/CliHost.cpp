@@ -16,18 +16,9 @@ std::string TerminalText(ustring_view text) {
     return ToUtf8(lf);
 }
 
-void CliHost::aliasPath(ustring path, ustring alias) {
-    aliases_.emplace_back(std::move(path), std::move(alias));
-}
-
 void CliHost::show(ustring_view title, ustring_view text) {
-    ustring shown(text);
-    for (const auto& [path, alias] : aliases_)
-        for (size_t at = shown.find(path); at != ustring::npos;
-             at = shown.find(path, at + alias.size()))
-            shown.replace(at, path.size(), alias);
     if (!title.empty()) err_ << TerminalText(title) << ": ";
-    err_ << TerminalText(shown) << '\n';
+    err_ << TerminalText(text) << '\n';
     err_.flush();
 }
 

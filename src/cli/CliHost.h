@@ -1,7 +1,7 @@
 #pragma once
 // The host of the command line: no windows. Every message goes to standard error as
-// "Title: text"; questions get the answer a batch run wants; the output box and the labels
-// are kept as text for the end of the run.
+// "Title: text"; questions get the answer a batch run wants; the labels are kept as text for
+// the end of the run.
 
 #include "CliOptions.h"
 #include "text/Host.h"
@@ -16,9 +16,6 @@ class CliHost : public Host {
 public:
     CliHost(std::ostream& err, EncodingChoice encoding) : err_(err), encoding_(encoding) {}
 
-    // Messages show alias wherever path appears (the temporary copy of standard input).
-    void aliasPath(ustring path, ustring alias);
-
     void message(ustring_view text, ustring_view title, MsgIcon icon) override;
     Answer ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
                MsgButtons buttons, Answer defaultButton) override;
@@ -29,10 +26,12 @@ public:
     ustring chooseOutputFile() override { return {}; }
     void processEvents() override {}
 
-    ustring outputText() const override { return output_; }
-    size_t outputLength() const override { return output_.size(); }
-    void setOutputText(ustring_view text) override { output_.assign(text); }
-    void appendOutputText(ustring_view text) override { output_.append(text); }
+    // No output box: the listing goes to standard output through a StreamListing, and the
+    // status texts meant for the box go nowhere.
+    ustring outputText() const override { return {}; }
+    size_t outputLength() const override { return 0; }
+    void setOutputText(ustring_view) override {}
+    void appendOutputText(ustring_view) override {}
     void setOutputCaret(bool) override {}
 
     void setLabel(LabelId label, ustring_view caption) override { labels_[label] = caption; }
@@ -41,7 +40,6 @@ public:
     void repaint() override {}
     void settingsChanged() override {}
 
-    const ustring& output() const { return output_; }
     ustring label(LabelId label) const;
 
 private:
@@ -50,8 +48,6 @@ private:
 
     std::ostream& err_;
     EncodingChoice encoding_;
-    std::vector<std::pair<ustring, ustring>> aliases_;
-    ustring output_;
     std::map<LabelId, ustring> labels_;
 };
 

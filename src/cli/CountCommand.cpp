@@ -1,6 +1,7 @@
 #include "CountCommand.h"
 
 #include "CliHost.h"
+#include "StreamListing.h"
 #include "count/RunState.h"
 #include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
@@ -10,13 +11,15 @@
 #include "settings/SavedState.h"
 #include "settings/SettingsFields.h"
 #include "sources/Languages.h"
+#include "sources/TextFileReader.h"
 #include "text/Folders.h"
 #include "text/Formatting.h"
 #include "text/ProgramTexts.h"
 
-#include <cstdint>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -24,29 +27,30 @@ namespace qd::cli {
 
 namespace {
 
-// Standard input kept in a temporary file for the length of the run, since the count run
-// reads files.
-class StdinCopy {
+// An input read as a stream: standard input, or a named pipe or device named on the command
+// line, which is opened here and closed at the end.
+class InputStream {
 public:
-    ~StdinCopy() {
-        if (!folder_.empty()) DeleteFolder(folder_, true);
+    ~InputStream() {
+        if (owned_ >= 0) ::close(owned_);
     }
-    bool make(const fs::path& tempRoot, std::istream& in) {
-        folder_ = CreateTempFolder(tempRoot, u"QDC", false);
-        if (folder_.empty()) return false;
-        path_ = FromPath(ToPath(folder_) / "stdin.txt");
-        std::ofstream out(ToPath(path_), std::ios::binary);
-        char block[1 << 16];
-        while (in.read(block, sizeof block) || in.gcount() > 0)
-            out.write(block, in.gcount());
-        out.flush();
-        return bool(out) && !in.bad();
+    // Standard input.
+    void attachStdin(int fd) { reader_.attach(fd); }
+    // path, when it names something other than a regular file that opens for reading.
+    bool attachIfNotRegular(const std::string& path) {
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))
+            return false;
+        owned_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (owned_ < 0) return false;
+        reader_.attach(owned_);
+        return true;
     }
-    const ustring& path() const { return path_; }
+    TextFileReader& reader() { return reader_; }
 
 private:
-    ustring folder_;
-    ustring path_;
+    TextFileReader reader_;
+    int owned_ = -1;
 };
 
 ustring AbsolutePath(const std::string& path) {
@@ -70,7 +74,7 @@ void WriteCounts(const CliHost& host, std::ostream& err) {
 
 } // namespace
 
-int RunCountCommand(const CliOptions& options, const Environment& env, std::istream& in,
+int RunCountCommand(const CliOptions& options, const Environment& env, int stdinFd,
                     std::ostream& out, std::ostream& err) {
     const bool fromStdin = options.input == "-";
     EncodingChoice encoding = options.encoding;
@@ -104,28 +108,28 @@ int RunCountCommand(const CliOptions& options, const Environment& env, std::istr
         if (!error.empty()) return UsageError(err, u"--set " + U(assignment) + u": " + error);
     }
 
-    StdinCopy stdinCopy;
+    // Standard input and pipes are counted as their bytes arrive, never copied first.
+    InputStream stream;
+    bool streamed = true;
     if (fromStdin) {
-        if (!stdinCopy.make(env.tempRoot, in)) {
-            err << "quorvel-count: standard input could not be kept in a temporary file\n";
-            return kExitRefused;
-        }
-        s.InputFile = stdinCopy.path();
-        host.aliasPath(stdinCopy.path(), u"(standard input)");
+        stream.attachStdin(stdinFd);
+        s.InputFile = u"(standard input)";
     } else {
         s.InputFile = AbsolutePath(options.input);
+        streamed = stream.attachIfNotRegular(options.input);
     }
+    if (streamed) run.inputStream = &stream.reader();
     s.Source = SourceKind::InFile;
     if (encoding != EncodingChoice::Detected) s.UTF8 = encoding == EncodingChoice::Utf8;
 
     run.blnStartUpCompleted = true;
-    txbWordsToIgnore_LostFocus(run);
+    NormaliseWordsToIgnore(run);
 
     if (!options.language.empty()) {
         s.CommonWordsFile =
             FromPath(env.programFolder / CommonWordsFileForLanguage(options.language));
         s.IgnoreCommonWords = true;
-    } else if (s.IgnoreCommonWords && s.CommonWordsFile.empty() && !fromStdin) {
+    } else if (s.IgnoreCommonWords && s.CommonWordsFile.empty() && !streamed) {
         // No file named: as the window does when a file is chosen, the common words of the
         // language the input declares (English when it declares none).
         s.CommonWordsFile = CommonWordsFileForInput(env.programFolder, s.InputFile);
@@ -134,9 +138,9 @@ int RunCountCommand(const CliOptions& options, const Environment& env, std::istr
         !options.language.empty())
         return kExitRefused;
 
-    run.outputTextLimit = SIZE_MAX;
-    const RunOutcome outcome = cmdListWords_Click(run);
-    out << TerminalText(host.output());
+    StreamListing listing(out, s.DisplayFormat);
+    run.listingOutput = &listing;
+    const RunOutcome outcome = CountWords(run);
     out.flush();
     if (options.counts) WriteCounts(host, err);
     return outcome == RunOutcome::Listed ? kExitListed : kExitRefused;

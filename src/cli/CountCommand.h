@@ -5,7 +5,6 @@
 #include "CliOptions.h"
 #include "text/Folders.h"
 
-#include <istream>
 #include <ostream>
 
 namespace qd::cli {
@@ -14,10 +13,10 @@ inline constexpr int kExitListed = 0;
 inline constexpr int kExitRefused = 1; // the input was refused or could not be read
 inline constexpr int kExitUsage = 2;
 
-// Counts options.input ("-": the text of in, as UTF-8) and writes the listing to out and
-// every message to err; the program's files are found, and standard input is kept, in the
-// folders of env. Returns the exit status.
-int RunCountCommand(const CliOptions& options, const Environment& env, std::istream& in,
+// Counts options.input ("-": what arrives on stdinFd, as UTF-8) and writes the listing to out
+// as it is produced and every message to err; the program's files are found in the folders of
+// env. Returns the exit status.
+int RunCountCommand(const CliOptions& options, const Environment& env, int stdinFd,
                     std::ostream& out, std::ostream& err);
 
 } // namespace qd::cli

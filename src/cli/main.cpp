@@ -6,6 +6,7 @@
 
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 int main(int argc, char** argv) {
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
         std::cout << qd::cli::HelpText();
         return qd::cli::kExitListed;
     }
-    return qd::cli::RunCountCommand(parsed.options, qd::DefaultEnvironment(), std::cin, std::cout,
-                                    std::cerr);
+    // The listing is written line by line: let the standard streams buffer it.
+    std::ios::sync_with_stdio(false);
+    return qd::cli::RunCountCommand(parsed.options, qd::DefaultEnvironment(), STDIN_FILENO,
+                                    std::cout, std::cerr);
 }

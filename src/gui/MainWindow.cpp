@@ -83,7 +83,7 @@ bool frmMain::Form_Load() {
         InitializeVariables();
         SelectListDefaults(state_.settings);
     } else {
-        qd::txbWordsToIgnore_LostFocus(state_);
+        qd::NormaliseWordsToIgnore(state_);
     }
     showSettings();
     params_->showSettings();
@@ -125,7 +125,7 @@ void frmMain::Initialize() {
     SetCommentMarkers(state_.scanner, u"C");
     state_.blnWordsGot = false;
     params_->txbParametersFile->clear();
-    qd::txbWordsToIgnore_LostFocus(state_);
+    qd::NormaliseWordsToIgnore(state_);
     showSettings();
     params_->showSettings();
 }

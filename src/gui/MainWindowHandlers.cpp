@@ -93,7 +93,7 @@ void frmMain::cmdListWords_Click() {
     // The clipboard is read only when it is the source.
     const ustring clipboard =
         state_.settings.Source == SourceKind::OnClipboard ? host_.clipboardText() : ustring();
-    qd::cmdListWords_Click(state_, clipboard);
+    qd::CountWords(state_, clipboard);
 }
 
 void frmMain::cboWordOrder_Click() {

@@ -246,7 +246,7 @@ void frmParams::cmdSelectCommonWordsFile_Click(int index) {
 
 void frmParams::txbWordsToIgnore_LostFocus() {
     state_.settings.WordsToIgnore = fromQ(txbWordsToIgnore->text());
-    qd::txbWordsToIgnore_LostFocus(state_);
+    qd::NormaliseWordsToIgnore(state_);
     txbWordsToIgnore->setText(toQ(state_.settings.WordsToIgnore));
 }
 
@@ -344,7 +344,7 @@ void frmParams::cmdSaveLoadState_Click(int index) {
     txbParametersFile->show();
     if (index == 0) return;
     if (outcome.error.empty()) {
-        qd::txbWordsToIgnore_LostFocus(state_);
+        qd::NormaliseWordsToIgnore(state_);
     } else {
         // A settings file that cannot be read leaves the program at its defaults; the box
         // goes on naming the file that failed.

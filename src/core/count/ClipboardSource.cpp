@@ -31,12 +31,12 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
     run.SavedSuppressWords = s.SuppressWords;
     SourceResult result = SourceResult::Read;
     try {
-        cmdClearOutput_Click(run);
+        ClearOutput(run);
         run.table.clear();
         run.blnStop = false;
         SetRunPhase(run, RunPhase::Counting);
         host.enableMainControls(false);
-        cmdClearOutput_Click(run);
+        ClearOutput(run);
         if (!run.ClipboardText.empty()) {
             if (!s.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
             run.scanner.line = run.ClipboardText;

@@ -42,11 +42,8 @@ void ShowCounts(RunState& run) {
     host.repaint();
 }
 
-void ShowNoWordsMessage(RunState& run) {
-    if (run.table.size() == 0) {
-        run.host.setOutputText(u"No words satisfying the conditions were found.");
-        return;
-    }
+ustring NoWordsMessage(const RunState& run) {
+    if (run.table.size() == 0) return u"No words satisfying the conditions were found.";
     const int shortest = run.settings.ShortWordSize + 1;
     ustring text = u"No words with more than " + FromInt(shortest) + u" letter";
     if (shortest > 1) text += u"s";
@@ -57,7 +54,7 @@ void ShowNoWordsMessage(RunState& run) {
         text += u"twice.";
     else
         text += FromInt(run.stats.thresholdFrequency) + u" times.";
-    run.host.setOutputText(text);
+    return text;
 }
 
 } // namespace qd

@@ -111,12 +111,14 @@ void EndOfReading(RunState& run) {
 
 // Reads the text file line by line into the word table. False when an error was reported.
 bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
-    TextFileReader reader;
-    if (!reader.open(ToPath(path))) {
-        ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
+    TextFileReader file;
+    if (!run.inputStream && !file.open(ToPath(path))) {
+        ReportError(run, file.error().number, file.error().description, u"DoItFromFile");
         return false;
     }
-    const bool drawBar = size > kProgressBarMinBytes;
+    TextFileReader& reader = run.inputStream ? *run.inputStream : file;
+    // A stream's length is not known before its end.
+    const bool drawBar = !run.inputStream && size > kProgressBarMinBytes;
     FileProgressBar bar(run.host, size);
     int64_t running = 0;
     std::string_view bytes;
@@ -221,6 +223,29 @@ int64_t CheckTextFile(RunState& run, const ustring& path) {
     return FileLength(path);
 }
 
+// The checks of a stream input, from its first block: some bytes, the vetting, the encoding
+// question. The size of that block, or -1 (after any message) when the run ends here.
+int64_t CheckTextStream(RunState& run, const ustring& name) {
+    run.LineEndingKind = 0;
+    TextFileReader& reader = *run.inputStream;
+    const std::string_view head = reader.head();
+    bool ok = false;
+    if (reader.failed()) {
+        ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
+    } else if (head.empty()) {
+        run.host.message(u"Input file is zero-length.", u"Empty file", MsgIcon::Exclamation);
+    } else {
+        const VetResult vet = VetTextStream(run, name, head, reader.atEnd(), false);
+        if (vet.ok) run.LineEndingKind = Code(vet.kind);
+        ok = vet.ok && SettleEncoding(run, vet.detectedUtf8);
+    }
+    if (!ok) {
+        ClearOutputBox(run.host);
+        return -1;
+    }
+    return int64_t(head.size());
+}
+
 } // namespace
 
 SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
@@ -233,10 +258,13 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     if (TrimSpaces(s.InputFile)) host.settingsChanged();
     const ustring path = s.InputFile;
 
-    const bool docx = IsDocxFile(path);
+    const bool stream = run.inputStream != nullptr;
+    const bool docx = !stream && IsDocxFile(path);
     // Whatever way the run takes from here, no unpacked document is left behind.
     DocxTempFilesGuard docxTempFiles(run);
-    const int64_t size = docx ? UnpackDocx(run, path) : CheckTextFile(run, path);
+    const int64_t size = docx     ? UnpackDocx(run, path)
+                         : stream ? CheckTextStream(run, path)
+                                  : CheckTextFile(run, path);
     if (size < 0) return SourceResult::Refused;
 
     ClearOutputBox(host);
@@ -249,7 +277,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     ConcealNumWords(host, true);
 
     run.ClipboardText.clear();
-    if (!docx) cmdClearOutput_Click(run);
+    if (!docx) ClearOutput(run);
 
     run.SavedSuppressWords = s.SuppressWords;
     run.table.clear();
@@ -261,7 +289,8 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     SetRunPhase(run, RunPhase::Counting);
     host.enableMainControls(false);
 
-    if (!docx && size > kProgressBarMinBytes) SetTotalNumOccurrencesForFileProgressBar(host);
+    if (!docx && !stream && size > kProgressBarMinBytes)
+        SetTotalNumOccurrencesForFileProgressBar(host);
 
     run.scanner.openComment = -1;
     bool readOk = true;

@@ -1,6 +1,7 @@
 #include "count/Listing.h"
 
 #include "count/ErrorReport.h"
+#include "count/ListingOutput.h"
 #include "count/ListingPass.h"
 #include "count/RunState.h"
 #include "table/OutputFileSink.h"
@@ -97,19 +98,6 @@ bool WriteOutputFile(RunState& run) {
     return true;
 }
 
-void FinishOutputBox(RunState& run) {
-    Host& host = run.host;
-    if (host.outputLength() < 3) return;
-    if (run.settings.DisplayFormat == 9) {
-        ustring text = host.outputText();
-        if (text.ends_with(u", ")) {
-            text.resize(text.size() - 2);
-            host.setOutputText(text);
-        }
-    }
-    host.appendOutputText(u"\r\n");
-}
-
 class ListingGuard {
 public:
     explicit ListingGuard(RunState& run) : run_(run) { run_.blnListing = true; }
@@ -127,14 +115,15 @@ private:
 ListWordsResult ListWords(RunState& run) {
     if (run.blnListing) return ListWordsResult::Busy;
     ListingGuard guard(run);
-    Host& host = run.host;
     const ScanSettings& s = run.settings;
+    OutputBoxListing box(run);
+    ListingOutput& out = run.listingOutput ? *run.listingOutput : box;
 
     run.OutputFileWritten = false;
     if (run.stats.wordsIncluded == 0) {
-        host.setOutputText(u"");
-        ShowNoWordsMessage(run);
-        FinishOutputBox(run);
+        out.begin();
+        out.message(NoWordsMessage(run));
+        out.finish();
         return ListWordsResult::Listed;
     }
 
@@ -153,21 +142,18 @@ ListWordsResult ListWords(RunState& run) {
     if (run.WritingToFile && !WriteOutputFile(run)) return ListWordsResult::NothingListed;
 
     run.WritingToFile = false;
-    host.setOutputText(u"");
-    host.repaint();
+    out.begin();
     if (run.blnStop) {
-        host.setOutputText(u"Output to file was terminated.\r\n");
+        out.message(u"Output to file was terminated.\r\n");
         return ListWordsResult::Stopped;
     }
 
-    OutputBoxSink box(run, s.DisplayFormat);
-    RunListingPass(run, box, false);
+    RunListingPass(run, out.lines(), false);
     if (run.blnStop) {
-        host.appendOutputText(u"\r\nListing stopped.\r\n");
-        host.setOutputCaret(true);
+        out.stopped();
         return ListWordsResult::Stopped;
     }
-    FinishOutputBox(run);
+    out.finish();
     return ListWordsResult::Listed;
 }
 

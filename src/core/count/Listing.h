@@ -1,13 +1,16 @@
 #pragma once
-// Listing a finished count: to the output file (when one is named) and then to the output
-// box, in the chosen word order and display format; and the count labels beside it.
+// Listing a finished count: to the output file (when one is named) and then to the listing
+// output (the run's, else the output box), in the chosen word order and display format; and
+// the count labels beside it.
+
+#include "text/UString.h"
 
 namespace qd {
 
 struct RunState;
 
 enum class ListWordsResult {
-    Listed,        // the output box holds the listing (or the no-words message)
+    Listed,        // the listing output holds the listing (or the no-words message)
     Stopped,       // blnStop ended the file pass or the output-box pass
     NothingListed, // the new output path had no folder, or the file could not be written
     Busy,          // another listing was under way; nothing was done
@@ -23,7 +26,7 @@ ListWordsResult ListWords(RunState& run);
 // display.
 void ShowCounts(RunState& run);
 
-// The output box's explanation of an empty listing.
-void ShowNoWordsMessage(RunState& run);
+// The explanation that takes the place of an empty listing.
+ustring NoWordsMessage(const RunState& run);
 
 } // namespace qd

@@ -7,8 +7,6 @@ namespace qd {
 
 namespace {
 
-constexpr char16_t kCrLf[] = u"\r\n";
-
 void EndPassEarly(RunState& run) {
     run.host.setLabel(LabelId::Twirler, u" ");
     run.host.setOutputCaret(false);
@@ -101,36 +99,6 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
     run.host.repaint();
     if (!alphabetical) run.host.setLabel(LabelId::Twirler, u" ");
     return end;
-}
-
-void OutputBoxSink::header(ustring_view line) {
-    ustring text(line);
-    text += kCrLf;
-    run_.host.appendOutputText(text);
-    turnTwirler(0);
-}
-
-void OutputBoxSink::entry(ustring_view line, int32_t index) {
-    pending_ += line;
-    pending_ += format_ == 9 ? u", " : kCrLf;
-    turnTwirler(index);
-}
-
-bool OutputBoxSink::flush() {
-    if (pending_.empty()) return true;
-    if (run_.host.outputLength() + pending_.size() > run_.outputTextLimit) {
-        pending_.clear();
-        return false;
-    }
-    run_.host.appendOutputText(pending_);
-    run_.host.setOutputCaret(false);
-    pending_.clear();
-    return true;
-}
-
-void OutputBoxSink::turnTwirler(int32_t index) {
-    // Drawn at the next yield; forcing a repaint for every line would slow a long listing.
-    run_.host.setLabel(LabelId::Twirler, TwirlerChar(index));
 }
 
 } // namespace qd

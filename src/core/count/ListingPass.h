@@ -1,6 +1,6 @@
 #pragma once
 // One pass over a finished count, alphabetically or by frequency, handing each line to a
-// sink: the output box, the output file, or whatever else wants the listing.
+// sink: the output file, or the listing output (the output box, standard output).
 
 #include "count/ErrorReport.h"
 #include "table/ListingFormat.h"
@@ -26,23 +26,6 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas);
 
 // The layout a pass uses for the run's current statistics and display format.
 ListingLayout CurrentListingLayout(const RunState& run, bool commas);
-
-// The output box as a sink: the header goes in at once, the other lines in batches of 20
-// within OutputTextLimit; the twirler turns with every line.
-class OutputBoxSink : public ListingSink {
-public:
-    OutputBoxSink(RunState& run, int displayFormat) : run_(run), format_(displayFormat) {}
-    void header(ustring_view line) override;
-    void entry(ustring_view line, int32_t index) override;
-    bool flush() override;
-
-private:
-    void turnTwirler(int32_t index);
-
-    RunState& run_;
-    int format_;
-    ustring pending_;
-};
 
 // The arrow the twirler shows for a line: left, up, right, down by index mod 4.
 ustring_view TwirlerChar(int32_t index);

@@ -22,6 +22,8 @@
 namespace qd {
 
 class Host;
+class ListingOutput;
+class TextFileReader;
 
 inline constexpr int32_t OutputTextLimit = 65000;
 
@@ -81,9 +83,11 @@ struct RunState {
     int LineEndingKind = 0;          // of the input file: 1 CR LF or none, 2 LF, 3 CR; 0 unknown
     bool SavedSuppressWords = false;
     ustring ClipboardText; // the clipboard text taken for the current count
-    // The most the listing puts into the output box; the command line, which has no box to
-    // overflow, lifts it.
-    size_t outputTextLimit = OutputTextLimit;
+    // An input read as a stream (standard input, a pipe) in place of the file InputFile
+    // names, which then only names the input in messages; null for a file.
+    TextFileReader* inputStream = nullptr;
+    // Where the listing goes; null for the output box.
+    ListingOutput* listingOutput = nullptr;
 
     // The live display of words as found
     bool SuppressionNoticeShown = false;

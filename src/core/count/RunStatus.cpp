@@ -25,7 +25,7 @@ void ConcealNumWords(Host& host, bool concealTimeElapsed) {
     if (concealTimeElapsed) host.setLabel(LabelId::TimeElapsed, u"");
 }
 
-void cmdClearOutput_Click(RunState& run) {
+void ClearOutput(RunState& run) {
     run.host.setOutputText(u"");
     if (CountIsRunning(run)) return;
     ConcealNumWords(run.host, true);

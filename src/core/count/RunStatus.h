@@ -24,9 +24,9 @@ bool CountIsRunning(const RunState& run);
 // elapsed-time label.
 void ConcealNumWords(Host& host, bool concealTimeElapsed = false);
 
-// cmdClearOutput_Click: empties the output box; while no count runs, also hides the count
+// ClearOutput: empties the output box; while no count runs, also hides the count
 // labels, forgets the counted words and (after start-up) puts the focus back.
-void cmdClearOutput_Click(RunState& run);
+void ClearOutput(RunState& run);
 
 // SetTotalNumOccurrencesForFileProgressBar: the total-occurrences label becomes an empty
 // bar; ResetTotalNumOccurrencesLabel gives it back its ordinary look, empty.

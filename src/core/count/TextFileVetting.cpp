@@ -8,8 +8,10 @@
 #include "text/Host.h"
 
 #include <array>
+#include <climits>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace qd {
 
@@ -41,78 +43,45 @@ bool DeclaresUtf8(ustring_view head) {
            head.find(u"charset=\"UTF-8\"") != ustring_view::npos;
 }
 
-} // namespace
+using StartBytes = std::array<unsigned char, kStartBytes>;
 
-FileStart ClassifyFileStart(ustring_view path, bool checkCharset) {
-    if (path.empty()) return FileStart::EmptyPath;
-    if (!FileExists(path)) return FileStart::NotFound;
-
-    std::array<unsigned char, kStartBytes> b{};
-    {
-        RawFile file(path);
-        if (!file.isOpen())
-            return IsPermissionDenied(file.error()) ? FileStart::PermissionDenied
-                                                    : FileStart::CannotOpen;
-        if (file.length() == 0) return FileStart::Empty;
-        if (file.length() <= 4) return FileStart::TooShort;
-        if (file.read(reinterpret_cast<char*>(b.data()), b.size()) < 0)
-            return IsPermissionDenied(file.error()) ? FileStart::PermissionDenied
-                                                    : FileStart::CannotOpen;
-    }
-
+// Byte-order marks, RTF and (for an XML file) the first tag's width in the first bytes.
+FileStart ClassifyStartBytes(const StartBytes& b, bool xml) {
     if (b[0] == '{' && b[1] == '\\' && b[2] == 'r' && b[3] == 't' && b[4] == 'f')
         return FileStart::Rtf;
     if (b[0] == 0xFF && b[1] == 0xFE) return FileStart::Utf16Le;
     if (b[0] == 0xFE && b[1] == 0xFF) return FileStart::Utf16Be;
     if (b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return FileStart::Utf8;
     if (b[0] == 0 && b[1] == 0 && b[2] == 0xFE && b[3] == 0xFF) return FileStart::Utf32Be;
-
-    if (FileExtension(path, true) == u"xml") {
+    if (xml) {
         if (b[0] == '<' && b[1] != 0) return FileStart::Utf8;
         if (b[0] == '<' && b[1] == 0) return FileStart::Utf16Le;
         if (b[0] == 0 && b[1] == '<') return FileStart::Utf16Be;
     }
-
-    if (checkCharset && HasTextExtension(path)) {
-        FirstLines head =
-            ReadFirstLines(path, true, kCharsetLines, false, false, kCharsetSearchBytes);
-        if (head.errorText.empty() && DeclaresUtf8(head.text)) return FileStart::Utf8;
-    }
     return FileStart::Unknown;
 }
 
-TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, bool checkCharset) {
-    TextFileCheck check;
-    const FileStart start = ClassifyFileStart(path, checkCharset);
-    switch (start) {
-    case FileStart::Unknown:
-        break;
-    case FileStart::Rtf:
-        check.kind = FileKind::Rtf;
-        return check;
-    case FileStart::Utf8:
-        check.isUtf8 = true;
-        check.kind = FileKind::Text;
-        return check;
-    case FileStart::Utf16Le:
-    case FileStart::Utf16Be:
-    case FileStart::Utf32Be:
-        check.kind = FileKind::Unicode;
-        return check;
-    default: // the refusals share their codes
-        check.kind = FileKind(Code(start));
-        return check;
-    }
-
-    std::string bytes;
-    {
-        RawFile file(path);
-        if (!file.isOpen() || !file.readInto(bytes, maxBytes < 0 ? 0 : maxBytes)) {
-            check.kind =
-                IsPermissionDenied(file.error()) ? FileKind::PermissionDenied : FileKind::ReadError;
-            return check;
+// A charset declaration in the first ten non-empty lines of head.
+bool HeadDeclaresUtf8(std::string_view head) {
+    size_t at = 0;
+    for (int lines = 0; lines < kCharsetLines && at < head.size();) {
+        size_t end = head.find_first_of("\r\n", at);
+        if (end == std::string_view::npos) end = head.size();
+        const std::string_view line = head.substr(at, end - at);
+        if (!line.empty()) {
+            ++lines;
+            if (line.find("charset=UTF-8") != std::string_view::npos ||
+                line.find("charset=\"UTF-8\"") != std::string_view::npos)
+                return true;
         }
+        at = end + 1;
     }
+    return false;
+}
+
+// The share of control bytes in bytes (the first maxBytes of a file), and the line ends.
+TextFileCheck ScanTextBytes(std::string_view bytes, int32_t maxBytes, double threshold) {
+    TextFileCheck check;
     if (bytes.empty()) {
         check.kind = FileKind::Empty;
         return check;
@@ -154,12 +123,113 @@ TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, 
     return check;
 }
 
-VetResult VetTextFile(RunState& run, ustring_view path, bool quiet) {
-    Host& host = run.host;
-    host.setOutputText(u"");
-    const int64_t size = FileExists(path) ? FileLength(path) : 0;
+} // namespace
 
-    const TextFileCheck check = IsTextFile(path, kVetScanBytes, 0.0, true);
+FileStart ClassifyFileStart(ustring_view path, bool checkCharset) {
+    if (path.empty()) return FileStart::EmptyPath;
+    if (!FileExists(path)) return FileStart::NotFound;
+
+    StartBytes b{};
+    {
+        RawFile file(path);
+        if (!file.isOpen())
+            return IsPermissionDenied(file.error()) ? FileStart::PermissionDenied
+                                                    : FileStart::CannotOpen;
+        if (file.length() == 0) return FileStart::Empty;
+        if (file.length() <= 4) return FileStart::TooShort;
+        if (file.read(reinterpret_cast<char*>(b.data()), b.size()) < 0)
+            return IsPermissionDenied(file.error()) ? FileStart::PermissionDenied
+                                                    : FileStart::CannotOpen;
+    }
+
+    if (const FileStart start = ClassifyStartBytes(b, FileExtension(path, true) == u"xml");
+        start != FileStart::Unknown)
+        return start;
+
+    if (checkCharset && HasTextExtension(path)) {
+        FirstLines head =
+            ReadFirstLines(path, true, kCharsetLines, false, false, kCharsetSearchBytes);
+        if (head.errorText.empty() && DeclaresUtf8(head.text)) return FileStart::Utf8;
+    }
+    return FileStart::Unknown;
+}
+
+TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, bool checkCharset) {
+    TextFileCheck check;
+    const FileStart start = ClassifyFileStart(path, checkCharset);
+    switch (start) {
+    case FileStart::Unknown:
+        break;
+    case FileStart::Rtf:
+        check.kind = FileKind::Rtf;
+        return check;
+    case FileStart::Utf8:
+        check.isUtf8 = true;
+        check.kind = FileKind::Text;
+        return check;
+    case FileStart::Utf16Le:
+    case FileStart::Utf16Be:
+    case FileStart::Utf32Be:
+        check.kind = FileKind::Unicode;
+        return check;
+    default: // the refusals share their codes
+        check.kind = FileKind(Code(start));
+        return check;
+    }
+
+    std::string bytes;
+    {
+        RawFile file(path);
+        if (!file.isOpen() || !file.readInto(bytes, maxBytes < 0 ? 0 : maxBytes)) {
+            check.kind =
+                IsPermissionDenied(file.error()) ? FileKind::PermissionDenied : FileKind::ReadError;
+            return check;
+        }
+    }
+    return ScanTextBytes(bytes, maxBytes, threshold);
+}
+
+TextFileCheck IsTextStream(std::string_view head, bool complete) {
+    TextFileCheck check;
+    if (head.empty()) {
+        check.kind = complete ? FileKind::Empty : FileKind::ReadError;
+        return check;
+    }
+    if (complete && head.size() <= 4) {
+        check.kind = FileKind::TooShort;
+        return check;
+    }
+    StartBytes b{};
+    for (size_t i = 0; i < b.size() && i < head.size(); ++i)
+        b[i] = static_cast<unsigned char>(head[i]);
+    switch (ClassifyStartBytes(b, false)) {
+    case FileStart::Rtf:
+        check.kind = FileKind::Rtf;
+        return check;
+    case FileStart::Utf8:
+        check.isUtf8 = true;
+        check.kind = FileKind::Text;
+        return check;
+    case FileStart::Unknown:
+        break;
+    default:
+        check.kind = FileKind::Unicode;
+        return check;
+    }
+    if (HeadDeclaresUtf8(head.substr(0, size_t(kCharsetSearchBytes)))) {
+        check.isUtf8 = true;
+        check.kind = FileKind::Text;
+        return check;
+    }
+    return ScanTextBytes(head.substr(0, kVetScanBytes), kVetScanBytes, 0.0);
+}
+
+namespace {
+
+// The messages of the vetting: a refusal, or the notice about CR-only line ends.
+VetResult Vet(RunState& run, ustring_view path, const TextFileCheck& check, int64_t size,
+              bool quiet) {
+    Host& host = run.host;
     VetResult result;
     result.kind = check.kind;
     result.detectedUtf8 = check.isUtf8;
@@ -213,6 +283,21 @@ VetResult VetTextFile(RunState& run, ustring_view path, bool quiet) {
         return result;
     }
     return result;
+}
+
+} // namespace
+
+VetResult VetTextFile(RunState& run, ustring_view path, bool quiet) {
+    run.host.setOutputText(u"");
+    const int64_t size = FileExists(path) ? FileLength(path) : 0;
+    return Vet(run, path, IsTextFile(path, kVetScanBytes, 0.0, true), size, quiet);
+}
+
+VetResult VetTextStream(RunState& run, ustring_view name, std::string_view head, bool complete,
+                        bool quiet) {
+    run.host.setOutputText(u"");
+    const int64_t size = complete ? int64_t(head.size()) : INT64_MAX;
+    return Vet(run, name, IsTextStream(head, complete), size, quiet);
 }
 
 } // namespace qd

@@ -6,6 +6,7 @@
 #include "text/UString.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace qd {
 
@@ -34,6 +35,10 @@ struct TextFileCheck {
 // threshold percent it is not text. Text files are told apart by their line ends.
 TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, bool checkCharset);
 
+// IsTextFile for a stream, from its first block (head; complete when that is the whole
+// stream): a stream has no extension, and its text may declare its character set.
+TextFileCheck IsTextStream(std::string_view head, bool complete);
+
 struct VetResult {
     bool ok = false; // the file may be counted
     bool detectedUtf8 = false;
@@ -45,5 +50,10 @@ struct VetResult {
 // message box. quiet leaves out only the one-time notice about CR-only line ends. Files with
 // LF-only line ends are accepted without a word: they read line by line like any other.
 VetResult VetTextFile(RunState& run, ustring_view path, bool quiet);
+
+// VetTextFile for a stream (standard input, a pipe) from its first block; name stands for it
+// in the messages.
+VetResult VetTextStream(RunState& run, ustring_view name, std::string_view head, bool complete,
+                        bool quiet);
 
 } // namespace qd

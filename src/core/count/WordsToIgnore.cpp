@@ -71,7 +71,7 @@ ustring CharacterNotAllowedMessage(char16_t c) {
     return text;
 }
 
-void txbWordsToIgnore_LostFocus(RunState& state) {
+void NormaliseWordsToIgnore(RunState& state) {
     ustring& box = state.settings.WordsToIgnore;
     if (TrimSpaces(box).empty()) {
         box.clear();

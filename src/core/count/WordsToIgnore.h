@@ -24,9 +24,9 @@ std::optional<char16_t> FirstCharacterNotAllowed(ustring_view words, ustring_vie
 ustring CharacterNotAllowedMessage(char16_t c);
 inline constexpr char16_t kCharacterNotAllowedTitle[] = u"Character not allowed";
 
-// txbWordsToIgnore_LostFocus: normalises settings.WordsToIgnore in place, publishes it as
+// NormaliseWordsToIgnore: normalises settings.WordsToIgnore in place, publishes it as
 // strWordsToIgnore (one space before and after, or empty) and checks its characters.
-void txbWordsToIgnore_LostFocus(RunState& state);
+void NormaliseWordsToIgnore(RunState& state);
 
 // CheckAllowedExtraChars: false, after warning through the host, when a word to ignore holds
 // a character that no word can contain under the current settings. Does nothing (true)

@@ -150,7 +150,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
 
 } // namespace
 
-RunOutcome cmdListWords_Click(RunState& run, ustring_view clipboardText) {
+RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
     Host& host = run.host;
     ScanSettings& s = run.settings;
     if (CountIsRunning(run)) {

@@ -1,6 +1,6 @@
 #pragma once
 // One count run: from a click on "Count words" to the filled, ordered and listed word table.
-// The window only wires its button to cmdListWords_Click; everything the person sees or
+// The window only wires its button to CountWords; everything the person sees or
 // decides on the way passes through the run state's host.
 
 #include "text/UString.h"
@@ -18,11 +18,11 @@ enum class RunOutcome {
     StopDeclined,  // ... and the answer was no
 };
 
-// cmdListWords_Click. While a run is active (the button says "Stop") asks whether to stop
-// and sets blnStop on yes. Otherwise refuses UTF-8 together with 7-bit ASCII, then runs
-// DoIt and stops the elapsed-time display. clipboardText is the clipboard's text at the
-// click; it is read only when the source is the clipboard.
-RunOutcome cmdListWords_Click(RunState& run, ustring_view clipboardText = {});
+// CountWords: a click on the count button. While a run is active (the button says "Stop") asks
+// whether to stop and sets blnStop on yes. Otherwise refuses UTF-8 together with 7-bit ASCII, then
+// runs DoIt and stops the elapsed-time display. clipboardText is the clipboard's text at the click;
+// it is read only when the source is the clipboard.
+RunOutcome CountWords(RunState& run, ustring_view clipboardText = {});
 
 // DoIt: the run itself (checks, source, order, stop outcome, post-count steps, listing).
 RunOutcome DoIt(RunState& run, ustring_view clipboardText);

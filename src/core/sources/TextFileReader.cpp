@@ -13,7 +13,7 @@ TextFileReader::~TextFileReader() {
     close();
 }
 
-bool TextFileReader::open(const std::filesystem::path& path) {
+void TextFileReader::reset() {
     close();
     error_ = {};
     pos_ = end_ = 0;
@@ -21,6 +21,38 @@ bool TextFileReader::open(const std::filesystem::path& path) {
     carry_.clear();
     carryReturned_ = false;
     searched_ = 0;
+}
+
+void TextFileReader::attach(int fd) {
+    reset();
+    fd_ = fd;
+    ownsFd_ = false;
+}
+
+std::string_view TextFileReader::head() {
+    if (pos_ == 0 && !eof_ && !failed() && fd_ >= 0) {
+        while (end_ < block_.size()) {
+            ssize_t n;
+            do {
+                n = ::read(fd_, block_.data() + end_, block_.size() - end_);
+            } while (n < 0 && errno == EINTR);
+            if (n < 0) {
+                error_ = FileErrorInfo(errno);
+                break;
+            }
+            if (n == 0) {
+                eof_ = true;
+                break;
+            }
+            end_ += size_t(n);
+        }
+    }
+    return std::string_view(block_.data() + pos_, end_ - pos_);
+}
+
+bool TextFileReader::open(const std::filesystem::path& path) {
+    reset();
+    ownsFd_ = true;
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
         error_ = FileErrorInfo(errno);
@@ -31,7 +63,7 @@ bool TextFileReader::open(const std::filesystem::path& path) {
 }
 
 void TextFileReader::close() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0 && ownsFd_) ::close(fd_);
     fd_ = -1;
 }
 

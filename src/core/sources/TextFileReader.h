@@ -28,7 +28,16 @@ public:
 
     // Opens the file for reading; false with error() set when it cannot be opened.
     bool open(const std::filesystem::path& path);
+    // Reads from fd, a stream already open (standard input, a pipe), which close() leaves
+    // open.
+    void attach(int fd);
     void close();
+
+    // The start of the stream, read before the first line is taken and without taking
+    // anything: reads until the first block is full or the stream ends. atEnd() tells
+    // whether the end was met, so that the head is the whole stream.
+    std::string_view head();
+    bool atEnd() const { return eof_; }
 
     // The next line's bytes, without its line end. False at the end of the file or after a
     // read error (then error() tells which). consumed() is the number of bytes this line
@@ -40,10 +49,12 @@ public:
     const ErrorInfo& error() const { return error_; }
 
 private:
+    void reset();
     bool refill();
     bool splitSoftly(std::string_view& line);
 
     int fd_ = -1;
+    bool ownsFd_ = true;
     std::string block_;
     size_t pos_ = 0;
     size_t end_ = 0;

@@ -94,6 +94,11 @@ ustring FromUtf8(std::string_view s) {
 std::string ToUtf8(ustring_view text) {
     std::string out;
     out.reserve(text.size());
+    AppendUtf8(text, out);
+    return out;
+}
+
+void AppendUtf8(ustring_view text, std::string& out) {
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -119,7 +124,6 @@ std::string ToUtf8(ustring_view text) {
             out.push_back(char(0x80 | (cp & 0x3F)));
         }
     }
-    return out;
 }
 
 ustring FromInt(long long n) {

@@ -29,6 +29,8 @@ std::string ToCp1252(ustring_view text);
 // Invalid UTF-8 becomes U+FFFD.
 ustring FromUtf8(std::string_view utf8);
 std::string ToUtf8(ustring_view text);
+// Appends the UTF-8 of text to out, so that a caller can reuse its buffer.
+void AppendUtf8(ustring_view text, std::string& out);
 
 // Convenience for literals in the program's own texts.
 inline ustring U(std::string_view utf8) {

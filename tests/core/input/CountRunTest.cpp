@@ -62,7 +62,7 @@ protected:
         host.onProcessEvents = [this, when, n = 0]() mutable {
             if (when(++n)) {
                 ASSERT_TRUE(CountIsRunning(run));
-                clickOutcomes.push_back(cmdListWords_Click(run));
+                clickOutcomes.push_back(CountWords(run));
             }
         };
     }
@@ -87,7 +87,7 @@ TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
     clickWhen([](int n) { return n == 3 || n == 6; });
     host.answers = {{Question::Stop, {Answer::No, Answer::Yes}},
                     {Question::ListAfterStop, {Answer::Yes}}};
-    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
+    EXPECT_EQ(CountWords(run), RunOutcome::Listed);
     EXPECT_EQ(clickOutcomes,
               (std::vector<RunOutcome>{RunOutcome::StopDeclined, RunOutcome::StopRequested}));
     ASSERT_EQ(host.messages.size(), 3u);
@@ -105,7 +105,7 @@ TEST_F(CountRunTest, StoppedCountNotListedSaysWhatWasFoundAndGivesTheWindowBack)
     input(Lines("apple apple\r\n", 50));
     clickWhen([](int n) { return n == 2; });
     host.answers = {{Question::Stop, {Answer::Yes}}, {Question::ListAfterStop, {Answer::No}}};
-    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::NotListed);
+    EXPECT_EQ(CountWords(run), RunOutcome::NotListed);
     const std::string out = host.outputUtf8();
     EXPECT_EQ(out.substr(out.rfind("Stopped")), "Stopped with 1 word found.");
     EXPECT_EQ(host.captions.back(), u"Count words");
@@ -133,7 +133,7 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
                         {Question::ConfirmStop, {confirmed ? Answer::Yes : Answer::No}},
                         {Question::ListAfterStop, {Answer::No}}};
         run.settings.DisplayFormat = 8; // the whole list fits the output box
-        EXPECT_EQ(cmdListWords_Click(run), confirmed ? RunOutcome::NotListed : RunOutcome::Listed);
+        EXPECT_EQ(CountWords(run), confirmed ? RunOutcome::NotListed : RunOutcome::Listed);
         ASSERT_GE(host.messages.size(), 2u);
         EXPECT_EQ(host.messages[1].question, Question::ConfirmStop);
         EXPECT_EQ(run.table.size() == 3000, !confirmed);
@@ -153,7 +153,7 @@ TEST_F(CountRunTest, OutputPathNamingTheInputThroughALinkOrDotsIsRefused) {
         SCOPED_TRACE(ToUtf8(out));
         host.messages.clear();
         run.settings.OutputFile = out;
-        EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Refused);
+        EXPECT_EQ(CountWords(run), RunOutcome::Refused);
         EXPECT_EQ(host.lastMessage(), "Output file cannot be the same as the input file.");
         EXPECT_EQ(fileText(in), text);
         EXPECT_EQ(countOf(u"earlier"), 1);
@@ -166,7 +166,7 @@ TEST_F(CountRunTest, OutputFileChosenForALargeInputMayNotBeTheInput) {
     const ustring in = input(text);
     host.answers = {{Question::LargeInput, {Answer::Yes}}};
     host.chosenOutput = in;
-    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Refused);
+    EXPECT_EQ(CountWords(run), RunOutcome::Refused);
     EXPECT_EQ(host.lastMessage(), "Output file cannot be the same as the input file.");
     EXPECT_EQ(fileText(in), text);
     EXPECT_TRUE(run.settings.OutputFile.empty());
@@ -206,7 +206,7 @@ TEST_F(CountRunTest, RefusalsLeaveTheOutputFileAndTheTable) {
         host.captions.clear();
         host.output.clear();
         c.prepare();
-        EXPECT_EQ(cmdListWords_Click(run, u""), RunOutcome::Refused);
+        EXPECT_EQ(CountWords(run, u""), RunOutcome::Refused);
         EXPECT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(fileText(out), "earlier list");
         EXPECT_EQ(countOf(u"earlier"), 1);
@@ -220,7 +220,7 @@ TEST_F(CountRunTest, RefusalsLeaveTheOutputFileAndTheTable) {
 TEST_F(CountRunTest, ClipboardTextOfUpTo100000CharactersIsCountedAsOneLine) {
     auto click = [&](ustring_view text) {
         run.settings.Source = SourceKind::OnClipboard;
-        return cmdListWords_Click(run, text);
+        return CountWords(run, text);
     };
     EXPECT_EQ(click(u"Apple banana\r\napple"), RunOutcome::Listed);
     EXPECT_EQ(countOf(u"apple"), 2);
@@ -242,10 +242,10 @@ TEST_F(CountRunTest, OutputFileIsEmptiedOnlyWhenTheRunGoesAheadAndNeverWhenDisab
     run.settings.OutputFile = out;
     input("apple");
     run.settings.DisableOutputToFile = true;
-    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
+    EXPECT_EQ(CountWords(run), RunOutcome::Listed);
     EXPECT_EQ(fileText(out), "earlier list");
     run.settings.DisableOutputToFile = false;
-    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Listed);
+    EXPECT_EQ(CountWords(run), RunOutcome::Listed);
     EXPECT_NE(fileText(out), "earlier list");
 }
 
@@ -253,7 +253,7 @@ TEST_F(CountRunTest, OutputInAMissingFolderIsReportedAndNothingCounted) {
     input("apple");
     earlierCount();
     run.settings.OutputFile = FromPath(dir.path() / "no" / "out.txt");
-    EXPECT_EQ(cmdListWords_Click(run), RunOutcome::Failed);
+    EXPECT_EQ(CountWords(run), RunOutcome::Failed);
     EXPECT_EQ(host.lastMessage(), "At DoIt error #53.\r\nDescription: File not found");
     EXPECT_EQ(countOf(u"earlier"), 1);
     EXPECT_EQ(host.captions.back(), u"Count words");

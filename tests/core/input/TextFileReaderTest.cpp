@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace qd {
@@ -83,6 +87,47 @@ TEST(TextFileReader, MissingFileOrAFolderFails) {
     const auto back = ReadAll(dir.path());
     EXPECT_TRUE(back.failed);
     EXPECT_TRUE(back.lines.empty());
+}
+
+// --- A stream: the head is read without taking it, the lines follow from the same reads ---
+
+TEST(TextFileReader, StreamHeadThenLinesAsFromAFile) {
+    test::TempDir dir;
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "line " + std::to_string(i) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    const Lines expected = ReadAll(dir.write("a.txt", text)).lines;
+    for (size_t block : {size_t(7), size_t(4096), size_t(1) << 18}) {
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        // Written in pieces, so that the head takes several reads.
+        std::thread writer([&] {
+            for (size_t at = 0; at < text.size(); at += 1000)
+                ASSERT_GT(
+                    ::write(fds[1], text.data() + at, std::min<size_t>(1000, text.size() - at)), 0);
+            ::close(fds[1]);
+        });
+        ReadBack back;
+        {
+            TextFileReader reader(block);
+            reader.attach(fds[0]);
+            const std::string_view head = reader.head();
+            EXPECT_EQ(head, std::string_view(text).substr(0, block)) << "block " << block;
+            EXPECT_EQ(reader.atEnd(), block > text.size()) << "block " << block;
+            std::string_view line;
+            while (reader.nextLine(line)) {
+                back.lines.emplace_back(line);
+                back.consumed += reader.consumed();
+            }
+            EXPECT_FALSE(reader.failed());
+        }
+        writer.join();
+        EXPECT_EQ(back.lines, expected) << "block " << block;
+        EXPECT_EQ(back.consumed, int64_t(text.size())) << "block " << block;
+        // The stream belongs to whoever attached it: the reader leaves it open.
+        EXPECT_NE(::fcntl(fds[0], F_GETFD), -1);
+        ::close(fds[0]);
+    }
 }
 
 } // namespace

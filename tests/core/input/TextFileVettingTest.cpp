@@ -100,5 +100,40 @@ TEST_F(VettingTest, RandomAndTruncatedFilesAreVettedAndRead) {
         EXPECT_EQ(VetTextFile(run, write("cut.txt", text.substr(0, n)), true).ok, n > 4) << n;
 }
 
+// --- A stream is judged from its first block as a text file with the same bytes ---
+
+TEST_F(VettingTest, StreamHeadIsJudgedLikeATextFile) {
+    const std::string heads[] = {
+        "ab\n",
+        std::string("ab\0\n", 4),
+        "{\\rtf1\\ansi hello}",
+        "\xFF\xFEh\0i\0",
+        "\xFE\xFF\0h\0i",
+        std::string("\0\0\xFE\xFF\0\0\0h", 8),
+        "\xEF\xBB\xBFhello",
+        "<meta charset=\"UTF-8\">\ncaf\xC3\xA9\n",
+        "\n\n<meta charset=UTF-8>\n",
+        "one\rtwo\rthree\r",
+        "one\ntwo\nthree\n",
+        "one\r\ntwo\nthree\r",
+        "plain words \x80\xE9 and a \x01 control byte\r\n",
+        std::string(40000, 'a') + "\x02",
+        std::string(20000, '\x03') + "text",
+    };
+    int n = 0;
+    for (const std::string& bytes : heads) {
+        const TextFileCheck file =
+            IsTextFile(write("s" + std::to_string(n++) + ".txt", bytes), kVetScanBytes, 0.0, true);
+        const TextFileCheck stream = IsTextStream(bytes, true);
+        EXPECT_EQ(stream.kind, file.kind) << bytes;
+        EXPECT_EQ(stream.isUtf8, file.isUtf8) << bytes;
+        EXPECT_EQ(stream.firstBadPos, file.firstBadPos) << bytes;
+        EXPECT_DOUBLE_EQ(stream.percent, file.percent) << bytes;
+    }
+    // Only a stream known to have ended is too short or empty.
+    EXPECT_EQ(IsTextStream("ab", false).kind, FileKind::Text);
+    EXPECT_EQ(IsTextStream("", true).kind, FileKind::Empty);
+}
+
 } // namespace
 } // namespace qd
