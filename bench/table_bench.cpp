@@ -127,7 +127,7 @@ Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uin
         ComputeListStatistics(run.table, run.stats);
     });
     r.frequencyOrder = CpuSecondsOf([&] {
-        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted,
                             [&] { run.host.appendOutputText(u" ."); });
     });
     MeasuringSink sink;

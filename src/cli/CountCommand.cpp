@@ -84,7 +84,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     RunState run(host, env);
     run.numberFormat = NumberFormatFromLocale();
     ScanSettings& s = run.settings;
-    if (LoadProgramTexts(host, env.programFolder, run.texts, run.strProgramTextFile) <= 0)
+    if (LoadProgramTexts(host, env.programFolder, run.texts, run.programTextPath) <= 0)
         return kExitRefused;
     Initialize(s);
     // As at the window's start: the "C" markers are in force until a count chooses others,
@@ -122,7 +122,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     s.Source = SourceKind::InFile;
     if (encoding != EncodingChoice::Detected) s.UTF8 = encoding == EncodingChoice::Utf8;
 
-    run.blnStartUpCompleted = true;
+    run.startUpCompleted = true;
     NormaliseWordsToIgnore(run);
 
     if (!options.language.empty()) {

@@ -59,7 +59,7 @@ void frmLanguageSelection::placeAt(const QWidget* command) {
 void frmLanguageSelection::showEvent(QShowEvent* event) {
     cboCommonWordsFiles->setCurrentIndex(-1);
     cmdAccept->setEnabled(false);
-    intLanguageSelected = -1;
+    languageSelected = -1;
     cmdCancel->setFocus();
     QDialog::showEvent(event);
 }
@@ -77,13 +77,13 @@ void frmLanguageSelection::cboCommonWordsFiles_Click() {
 }
 
 void frmLanguageSelection::cmdAccept_Click() {
-    intLanguageSelected = cboCommonWordsFiles->currentIndex();
+    languageSelected = cboCommonWordsFiles->currentIndex();
     hide();
     accept();
 }
 
 void frmLanguageSelection::cmdCancel_Click() {
-    intLanguageSelected = -1;
+    languageSelected = -1;
     hide();
     reject();
 }

@@ -23,7 +23,7 @@ public:
     QPushButton* cmdCancel = nullptr;
 
     // The chosen entry of cboCommonWordsFiles, or -1 when nothing was chosen.
-    int intLanguageSelected = -1;
+    int languageSelected = -1;
 
     // Puts the window where the command that opens it is on the screen.
     void placeAt(const QWidget* command);

@@ -60,9 +60,9 @@ frmMain::~frmMain() = default;
 // --- Start-up ------------------------------------------------------------------------------
 
 bool frmMain::Form_Load() {
-    state_.blnStartUpCompleted = false;
-    if (LoadProgramTexts(host_, state_.env.programFolder, state_.texts,
-                         state_.strProgramTextFile) <= 0)
+    state_.startUpCompleted = false;
+    if (LoadProgramTexts(host_, state_.env.programFolder, state_.texts, state_.programTextPath) <=
+        0)
         return false;
     txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
     setCountButtonCaption(state_.texts.GetText(kCountWordsText));
@@ -75,11 +75,11 @@ bool frmMain::Form_Load() {
     state_.settings.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
-    state_.strStateFilePath =
+    state_.stateFilePath =
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
 
     // A missing or unreadable state file (a first start) leaves every setting at its default.
-    if (!RestoreSavedState(state_.settings, state_.strStateFilePath).empty()) {
+    if (!RestoreSavedState(state_.settings, state_.stateFilePath).empty()) {
         InitializeVariables();
         SelectListDefaults(state_.settings);
     } else {
@@ -103,17 +103,17 @@ bool frmMain::Form_Load() {
     ConcealNumWords(true);
     Timer1->start();
     SetTheFocus();
-    state_.blnStartUpCompleted = true;
+    state_.startUpCompleted = true;
     return true;
 }
 
 void frmMain::InitializeVariables() {
     state_.MacNoticeShown = false;
-    state_.blnWordsGot = false;
+    state_.wordsGot = false;
     state_.settings.Source = SourceKind::InFile;
     lblSizeOfClipboardContents->clear();
     lblFilesize->clear();
-    state_.strStateFilePath =
+    state_.stateFilePath =
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
     state_.scanner.openComment = -1;
     lblTwirler->setText(" ");
@@ -123,7 +123,7 @@ void frmMain::InitializeVariables() {
 void frmMain::Initialize() {
     qd::Initialize(state_.settings);
     SetCommentMarkers(state_.scanner, u"C");
-    state_.blnWordsGot = false;
+    state_.wordsGot = false;
     params_->txbParametersFile->clear();
     qd::NormaliseWordsToIgnore(state_);
     showSettings();

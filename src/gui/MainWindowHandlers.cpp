@@ -97,7 +97,7 @@ void frmMain::cmdListWords_Click() {
 }
 
 void frmMain::cboWordOrder_Click() {
-    if (state_.blnWordsGot && !relisting_) {
+    if (state_.wordsGot && !relisting_) {
         relisting_ = true;
         ListWords(state_);
         relisting_ = false;
@@ -114,7 +114,7 @@ void frmMain::cboDisplayFormat_Click() {
 void frmMain::cmdFile_Click(int index) {
     ustring path;
     if (index == 0) {
-        state_.blnWordsGot = false;
+        state_.wordsGot = false;
         path = host_.chooseOpenFile(u"Specify input file", u"A text file or a docx file (*)", u"");
     } else {
         path = host_.chooseSaveFile(u"Specify output file", u"", u"", false);
@@ -136,7 +136,7 @@ void frmMain::FileChosen(int index, const QString& path) {
     txbFile[size_t(index)]->setText(path);
     (index == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(path);
     if (index == 0) {
-        state_.blnWordsGot = false;
+        state_.wordsGot = false;
         host_.setOutputText(u"");
         host_.repaint();
         if (CheckInputFile(state_, state_.settings.InputFile)) {
@@ -201,7 +201,7 @@ void frmMain::txbFile_LostFocus(int index) {
             VetInputFileQuietly();
             showSettings();
         }
-        state_.blnWordsGot = false;
+        state_.wordsGot = false;
     }
     UpdatePathTooltip(index);
     UpdateDisableBox();
@@ -211,21 +211,21 @@ void frmMain::txbFile_LostFocus(int index) {
 // --- Source, display and output box --------------------------------------------------------
 
 void frmMain::optInFile_Click() {
-    state_.blnWordsGot = false;
+    state_.wordsGot = false;
     if (state_.ListingShown) host_.setOutputText(u"");
     lblSizeOfClipboardContents->clear();
     SetTheFocus();
 }
 
 void frmMain::optOnClipboard_Click() {
-    state_.blnWordsGot = false;
+    state_.wordsGot = false;
     if (state_.ListingShown) host_.setOutputText(u"");
     ShowClipboardSize(host_, host_.clipboardText(), state_.numberFormat);
     SetTheFocus();
 }
 
 void frmMain::txbIntro_Click() {
-    state_.blnWordsGot = false;
+    state_.wordsGot = false;
     GetClipboardText(state_, host_.clipboardText(), true);
 }
 
@@ -240,8 +240,8 @@ void frmMain::cmdClearOutput_Click() {
     host_.setOutputText(u"");
     if (runActive()) return;
     ConcealNumWords(true);
-    state_.blnWordsGot = false;
-    if (state_.blnStartUpCompleted) SetTheFocus();
+    state_.wordsGot = false;
+    if (state_.startUpCompleted) SetTheFocus();
 }
 
 // --- Other windows, saving and quitting ----------------------------------------------------
@@ -251,7 +251,7 @@ void frmMain::cmdSetParameters_Click() {
 }
 
 void frmMain::cmdSaveState_Click() {
-    const ustring error = SaveState(state_.settings, state_.strStateFilePath);
+    const ustring error = SaveState(state_.settings, state_.stateFilePath);
     if (error.empty()) {
         PopUp(ProgramText(state_, kSettingsSavedText), 2400, 300, 2000, 6500, 5200);
     } else {
@@ -277,7 +277,7 @@ void frmMain::cmdQuit_Click() {
         // asked to stop, and the program ends once it has finished.
         if (!quitRequested_) {
             quitRequested_ = true;
-            state_.blnStop = true;
+            state_.stopRequested = true;
             auto* poll = new QTimer(this);
             connect(poll, &QTimer::timeout, this, [this, poll] {
                 if (runActive()) return;
@@ -317,14 +317,14 @@ void frmMain::Timer1_Timer() {
 }
 
 void frmMain::Timer2_Timer() {
-    if (!state_.blnElapsedTimeRunning) {
+    if (!state_.elapsedTimeRunning) {
         Timer2->stop();
         return;
     }
-    ++state_.lngSecondsElapsed;
+    ++state_.secondsElapsed;
     if (state_.settings.Source != SourceKind::OnClipboard) {
         host_.setLabel(LabelId::TimeElapsed,
-                       u"Time elapsed: " + ElapsedTimeText(state_.lngSecondsElapsed));
+                       u"Time elapsed: " + ElapsedTimeText(state_.secondsElapsed));
     }
     host_.setLabel(LabelId::NumberOfWords,
                    u"Number of different words found so far: " +

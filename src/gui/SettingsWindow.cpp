@@ -81,7 +81,7 @@ void frmParams::connectHandlers() {
     const auto bindList = [this](QComboBox* list, int ScanSettings::*field) {
         connect(list, &QComboBox::activated, this, [=, this](int index) {
             state_.settings.*field = index;
-            if (state_.blnStartUpCompleted) focusToClose();
+            if (state_.startUpCompleted) focusToClose();
         });
     };
     bindList(cboShortWordSize, &S::ShortWordSize);
@@ -153,24 +153,24 @@ void frmParams::flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRul
     case BoxRule::None:
         return;
     case BoxRule::FocusToClose:
-        if (state_.blnStartUpCompleted) focusToClose();
+        if (state_.startUpCompleted) focusToClose();
         return;
     case BoxRule::RereadPrompt:
     case BoxRule::RereadPromptThenCheck:
         break;
     }
-    if (!state_.blnStartUpCompleted || state_.HandlersMuted) return;
+    if (!state_.startUpCompleted || state_.HandlersMuted) return;
     if (box == chkAllowCommentMarkers && state_.scanner.readingWords) return;
     rereadPrompt(box, field);
     if (rule == BoxRule::RereadPromptThenCheck) CheckAllowedExtraChars(state_);
 }
 
 bool frmParams::rereadPrompt(QCheckBox* box, bool ScanSettings::*field) {
-    if (!state_.blnWordsGot) return true;
+    if (!state_.wordsGot) return true;
     const Answer answer = main_.host().ask(Question::ReadFileAnew, kRereadQuestion, kProgramTitle,
                                            MsgIcon::None, MsgButtons::YesNo, Answer::Yes);
     if (answer == Answer::Yes) {
-        state_.blnWordsGot = false;
+        state_.wordsGot = false;
         return true;
     }
     state_.HandlersMuted = true;
@@ -185,7 +185,7 @@ void frmParams::focusToClose() {
 }
 
 void frmParams::chkIgnoreCommonWords_Click() {
-    if (!state_.blnStartUpCompleted || state_.scanner.readingWords || state_.HandlersMuted) return;
+    if (!state_.startUpCompleted || state_.scanner.readingWords || state_.HandlersMuted) return;
     if (chkIgnoreCommonWords->isChecked()) {
         if (state_.settings.CommonWordsFile.empty()) {
             main_.host().message(u"Please specify the file containing common words.",
@@ -195,7 +195,7 @@ void frmParams::chkIgnoreCommonWords_Click() {
             chkIgnoreCommonWords->setChecked(false);
             state_.settings.IgnoreCommonWords = false;
             state_.HandlersMuted = false;
-        } else if (state_.blnCommonWordsLoaded) {
+        } else if (state_.commonWordsLoaded) {
             main_.host().message(u"This file has already been loaded.  Click on 'Clear' "
                                  u"and re-select the file if it has been changed on disk.",
                                  u"Common words loaded", MsgIcon::Information);
@@ -213,7 +213,7 @@ void frmParams::cmdClearCommonWordsFile_Click() {
     state_.settings.CommonWordsFile.clear();
     state_.settings.IgnoreCommonWords = false;
     chkIgnoreCommonWords->setChecked(false);
-    state_.blnCommonWordsLoaded = false;
+    state_.commonWordsLoaded = false;
 }
 
 void frmParams::txbCommonWordsFile_LostFocus() {
@@ -223,8 +223,8 @@ void frmParams::txbCommonWordsFile_LostFocus() {
     state_.txbCommonWordsFile = fromQ(path);
     if (state_.txbCommonWordsFile == state_.settings.CommonWordsFile) return;
     state_.settings.CommonWordsFile = state_.txbCommonWordsFile;
-    state_.blnCommonWordsLoaded = false;
-    state_.blnWordsGot = false;
+    state_.commonWordsLoaded = false;
+    state_.wordsGot = false;
     chkIgnoreCommonWords_Click();
 }
 
@@ -233,7 +233,7 @@ void frmParams::cmdSelectCommonWordsFile_Click(int index) {
         frmLanguageSelection languages(this);
         languages.placeAt(cmdSelectCommonWordsFile[1]);
         languages.exec();
-        LoadCommonWordsForLanguage(state_, languages.intLanguageSelected);
+        LoadCommonWordsForLanguage(state_, languages.languageSelected);
         return;
     }
     const ustring path = main_.host().chooseOpenFile(u"Specify file of common words to ignore",
@@ -293,7 +293,7 @@ void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
 }
 
 void frmParams::SetDefaultValues() {
-    state_.blnWordsGot = false;
+    state_.wordsGot = false;
     qd::SetDefaultValues(state_.settings);
     SetCommentMarkers(state_.scanner, u"C");
     showSettings();
@@ -399,7 +399,7 @@ bool frmParams::eventFilter(QObject* watched, QEvent* event) {
                 if (watched != box) continue;
                 box->setText(box->text().trimmed());
                 (state_.settings.*markers)[i] = fromQ(box->text());
-                state_.blnWordsGot = false;
+                state_.wordsGot = false;
             }
         }
     }

@@ -16,7 +16,7 @@ bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutp
     run.ClipboardText = ustring(clipboardText);
     if (showInOutput) host.setOutputText(run.ClipboardText);
     ConcealNumWords(host, true);
-    run.blnWordsGot = false;
+    run.wordsGot = false;
     run.ListingShown = false;
     host.setTheFocus();
     return true;
@@ -33,7 +33,7 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
     try {
         ClearOutput(run);
         run.table.clear();
-        run.blnStop = false;
+        run.stopRequested = false;
         SetRunPhase(run, RunPhase::Counting);
         host.enableMainControls(false);
         ClearOutput(run);

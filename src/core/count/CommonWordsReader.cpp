@@ -33,7 +33,7 @@ void TrimSpaces(ustring& s) {
 
 // Step 2 of reading: the file is not there.
 void ReportMissingFile(RunState& run) {
-    if (!run.blnStartUpCompleted) {
+    if (!run.startUpCompleted) {
         // At start a stale path from the saved state must not stop the program:
         // fall back to the English file, without ignoring words, and say nothing.
         run.settings.CommonWordsFile =
@@ -53,7 +53,7 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
     std::string bytes;
     ustring line;
     bool firstLine = true;
-    while (!run.blnStop && reader.next(bytes)) {
+    while (!run.stopRequested && reader.next(bytes)) {
         line.clear();
         AppendCp1252(bytes, line);
         if (firstLine && utf8 && line.starts_with(kByteOrderMark)) line.erase(0, 3);
@@ -61,12 +61,12 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
         TrimSpaces(line);
         if (!line.empty()) {
             if (utf8) DecodeUtf8PairsInPlace(line);
-            LowerCaseAccentedInPlace(line, run.blnStartUpCompleted ? &run.yield : nullptr);
+            LowerCaseAccentedInPlace(line, run.startUpCompleted ? &run.yield : nullptr);
             line += u' ';
             run.scanner.line = line;
             ScanLine(run.scanner);
         }
-        if (run.blnStartUpCompleted) run.yield();
+        if (run.startUpCompleted) run.yield();
     }
     if (reader.error()) {
         run.host.message(u"The file of common words could not be read:\r\n" + ustring(path) +
@@ -74,7 +74,7 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
                          u"File not read", MsgIcon::Exclamation);
         return false;
     }
-    return !run.blnStop;
+    return !run.stopRequested;
 }
 
 } // namespace
@@ -102,7 +102,7 @@ bool ReadCommonWordsFile(RunState& run) {
     run.scanner.openComment = -1;
     // Every extra character is allowed, so that don't and peut-être are read
     // whole. Each count run builds its own set again when it starts.
-    run.scanner.extraChars = strAllPossibleExtraChars;
+    run.scanner.extraChars = AllPossibleExtraChars;
     run.table.clear();
     ConcealNumWords(run.host);
     run.host.settingsChanged();
@@ -124,7 +124,7 @@ bool ReadCommonWordsFile(RunState& run) {
     run.host.settingsChanged();
     SetRunPhase(run, RunPhase::Idle);
     run.host.setOutputText(u"");
-    run.blnStop = false;
+    run.stopRequested = false;
     return complete;
 }
 

@@ -17,7 +17,7 @@ struct RunState;
 // A missing file falls back to the English file silently during start-up and is
 // reported afterwards; a file the vetting refuses is reported by the vetting.
 // Returns true when the file was read to the end; false when it is missing,
-// refused, unreadable or the read was stopped (blnStop, which is cleared
+// refused, unreadable or the read was stopped (stopRequested, which is cleared
 // again).
 bool ReadCommonWordsFile(RunState& run);
 

@@ -38,7 +38,7 @@ void ShowCounts(RunState& run) {
     }
     host.setLabelVisible(LabelId::NumOccurrences, true);
     host.setLabelVisible(LabelId::TotalNumOccurrences, true);
-    run.blnElapsedTimeRunning = false;
+    run.elapsedTimeRunning = false;
     host.repaint();
 }
 

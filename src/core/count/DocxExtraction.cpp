@@ -44,16 +44,16 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
                     ustring_view folderBase, bool askOnChecksum, bool askOnLarge,
                     bool reportDeleteErrors) {
     Host& host = run.host;
-    run.strDocxTempFolder = CreateTempFolder(run.env.tempRoot, folderBase, true);
-    if (run.strDocxTempFolder.empty()) {
-        run.strDocxXMLFilepath.clear();
+    run.docxTempFolder = CreateTempFolder(run.env.tempRoot, folderBase, true);
+    if (run.docxTempFolder.empty()) {
+        run.docxXmlPath.clear();
         return kDocxNoTempFolder;
     }
-    run.strDocxXMLFilepath = run.strDocxTempFolder + ustring(entryPath);
+    run.docxXmlPath = run.docxTempFolder + ustring(entryPath);
 
-    const int64_t maxSize = run.lngMaxXMLFilesize;
+    const int64_t maxSize = run.maxXmlFileSize;
     const UnzipOutcome unzipped =
-        UnzipDocumentXml(docxPath, run.strDocxTempFolder, entryPath, maxSize);
+        UnzipDocumentXml(docxPath, run.docxTempFolder, entryPath, maxSize);
     switch (unzipped.result) {
     case UnzipResult::Ok:
         break;
@@ -76,7 +76,7 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
 
     const int64_t size = unzipped.size;
     if (size > maxSize) return Refuse(run, kDocxTooBig, reportDeleteErrors);
-    if (size > run.lngLargeXMLFilesize && askOnLarge) {
+    if (size > run.largeXmlFileSize && askOnLarge) {
         if (host.ask(Question::LargeDocx,
                      ustring(docxPath) + u"\r\nis rather large.  It may take awhile to scan.\r\n"
                                          u"Do you wish to continue?",
@@ -130,21 +130,20 @@ bool DeleteFileForced(ustring_view path, bool, bool clearReadOnly, bool) {
 }
 
 bool DeleteDocxTempFiles(RunState& run, bool reportErrors) {
-    if (run.strDocxTempFolder.empty()) return true;
+    if (run.docxTempFolder.empty()) return true;
     Host& host = run.host;
     auto report = [&](const ustring& text) {
         if (reportErrors) host.message(text, u"Error", MsgIcon::Exclamation);
     };
 
     bool clean = true;
-    if (!run.strDocxXMLFilepath.empty() &&
-        !DeleteFileForced(run.strDocxXMLFilepath, true, true, true)) {
-        report(u"Error when attempting to delete " + run.strDocxXMLFilepath);
+    if (!run.docxXmlPath.empty() && !DeleteFileForced(run.docxXmlPath, true, true, true)) {
+        report(u"Error when attempting to delete " + run.docxXmlPath);
         clean = false;
     }
     // Whatever happened to the file, the folders go: nothing of a document is left behind.
-    const fs::path folder = ToPath(run.strDocxTempFolder);
-    const ustring wordFolder = run.strDocxTempFolder + u"word";
+    const fs::path folder = ToPath(run.docxTempFolder);
+    const ustring wordFolder = run.docxTempFolder + u"word";
     ustring error = RemoveFolder(ToPath(wordFolder));
     if (!error.empty()) {
         report(error + u" when attempting to delete folder " + wordFolder);
@@ -152,12 +151,12 @@ bool DeleteDocxTempFiles(RunState& run, bool reportErrors) {
     }
     error = RemoveFolder(folder);
     if (!error.empty()) {
-        report(error + u" when attempting to delete folder " + run.strDocxTempFolder);
+        report(error + u" when attempting to delete folder " + run.docxTempFolder);
         clean = false;
     }
     if (clean) {
-        run.strDocxTempFolder.clear();
-        run.strDocxXMLFilepath.clear();
+        run.docxTempFolder.clear();
+        run.docxXmlPath.clear();
     }
     return clean;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Unpacking the text part of a docx document into a fresh temporary folder, and removing it
-// again. The folder and the unpacked file are recorded in the run state (strDocxTempFolder,
-// strDocxXMLFilepath) until they are deleted.
+// again. The folder and the unpacked file are recorded in the run state (docxTempFolder,
+// docxXmlPath) until they are deleted.
 
 #include "sources/DocxArchive.h"
 #include "text/UString.h"
@@ -20,15 +20,15 @@ inline constexpr char16_t kTempFolderBase[] = u"DVN";
 inline constexpr int32_t kDocxNoTempFolder = -1;     // no temporary folder could be made
 inline constexpr int32_t kDocxChecksumDeclined = -2; // damaged data; the user chose not to scan
 inline constexpr int32_t kDocxChecksumError = -3;    // damaged data, not asked about
-inline constexpr int32_t kDocxTooBig = -4;           // above lngMaxXMLFilesize
-inline constexpr int32_t kDocxLargeDeclined = -5;    // above lngLargeXMLFilesize; user declined
+inline constexpr int32_t kDocxTooBig = -4;           // above maxXmlFileSize
+inline constexpr int32_t kDocxLargeDeclined = -5;    // above largeXmlFileSize; user declined
 inline constexpr int32_t kDocxNotDocx = -6;          // not a zip archive, or no document part
 inline constexpr int32_t kDocxCannotWrite = -7;      // the temporary file could not be written
 
 // Unpacks entryPath of the archive docxPath into a new folder of run.env.tempRoot named
 // folderBase + "001"... Returns the size in bytes of the unpacked part, or one of the codes
-// above. On success the folder stays (recorded in run.strDocxTempFolder and
-// run.strDocxXMLFilepath) until ReadDocxText or DeleteDocxTempFiles removes it; on every
+// above. On success the folder stays (recorded in run.docxTempFolder and
+// run.docxXmlPath) until ReadDocxText or DeleteDocxTempFiles removes it; on every
 // refusal it is already gone.
 // The questions (damaged data, large document) are asked through the host when allowed.
 int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath,

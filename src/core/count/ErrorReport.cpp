@@ -40,7 +40,7 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
 }
 
 void ReportError(RunState& run, int number, ustring_view description, ustring_view where) {
-    run.blnElapsedTimeRunning = false;
+    run.elapsedTimeRunning = false;
     const ErrorMessageText m = ErrorReportText(run, number, description, where);
     run.host.message(m.text, m.title, MsgIcon::Exclamation);
 }

@@ -154,15 +154,15 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     host.repaint();
     SetTotalNumOccurrencesForFileProgressBar(host);
     host.setSuppressWordsVisible(false);
-    DocxText docx = ReadDocxText(run, run.strDocxXMLFilepath, true, int32_t(size));
+    DocxText docx = ReadDocxText(run, run.docxXmlPath, true, int32_t(size));
     host.setSuppressWordsVisible(true);
     if (docx.result == DocxReadResult::Error) {
         ReportDocxReadError(host, docx.message, path);
-        run.blnStop = true;
+        run.stopRequested = true;
     }
-    if (run.blnStop || docx.result != DocxReadResult::Ok) {
+    if (run.stopRequested || docx.result != DocxReadResult::Ok) {
         ClearOutputBox(host);
-        run.blnStop = false;
+        run.stopRequested = false;
         host.enableMainControls(true);
         SetRunPhase(run, RunPhase::Idle);
         ResetTotalNumOccurrencesLabel(host);
@@ -189,7 +189,7 @@ int64_t UnpackDocx(RunState& run, const ustring& path) {
     ReportExtractDocxResult(host, r, path, RunText(run, kTextErrorTitle));
     if (r < 0) {
         host.setElapsedTimerEnabled(false);
-        run.blnElapsedTimeRunning = false;
+        run.elapsedTimeRunning = false;
         run.settings.InputFile.clear();
         host.settingsChanged();
         ClearOutputBox(host);
@@ -285,7 +285,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
         run.host.message(fault->text, fault->wordCharacters ? run.texts.GetText(34) : u"Error",
                          MsgIcon::Exclamation);
 
-    run.blnStop = false;
+    run.stopRequested = false;
     SetRunPhase(run, RunPhase::Counting);
     host.enableMainControls(false);
 

@@ -100,9 +100,9 @@ bool WriteOutputFile(RunState& run) {
 
 class ListingGuard {
 public:
-    explicit ListingGuard(RunState& run) : run_(run) { run_.blnListing = true; }
+    explicit ListingGuard(RunState& run) : run_(run) { run_.listingUnderWay = true; }
     ~ListingGuard() {
-        run_.blnListing = false;
+        run_.listingUnderWay = false;
         run_.WritingToFile = false;
     }
 
@@ -113,7 +113,7 @@ private:
 } // namespace
 
 ListWordsResult ListWords(RunState& run) {
-    if (run.blnListing) return ListWordsResult::Busy;
+    if (run.listingUnderWay) return ListWordsResult::Busy;
     ListingGuard guard(run);
     const ScanSettings& s = run.settings;
     OutputBoxListing box(run);
@@ -143,13 +143,13 @@ ListWordsResult ListWords(RunState& run) {
 
     run.WritingToFile = false;
     out.begin();
-    if (run.blnStop) {
+    if (run.stopRequested) {
         out.message(u"Output to file was terminated.\r\n");
         return ListWordsResult::Stopped;
     }
 
     RunListingPass(run, out.lines(), false);
-    if (run.blnStop) {
+    if (run.stopRequested) {
         out.stopped();
         return ListWordsResult::Stopped;
     }

@@ -11,7 +11,7 @@ struct RunState;
 
 enum class ListWordsResult {
     Listed,        // the listing output holds the listing (or the no-words message)
-    Stopped,       // blnStop ended the file pass or the output-box pass
+    Stopped,       // stopRequested ended the file pass or the output-box pass
     NothingListed, // the new output path had no folder, or the file could not be written
     Busy,          // another listing was under way; nothing was done
 };
@@ -19,7 +19,7 @@ enum class ListWordsResult {
 // Writes the output file (file head, then the lines), asking first whether to overwrite it
 // when WarnOnOverwrite is set, then fills the output box. Reads the order fields and
 // statistics of the last count; never changes the table. A listing already under way
-// (blnListing) makes a second call return Busy at once.
+// (listingUnderWay) makes a second call return Busy at once.
 ListWordsResult ListWords(RunState& run);
 
 // Fills the count labels from the statistics of the last run and stops the elapsed-time

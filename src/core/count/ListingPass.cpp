@@ -69,7 +69,7 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
                 if (const ListingPassEnd end = list(index); end != ListingPassEnd::Completed)
                     return end;
             run.yield();
-            if (run.blnStop) {
+            if (run.stopRequested) {
                 stopped = true;
                 break;
             }
@@ -83,7 +83,7 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
                 return end;
             index = table[index].NextByFrequency;
             run.yield();
-            if (run.blnStop) {
+            if (run.stopRequested) {
                 stopped = true;
                 break;
             }

@@ -19,8 +19,8 @@ enum class ListingPassEnd { Completed, Stopped, OutputBoxFull, Failed };
 inline constexpr int kLinesPerBatch = 20;
 
 // ListWordsAlphabetically (WordOrder 1) or ListWordsByFrequency: sets the column widths
-// (intRankWidth, intFreqWidth), writes the header and the listed entries to sink, yielding
-// after every entry and leaving early when blnStop is set. A full output box is reported with
+// (rankWidth, freqWidth), writes the header and the listed entries to sink, yielding
+// after every entry and leaving early when stopRequested is set. A full output box is reported with
 // ReportError -6, a failed write with the sink's error; both end the pass.
 ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas);
 

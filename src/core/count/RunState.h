@@ -50,17 +50,17 @@ struct RunState {
     Yielder yield;             // call yield() wherever the program yields to the event loop
 
     ScanSettings settings;
-    WordTable table; // lngNumWords is table.size()
+    WordTable table;
 
     // Flags
-    bool blnStartUpCompleted = false;
-    bool blnWordsGot = false;
-    bool blnCommonWordsLoaded = false;
-    bool blnStop = false;
-    bool blnElapsedTimeRunning = false;
+    bool startUpCompleted = false;
+    bool wordsGot = false;
+    bool commonWordsLoaded = false;
+    bool stopRequested = false;
+    bool elapsedTimeRunning = false;
 
     // The scanner, handing its words to the word table (AddWordToList).
-    Scanner scanner{settings, yield, blnStop, blnStartUpCompleted};
+    Scanner scanner{settings, yield, stopRequested, startUpCompleted};
     TableWordSink tableSink{*this};
 
     // The settings window's handlers neither ask nor check while a box is put back or a
@@ -75,7 +75,7 @@ struct RunState {
 
     // Counts and listing statistics
     ListStatistics stats;
-    int32_t lngSecondsElapsed = 0;
+    int32_t secondsElapsed = 0;
 
     // The count run
     RunPhase phase = RunPhase::Idle; // set through SetRunPhase, which the count button shows
@@ -96,23 +96,23 @@ struct RunState {
     bool ListAfterStop = false;
     bool WritingToFile = false;
     bool OutputFileWritten = false;
-    bool blnListing = false; // a listing pass is under way: the table must not change
+    bool listingUnderWay = false; // a listing pass is under way: the table must not change
 
     // Text-file vetting: the notice about CR-only line ends is shown once, until the main
     // window's variables are initialised again.
     bool MacNoticeShown = false;
 
     // Docx extraction: a document part above the first size asks, above the second is refused.
-    int32_t lngLargeXMLFilesize = 10485760;
-    int32_t lngMaxXMLFilesize = 20971520;
-    ustring strDocxTempFolder;
-    ustring strDocxXMLFilepath;
+    int32_t largeXmlFileSize = 10485760;
+    int32_t maxXmlFileSize = 20971520;
+    ustring docxTempFolder;
+    ustring docxXmlPath;
 
-    ustring strProgramTextFile;
+    ustring programTextPath;
     ProgramTexts texts; // loaded at start by the front end (LoadProgramTexts)
 
     // The state file, set whenever the variables are initialised (StateFilePath).
-    ustring strStateFilePath;
+    ustring stateFilePath;
 };
 
 } // namespace qd

@@ -29,8 +29,8 @@ void ClearOutput(RunState& run) {
     run.host.setOutputText(u"");
     if (CountIsRunning(run)) return;
     ConcealNumWords(run.host, true);
-    run.blnWordsGot = false;
-    if (run.blnStartUpCompleted) run.host.setTheFocus();
+    run.wordsGot = false;
+    if (run.startUpCompleted) run.host.setTheFocus();
 }
 
 void SetTotalNumOccurrencesForFileProgressBar(Host& host) {

@@ -20,7 +20,7 @@ constexpr int32_t kStopQuestionWords = 2000; // from here a stop is confirmed
 
 // The stop test after a scanned line: true when reading ends here.
 bool ReadingStops(RunState& run) {
-    if (!run.blnStop) return false;
+    if (!run.stopRequested) return false;
     const int32_t n = run.table.size();
     if (n < kStopQuestionWords) return true;
     const Answer a =
@@ -30,7 +30,7 @@ bool ReadingStops(RunState& run) {
                          u"Do you really wish to stop?",
                      RunText(run, kTextStop), MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (a == Answer::Yes) return true;
-    run.blnStop = false;
+    run.stopRequested = false;
     return false;
 }
 
@@ -83,7 +83,7 @@ bool TrimSpaces(ustring& text) {
 bool ScanAndTestStop(RunState& run) {
     for (;;) {
         ScanLine(run.scanner);
-        if (!run.blnStop) return false;
+        if (!run.stopRequested) return false;
         if (ReadingStops(run)) return true;
         if (run.scanner.pos >= run.scanner.line.size()) return false;
         run.scanner.line.erase(0, run.scanner.pos);

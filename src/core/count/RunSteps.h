@@ -38,7 +38,7 @@ bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error);
 // Removes leading and trailing spaces; true when there were any.
 bool TrimSpaces(ustring& text);
 
-// Scans strLine, which the caller has prepared, and applies the stop test: below 2000
+// Scans the scanner's line, which the caller has prepared, and applies the stop test: below 2000
 // distinct words a stop ends reading at once, from there the person is asked to confirm.
 // The scanner leaves a line as soon as a stop is requested; when the stop is declined the
 // scan goes on from the word where it left, so that no word of the line is lost. True when

@@ -84,7 +84,7 @@ void NormaliseWordsToIgnore(RunState& state) {
 }
 
 bool CheckAllowedExtraChars(RunState& state) {
-    if (!state.blnStartUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
+    if (!state.startUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
     const ustring& words = state.settings.WordsToIgnore;
     if (words.empty()) return true;
     BuildCurrentExtraChars(state.scanner);

@@ -80,9 +80,9 @@ inline constexpr std::array<const char*, kDisplayFormatEntries> DisplayFormatNam
     "frequency word",      "word rank",           "word frequency", "word",      "word (+ commas)"};
 
 // Every extra character some setting can admit into a word.
-inline constexpr char16_t strAllPossibleExtraChars[] = u"'0123456789-_@:/.\\";
+inline constexpr char16_t AllPossibleExtraChars[] = u"'0123456789-_@:/.\\";
 // Characters that may not begin a word and are stripped from its end.
-inline constexpr char16_t strProhibitedInitialOrFinalChars[] = u"'.:,()";
+inline constexpr char16_t ProhibitedInitialOrFinalChars[] = u"'.:,()";
 // Characters no setting admits into a word.
 inline constexpr char16_t NeverInWordChars[] = u"+;<>\"";
 

@@ -43,7 +43,7 @@ int32_t ScanWordRun(ustring_view s, size_t start, bool allowNumerals, ustring_vi
 void WordCharTable::rebuild(ustring_view extras) {
     ustring startExtras;
     for (const char16_t e : extras)
-        if (ustring_view(strProhibitedInitialOrFinalChars).find(e) == ustring_view::npos)
+        if (ustring_view(ProhibitedInitialOrFinalChars).find(e) == ustring_view::npos)
             startExtras.push_back(e);
     for (unsigned b = 0; b < 256; ++b) {
         uint8_t cls = 0;

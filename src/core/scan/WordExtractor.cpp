@@ -35,11 +35,11 @@ bool IsSevenBitAscii(ustring_view s) {
 
 namespace {
 
-// strProhibitedInitialOrFinalChars as a table: all of them are ASCII.
+// ProhibitedInitialOrFinalChars as a table: all of them are ASCII.
 struct ProhibitedFinals {
     bool ascii[128] = {};
     constexpr ProhibitedFinals() {
-        for (const char16_t c : strProhibitedInitialOrFinalChars)
+        for (const char16_t c : ProhibitedInitialOrFinalChars)
             if (c) ascii[c] = true;
     }
     constexpr bool holds(char16_t c) const { return c < 128 && ascii[c]; }

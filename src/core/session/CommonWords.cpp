@@ -53,11 +53,11 @@ ustring CommonWordsCountText(size_t n, const NumberFormat& format) {
 bool AttemptToReadCommonWords(RunState& run) {
     Host& host = run.host;
     host.enableMainControls(false);
-    run.blnCommonWordsLoaded = ReadCommonWordsFile(run);
+    run.commonWordsLoaded = ReadCommonWordsFile(run);
     host.enableMainControls(true);
 
     ScanSettings& settings = run.settings;
-    if (run.blnCommonWordsLoaded) {
+    if (run.commonWordsLoaded) {
         host.setLabel(LabelId::NumberOfWords, u"");
         host.message(CommonWordsCountText(run.scanner.commonWords.size(), run.numberFormat) +
                          u" loaded from " + settings.CommonWordsFile,
@@ -68,9 +68,9 @@ bool AttemptToReadCommonWords(RunState& run) {
         settings.IgnoreCommonWords = false;
     }
     run.scanner.readingWords = false;
-    run.blnWordsGot = false;
+    run.wordsGot = false;
     host.settingsChanged();
-    return run.blnCommonWordsLoaded;
+    return run.commonWordsLoaded;
 }
 
 void ChooseCommonWordsForInputFile(RunState& run) {
@@ -88,9 +88,8 @@ void ChooseCommonWordsForInputFile(RunState& run) {
         run.host.settingsChanged();
         return;
     }
-    if (run.blnCommonWordsLoaded &&
-        (FileNameOf(run.txbCommonWordsFile) == CommonWordsFileNames[6] ||
-         run.txbCommonWordsFile == settings.CommonWordsFile)) {
+    if (run.commonWordsLoaded && (FileNameOf(run.txbCommonWordsFile) == CommonWordsFileNames[6] ||
+                                  run.txbCommonWordsFile == settings.CommonWordsFile)) {
         // The loaded list stays, and so does the name of the file it came from.
         settings.CommonWordsFile = run.txbCommonWordsFile;
         run.host.settingsChanged();
@@ -115,14 +114,14 @@ void OfferToReadCommonWords(RunState& run) {
     // The words in memory belong to the file in the box; for any other file they
     // are not loaded, so ticking "Ignore common words" later reads the file named
     // now.
-    if (run.txbCommonWordsFile != run.settings.CommonWordsFile) run.blnCommonWordsLoaded = false;
+    if (run.txbCommonWordsFile != run.settings.CommonWordsFile) run.commonWordsLoaded = false;
 }
 
-bool LoadCommonWordsForLanguage(RunState& run, int intLanguageSelected) {
-    if (intLanguageSelected < 0 || intLanguageSelected >= kNumLanguageChoices) return false;
+bool LoadCommonWordsForLanguage(RunState& run, int languageSelected) {
+    if (languageSelected < 0 || languageSelected >= kNumLanguageChoices) return false;
     return LoadChosenFile(
         run, CommonWordsFileInProgramFolder(run.env.programFolder,
-                                            LanguageChoiceFileNames[intLanguageSelected]));
+                                            LanguageChoiceFileNames[languageSelected]));
 }
 
 bool LoadCommonWordsFromFile(RunState& run, ustring_view path) {

@@ -23,8 +23,8 @@ ustring CommonWordsCountText(size_t n, const NumberFormat& format);
 // with the main window's controls disabled, and reports the outcome. On success
 // shows how many words were loaded from where, puts the file into the file box
 // and sets IgnoreCommonWords; on failure clears IgnoreCommonWords. Either way
-// blnReadingWords and blnWordsGot end up false, since the word table now holds
-// common words. Returns blnCommonWordsLoaded.
+// scanner.readingWords and wordsGot end up false, since the word table now holds
+// common words. Returns commonWordsLoaded.
 bool AttemptToReadCommonWords(RunState& run);
 
 // The automatic choice for a text input file, at start and whenever a new input
@@ -41,10 +41,10 @@ void ChooseCommonWordsForInputFile(RunState& run);
 // at start.
 void OfferToReadCommonWords(RunState& run);
 
-// The language window's choice (intLanguageSelected, -1 for none): the file of
+// The language window's choice (languageSelected, -1 for none): the file of
 // that choice in the program folder is put in the file box and read. Returns
 // whether words were loaded.
-bool LoadCommonWordsForLanguage(RunState& run, int intLanguageSelected);
+bool LoadCommonWordsForLanguage(RunState& run, int languageSelected);
 
 // A file chosen by browsing (empty when the dialog was cancelled): put in the
 // file box, as chosen, and read. Returns whether words were loaded.

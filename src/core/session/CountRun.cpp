@@ -44,7 +44,7 @@ RunOutcome ErrorStep(RunState& run, const ErrorInfo& error) {
 // person declines the listing.
 bool ListAfterAStop(RunState& run) {
     Host& host = run.host;
-    run.blnStop = false;
+    run.stopRequested = false;
     if (host.outputLength() > 0) host.appendOutputText(u"\r\n\r\n");
     const int32_t n = run.table.size();
     host.appendOutputText(u"Stopped with " + FromInt(n) + (n == 1 ? u" word" : u" words") +
@@ -79,7 +79,7 @@ void PostCountSteps(RunState& run) {
             ComputeListStatistics(run.table, run.stats);
             break;
         default:
-            BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted, [&run] {
+            BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted, [&run] {
                 run.host.appendOutputText(u" .");
                 run.host.repaint();
             });
@@ -91,7 +91,7 @@ void PostCountSteps(RunState& run) {
 // The file becomes the source again, as a click on the "file" option makes it.
 void SelectFileSource(RunState& run) {
     run.settings.Source = SourceKind::InFile;
-    run.blnWordsGot = false;
+    run.wordsGot = false;
     if (run.ListingShown) run.host.setOutputText(u"");
     run.host.setLabel(LabelId::SizeOfClipboardContents, u"");
     run.host.settingsChanged();
@@ -114,8 +114,8 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     run.scanner.totalOccurrences = 0;
     host.setLabelVisible(LabelId::TimeElapsed, true);
     host.setLabel(LabelId::TimeElapsed, u"Time elapsed: 0s");
-    run.blnElapsedTimeRunning = true;
-    run.lngSecondsElapsed = 0;
+    run.elapsedTimeRunning = true;
+    run.secondsElapsed = 0;
     host.setElapsedTimerEnabled(true);
 
     SourceResult read;
@@ -133,9 +133,9 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
 
     SortWordTable(run.table, 1, run.table.size(), 1);
 
-    if (run.blnStop && !ListAfterAStop(run)) return RunOutcome::NotListed;
+    if (run.stopRequested && !ListAfterAStop(run)) return RunOutcome::NotListed;
 
-    run.blnWordsGot = !run.ListAfterStop;
+    run.wordsGot = !run.ListAfterStop;
     SetRunPhase(run, RunPhase::Listing);
     host.repaint();
     host.setCountButtonEnabled(false);
@@ -158,7 +158,7 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
             host.ask(Question::Stop, RunText(run, kTextStopQuestion), RunText(run, kTextStop),
                      MsgIcon::Question, MsgButtons::YesNo, Answer::No);
         if (a == Answer::No) return RunOutcome::StopDeclined;
-        run.blnStop = true;
+        run.stopRequested = true;
         return RunOutcome::StopRequested;
     }
     if (s.UTF8 && s.Only7bitASCII) {
@@ -173,8 +173,8 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
     run.stats.thresholdFrequency = s.ThresholdFrequency + 2;
     const RunOutcome outcome = DoIt(run, clipboardText);
     host.setElapsedTimerEnabled(false);
-    run.blnElapsedTimeRunning = false;
-    if (run.lngSecondsElapsed < kKeepElapsedSeconds) host.setLabel(LabelId::TimeElapsed, u"");
+    run.elapsedTimeRunning = false;
+    if (run.secondsElapsed < kKeepElapsedSeconds) host.setLabel(LabelId::TimeElapsed, u"");
     return outcome;
 }
 

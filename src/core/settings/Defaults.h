@@ -11,14 +11,14 @@ namespace qd {
 
 // Resets every flag and list of the settings window to its default. WordsToIgnore,
 // IgnoreCommonWords, CommonWordsFile, the comment-marker texts and the main window's fields
-// are left alone. The caller also clears blnWordsGot (before, so that no box asks to read the
+// are left alone. The caller also clears wordsGot (before, so that no box asks to read the
 // source anew) and selects the "C" comment preset as the markers in force.
 void SetDefaultValues(ScanSettings& settings);
 
 // The full reinitialisation: empties InputFile, OutputFile, WordsToIgnore and
 // CommonWordsFile, clears UTF8 and SuppressWords, and runs SetDefaultValues. The caller also
 // selects the "C" comment preset, empties the settings-file name shown in the settings
-// window and renormalises WordsToIgnore (which empties strWordsToIgnore).
+// window and renormalises WordsToIgnore (which empties scanner.wordsToIgnore).
 void Initialize(ScanSettings& settings);
 
 // The entries the five lists select when they are filled at start: WordOrder and

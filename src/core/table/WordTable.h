@@ -39,7 +39,7 @@ public:
     // Empties the table; the highest index returns to 500.
     void clear();
 
-    // lngNumWords: the number of entries in use.
+    // The number of entries in use.
     int32_t size() const { return int32_t(store_.size()); }
     // The highest usable index: 500, raised by 500 whenever a new word finds the table full.
     int32_t capacity() const { return capacity_; }

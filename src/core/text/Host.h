@@ -109,7 +109,7 @@ public:
     // SetTheFocus: the focus back to the input-file button (else the count button), the
     // twirler blanked, the two "Clear" buttons enabled exactly when their path is set.
     virtual void setTheFocus() { setLabel(LabelId::Twirler, u" "); }
-    // Starts or stops the one-second timer that counts lngSecondsElapsed (Timer2).
+    // Starts or stops the one-second timer that counts secondsElapsed (Timer2).
     virtual void setElapsedTimerEnabled(bool /*enabled*/) {}
     // Shows the settings window, not modal.
     virtual void showSettingsWindow() {}

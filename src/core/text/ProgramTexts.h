@@ -74,7 +74,7 @@ private:
 ustring ProgramTextFilePath(const std::filesystem::path& programFolder);
 
 // The start-up load (front ends call it with the run state's program folder, texts and
-// strProgramTextFile): sets programTextFile, loads the texts and, when that fails, shows the
+// programTextPath): sets programTextFile, loads the texts and, when that fails, shows the
 // load message (critical icon, empty title). Returns the load result; the caller ends the
 // program when it is not positive.
 int LoadProgramTexts(Host& host, const std::filesystem::path& programFolder, ProgramTexts& texts,

@@ -36,7 +36,7 @@ class CountRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_GT(run.texts.Load(run.env.programFolder / "dvn.dat"), 0);
-        run.blnStartUpCompleted = true;
+        run.startUpCompleted = true;
     }
 
     ustring write(std::string_view name, std::string_view bytes) {
@@ -53,7 +53,7 @@ protected:
     // A word left in the table by an earlier count, to show that a refusal keeps the table.
     void earlierCount() {
         run.table.add(u"earlier");
-        run.blnWordsGot = true;
+        run.wordsGot = true;
     }
     std::string fileText(const ustring& path) { return test::ReadFileBytes(ToPath(path)); }
     // Clicks the count button during reading whenever when(visit) holds.
@@ -96,8 +96,8 @@ TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
     EXPECT_GT(run.scanner.totalOccurrences, 0);
     EXPECT_LT(run.scanner.totalOccurrences, 150);
     EXPECT_TRUE(run.ListAfterStop);
-    EXPECT_FALSE(run.blnWordsGot);
-    EXPECT_FALSE(run.blnStop);
+    EXPECT_FALSE(run.wordsGot);
+    EXPECT_FALSE(run.stopRequested);
     EXPECT_TRUE(run.ListingShown);
 }
 

@@ -34,18 +34,18 @@ protected:
 // --- Yielding and stopping ---
 
 TEST_F(ScanTest, StopDuringAYieldEndsTheLineAfterTheCurrentWord) {
-    run.blnStartUpCompleted = true;
+    run.startUpCompleted = true;
     run.yield.setEveryCall(true);
     host.onProcessEvents = [this] {
-        if (run.table.size() == 2) run.blnStop = true;
+        if (run.table.size() == 2) run.stopRequested = true;
     };
     Scan("one two three four five");
     EXPECT_EQ(Words(), (Strings{"one", "two"}));
-    EXPECT_TRUE(run.blnStop);
+    EXPECT_TRUE(run.stopRequested);
 }
 
 TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
-    run.blnStartUpCompleted = true;
+    run.startUpCompleted = true;
     run.yield.setEveryCall(true);
     host.onProcessEvents = [this] {
         if (run.table.size() == 1) run.scanner.extraChars = u"";

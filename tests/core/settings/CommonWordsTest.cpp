@@ -54,7 +54,7 @@ std::set<ustring> UnionOf(std::initializer_list<ustring_view> names) {
 
 class CommonWordsTest : public ::testing::Test {
 protected:
-    void SetUp() override { run.blnStartUpCompleted = true; }
+    void SetUp() override { run.startUpCompleted = true; }
 
     // Writes a common-words file and makes it the one to read.
     ustring use(std::string_view name, std::string_view bytes) {
@@ -122,11 +122,11 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
         many += "word" + std::to_string(i) + "x\r\n";
     use("many.txt", many);
     run.yield.setEveryCall(true);
-    host.onProcessEvents = [&] { run.blnStop = true; };
+    host.onProcessEvents = [&] { run.stopRequested = true; };
     EXPECT_FALSE(AttemptToReadCommonWords(run));
     EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
-    EXPECT_FALSE(run.blnStop);
-    EXPECT_FALSE(run.blnCommonWordsLoaded);
+    EXPECT_FALSE(run.stopRequested);
+    EXPECT_FALSE(run.commonWordsLoaded);
     EXPECT_FALSE(run.settings.IgnoreCommonWords);
 }
 

@@ -46,7 +46,7 @@ protected:
         SortWordTable(run.table, 1, run.table.size(), 1);
         ApplyPostCountRules(run.table, run.settings, run.stats);
         ComputeListStatistics(run.table, run.stats);
-        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted,
                             [&] { run.host.appendOutputText(u" ."); });
         host.output.clear();
     }
@@ -56,7 +56,7 @@ protected:
         run.yield.setEveryCall(true);
         const int from = host.processEventsCalls;
         host.onProcessEvents = [this, n, from] {
-            if (host.processEventsCalls - from >= n) run.blnStop = true;
+            if (host.processEventsCalls - from >= n) run.stopRequested = true;
         };
     }
 };
@@ -118,7 +118,7 @@ TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
     EXPECT_EQ(written.substr(0, kHead.size()), kHead);
     EXPECT_LT(written.size(), kHead.size() + 200 * 6);
     EXPECT_FALSE(run.OutputFileWritten);
-    EXPECT_TRUE(run.blnStop); // the next count clears it
+    EXPECT_TRUE(run.stopRequested); // the next count clears it
 }
 
 TEST_F(Listing, StopDuringTheOutputBoxPassSaysSo) {
@@ -149,7 +149,7 @@ TEST_F(Listing, OutputFileThatCannotBeOpenedIsReported) {
         EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
         EXPECT_EQ(host.lastMessage(), message);
         EXPECT_FALSE(run.WritingToFile);
-        EXPECT_FALSE(run.blnListing);
+        EXPECT_FALSE(run.listingUnderWay);
     }
 }
 
@@ -184,7 +184,7 @@ TEST_F(Listing, ASecondListingDuringAPassIsRefused) {
     };
     EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
     EXPECT_EQ(nested, std::vector<ListWordsResult>{ListWordsResult::Busy});
-    EXPECT_FALSE(run.blnListing);
+    EXPECT_FALSE(run.listingUnderWay);
 }
 
 // --- A pass on its own, into any sink ---

@@ -148,7 +148,7 @@ protected:
         const RefOrder ref =
             RefBuildFrequencyOrder(run.table, run.stats.maxFrequency, run.stats.wordsIncluded);
         host.output.clear();
-        BuildFrequencyOrder(run.table, run.stats, run.yield, run.blnStartUpCompleted,
+        BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted,
                             [&] { run.host.appendOutputText(u" ."); });
         ASSERT_EQ(run.stats.firstFrequency, ref.firstFreq);
         ASSERT_EQ(host.output, ref.marks);
