@@ -21,16 +21,6 @@ namespace {
 // The UTF-8 byte-order mark as its three bytes read one character per byte.
 constexpr ustring_view kByteOrderMark = u"\u00EF\u00BB\u00BF";
 
-void TrimSpaces(ustring& s) {
-    const size_t first = s.find_first_not_of(u' ');
-    if (first == ustring::npos) {
-        s.clear();
-        return;
-    }
-    s.erase(s.find_last_not_of(u' ') + 1);
-    s.erase(0, first);
-}
-
 // Step 2 of reading: the file is not there.
 void ReportMissingFile(RunState& run) {
     if (!run.startUpCompleted) {
@@ -58,7 +48,7 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
         AppendCp1252(bytes, line);
         if (firstLine && utf8 && line.starts_with(kByteOrderMark)) line.erase(0, 3);
         firstLine = false;
-        TrimSpaces(line);
+        TrimSpacesInPlace(line);
         if (!line.empty()) {
             if (utf8) DecodeUtf8PairsInPlace(line);
             LowerCaseAccentedInPlace(line, run.startUpCompleted ? &run.yield : nullptr);
@@ -81,7 +71,7 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
 
 bool ReadCommonWordsFile(RunState& run) {
     ScanSettings& settings = run.settings;
-    TrimSpaces(settings.CommonWordsFile);
+    TrimSpacesInPlace(settings.CommonWordsFile);
     const ustring path = settings.CommonWordsFile;
     if (path.empty()) return false;
     if (!FileExists(path)) {

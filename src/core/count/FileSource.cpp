@@ -255,7 +255,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     host.repaint();
 
     // Leading and trailing blanks of the typed path are never part of it.
-    if (TrimSpaces(s.InputFile)) host.settingsChanged();
+    if (TrimSpacesInPlace(s.InputFile)) host.settingsChanged();
     const ustring path = s.InputFile;
 
     const bool stream = run.inputStream != nullptr;

@@ -30,12 +30,6 @@ constexpr char16_t kPathSeparators[] = u"\\/";
 constexpr char16_t kPathSeparators[] = u"/";
 #endif
 
-ustring_view TrimSpaces(ustring_view s) {
-    const size_t first = s.find_first_not_of(u' ');
-    if (first == ustring_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
-}
-
 // The folder part of path: up to and including its last separator; empty without one.
 ustring_view FolderPart(ustring_view path) {
     const size_t sep = path.find_last_of(kPathSeparators);

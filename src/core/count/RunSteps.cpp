@@ -67,19 +67,6 @@ bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
     return true;
 }
 
-bool TrimSpaces(ustring& text) {
-    const size_t b = text.find_first_not_of(u' ');
-    if (b == ustring::npos) {
-        const bool had = !text.empty();
-        text.clear();
-        return had;
-    }
-    const size_t e = text.find_last_not_of(u' ');
-    if (b == 0 && e + 1 == text.size()) return false;
-    text = text.substr(b, e - b + 1);
-    return true;
-}
-
 bool ScanAndTestStop(RunState& run) {
     for (;;) {
         ScanLine(run.scanner);

@@ -35,9 +35,6 @@ ErrorInfo ErrorOf(const std::exception& e);
 // run leaves the file as it was. False, with error set, when the file cannot be written.
 bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error);
 
-// Removes leading and trailing spaces; true when there were any.
-bool TrimSpaces(ustring& text);
-
 // Scans the scanner's line, which the caller has prepared, and applies the stop test: below 2000
 // distinct words a stop ends reading at once, from there the person is asked to confirm.
 // The scanner leaves a line as soon as a stop is requested; when the stop is declined the

@@ -19,14 +19,6 @@ constexpr ustring_view kWordLetters =
 
 constexpr ustring_view kNeverInWordChars = NeverInWordChars;
 
-ustring_view TrimSpaces(ustring_view s) {
-    while (!s.empty() && s.front() == u' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == u' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 } // namespace
 
 ustring NormalizedWordsToIgnore(ustring_view text) {

@@ -22,12 +22,6 @@ ustring QuestionTitle(const RunState& run) {
     return text.empty() ? u"Common words" : text;
 }
 
-ustring Trimmed(ustring_view s) {
-    const size_t first = s.find_first_not_of(u' ');
-    if (first == ustring_view::npos) return {};
-    return ustring(s.substr(first, s.find_last_not_of(u' ') - first + 1));
-}
-
 ustring FileNameOf(ustring_view path) {
     return FromPath(ToPath(path).filename());
 }
@@ -75,8 +69,8 @@ bool AttemptToReadCommonWords(RunState& run) {
 
 void ChooseCommonWordsForInputFile(RunState& run) {
     ScanSettings& settings = run.settings;
-    settings.CommonWordsFile = Trimmed(settings.CommonWordsFile);
-    settings.InputFile = Trimmed(settings.InputFile);
+    TrimSpacesInPlace(settings.CommonWordsFile);
+    TrimSpacesInPlace(settings.InputFile);
     if (!settings.InputFile.empty())
         settings.CommonWordsFile =
             CommonWordsFileForInput(run.env.programFolder, settings.InputFile);

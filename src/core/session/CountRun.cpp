@@ -104,7 +104,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
 
     // The list must never be written over the file it is counted from, and the check comes
     // before the output file is emptied.
-    if (s.Source == SourceKind::InFile && TrimSpaces(s.InputFile)) host.settingsChanged();
+    if (s.Source == SourceKind::InFile && TrimSpacesInPlace(s.InputFile)) host.settingsChanged();
     if (s.Source == SourceKind::InFile && !s.OutputFile.empty() &&
         SameFile(s.OutputFile, s.InputFile)) {
         InputError(run, u"Output file cannot be the same as the input file.");

@@ -32,12 +32,6 @@ void AppendRightAligned(ustring& out, ustring_view text, int width) {
     out += text;
 }
 
-ustring_view TrimSpaces(ustring_view s) {
-    const size_t first = s.find_first_not_of(u' ');
-    if (first == ustring_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
-}
-
 ustring_view TrimTrailingSpaces(ustring_view s) {
     const size_t last = s.find_last_not_of(u' ');
     return last == ustring_view::npos ? ustring_view() : s.substr(0, last + 1);

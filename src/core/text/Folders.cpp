@@ -7,18 +7,6 @@ namespace fs = std::filesystem;
 
 namespace qd {
 
-namespace {
-
-ustring_view Trimmed(ustring_view s) {
-    while (!s.empty() && s.front() == u' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == u' ')
-        s.remove_suffix(1);
-    return s;
-}
-
-} // namespace
-
 fs::path ToPath(ustring_view path) {
     return fs::path(ToUtf8(path));
 }
@@ -28,7 +16,7 @@ ustring FromPath(const fs::path& path) {
 }
 
 bool IsDirectory(ustring_view path) {
-    ustring_view trimmed = Trimmed(path);
+    ustring_view trimmed = TrimSpaces(path);
     if (trimmed.empty()) return false;
     std::error_code ec;
     return fs::is_directory(ToPath(trimmed), ec);

@@ -131,4 +131,17 @@ ustring FromInt(long long n) {
     return ustring(s.begin(), s.end());
 }
 
+ustring_view TrimSpaces(ustring_view s) {
+    const size_t first = s.find_first_not_of(u' ');
+    if (first == ustring_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
+}
+
+bool TrimSpacesInPlace(ustring& text) {
+    const ustring_view trimmed = TrimSpaces(text);
+    if (trimmed.size() == text.size()) return false;
+    text = ustring(trimmed);
+    return true;
+}
+
 } // namespace qd

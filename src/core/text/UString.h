@@ -39,4 +39,9 @@ inline ustring U(std::string_view utf8) {
 
 ustring FromInt(long long n);
 
+// s without the spaces at either end.
+ustring_view TrimSpaces(ustring_view s);
+// Removes the spaces at either end of text; true when there were any.
+bool TrimSpacesInPlace(ustring& text);
+
 } // namespace qd
