@@ -65,7 +65,7 @@ bool frmMain::Form_Load() {
         0)
         return false;
     txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
-    setCountButtonCaption(state_.texts.GetText(kCountWordsText));
+    setCountButtonCaption(state_.texts.GetText(kTextCountWords));
 
     UpdateOutputFileControls();
     ConcealNumWords(true);
@@ -76,7 +76,7 @@ bool frmMain::Form_Load() {
     fillLists();
     SelectListDefaults(state_.settings);
     state_.stateFilePath =
-        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
+        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
 
     // A missing or unreadable state file (a first start) leaves every setting at its default.
     if (!RestoreSavedState(state_.settings, state_.stateFilePath).empty()) {
@@ -114,7 +114,7 @@ void frmMain::InitializeVariables() {
     lblSizeOfClipboardContents->clear();
     lblFilesize->clear();
     state_.stateFilePath =
-        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kProgramFolderText));
+        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
     state_.scanner.openComment = -1;
     lblTwirler->setText(" ");
     Initialize();

@@ -8,6 +8,7 @@
 #include "count/RunState.h"
 #include "text/Folders.h"
 #include "text/Formatting.h"
+#include "text/ProgramTextNumbers.h"
 
 #include <QMainWindow>
 #include <array>
@@ -27,13 +28,6 @@ class QTimer;
 namespace qd::gui {
 
 inline constexpr char16_t kProgramTitle[] = u"Quorvel Dorvane";
-// Program texts the windows use by number.
-inline constexpr int kErrorTitleText = 34;
-inline constexpr int kSettingsSavedText = 50;
-inline constexpr int kCountWordsText = 73;
-inline constexpr int kOutputTooltipText = 76;
-inline constexpr int kProgramFolderText = 310;
-
 class frmHelp;
 class frmParams;
 class frmPopUp;

@@ -151,7 +151,7 @@ void frmMain::FileChosen(int index, const QString& path) {
                 host_.message(u"The file " + input +
                                   u"\r\nhas a 'docx' extension but does not appear to be an MS "
                                   u"Word 'docx' file.",
-                              fromQ(ProgramText(state_, kErrorTitleText)), MsgIcon::Exclamation);
+                              fromQ(ProgramText(state_, kTextErrorTitle)), MsgIcon::Exclamation);
                 txbFile[0]->clear();
                 state_.settings.InputFile.clear();
                 return;
@@ -253,9 +253,9 @@ void frmMain::cmdSetParameters_Click() {
 void frmMain::cmdSaveState_Click() {
     const ustring error = SaveState(state_.settings, state_.stateFilePath);
     if (error.empty()) {
-        PopUp(ProgramText(state_, kSettingsSavedText), 2400, 300, 2000, 6500, 5200);
+        PopUp(ProgramText(state_, kTextSettingsSaved), 2400, 300, 2000, 6500, 5200);
     } else {
-        host_.message(error, fromQ(ProgramText(state_, kErrorTitleText)), MsgIcon::Exclamation);
+        host_.message(error, fromQ(ProgramText(state_, kTextErrorTitle)), MsgIcon::Exclamation);
     }
     SetTheFocus();
 }
@@ -310,7 +310,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Timer1_Timer() {
     const bool idle = !runActive();
     const bool empty = host_.outputLength() == 0;
-    txbOutput->setToolTip(idle && empty ? ProgramText(state_, kOutputTooltipText) : QString());
+    txbOutput->setToolTip(idle && empty ? ProgramText(state_, kTextOutputTooltip) : QString());
     QLineEdit* common = params_->txbCommonWordsFile;
     common->setToolTip(common->text().size() >= 58 ? common->text() : QString());
     cmdClearOutput->setEnabled(idle && !empty);

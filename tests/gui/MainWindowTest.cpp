@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(f.countShown(u"Empty file"), size_t(1));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 0 bytes"));
         ChooseFile(f, w, 0, f.writeFile("letter.docx", "plain words, not a zip archive"));
-        QCOMPARE(f.countShown(w.state().texts.GetText(kErrorTitleText)), size_t(1));
+        QCOMPARE(f.countShown(w.state().texts.GetText(kTextErrorTitle)), size_t(1));
         QVERIFY(w.txbFile[0]->text().isEmpty());
     }
 

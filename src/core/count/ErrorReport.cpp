@@ -2,19 +2,11 @@
 
 #include "count/RunState.h"
 #include "text/Host.h"
+#include "text/ProgramTextNumbers.h"
 
 namespace qd {
 
-namespace {
-
-// Program texts of the report.
-constexpr int kTextOutputBoxFull = 27;
-constexpr int kTextNameAnOutputFile = 31;
-constexpr int kTextEnableOutputToFile = 32;
-constexpr int kTextListIsInTheFile = 33;
-constexpr int kTextErrorTitle = 34;
-
-} // namespace
+namespace {} // namespace
 
 ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view description,
                                  ustring_view where) {

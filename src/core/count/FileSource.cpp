@@ -282,7 +282,8 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     run.SavedSuppressWords = s.SuppressWords;
     run.table.clear();
     if (auto fault = SelectCommentPreset(run.scanner, FileExtension(path, true)))
-        run.host.message(fault->text, fault->wordCharacters ? run.texts.GetText(34) : u"Error",
+        run.host.message(fault->text,
+                         fault->wordCharacters ? run.texts.GetText(kTextErrorTitle) : u"Error",
                          MsgIcon::Exclamation);
 
     run.stopRequested = false;

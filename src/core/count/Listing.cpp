@@ -7,14 +7,13 @@
 #include "table/OutputFileSink.h"
 #include "text/Folders.h"
 #include "text/Host.h"
+#include "text/ProgramTextNumbers.h"
 
 #include <filesystem>
 
 namespace qd {
 
 namespace {
-
-constexpr int kTextInputErrorTitle = 34;
 
 constexpr char16_t kOverwritePrompt[] = u"To overwrite the current output file click on 'OK'.\r\n"
                                         u"To write to a different file edit the filepath below.\r\n"
@@ -53,7 +52,7 @@ OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
     // The path keeps its letter case: file names are case-sensitive here.
     const ustring_view path = TrimSpaces(*answer);
     if (!IsDirectory(FolderPart(path))) {
-        host.message(u"Folder does not exist.", run.texts.GetText(kTextInputErrorTitle),
+        host.message(u"Folder does not exist.", run.texts.GetText(kTextErrorTitle),
                      MsgIcon::Exclamation);
         return OverwriteAnswer::Abandon;
     }

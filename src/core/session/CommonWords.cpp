@@ -7,18 +7,19 @@
 #include "text/Folders.h"
 #include "text/Formatting.h"
 #include "text/Host.h"
+#include "text/ProgramTextNumbers.h"
 
 namespace qd {
 
 namespace {
 
-// The question before common words are read for a new input file (program texts 40 and 42).
+// The question before common words are read for a new input file (program texts).
 ustring QuestionText(const RunState& run) {
-    const ustring text = run.texts.GetText(40);
+    const ustring text = run.texts.GetText(kTextCommonWordsQuestion);
     return text.empty() ? u"Ignore the common words listed in this file?" : text;
 }
 ustring QuestionTitle(const RunState& run) {
-    const ustring text = run.texts.GetText(42);
+    const ustring text = run.texts.GetText(kTextCommonWordsTitle);
     return text.empty() ? u"Common words" : text;
 }
 
