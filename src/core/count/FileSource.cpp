@@ -205,7 +205,6 @@ int64_t UnpackDocx(RunState& run, const ustring& path) {
 // The checks of a text input: a path, an existing non-empty file, the vetting, the encoding
 // question. The file's size in bytes, or -1 (after any message) when the run ends here.
 int64_t CheckTextFile(RunState& run, const ustring& path) {
-    run.LineEndingKind = 0;
     if (path.empty()) {
         InputError(run, u"Input file not specified.");
         return -1;
@@ -213,7 +212,6 @@ int64_t CheckTextFile(RunState& run, const ustring& path) {
     bool ok = CheckInputFile(run, path);
     if (ok) {
         const VetResult vet = VetTextFile(run, path, false);
-        if (vet.ok) run.LineEndingKind = Code(vet.kind);
         ok = vet.ok && SettleEncoding(run, vet.detectedUtf8);
     }
     if (!ok) {
@@ -226,7 +224,6 @@ int64_t CheckTextFile(RunState& run, const ustring& path) {
 // The checks of a stream input, from its first block: some bytes, the vetting, the encoding
 // question. The size of that block, or -1 (after any message) when the run ends here.
 int64_t CheckTextStream(RunState& run, const ustring& name) {
-    run.LineEndingKind = 0;
     TextFileReader& reader = *run.inputStream;
     const std::string_view head = reader.head();
     bool ok = false;
@@ -236,7 +233,6 @@ int64_t CheckTextStream(RunState& run, const ustring& name) {
         run.host.message(u"Input file is zero-length.", u"Empty file", MsgIcon::Exclamation);
     } else {
         const VetResult vet = VetTextStream(run, name, head, reader.atEnd(), false);
-        if (vet.ok) run.LineEndingKind = Code(vet.kind);
         ok = vet.ok && SettleEncoding(run, vet.detectedUtf8);
     }
     if (!ok) {

@@ -80,7 +80,6 @@ struct RunState {
     // The count run
     RunPhase phase = RunPhase::Idle; // set through SetRunPhase, which the count button shows
     bool ListingShown = false;       // the output box holds the listing of the last run
-    int LineEndingKind = 0;          // of the input file: 1 CR LF or none, 2 LF, 3 CR; 0 unknown
     bool SavedSuppressWords = false;
     ustring ClipboardText; // the clipboard text taken for the current count
     // An input read as a stream (standard input, a pipe) in place of the file InputFile
