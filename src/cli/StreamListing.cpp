@@ -31,7 +31,7 @@ void StreamListing::header(ustring_view line) {
 
 void StreamListing::entry(ustring_view line, int32_t) {
     bytes_.clear();
-    if (format_ == 9) {
+    if (format_ == ListFormat::WordsWithCommas) {
         if (joined_) bytes_ += ", ";
         joined_ = true;
         AppendUtf8(line, bytes_);

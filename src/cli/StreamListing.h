@@ -3,6 +3,7 @@
 // LF line end the moment the pass hands it over, format 9's words joined by ", " on one line.
 
 #include "count/ListingOutput.h"
+#include "scan/ScanSettings.h"
 
 #include <ostream>
 #include <string>
@@ -11,7 +12,8 @@ namespace qd::cli {
 
 class StreamListing : public ListingOutput, private ListingSink {
 public:
-    StreamListing(std::ostream& out, int displayFormat) : out_(out), format_(displayFormat) {}
+    StreamListing(std::ostream& out, ListFormat displayFormat)
+        : out_(out), format_(displayFormat) {}
     void begin() override;
     void message(ustring_view text) override;
     ListingSink& lines() override { return *this; }
@@ -24,7 +26,7 @@ private:
     void write();
 
     std::ostream& out_;
-    int format_;
+    ListFormat format_;
     std::string bytes_; // reused for every line
     bool written_ = false;
     bool joined_ = false; // format 9: a word is on the line already

@@ -196,8 +196,8 @@ void frmMain::showSettings() {
     chkSuppressWords->setToolTip(
         s.SuppressWords ? QString() : "The program will run faster if this checkbox is checked.");
     chkDisableOutputToFile->setChecked(s.DisableOutputToFile);
-    cboWordOrder->setCurrentIndex(s.WordOrder);
-    cboDisplayFormat->setCurrentIndex(s.DisplayFormat);
+    cboWordOrder->setCurrentIndex(int(s.WordOrder));
+    cboDisplayFormat->setCurrentIndex(int(s.DisplayFormat));
 }
 
 void frmMain::ConcealNumWords(bool blnConcealTimeElapsed) {

@@ -62,11 +62,11 @@ void frmMain::connectHandlers() {
         chkSuppressWords_Click();
     });
     connect(cboWordOrder, &QComboBox::activated, this, [this](int index) {
-        state_.settings.WordOrder = index;
+        state_.settings.WordOrder = ListOrder(index);
         cboWordOrder_Click();
     });
     connect(cboDisplayFormat, &QComboBox::activated, this, [this](int index) {
-        state_.settings.DisplayFormat = index;
+        state_.settings.DisplayFormat = ListFormat(index);
         cboDisplayFormat_Click();
     });
     connect(cmdClearOutput, &QPushButton::clicked, this, [this] { cmdClearOutput_Click(); });

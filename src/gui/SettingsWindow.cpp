@@ -306,8 +306,8 @@ void frmParams::cmdRestoreDefaults_Click() {
 
 void frmParams::cmdInitialize_Click() {
     main_.Initialize();
-    state_.settings.WordOrder = 0;
-    state_.settings.DisplayFormat = 0;
+    state_.settings.WordOrder = ListOrder::ByFrequency;
+    state_.settings.DisplayFormat = ListFormat::RankFrequencyWord;
     SetDefaultValues();
     state_.settings.IgnoreCommonWords = false;
     lblParameters->setText("Program reinitialized.");

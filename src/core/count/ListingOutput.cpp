@@ -32,7 +32,7 @@ void OutputBoxListing::stopped() {
 void OutputBoxListing::finish() {
     Host& host = run_.host;
     if (host.outputLength() < 3) return;
-    if (format_ == 9) {
+    if (format_ == ListFormat::WordsWithCommas) {
         ustring text = host.outputText();
         if (text.ends_with(u", ")) {
             text.resize(text.size() - 2);
@@ -51,7 +51,7 @@ void OutputBoxListing::header(ustring_view line) {
 
 void OutputBoxListing::entry(ustring_view line, int32_t index) {
     pending_ += line;
-    pending_ += format_ == 9 ? u", " : kCrLf;
+    pending_ += format_ == ListFormat::WordsWithCommas ? u", " : kCrLf;
     turnTwirler(index);
 }
 

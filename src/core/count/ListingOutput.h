@@ -4,6 +4,7 @@
 // either a message that takes the listing's place or the header and entry lines through
 // lines(), and finish() once the listing is complete.
 
+#include "scan/ScanSettings.h"
 #include "table/ListingSink.h"
 #include "text/UString.h"
 
@@ -46,7 +47,7 @@ private:
     void turnTwirler(int32_t index);
 
     RunState& run_;
-    int format_;
+    ListFormat format_;
     ustring pending_;
 };
 

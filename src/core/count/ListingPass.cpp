@@ -26,7 +26,7 @@ ListingLayout CurrentListingLayout(const RunState& run, bool commas) {
 }
 
 ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
-    const bool alphabetical = run.settings.WordOrder == 1;
+    const bool alphabetical = run.settings.WordOrder == ListOrder::Alphabetical;
     const ustring passName = alphabetical ? u"ListWordsAlphabetically" : u"ListWordsByFrequency";
 
     const ListingLayout layout = CurrentListingLayout(run, commas);

@@ -11,6 +11,22 @@ namespace qd {
 
 enum class SourceKind { InFile, OnClipboard };
 
+// The word orders and display formats of a listing, numbered as their lists show them (and
+// as settings files store them).
+enum class ListOrder { ByFrequency = 0, Alphabetical = 1 };
+enum class ListFormat {
+    RankFrequencyWord = 0,
+    RankWordFrequency,
+    RankFrequency,
+    RankWord,
+    FrequencyRank,
+    FrequencyWord,
+    WordRank,
+    WordFrequency,
+    Word,
+    WordsWithCommas, // every word on one line, separated by ", "
+};
+
 struct ScanSettings {
     // Word formation
     bool CaseSignificant = false;
@@ -56,8 +72,8 @@ struct ScanSettings {
     bool UTF8 = false;
     bool SuppressWords = false;
     bool DisableOutputToFile = false;
-    int WordOrder = 0;     // 0 "by frequency", 1 "alphabetical"
-    int DisplayFormat = 0; // 0..9, see DisplayFormatNames
+    ListOrder WordOrder = ListOrder::ByFrequency;
+    ListFormat DisplayFormat = ListFormat::RankFrequencyWord;
 
     int thresholdFrequencyValue() const { return ThresholdFrequency + 2; }
     int shortWordSizeValue() const { return ShortWordSize + 2; }

@@ -42,8 +42,8 @@ void Initialize(ScanSettings& s) {
 }
 
 void SelectListDefaults(ScanSettings& s) {
-    s.WordOrder = 0;
-    s.DisplayFormat = 0;
+    s.WordOrder = ListOrder::ByFrequency;
+    s.DisplayFormat = ListFormat::RankFrequencyWord;
     s.ShortWordSize = 1;
     s.LongWordSize = 7;
     s.ThresholdFrequency = 0;

@@ -241,7 +241,7 @@ ustring RestoreSavedState(ScanSettings& settings, ustring_view filePath) {
                 noEntryChosen = true;
             else if (*index < 0 || *index >= f->entries)
                 return kRestoreError + AtLine("Invalid property value", lineNumber, name, line);
-            f->indexOf(read) = int(*index);
+            f->setIndexOf(read, int(*index));
         } else {
             ustring_view value = Trimmed(line);
             if (!value.empty() && value.front() == u'"') {

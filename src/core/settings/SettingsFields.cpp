@@ -1,5 +1,8 @@
 #include "settings/SettingsFields.h"
 
+#include <type_traits>
+#include <utility>
+
 #include <array>
 
 namespace qd {
@@ -11,14 +14,21 @@ using S = ScanSettings;
 constexpr SettingField Flag(std::string_view name, bool S::*member) {
     return {name, FieldKind::Flag, member};
 }
-constexpr SettingField List(std::string_view name, int S::*member, int entries) {
-    return {name, FieldKind::ListIndex, nullptr, member, entries};
+// A list field, held as an index or as an enumeration numbered like its list.
+template <auto Member> constexpr SettingField List(std::string_view name, int entries) {
+    using Value = std::remove_cvref_t<decltype(std::declval<S&>().*Member)>;
+    return {name,
+            FieldKind::ListIndex,
+            nullptr,
+            [](const S& s) { return static_cast<int>(s.*Member); },
+            [](S& s, int i) { s.*Member = static_cast<Value>(i); },
+            entries};
 }
 constexpr SettingField Text(std::string_view name, ustring S::*member) {
-    return {name, FieldKind::Text, nullptr, nullptr, 0, member};
+    return {name, FieldKind::Text, nullptr, nullptr, nullptr, 0, member};
 }
 constexpr SettingField Marker(std::string_view name, std::array<ustring, 2> S::*member, int i) {
-    return {name, FieldKind::Text, nullptr, nullptr, 0, nullptr, member, i};
+    return {name, FieldKind::Text, nullptr, nullptr, nullptr, 0, nullptr, member, i};
 }
 
 const std::array kFields = {
@@ -46,10 +56,10 @@ const std::array kFields = {
     Flag("IgnoreRomNum40", &S::IgnoreRomNum40),
     Flag("IgnoreNoLetter", &S::IgnoreNoLetter),
     Flag("IgnoreInfrequentWords", &S::IgnoreInfrequentWords),
-    List("ThresholdFrequency", &S::ThresholdFrequency, kThresholdFrequencyEntries),
+    List<&S::ThresholdFrequency>("ThresholdFrequency", kThresholdFrequencyEntries),
     Flag("IgnoreShortWords", &S::IgnoreShortWords),
-    List("ShortWordSize", &S::ShortWordSize, kShortWordSizeEntries),
-    List("LongWordSize", &S::LongWordSize, kLongWordSizeEntries),
+    List<&S::ShortWordSize>("ShortWordSize", kShortWordSizeEntries),
+    List<&S::LongWordSize>("LongWordSize", kLongWordSizeEntries),
     Flag("OutputWithCommas", &S::OutputWithCommas),
     Flag("WarnOnOverwrite", &S::WarnOnOverwrite),
     Flag("SaveStateOnQuit", &S::SaveStateOnQuit),
@@ -59,8 +69,8 @@ const std::array kFields = {
     Flag("UTF8", &S::UTF8),
     Flag("SuppressWords", &S::SuppressWords),
     Flag("DisableOutputToFile", &S::DisableOutputToFile),
-    List("WordOrder", &S::WordOrder, kWordOrderEntries),
-    List("DisplayFormat", &S::DisplayFormat, kDisplayFormatEntries),
+    List<&S::WordOrder>("WordOrder", kWordOrderEntries),
+    List<&S::DisplayFormat>("DisplayFormat", kDisplayFormatEntries),
 };
 
 char16_t AsciiLower(char16_t c) {
@@ -132,7 +142,7 @@ ustring SetSetting(ScanSettings& settings, ustring_view name, ustring_view value
         if (index < 0 || index >= f->entries)
             return u"The setting " + fieldName + u" takes an entry index from 0 to " +
                    FromInt(f->entries - 1) + u", not " + Quoted(value) + u".";
-        f->indexOf(settings) = index;
+        f->setIndexOf(settings, index);
         return {};
     }
     case FieldKind::Text:

@@ -19,7 +19,8 @@ struct SettingField {
     std::string_view name;
     FieldKind kind;
     bool ScanSettings::*flag = nullptr;
-    int ScanSettings::*index = nullptr;
+    int (*getIndex)(const ScanSettings&) = nullptr;
+    void (*setIndex)(ScanSettings&, int) = nullptr;
     int entries = 0; // list fields: the number of entries
     ustring ScanSettings::*text = nullptr;
     std::array<ustring, 2> ScanSettings::*pair = nullptr; // comment markers
@@ -27,8 +28,8 @@ struct SettingField {
 
     bool& flagOf(ScanSettings& s) const { return s.*flag; }
     bool flagOf(const ScanSettings& s) const { return s.*flag; }
-    int& indexOf(ScanSettings& s) const { return s.*index; }
-    int indexOf(const ScanSettings& s) const { return s.*index; }
+    int indexOf(const ScanSettings& s) const { return getIndex(s); }
+    void setIndexOf(ScanSettings& s, int i) const { setIndex(s, i); }
     ustring& textOf(ScanSettings& s) const { return pair ? (s.*pair)[pairIndex] : s.*text; }
     const ustring& textOf(const ScanSettings& s) const {
         return pair ? (s.*pair)[pairIndex] : s.*text;

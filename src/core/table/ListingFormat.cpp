@@ -38,13 +38,14 @@ ustring_view TrimTrailingSpaces(ustring_view s) {
 }
 
 bool WordColumnTakesComma(const ListingLayout& layout) {
-    const int f = layout.displayFormat;
-    return layout.commas && (f == 1 || f == 6 || f == 7);
+    const ListFormat f = layout.displayFormat;
+    return layout.commas && (f == ListFormat::RankWordFrequency || f == ListFormat::WordRank ||
+                             f == ListFormat::WordFrequency);
 }
 
 } // namespace
 
-ListingLayout MakeListingLayout(int displayFormat, bool commas, int32_t numWordsIncluded,
+ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t numWordsIncluded,
                                 int32_t maxFrequency, int maxWordLengthFound, int minWidth) {
     ListingLayout layout;
     layout.displayFormat = displayFormat;
@@ -56,8 +57,8 @@ ListingLayout MakeListingLayout(int displayFormat, bool commas, int32_t numWords
     return layout;
 }
 
-bool HasHeaderLine(int displayFormat) {
-    return displayFormat != 9;
+bool HasHeaderLine(ListFormat displayFormat) {
+    return displayFormat != ListFormat::WordsWithCommas;
 }
 
 void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustring& line) {
@@ -89,28 +90,28 @@ void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustrin
     const char16_t* lead = c ? u"  " : u" ";
     const char16_t* sep = c ? u",  " : u"  ";
     switch (layout.displayFormat) {
-    case 0: // rank frequency word
+    case ListFormat::RankFrequencyWord: // rank frequency word
         lit(lead), R(), lit(sep), F(), lit(sep), Wt();
         break;
-    case 1: // rank word frequency
+    case ListFormat::RankWordFrequency: // rank word frequency
         lit(lead), R(), lit(sep), W(), lit(c ? u"" : u"  "), F();
         break;
-    case 2: // rank frequency
+    case ListFormat::RankFrequency: // rank frequency
         lit(lead), R(), lit(sep), F();
         break;
-    case 3: // rank word
+    case ListFormat::RankWord: // rank word
         lit(lead), R(), lit(sep), Wt();
         break;
-    case 4: // frequency rank
+    case ListFormat::FrequencyRank: // frequency rank
         lit(lead), F(), lit(sep), R();
         break;
-    case 5: // frequency word
+    case ListFormat::FrequencyWord: // frequency word
         lit(u"  "), F(), lit(sep), Wt();
         break;
-    case 6: // word rank
+    case ListFormat::WordRank: // word rank
         lit(u"  "), W(), lit(c ? u"" : u" "), R();
         break;
-    case 7: // word frequency
+    case ListFormat::WordFrequency: // word frequency
         lit(u"  "), W(), lit(c ? u"" : u" "), F();
         break;
     default: // 8 word, 9 word (+ commas)
@@ -119,8 +120,10 @@ void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustrin
     }
 
     if (header) {
-        const int f = layout.displayFormat;
-        if (f == 0 || f == 3 || f == 5 || f == 8 || f == 9) {
+        const ListFormat f = layout.displayFormat;
+        if (f == ListFormat::RankFrequencyWord || f == ListFormat::RankWord ||
+            f == ListFormat::FrequencyWord || f == ListFormat::Word ||
+            f == ListFormat::WordsWithCommas) {
             line.resize(TrimTrailingSpaces(line).size());
             line += u" (longest has ";
             std::array<char16_t, 12> buf;

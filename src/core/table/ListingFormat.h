@@ -2,6 +2,7 @@
 // The text of one listing line, for the output box, the output file, the command line and the
 // tests alike: a pure function of the entry, the display format, the layout and the widths.
 
+#include "scan/ScanSettings.h"
 #include "text/UString.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@ namespace qd {
 struct WordEntry;
 
 struct ListingLayout {
-    int displayFormat = 0; // 0..9, see DisplayFormatNames
+    ListFormat displayFormat = ListFormat::RankFrequencyWord;
     // The comma layout of an output file written with OutputWithCommas; the text box and a
     // file without commas use the space layout.
     bool commas = false;
@@ -23,11 +24,11 @@ struct ListingLayout {
 
 // The column widths for a listing: the digits of the number of listed words, of the highest
 // count and the longest word's length, each at least minWidth.
-ListingLayout MakeListingLayout(int displayFormat, bool commas, int32_t numWordsIncluded,
+ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t numWordsIncluded,
                                 int32_t maxFrequency, int maxWordLengthFound, int minWidth);
 
 // Whether the format has a header line (format 9, the words joined by commas, has none).
-bool HasHeaderLine(int displayFormat);
+bool HasHeaderLine(ListFormat displayFormat);
 
 // Sets line to the header line (entry == nullptr) or to the entry's line, without a line
 // end. The buffer is reused, so a long listing allocates nothing per line. Format 9 gives

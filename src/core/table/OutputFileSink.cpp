@@ -47,7 +47,7 @@ void OutputFileSink::header(ustring_view line) {
 }
 
 void OutputFileSink::entry(ustring_view line, int32_t) {
-    if (format_ != 9) {
+    if (format_ != ListFormat::WordsWithCommas) {
         writeLine(line, true);
         return;
     }

@@ -2,6 +2,7 @@
 // The listing's output file: Windows-1252 text with CR LF line ends, written line by line as
 // the pass goes, after a head that tells a spreadsheet how to read it.
 
+#include "scan/ScanSettings.h"
 #include "table/ListingSink.h"
 #include "text/ErrorInfo.h"
 
@@ -12,7 +13,7 @@ namespace qd {
 
 class OutputFileSink : public ListingSink {
 public:
-    explicit OutputFileSink(int displayFormat) : format_(displayFormat) {}
+    explicit OutputFileSink(ListFormat displayFormat) : format_(displayFormat) {}
     ~OutputFileSink() override;
     OutputFileSink(const OutputFileSink&) = delete;
     OutputFileSink& operator=(const OutputFileSink&) = delete;
@@ -33,7 +34,7 @@ private:
     void writeLine(ustring_view line, bool lineEnd);
     void fail();
 
-    int format_;
+    ListFormat format_;
     std::FILE* file_ = nullptr;
     std::string bytes_; // reused for every line
     bool anyWord_ = false;

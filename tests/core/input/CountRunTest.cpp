@@ -132,7 +132,7 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
         host.answers = {{Question::Stop, {Answer::Yes}},
                         {Question::ConfirmStop, {confirmed ? Answer::Yes : Answer::No}},
                         {Question::ListAfterStop, {Answer::No}}};
-        run.settings.DisplayFormat = 8; // the whole list fits the output box
+        run.settings.DisplayFormat = ListFormat::Word; // the whole list fits the output box
         EXPECT_EQ(CountWords(run), confirmed ? RunOutcome::NotListed : RunOutcome::Listed);
         ASSERT_GE(host.messages.size(), 2u);
         EXPECT_EQ(host.messages[1].question, Question::ConfirmStop);

@@ -92,7 +92,7 @@ TEST_F(SavedStateFile, EveryTruncationIsHandled) {
     const size_t line38 = full.rfind("\r\n", full.size() - 3) + 2;
     for (size_t len = 0; len < full.size(); ++len) {
         ScanSettings s = Unusual();
-        s.WordOrder = 0;
+        s.WordOrder = ListOrder::ByFrequency;
         const ScanSettings before = s;
         const ustring error =
             RestoreSavedState(s, write(full.substr(0, len), "cut" + std::to_string(len)));

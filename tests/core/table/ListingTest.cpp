@@ -110,7 +110,7 @@ TEST_F(Listing, OutputBoxStopsAtTheLastBatchOfTwentyThatFits) {
 TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
     numbers(200);
     run.settings.OutputFile = pathIn("out.txt");
-    run.settings.DisplayFormat = 8;
+    run.settings.DisplayFormat = ListFormat::Word;
     stopAfterEvents(10);
     EXPECT_EQ(ListWords(run), ListWordsResult::Stopped);
     EXPECT_EQ(host.outputUtf8(), "Output to file was terminated.\r\n");
@@ -123,8 +123,8 @@ TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
 
 TEST_F(Listing, StopDuringTheOutputBoxPassSaysSo) {
     numbers(200);
-    run.settings.DisplayFormat = 8;
-    run.settings.WordOrder = 1;
+    run.settings.DisplayFormat = ListFormat::Word;
+    run.settings.WordOrder = ListOrder::Alphabetical;
     stopAfterEvents(30);
     EXPECT_EQ(ListWords(run), ListWordsResult::Stopped);
     const std::string box = host.outputUtf8();
@@ -164,7 +164,7 @@ TEST_F(Listing, FullDiskIsReportedDuringThePassAndAtTheClose) {
     host.messages.clear();
     run.table.clear();
     numbers(5000, 100000);
-    run.settings.DisplayFormat = 8;
+    run.settings.DisplayFormat = ListFormat::Word;
     EXPECT_EQ(ListWords(run), ListWordsResult::Listed); // the box is still filled
     ASSERT_GE(host.messages.size(), 1u);
     EXPECT_EQ(ToUtf8(host.messages[0].text),
@@ -197,7 +197,7 @@ struct CollectingSink : ListingSink {
 
 TEST_F(Listing, PassFollowsTheFrequencyChainAndStopsAtABrokenOne) {
     count({{"pear", 5}, {"apple", 3}, {"fig", 3}, {"kiwi", 1}});
-    run.settings.DisplayFormat = 3;
+    run.settings.DisplayFormat = ListFormat::RankWord;
     CollectingSink sink;
     EXPECT_EQ(RunListingPass(run, sink, false), ListingPassEnd::Completed);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"H:   Rank  Word (longest has 5 characters)",
