@@ -10,6 +10,7 @@
 #include <array>
 #include <climits>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -154,29 +155,39 @@ FileStart ClassifyFileStart(ustring_view path, bool checkCharset) {
     return FileStart::Unknown;
 }
 
-TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, bool checkCharset) {
+namespace {
+
+// The verdict the start of a file gives on its own; nothing when the byte scan must decide.
+std::optional<TextFileCheck> CheckOfStart(FileStart start) {
     TextFileCheck check;
-    const FileStart start = ClassifyFileStart(path, checkCharset);
     switch (start) {
     case FileStart::Unknown:
-        break;
+        return std::nullopt;
     case FileStart::Rtf:
         check.kind = FileKind::Rtf;
-        return check;
+        break;
     case FileStart::Utf8:
         check.isUtf8 = true;
         check.kind = FileKind::Text;
-        return check;
+        break;
     case FileStart::Utf16Le:
     case FileStart::Utf16Be:
     case FileStart::Utf32Be:
         check.kind = FileKind::Unicode;
-        return check;
+        break;
     default: // the refusals share their codes
         check.kind = FileKind(Code(start));
-        return check;
+        break;
     }
+    return check;
+}
 
+} // namespace
+
+TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, bool checkCharset) {
+    if (auto check = CheckOfStart(ClassifyFileStart(path, checkCharset))) return *check;
+
+    TextFileCheck check;
     std::string bytes;
     {
         RawFile file(path);
@@ -202,20 +213,7 @@ TextFileCheck IsTextStream(std::string_view head, bool complete) {
     StartBytes b{};
     for (size_t i = 0; i < b.size() && i < head.size(); ++i)
         b[i] = static_cast<unsigned char>(head[i]);
-    switch (ClassifyStartBytes(b, false)) {
-    case FileStart::Rtf:
-        check.kind = FileKind::Rtf;
-        return check;
-    case FileStart::Utf8:
-        check.isUtf8 = true;
-        check.kind = FileKind::Text;
-        return check;
-    case FileStart::Unknown:
-        break;
-    default:
-        check.kind = FileKind::Unicode;
-        return check;
-    }
+    if (auto start = CheckOfStart(ClassifyStartBytes(b, false))) return *start;
     if (HeadDeclaresUtf8(head.substr(0, size_t(kCharsetSearchBytes)))) {
         check.isUtf8 = true;
         check.kind = FileKind::Text;
