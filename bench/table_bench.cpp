@@ -96,7 +96,7 @@ struct Round {
 Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uint32_t>& text) {
     NullHost host;
     RunState run(host, DefaultEnvironment());
-    run.settings.SuppressWords = true;
+    run.settings.output.SuppressWords = true;
     Round r;
 
     // Counting: the word table against a plain hash map of views.
@@ -119,8 +119,8 @@ Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uin
     r.sortBaseline = CpuSecondsOf([&] { std::sort(keys.begin(), keys.end()); });
     r.sorting = CpuSecondsOf([&] { SortWordTable(run.table, 1, n, 1); });
 
-    run.settings.IgnoreRomNum40 = true;
-    run.settings.IgnoreInfrequentWords = true;
+    run.settings.ignore.IgnoreRomNum40 = true;
+    run.settings.ignore.IgnoreInfrequentWords = true;
     run.stats.thresholdFrequency = 2;
     r.postCount = CpuSecondsOf([&] {
         ApplyPostCountRules(run.table, run.settings, run.stats);

@@ -46,7 +46,7 @@ GuiRun CountInWindow(const QString& file, bool suppressWords) {
     frmMain window(options);
     window.Form_Load();
     window.FileChosen(0, file);
-    window.state().settings.SuppressWords = suppressWords;
+    window.state().settings.output.SuppressWords = suppressWords;
     window.showSettings();
 
     GuiRun run;

@@ -83,7 +83,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     CliHost host(err, encoding);
     RunState run(host, env);
     run.numberFormat = NumberFormatFromLocale();
-    ScanSettings& s = run.settings;
+    Settings& s = run.settings;
     if (LoadProgramTexts(host, env.programFolder, run.texts, run.programTextPath) <= 0)
         return kExitRefused;
     Initialize(s);
@@ -96,12 +96,12 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     if (!options.settingsFile.empty()) {
         const ustring error = RestoreSavedState(s, AbsolutePath(options.settingsFile));
         if (!error.empty()) return UsageError(err, error);
-        s.InputFile.clear();
-        s.OutputFile.clear();
+        s.input.InputFile.clear();
+        s.output.OutputFile.clear();
     }
     if (!options.outputFile.empty()) {
-        s.OutputFile = AbsolutePath(options.outputFile);
-        s.DisableOutputToFile = false;
+        s.output.OutputFile = AbsolutePath(options.outputFile);
+        s.output.DisableOutputToFile = false;
     }
     for (const std::string& assignment : options.assignments) {
         const ustring error = ApplySettingAssignment(s, U(assignment));
@@ -113,32 +113,32 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     bool streamed = true;
     if (fromStdin) {
         stream.attachStdin(stdinFd);
-        s.InputFile = u"(standard input)";
+        s.input.InputFile = u"(standard input)";
     } else {
-        s.InputFile = AbsolutePath(options.input);
+        s.input.InputFile = AbsolutePath(options.input);
         streamed = stream.attachIfNotRegular(options.input);
     }
     if (streamed) run.inputStream = &stream.reader();
-    s.Source = SourceKind::InFile;
-    if (encoding != EncodingChoice::Detected) s.UTF8 = encoding == EncodingChoice::Utf8;
+    s.input.Source = SourceKind::InFile;
+    if (encoding != EncodingChoice::Detected) s.input.UTF8 = encoding == EncodingChoice::Utf8;
 
     run.startUpCompleted = true;
     NormaliseWordsToIgnore(run);
 
     if (!options.language.empty()) {
-        s.CommonWordsFile =
+        s.ignore.CommonWordsFile =
             FromPath(env.programFolder / CommonWordsFileForLanguage(options.language));
-        s.IgnoreCommonWords = true;
-    } else if (s.IgnoreCommonWords && s.CommonWordsFile.empty() && !streamed) {
+        s.ignore.IgnoreCommonWords = true;
+    } else if (s.ignore.IgnoreCommonWords && s.ignore.CommonWordsFile.empty() && !streamed) {
         // No file named: as the window does when a file is chosen, the common words of the
         // language the input declares (English when it declares none).
-        s.CommonWordsFile = CommonWordsFileForInput(env.programFolder, s.InputFile);
+        s.ignore.CommonWordsFile = CommonWordsFileForInput(env.programFolder, s.input.InputFile);
     }
-    if (s.IgnoreCommonWords && !s.CommonWordsFile.empty() && !AttemptToReadCommonWords(run) &&
-        !options.language.empty())
+    if (s.ignore.IgnoreCommonWords && !s.ignore.CommonWordsFile.empty() &&
+        !AttemptToReadCommonWords(run) && !options.language.empty())
         return kExitRefused;
 
-    StreamListing listing(out, s.DisplayFormat);
+    StreamListing listing(out, s.output.DisplayFormat);
     run.listingOutput = &listing;
     const RunOutcome outcome = CountWords(run);
     out.flush();

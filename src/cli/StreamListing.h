@@ -3,7 +3,7 @@
 // LF line end the moment the pass hands it over, format 9's words joined by ", " on one line.
 
 #include "count/ListingOutput.h"
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 
 #include <ostream>
 #include <string>

@@ -72,7 +72,7 @@ bool frmMain::Form_Load() {
     show();
 
     UpdateOutputFileControls();
-    state_.settings.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
+    state_.settings.ignore.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
     state_.stateFilePath =
@@ -91,9 +91,9 @@ bool frmMain::Form_Load() {
     UpdatePathTooltip(0);
     UpdatePathTooltip(1);
 
-    state_.settings.UTF8 = false;
-    if (!CheckInputFile(state_, state_.settings.InputFile)) {
-        state_.settings.InputFile.clear();
+    state_.settings.input.UTF8 = false;
+    if (!CheckInputFile(state_, state_.settings.input.InputFile)) {
+        state_.settings.input.InputFile.clear();
     } else {
         VetInputFileQuietly();
     }
@@ -110,7 +110,7 @@ bool frmMain::Form_Load() {
 void frmMain::InitializeVariables() {
     state_.MacNoticeShown = false;
     state_.wordsGot = false;
-    state_.settings.Source = SourceKind::InFile;
+    state_.settings.input.Source = SourceKind::InFile;
     lblSizeOfClipboardContents->clear();
     lblFilesize->clear();
     state_.stateFilePath =
@@ -132,14 +132,14 @@ void frmMain::Initialize() {
 
 // Vets the input file of the box without a word and settles UTF8 and the common words.
 void frmMain::VetInputFileQuietly() {
-    const ustring& path = state_.settings.InputFile;
+    const ustring& path = state_.settings.input.InputFile;
     if (IsDocxFile(path)) {
-        state_.settings.UTF8 = true;
-        if (!state_.settings.CommonWordsFile.empty()) OfferToReadCommonWords(state_);
+        state_.settings.input.UTF8 = true;
+        if (!state_.settings.ignore.CommonWordsFile.empty()) OfferToReadCommonWords(state_);
         return;
     }
-    state_.settings.UTF8 = false;
-    state_.settings.UTF8 = VetTextFile(state_, path, false).detectedUtf8;
+    state_.settings.input.UTF8 = false;
+    state_.settings.input.UTF8 = VetTextFile(state_, path, false).detectedUtf8;
     showSettings();
     ChooseCommonWordsForInputFile(state_);
 }
@@ -184,20 +184,21 @@ ustring frmMain::chooseOutputFile() {
 }
 
 void frmMain::showSettings() {
-    const ScanSettings& s = state_.settings;
+    const Settings& s = state_.settings;
     for (int i = 0; i < 2; ++i) {
-        const QString path = toQ(i == 0 ? s.InputFile : s.OutputFile);
+        const QString path = toQ(i == 0 ? s.input.InputFile : s.output.OutputFile);
         if (txbFile[size_t(i)]->text() != path) txbFile[size_t(i)]->setText(path);
     }
-    optInFile->setChecked(s.Source == SourceKind::InFile);
-    optOnClipboard->setChecked(s.Source == SourceKind::OnClipboard);
-    chkUTF8->setChecked(s.UTF8);
-    chkSuppressWords->setChecked(s.SuppressWords);
-    chkSuppressWords->setToolTip(
-        s.SuppressWords ? QString() : "The program will run faster if this checkbox is checked.");
-    chkDisableOutputToFile->setChecked(s.DisableOutputToFile);
-    cboWordOrder->setCurrentIndex(int(s.WordOrder));
-    cboDisplayFormat->setCurrentIndex(int(s.DisplayFormat));
+    optInFile->setChecked(s.input.Source == SourceKind::InFile);
+    optOnClipboard->setChecked(s.input.Source == SourceKind::OnClipboard);
+    chkUTF8->setChecked(s.input.UTF8);
+    chkSuppressWords->setChecked(s.output.SuppressWords);
+    chkSuppressWords->setToolTip(s.output.SuppressWords
+                                     ? QString()
+                                     : "The program will run faster if this checkbox is checked.");
+    chkDisableOutputToFile->setChecked(s.output.DisableOutputToFile);
+    cboWordOrder->setCurrentIndex(int(s.output.WordOrder));
+    cboDisplayFormat->setCurrentIndex(int(s.output.DisplayFormat));
 }
 
 void frmMain::ConcealNumWords(bool blnConcealTimeElapsed) {
@@ -232,12 +233,12 @@ void frmMain::EnableMainControls(bool enabled) {
 void frmMain::UpdateOutputFileControls() {
     cmdFile[1]->setEnabled(true);
     txbFile[1]->setEnabled(true);
-    cmdClearFile[1]->setEnabled(!state_.settings.OutputFile.empty());
+    cmdClearFile[1]->setEnabled(!state_.settings.output.OutputFile.empty());
 }
 
 void frmMain::UpdateDisableBox() {
-    if (state_.settings.OutputFile.empty()) {
-        state_.settings.DisableOutputToFile = false;
+    if (state_.settings.output.OutputFile.empty()) {
+        state_.settings.output.DisableOutputToFile = false;
         chkDisableOutputToFile->setChecked(false);
         chkDisableOutputToFile->setEnabled(false);
     } else {

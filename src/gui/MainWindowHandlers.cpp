@@ -41,32 +41,34 @@ void frmMain::connectHandlers() {
                 [this, i] { cmdClearFile_Click(i); });
         // The file boxes are the settings; leaving a box checks what was typed.
         connect(txbFile[size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& t) {
-            (i == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(t);
+            (i == 0 ? state_.settings.input.InputFile : state_.settings.output.OutputFile) =
+                fromQ(t);
         });
         txbFile[size_t(i)]->installEventFilter(this);
         cmdFile[size_t(i)]->installEventFilter(this);
     }
     connect(optInFile, &QRadioButton::clicked, this, [this] {
-        state_.settings.Source = SourceKind::InFile;
+        state_.settings.input.Source = SourceKind::InFile;
         optInFile_Click();
     });
     connect(optOnClipboard, &QRadioButton::clicked, this, [this] {
-        state_.settings.Source = SourceKind::OnClipboard;
+        state_.settings.input.Source = SourceKind::OnClipboard;
         optOnClipboard_Click();
     });
-    connect(chkUTF8, &QCheckBox::clicked, this, [this](bool on) { state_.settings.UTF8 = on; });
+    connect(chkUTF8, &QCheckBox::clicked, this,
+            [this](bool on) { state_.settings.input.UTF8 = on; });
     connect(chkDisableOutputToFile, &QCheckBox::clicked, this,
-            [this](bool on) { state_.settings.DisableOutputToFile = on; });
+            [this](bool on) { state_.settings.output.DisableOutputToFile = on; });
     connect(chkSuppressWords, &QCheckBox::clicked, this, [this](bool on) {
-        state_.settings.SuppressWords = on;
+        state_.settings.output.SuppressWords = on;
         chkSuppressWords_Click();
     });
     connect(cboWordOrder, &QComboBox::activated, this, [this](int index) {
-        state_.settings.WordOrder = ListOrder(index);
+        state_.settings.output.WordOrder = ListOrder(index);
         cboWordOrder_Click();
     });
     connect(cboDisplayFormat, &QComboBox::activated, this, [this](int index) {
-        state_.settings.DisplayFormat = ListFormat(index);
+        state_.settings.output.DisplayFormat = ListFormat(index);
         cboDisplayFormat_Click();
     });
     connect(cmdClearOutput, &QPushButton::clicked, this, [this] { cmdClearOutput_Click(); });
@@ -92,7 +94,7 @@ void frmMain::cmdListWords_Click() {
     if (relisting_) return;
     // The clipboard is read only when it is the source.
     const ustring clipboard =
-        state_.settings.Source == SourceKind::OnClipboard ? host_.clipboardText() : ustring();
+        state_.settings.input.Source == SourceKind::OnClipboard ? host_.clipboardText() : ustring();
     qd::CountWords(state_, clipboard);
 }
 
@@ -123,8 +125,8 @@ void frmMain::cmdFile_Click(int index) {
         FileChosen(index, toQ(path));
         return;
     }
-    if (index == 0 && state_.settings.Source != SourceKind::InFile) {
-        state_.settings.Source = SourceKind::InFile;
+    if (index == 0 && state_.settings.input.Source != SourceKind::InFile) {
+        state_.settings.input.Source = SourceKind::InFile;
         optInFile->setChecked(true);
         optInFile_Click();
     }
@@ -134,14 +136,15 @@ void frmMain::cmdFile_Click(int index) {
 
 void frmMain::FileChosen(int index, const QString& path) {
     txbFile[size_t(index)]->setText(path);
-    (index == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(path);
+    (index == 0 ? state_.settings.input.InputFile : state_.settings.output.OutputFile) =
+        fromQ(path);
     if (index == 0) {
         state_.wordsGot = false;
         host_.setOutputText(u"");
         host_.repaint();
-        if (CheckInputFile(state_, state_.settings.InputFile)) {
+        if (CheckInputFile(state_, state_.settings.input.InputFile)) {
             cmdClearOutput_Click();
-            const ustring& input = state_.settings.InputFile;
+            const ustring& input = state_.settings.input.InputFile;
             if (FileExtension(input, true) != u"docx") {
                 host_.setOutputText(u"Now checking file ...");
                 host_.repaint();
@@ -153,13 +156,13 @@ void frmMain::FileChosen(int index, const QString& path) {
                                   u"Word 'docx' file.",
                               fromQ(ProgramText(state_, kTextErrorTitle)), MsgIcon::Exclamation);
                 txbFile[0]->clear();
-                state_.settings.InputFile.clear();
+                state_.settings.input.InputFile.clear();
                 return;
             }
         }
         UpdatePathTooltip(0);
-        if (state_.settings.Source != SourceKind::InFile) {
-            state_.settings.Source = SourceKind::InFile;
+        if (state_.settings.input.Source != SourceKind::InFile) {
+            state_.settings.input.Source = SourceKind::InFile;
             optInFile->setChecked(true);
             optInFile_Click();
         }
@@ -176,13 +179,13 @@ void frmMain::cmdClearFile_Click(int index) {
     if (cmdFile[size_t(index)]->isEnabled()) cmdFile[size_t(index)]->setFocus();
     cmdClearFile[size_t(index)]->setEnabled(false);
     if (index == 0) {
-        state_.settings.InputFile.clear();
+        state_.settings.input.InputFile.clear();
         lblFilesize->clear();
-        state_.settings.UTF8 = false;
+        state_.settings.input.UTF8 = false;
         chkUTF8->setChecked(false);
     } else {
-        state_.settings.OutputFile.clear();
-        state_.settings.DisableOutputToFile = false;
+        state_.settings.output.OutputFile.clear();
+        state_.settings.output.DisableOutputToFile = false;
         chkDisableOutputToFile->setChecked(false);
         chkDisableOutputToFile->setEnabled(false);
     }
@@ -194,10 +197,11 @@ void frmMain::txbFile_LostFocus(int index) {
     if (IsDocxFile(fromQ(txbFile[0]->text().trimmed()))) return;
     QLineEdit* box = txbFile[size_t(index)];
     box->setText(box->text().trimmed());
-    (index == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(box->text());
+    (index == 0 ? state_.settings.input.InputFile : state_.settings.output.OutputFile) =
+        fromQ(box->text());
     if (index == 0) {
         if (!box->text().isEmpty()) {
-            if (!CheckInputFile(state_, state_.settings.InputFile)) return;
+            if (!CheckInputFile(state_, state_.settings.input.InputFile)) return;
             VetInputFileQuietly();
             showSettings();
         }
@@ -322,7 +326,7 @@ void frmMain::Timer2_Timer() {
         return;
     }
     ++state_.secondsElapsed;
-    if (state_.settings.Source != SourceKind::OnClipboard) {
+    if (state_.settings.input.Source != SourceKind::OnClipboard) {
         host_.setLabel(LabelId::TimeElapsed,
                        u"Time elapsed: " + ElapsedTimeText(state_.secondsElapsed));
     }

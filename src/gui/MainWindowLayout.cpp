@@ -3,7 +3,7 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "QtText.h"
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

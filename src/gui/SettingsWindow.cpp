@@ -9,6 +9,7 @@
 #include "session/CommonWords.h"
 #include "settings/Defaults.h"
 #include "settings/NamedSettingsFiles.h"
+#include "settings/SettingsFields.h"
 #include "text/Folders.h"
 
 #include <QCheckBox>
@@ -44,52 +45,53 @@ frmParams::frmParams(frmMain& main)
     setWindowTitle(withoutMnemonic(main.cmdSetParameters->text()));
 }
 
-void frmParams::bindFlag(QCheckBox* box, bool ScanSettings::*field, BoxRule rule) {
+void frmParams::bindFlag(QCheckBox* box, std::string_view name, BoxRule rule) {
+    const SettingField* field = FindSettingField(FromUtf8(name));
     flagBoxes_.push_back({box, field, rule});
     connect(box, &QCheckBox::clicked, this, [=, this] { flagBoxClicked(box, field, rule); });
 }
 
 void frmParams::connectHandlers() {
-    using S = ScanSettings;
-    bindFlag(chkAllowWordsWithHyphens, &S::AllowWordsWithHyphens, BoxRule::RereadPromptThenCheck);
-    bindFlag(chkAllowWordsWithApostrophes, &S::AllowWordsWithApostrophes,
+    bindFlag(chkAllowWordsWithHyphens, "AllowWordsWithHyphens", BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithApostrophes, "AllowWordsWithApostrophes",
              BoxRule::RereadPromptThenCheck);
-    bindFlag(chkAllowWordsWithUnderscores, &S::AllowWordsWithUnderscores,
+    bindFlag(chkAllowWordsWithUnderscores, "AllowWordsWithUnderscores",
              BoxRule::RereadPromptThenCheck);
-    bindFlag(chkAllowWordsWithColons, &S::AllowWordsWithColons, BoxRule::RereadPromptThenCheck);
-    bindFlag(chkAllowWordsWithBackslashes, &S::AllowWordsWithBackslashes,
+    bindFlag(chkAllowWordsWithColons, "AllowWordsWithColons", BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithBackslashes, "AllowWordsWithBackslashes",
              BoxRule::RereadPromptThenCheck);
     // A slash is never checked for in the words to ignore.
-    bindFlag(chkAllowWordsWithForwardslashes, &S::AllowWordsWithForwardslashes,
+    bindFlag(chkAllowWordsWithForwardslashes, "AllowWordsWithForwardslashes",
              BoxRule::RereadPrompt);
-    bindFlag(chkAllowWordsWithPeriods, &S::AllowWordsWithPeriods, BoxRule::RereadPromptThenCheck);
-    bindFlag(chkAllowWordsWithAtSigns, &S::AllowWordsWithAtSigns, BoxRule::RereadPromptThenCheck);
-    bindFlag(chkAllowWordsWithNumerals, &S::AllowWordsWithNumerals, BoxRule::RereadPromptThenCheck);
-    bindFlag(chkCaseSignificant, &S::CaseSignificant, BoxRule::RereadPrompt);
-    bindFlag(chkDropFinalS, &S::DropFinalS, BoxRule::RereadPrompt);
-    bindFlag(chkOnly7bitASCII, &S::Only7bitASCII, BoxRule::None);
-    bindFlag(chkAllowCommentMarkers, &S::AllowCommentMarkers, BoxRule::RereadPrompt);
-    bindFlag(chkIgnoreRepetitions, &S::IgnoreRepetitions, BoxRule::FocusToClose);
-    bindFlag(chkIgnoreRomNum40, &S::IgnoreRomNum40, BoxRule::FocusToClose);
-    bindFlag(chkIgnoreNoLetter, &S::IgnoreNoLetter, BoxRule::FocusToClose);
-    bindFlag(chkIgnoreInfrequentWords, &S::IgnoreInfrequentWords, BoxRule::FocusToClose);
-    bindFlag(chkIgnoreShortWords, &S::IgnoreShortWords, BoxRule::FocusToClose);
-    bindFlag(chkOutputWithCommas, &S::OutputWithCommas, BoxRule::None);
-    bindFlag(chkWarnOnOverwrite, &S::WarnOnOverwrite, BoxRule::None);
-    bindFlag(chkSaveStateOnQuit, &S::SaveStateOnQuit, BoxRule::None);
+    bindFlag(chkAllowWordsWithPeriods, "AllowWordsWithPeriods", BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithAtSigns, "AllowWordsWithAtSigns", BoxRule::RereadPromptThenCheck);
+    bindFlag(chkAllowWordsWithNumerals, "AllowWordsWithNumerals", BoxRule::RereadPromptThenCheck);
+    bindFlag(chkCaseSignificant, "CaseSignificant", BoxRule::RereadPrompt);
+    bindFlag(chkDropFinalS, "DropFinalS", BoxRule::RereadPrompt);
+    bindFlag(chkOnly7bitASCII, "Only7bitASCII", BoxRule::None);
+    bindFlag(chkAllowCommentMarkers, "AllowCommentMarkers", BoxRule::RereadPrompt);
+    bindFlag(chkIgnoreRepetitions, "IgnoreRepetitions", BoxRule::FocusToClose);
+    bindFlag(chkIgnoreRomNum40, "IgnoreRomNum40", BoxRule::FocusToClose);
+    bindFlag(chkIgnoreNoLetter, "IgnoreNoLetter", BoxRule::FocusToClose);
+    bindFlag(chkIgnoreInfrequentWords, "IgnoreInfrequentWords", BoxRule::FocusToClose);
+    bindFlag(chkIgnoreShortWords, "IgnoreShortWords", BoxRule::FocusToClose);
+    bindFlag(chkOutputWithCommas, "OutputWithCommas", BoxRule::None);
+    bindFlag(chkWarnOnOverwrite, "WarnOnOverwrite", BoxRule::None);
+    bindFlag(chkSaveStateOnQuit, "SaveStateOnQuit", BoxRule::None);
 
-    const auto bindList = [this](QComboBox* list, int ScanSettings::*field) {
+    const auto bindList = [this](QComboBox* list, std::string_view name) {
+        const SettingField* field = FindSettingField(FromUtf8(name));
         connect(list, &QComboBox::activated, this, [=, this](int index) {
-            state_.settings.*field = index;
+            field->setIndexOf(state_.settings, index);
             if (state_.startUpCompleted) focusToClose();
         });
     };
-    bindList(cboShortWordSize, &S::ShortWordSize);
-    bindList(cboLongWordSize, &S::LongWordSize);
-    bindList(cboThresholdFrequency, &S::ThresholdFrequency);
+    bindList(cboShortWordSize, "ShortWordSize");
+    bindList(cboLongWordSize, "LongWordSize");
+    bindList(cboThresholdFrequency, "ThresholdFrequency");
 
     connect(chkIgnoreCommonWords, &QCheckBox::clicked, this, [this] {
-        state_.settings.IgnoreCommonWords = chkIgnoreCommonWords->isChecked();
+        state_.settings.ignore.IgnoreCommonWords = chkIgnoreCommonWords->isChecked();
         chkIgnoreCommonWords_Click();
     });
     connect(cmdClearCommonWordsFile, &QPushButton::clicked, this,
@@ -103,18 +105,18 @@ void frmParams::connectHandlers() {
                 [this, i] { cmdSaveLoadState_Click(i); });
         connect(txbStartComment[size_t(i)], &QLineEdit::textEdited, this,
                 [this, i](const QString& text) {
-                    state_.settings.StartComment[size_t(i)] = fromQ(text);
+                    state_.settings.comments.StartComment[size_t(i)] = fromQ(text);
                 });
         connect(txbEndComment[size_t(i)], &QLineEdit::textEdited, this,
                 [this, i](const QString& text) {
-                    state_.settings.EndComment[size_t(i)] = fromQ(text);
+                    state_.settings.comments.EndComment[size_t(i)] = fromQ(text);
                 });
     }
     connect(txbCommonWordsFile, &QLineEdit::textEdited, this,
             [this](const QString& text) { state_.txbCommonWordsFile = fromQ(text); });
     // The words-to-ignore box is the setting; it is put in its normal form when left.
     connect(txbWordsToIgnore, &QLineEdit::textEdited, this,
-            [this](const QString& text) { state_.settings.WordsToIgnore = fromQ(text); });
+            [this](const QString& text) { state_.settings.ignore.WordsToIgnore = fromQ(text); });
     connect(cmdClearWordsToIgnore, &QPushButton::clicked, this,
             [this] { cmdClearWordsToIgnore_Click(); });
     connect(cmdRestoreDefaults, &QPushButton::clicked, this,
@@ -132,23 +134,23 @@ void frmParams::connectHandlers() {
 }
 
 void frmParams::showSettings() {
-    const ScanSettings& s = state_.settings;
+    const Settings& s = state_.settings;
     for (const FlagBox& f : flagBoxes_)
-        f.box->setChecked(s.*(f.field));
-    chkIgnoreCommonWords->setChecked(s.IgnoreCommonWords);
-    cboShortWordSize->setCurrentIndex(s.ShortWordSize);
-    cboLongWordSize->setCurrentIndex(s.LongWordSize);
-    cboThresholdFrequency->setCurrentIndex(s.ThresholdFrequency);
+        f.box->setChecked(f.field->flagOf(s));
+    chkIgnoreCommonWords->setChecked(s.ignore.IgnoreCommonWords);
+    cboShortWordSize->setCurrentIndex(s.ignore.ShortWordSize);
+    cboLongWordSize->setCurrentIndex(s.ignore.LongWordSize);
+    cboThresholdFrequency->setCurrentIndex(s.ignore.ThresholdFrequency);
     txbCommonWordsFile->setText(toQ(state_.txbCommonWordsFile));
-    txbWordsToIgnore->setText(toQ(s.WordsToIgnore));
+    txbWordsToIgnore->setText(toQ(s.ignore.WordsToIgnore));
     for (size_t i = 0; i < 2; ++i) {
-        txbStartComment[i]->setText(toQ(s.StartComment[i]));
-        txbEndComment[i]->setText(toQ(s.EndComment[i]));
+        txbStartComment[i]->setText(toQ(s.comments.StartComment[i]));
+        txbEndComment[i]->setText(toQ(s.comments.EndComment[i]));
     }
 }
 
-void frmParams::flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRule rule) {
-    state_.settings.*field = box->isChecked();
+void frmParams::flagBoxClicked(QCheckBox* box, const SettingField* field, BoxRule rule) {
+    field->flagOf(state_.settings) = box->isChecked();
     switch (rule) {
     case BoxRule::None:
         return;
@@ -165,7 +167,7 @@ void frmParams::flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRul
     if (rule == BoxRule::RereadPromptThenCheck) CheckAllowedExtraChars(state_);
 }
 
-bool frmParams::rereadPrompt(QCheckBox* box, bool ScanSettings::*field) {
+bool frmParams::rereadPrompt(QCheckBox* box, const SettingField* field) {
     if (!state_.wordsGot) return true;
     const Answer answer = main_.host().ask(Question::ReadFileAnew, kRereadQuestion, kProgramTitle,
                                            MsgIcon::None, MsgButtons::YesNo, Answer::Yes);
@@ -175,7 +177,7 @@ bool frmParams::rereadPrompt(QCheckBox* box, bool ScanSettings::*field) {
     }
     state_.HandlersMuted = true;
     box->setChecked(!box->isChecked());
-    state_.settings.*field = box->isChecked();
+    field->flagOf(state_.settings) = box->isChecked();
     state_.HandlersMuted = false;
     return false;
 }
@@ -187,13 +189,13 @@ void frmParams::focusToClose() {
 void frmParams::chkIgnoreCommonWords_Click() {
     if (!state_.startUpCompleted || state_.scanner.readingWords || state_.HandlersMuted) return;
     if (chkIgnoreCommonWords->isChecked()) {
-        if (state_.settings.CommonWordsFile.empty()) {
+        if (state_.settings.ignore.CommonWordsFile.empty()) {
             main_.host().message(u"Please specify the file containing common words.",
                                  fromQ(withoutMnemonic(chkIgnoreCommonWords->text())),
                                  MsgIcon::None);
             state_.HandlersMuted = true;
             chkIgnoreCommonWords->setChecked(false);
-            state_.settings.IgnoreCommonWords = false;
+            state_.settings.ignore.IgnoreCommonWords = false;
             state_.HandlersMuted = false;
         } else if (state_.commonWordsLoaded) {
             main_.host().message(u"This file has already been loaded.  Click on 'Clear' "
@@ -210,8 +212,8 @@ void frmParams::chkIgnoreCommonWords_Click() {
 void frmParams::cmdClearCommonWordsFile_Click() {
     txbCommonWordsFile->clear();
     state_.txbCommonWordsFile.clear();
-    state_.settings.CommonWordsFile.clear();
-    state_.settings.IgnoreCommonWords = false;
+    state_.settings.ignore.CommonWordsFile.clear();
+    state_.settings.ignore.IgnoreCommonWords = false;
     chkIgnoreCommonWords->setChecked(false);
     state_.commonWordsLoaded = false;
 }
@@ -221,8 +223,8 @@ void frmParams::txbCommonWordsFile_LostFocus() {
     const QString path = txbCommonWordsFile->text().trimmed();
     txbCommonWordsFile->setText(path);
     state_.txbCommonWordsFile = fromQ(path);
-    if (state_.txbCommonWordsFile == state_.settings.CommonWordsFile) return;
-    state_.settings.CommonWordsFile = state_.txbCommonWordsFile;
+    if (state_.txbCommonWordsFile == state_.settings.ignore.CommonWordsFile) return;
+    state_.settings.ignore.CommonWordsFile = state_.txbCommonWordsFile;
     state_.commonWordsLoaded = false;
     state_.wordsGot = false;
     chkIgnoreCommonWords_Click();
@@ -245,9 +247,9 @@ void frmParams::cmdSelectCommonWordsFile_Click(int index) {
 }
 
 void frmParams::txbWordsToIgnore_LostFocus() {
-    state_.settings.WordsToIgnore = fromQ(txbWordsToIgnore->text());
+    state_.settings.ignore.WordsToIgnore = fromQ(txbWordsToIgnore->text());
     qd::NormaliseWordsToIgnore(state_);
-    txbWordsToIgnore->setText(toQ(state_.settings.WordsToIgnore));
+    txbWordsToIgnore->setText(toQ(state_.settings.ignore.WordsToIgnore));
 }
 
 void frmParams::cmdClearWordsToIgnore_Click() {
@@ -306,10 +308,10 @@ void frmParams::cmdRestoreDefaults_Click() {
 
 void frmParams::cmdInitialize_Click() {
     main_.Initialize();
-    state_.settings.WordOrder = ListOrder::ByFrequency;
-    state_.settings.DisplayFormat = ListFormat::RankFrequencyWord;
+    state_.settings.output.WordOrder = ListOrder::ByFrequency;
+    state_.settings.output.DisplayFormat = ListFormat::RankFrequencyWord;
     SetDefaultValues();
-    state_.settings.IgnoreCommonWords = false;
+    state_.settings.ignore.IgnoreCommonWords = false;
     lblParameters->setText("Program reinitialized.");
     txbParametersFile->hide();
     main_.showSettings();
@@ -394,11 +396,12 @@ bool frmParams::eventFilter(QObject* watched, QEvent* event) {
         txbCommonWordsFile_LostFocus();
     } else {
         for (size_t i = 0; i < 2; ++i) {
-            for (auto [box, markers] : {std::pair{txbStartComment[i], &ScanSettings::StartComment},
-                                        std::pair{txbEndComment[i], &ScanSettings::EndComment}}) {
+            for (auto [box, markers] :
+                 {std::pair{txbStartComment[i], &CommentSettings::StartComment},
+                  std::pair{txbEndComment[i], &CommentSettings::EndComment}}) {
                 if (watched != box) continue;
                 box->setText(box->text().trimmed());
-                (state_.settings.*markers)[i] = fromQ(box->text());
+                (state_.settings.comments.*markers)[i] = fromQ(box->text());
                 state_.wordsGot = false;
             }
         }

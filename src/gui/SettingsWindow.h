@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <array>
+#include <string_view>
 #include <vector>
 
 class QCheckBox;
@@ -16,7 +17,8 @@ class QPushButton;
 
 namespace qd {
 struct RunState;
-struct ScanSettings;
+struct Settings;
+struct SettingField;
 } // namespace qd
 
 namespace qd::gui {
@@ -112,17 +114,17 @@ private:
     enum class BoxRule { None, RereadPrompt, RereadPromptThenCheck, FocusToClose };
     struct FlagBox {
         QCheckBox* box;
-        bool ScanSettings::*field;
+        const SettingField* field;
         BoxRule rule;
     };
 
     void buildControls();
     void connectHandlers();
-    void bindFlag(QCheckBox* box, bool ScanSettings::*field, BoxRule rule);
+    void bindFlag(QCheckBox* box, std::string_view name, BoxRule rule);
     // The click handler of a flag box: the settings follow the box, then the box's rule.
-    void flagBoxClicked(QCheckBox* box, bool ScanSettings::*field, BoxRule rule);
+    void flagBoxClicked(QCheckBox* box, const SettingField* field, BoxRule rule);
     // False when the person declined to read the source anew; the box is then put back.
-    bool rereadPrompt(QCheckBox* box, bool ScanSettings::*field);
+    bool rereadPrompt(QCheckBox* box, const SettingField* field);
     void focusToClose();
 
     frmMain& main_;

@@ -3,7 +3,7 @@
 #include "Fonts.h"
 #include "QtText.h"
 #include "SettingsWindow.h"
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

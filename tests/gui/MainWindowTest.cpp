@@ -72,7 +72,7 @@ private slots:
         Click(w.cmdClearFile[0]);
         QVERIFY(w.txbFile[0]->text().isEmpty() && w.lblFilesize->text().isEmpty());
         QVERIFY(!w.chkUTF8->isChecked() && !w.cmdClearFile[0]->isEnabled());
-        QVERIFY(w.state().settings.InputFile.empty());
+        QVERIFY(w.state().settings.input.InputFile.empty());
 
         ChooseFile(f, w, 0, f.writeFile("empty.txt", {}));
         QCOMPARE(f.countShown(u"Empty file"), size_t(1));
@@ -92,11 +92,11 @@ private slots:
         ChooseFile(f, w, 1, path76);
         QCOMPARE(w.txbFile[1]->toolTip(), path76);
         Click(w.chkDisableOutputToFile);
-        QVERIFY(w.state().settings.DisableOutputToFile);
+        QVERIFY(w.state().settings.output.DisableOutputToFile);
         Click(w.cmdClearFile[1]);
         QVERIFY(!w.chkDisableOutputToFile->isChecked() && !w.chkDisableOutputToFile->isEnabled());
-        QVERIFY(!w.state().settings.DisableOutputToFile);
-        QVERIFY(w.state().settings.OutputFile.empty());
+        QVERIFY(!w.state().settings.output.DisableOutputToFile);
+        QVERIFY(w.state().settings.output.OutputFile.empty());
     }
 
     void droppedFile_becomesTheInputFile() {
@@ -111,7 +111,7 @@ private slots:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&w, &drop);
         QCOMPARE(w.txbFile[0]->text(), path);
-        QCOMPARE(w.state().settings.InputFile, fromQ(path));
+        QCOMPARE(w.state().settings.input.InputFile, fromQ(path));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 2.00 KB"));
     }
 

@@ -72,10 +72,10 @@ private slots:
         Click(p.chkAllowWordsWithApostrophes);
         QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(1));
         QVERIFY(!p.chkAllowWordsWithApostrophes->isChecked()); // declined: undone
-        QVERIFY(!w.state().settings.AllowWordsWithApostrophes && w.state().wordsGot);
+        QVERIFY(!w.state().settings.words.AllowWordsWithApostrophes && w.state().wordsGot);
         f.answer(Question::ReadFileAnew, Answer::Yes);
         Click(p.chkAllowWordsWithApostrophes);
-        QVERIFY(w.state().settings.AllowWordsWithApostrophes && !w.state().wordsGot);
+        QVERIFY(w.state().settings.words.AllowWordsWithApostrophes && !w.state().wordsGot);
         Click(p.chkCaseSignificant); // the count is stale already: no question
         QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(2));
 
@@ -155,8 +155,8 @@ private slots:
             QCOMPARE(p.chkIgnoreCommonWords->isChecked(), accept);
         }
         QCOMPARE(f.countShown(u"Common words loaded"), size_t(1));
-        QVERIFY(w.state().settings.CommonWordsFile.ends_with(u"cwds_de.txt"));
-        QCOMPARE(p.txbCommonWordsFile->text(), toQ(w.state().settings.CommonWordsFile));
+        QVERIFY(w.state().settings.ignore.CommonWordsFile.ends_with(u"cwds_de.txt"));
+        QCOMPARE(p.txbCommonWordsFile->text(), toQ(w.state().settings.ignore.CommonWordsFile));
         Click(p.chkIgnoreCommonWords); // off and on again: the words are still in memory
         Click(p.chkIgnoreCommonWords);
         QCOMPARE(f.countShown(u"Common words loaded"), size_t(2));

@@ -25,7 +25,7 @@ void ShowNewWord(RunState& run, ustring_view word) {
         host.setOutputCaret(true);
     }
     run.SuppressionNoticeShown = true;
-    run.settings.SuppressWords = true;
+    run.settings.output.SuppressWords = true;
     host.settingsChanged();
 }
 
@@ -36,7 +36,7 @@ void AddWordToList(RunState& run, ustring_view word) {
     const bool wasEmpty = table.size() == 0;
     if (table.add(word) != WordTable::AddResult::New) return;
     if (wasEmpty) {
-        if (!run.settings.SuppressWords) {
+        if (!run.settings.output.SuppressWords) {
             ustring text(word);
             text.push_back(u' ');
             run.host.setOutputText(text);
@@ -51,7 +51,7 @@ void AddWordToList(RunState& run, ustring_view word) {
         run.host.setLabelVisible(LabelId::NumberOfWords, true);
         run.host.repaint();
     }
-    if (!run.settings.SuppressWords) ShowNewWord(run, word);
+    if (!run.settings.output.SuppressWords) ShowNewWord(run, word);
 }
 
 } // namespace qd

@@ -24,11 +24,11 @@ bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutp
 
 SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
-    ScanSettings& s = run.settings;
+    Settings& s = run.settings;
     if (!CheckClipboardTextIsPlain(host, run.ClipboardText)) return SourceResult::Refused;
     if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
     SetCommentMarkers(run.scanner, u"None");
-    run.SavedSuppressWords = s.SuppressWords;
+    run.SavedSuppressWords = s.output.SuppressWords;
     SourceResult result = SourceResult::Read;
     try {
         ClearOutput(run);
@@ -38,7 +38,7 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
         host.enableMainControls(false);
         ClearOutput(run);
         if (!run.ClipboardText.empty()) {
-            if (!s.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
+            if (!s.words.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
             run.scanner.line = run.ClipboardText;
             run.scanner.line.push_back(u' ');
             ScanLine(run.scanner);
@@ -49,8 +49,8 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
         ReportError(run, error.number, error.description, u"DoItFromClipboard");
         result = SourceResult::ReadAfterError;
     }
-    if (s.SuppressWords != run.SavedSuppressWords) {
-        s.SuppressWords = run.SavedSuppressWords;
+    if (s.output.SuppressWords != run.SavedSuppressWords) {
+        s.output.SuppressWords = run.SavedSuppressWords;
         host.settingsChanged();
     }
     host.setTheFocus();

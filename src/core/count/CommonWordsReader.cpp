@@ -26,10 +26,10 @@ void ReportMissingFile(RunState& run) {
     if (!run.startUpCompleted) {
         // At start a stale path from the saved state must not stop the program:
         // fall back to the English file, without ignoring words, and say nothing.
-        run.settings.CommonWordsFile =
+        run.settings.ignore.CommonWordsFile =
             CommonWordsFileInProgramFolder(run.env.programFolder, CommonWordsFileNames[0]);
-        run.txbCommonWordsFile = run.settings.CommonWordsFile;
-        run.settings.IgnoreCommonWords = false;
+        run.txbCommonWordsFile = run.settings.ignore.CommonWordsFile;
+        run.settings.ignore.IgnoreCommonWords = false;
         run.host.settingsChanged();
         return;
     }
@@ -70,9 +70,9 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
 } // namespace
 
 bool ReadCommonWordsFile(RunState& run) {
-    ScanSettings& settings = run.settings;
-    TrimSpacesInPlace(settings.CommonWordsFile);
-    const ustring path = settings.CommonWordsFile;
+    Settings& settings = run.settings;
+    TrimSpacesInPlace(settings.ignore.CommonWordsFile);
+    const ustring path = settings.ignore.CommonWordsFile;
     if (path.empty()) return false;
     if (!FileExists(path)) {
         ReportMissingFile(run);
@@ -84,11 +84,11 @@ bool ReadCommonWordsFile(RunState& run) {
     if (!vetted.ok) return false;
 
     run.scanner.readingWords = true;
-    const bool savedSuppressWords = settings.SuppressWords;
-    const bool savedAllowCommentMarkers = settings.AllowCommentMarkers;
-    settings.SuppressWords = true;
+    const bool savedSuppressWords = settings.output.SuppressWords;
+    const bool savedAllowCommentMarkers = settings.comments.AllowCommentMarkers;
+    settings.output.SuppressWords = true;
     SetCommentMarkers(run.scanner, u"C");
-    settings.AllowCommentMarkers = true;
+    settings.comments.AllowCommentMarkers = true;
     run.scanner.openComment = -1;
     // Every extra character is allowed, so that don't and peut-être are read
     // whole. Each count run builds its own set again when it starts.
@@ -109,8 +109,8 @@ bool ReadCommonWordsFile(RunState& run) {
             run.scanner.commonWords.push_back(run.table[i].Word);
     }
 
-    settings.SuppressWords = savedSuppressWords;
-    settings.AllowCommentMarkers = savedAllowCommentMarkers;
+    settings.output.SuppressWords = savedSuppressWords;
+    settings.comments.AllowCommentMarkers = savedAllowCommentMarkers;
     run.host.settingsChanged();
     SetRunPhase(run, RunPhase::Idle);
     run.host.setOutputText(u"");

@@ -6,7 +6,7 @@ namespace qd {
 
 struct RunState;
 
-// Reads settings.CommonWordsFile (trimmed in place). Lines are trimmed, empty
+// Reads settings.ignore.CommonWordsFile (trimmed in place). Lines are trimmed, empty
 // ones skipped, UTF-8 decoded when the vetting found UTF-8, lower-cased and
 // scanned with the C comment markers and every extra character allowed, so that
 // "//" and slash-star comments are skipped and words with apostrophes or

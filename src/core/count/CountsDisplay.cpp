@@ -19,7 +19,8 @@ void ShowCounts(RunState& run) {
     host.setLabel(LabelId::NumberOfWords,
                   caption(u"Number of words in this list:", run.stats.wordsIncluded));
     host.setLabelVisible(LabelId::NumberOfWords, true);
-    const bool wordsLeftOut = !run.scanner.wordsToIgnore.empty() || run.settings.IgnoreCommonWords;
+    const bool wordsLeftOut =
+        !run.scanner.wordsToIgnore.empty() || run.settings.ignore.IgnoreCommonWords;
     host.setLabel(LabelId::NumWordsExcluded,
                   caption(wordsLeftOut ? u"No. of words ignored (other than common words):"
                                        : u"Number of words ignored:",
@@ -44,11 +45,11 @@ void ShowCounts(RunState& run) {
 
 ustring NoWordsMessage(const RunState& run) {
     if (run.table.size() == 0) return u"No words satisfying the conditions were found.";
-    const int shortest = run.settings.ShortWordSize + 1;
+    const int shortest = run.settings.ignore.ShortWordSize + 1;
     ustring text = u"No words with more than " + FromInt(shortest) + u" letter";
     if (shortest > 1) text += u"s";
     text += u"\r\noccur at least ";
-    if (!run.settings.IgnoreInfrequentWords)
+    if (!run.settings.ignore.IgnoreInfrequentWords)
         text += u"once.";
     else if (run.stats.thresholdFrequency == 2)
         text += u"twice.";

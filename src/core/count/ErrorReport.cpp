@@ -14,9 +14,9 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
     if (number == kOutputBoxFullError) {
         m.title = run.texts.GetText(kTextOutputBoxFull);
         m.text = m.title + u"  ";
-        if (run.settings.OutputFile.empty())
+        if (run.settings.output.OutputFile.empty())
             m.text += run.texts.GetText(kTextNameAnOutputFile);
-        else if (run.settings.DisableOutputToFile)
+        else if (run.settings.output.DisableOutputToFile)
             m.text += run.texts.GetText(kTextEnableOutputToFile);
         else if (run.OutputFileWritten)
             m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);

@@ -42,7 +42,7 @@ std::string_view TrimmedBytes(std::string_view bytes) {
 bool ScanUtf8Line(RunState& run) {
     DecodeUtf8PairsInPlace(run.scanner.line);
     ReplaceTypographicUtf8InPlace(run.scanner.line);
-    if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
+    if (!run.settings.words.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
     run.scanner.line.push_back(u' ');
     return ScanAndTestStop(run);
 }
@@ -50,8 +50,8 @@ bool ScanUtf8Line(RunState& run) {
 // The encoding question when the detection and the UTF-8 setting disagree. False when the
 // person cancels.
 bool SettleEncoding(RunState& run, bool detectedUtf8) {
-    ScanSettings& s = run.settings;
-    if (s.UTF8 == detectedUtf8) return true;
+    Settings& s = run.settings;
+    if (s.input.UTF8 == detectedUtf8) return true;
     const Question question =
         detectedUtf8 ? Question::EncodingSeemsUtf8 : Question::EncodingSeemsAnsi;
     const ustring_view prompt =
@@ -64,10 +64,10 @@ bool SettleEncoding(RunState& run, bool detectedUtf8) {
                                   MsgButtons::YesNoCancel, Answer::Yes);
     if (a == Answer::Cancel) return false;
     if (a == Answer::Yes) {
-        s.UTF8 = true;
-        s.Only7bitASCII = false;
+        s.input.UTF8 = true;
+        s.words.Only7bitASCII = false;
     } else {
-        s.UTF8 = false;
+        s.input.UTF8 = false;
     }
     run.host.settingsChanged();
     return true;
@@ -77,8 +77,8 @@ enum class LargeInput { Continue, Cancel, SameAsInput };
 
 // The advice to name an output file for a large input; the person may choose one now.
 LargeInput AdviseOutputFile(RunState& run, int64_t size) {
-    ScanSettings& s = run.settings;
-    if (size <= kLargeInputBytes || !s.OutputFile.empty()) return LargeInput::Continue;
+    Settings& s = run.settings;
+    if (size <= kLargeInputBytes || !s.output.OutputFile.empty()) return LargeInput::Continue;
     const Answer a =
         run.host.ask(Question::LargeInput,
                      u"The input file is quite large.  It is advisable to specify an output file "
@@ -90,11 +90,11 @@ LargeInput AdviseOutputFile(RunState& run, int64_t size) {
     ustring chosen = run.host.chooseOutputFile();
     if (chosen.empty()) return LargeInput::Continue;
     // The list must never be written over the file it was counted from.
-    if (SameFile(chosen, s.InputFile)) {
+    if (SameFile(chosen, s.input.InputFile)) {
         InputError(run, u"Output file cannot be the same as the input file.");
         return LargeInput::SameAsInput;
     }
-    s.OutputFile = std::move(chosen);
+    s.output.OutputFile = std::move(chosen);
     run.host.settingsChanged();
     return LargeInput::Continue;
 }
@@ -102,8 +102,8 @@ LargeInput AdviseOutputFile(RunState& run, int64_t size) {
 // Step 19 of reading a file, shared by its two branches.
 void EndOfReading(RunState& run) {
     ResetTotalNumOccurrencesLabel(run.host);
-    if (run.settings.SuppressWords != run.SavedSuppressWords) {
-        run.settings.SuppressWords = run.SavedSuppressWords;
+    if (run.settings.output.SuppressWords != run.SavedSuppressWords) {
+        run.settings.output.SuppressWords = run.SavedSuppressWords;
         run.host.settingsChanged();
     }
     run.host.setLabel(LabelId::Twirler, u" ");
@@ -129,12 +129,12 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
         if (drawBar) bar.update(running);
         const std::string_view trimmed = TrimmedBytes(bytes);
         if (trimmed.empty()) continue;
-        if (run.settings.UTF8) {
+        if (run.settings.input.UTF8) {
             WidenCp1252(trimmed, false, run.scanner.line);
             if (ScanUtf8Line(run)) break;
         } else {
             // Read as ANSI, the line is lowered while its bytes become characters.
-            WidenCp1252(trimmed, !run.settings.CaseSignificant, run.scanner.line);
+            WidenCp1252(trimmed, !run.settings.words.CaseSignificant, run.scanner.line);
             run.scanner.line.push_back(u' ');
             if (ScanAndTestStop(run)) break;
         }
@@ -174,7 +174,8 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     run.scanner.line = std::move(docx.text);
     if (!run.scanner.line.empty()) {
         // The extraction has decoded the text already.
-        if (!run.settings.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
+        if (!run.settings.words.CaseSignificant)
+            LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
         run.scanner.line.push_back(u' ');
         ScanAndTestStop(run);
     }
@@ -190,13 +191,13 @@ int64_t UnpackDocx(RunState& run, const ustring& path) {
     if (r < 0) {
         host.setElapsedTimerEnabled(false);
         run.elapsedTimeRunning = false;
-        run.settings.InputFile.clear();
+        run.settings.input.InputFile.clear();
         host.settingsChanged();
         ClearOutputBox(host);
         return -1;
     }
-    if (!run.settings.UTF8) {
-        run.settings.UTF8 = true;
+    if (!run.settings.input.UTF8) {
+        run.settings.input.UTF8 = true;
         host.settingsChanged();
     }
     return r;
@@ -246,13 +247,13 @@ int64_t CheckTextStream(RunState& run, const ustring& name) {
 
 SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
-    ScanSettings& s = run.settings;
+    Settings& s = run.settings;
     host.setOutputText(u"Now processing input file ...");
     host.repaint();
 
     // Leading and trailing blanks of the typed path are never part of it.
-    if (TrimSpacesInPlace(s.InputFile)) host.settingsChanged();
-    const ustring path = s.InputFile;
+    if (TrimSpacesInPlace(s.input.InputFile)) host.settingsChanged();
+    const ustring path = s.input.InputFile;
 
     const bool stream = run.inputStream != nullptr;
     const bool docx = !stream && IsDocxFile(path);
@@ -275,7 +276,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     run.ClipboardText.clear();
     if (!docx) ClearOutput(run);
 
-    run.SavedSuppressWords = s.SuppressWords;
+    run.SavedSuppressWords = s.output.SuppressWords;
     run.table.clear();
     if (auto fault = SelectCommentPreset(run.scanner, FileExtension(path, true)))
         run.host.message(fault->text,

@@ -25,7 +25,7 @@ bool CheckInputFile(RunState& state, ustring_view path) {
     Host& host = state.host;
     if (!FileExists(path)) {
         if (state.startUpCompleted) {
-            state.settings.UTF8 = false;
+            state.settings.input.UTF8 = false;
             host.settingsChanged();
             host.message(u"Input file does not exist.", u"File not found", MsgIcon::Exclamation);
         } else {

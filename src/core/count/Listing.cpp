@@ -43,9 +43,9 @@ OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
     host.setOutputText(u"");
     const std::optional<ustring> answer =
         host.prompt(Question::OverwriteOutput, kOverwritePrompt, u"The output file exists.",
-                    run.settings.OutputFile);
+                    run.settings.output.OutputFile);
     if (!answer || answer->empty()) {
-        run.settings.DisableOutputToFile = true;
+        run.settings.output.DisableOutputToFile = true;
         host.settingsChanged();
         return OverwriteAnswer::DoNotWrite;
     }
@@ -56,7 +56,7 @@ OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
                      MsgIcon::Exclamation);
         return OverwriteAnswer::Abandon;
     }
-    run.settings.OutputFile.assign(path);
+    run.settings.output.OutputFile.assign(path);
     host.settingsChanged();
     return OverwriteAnswer::Write;
 }
@@ -67,9 +67,9 @@ bool WriteOutputFile(RunState& run) {
     host.setOutputText(u"Now processing and writing to output file ...");
     host.repaint();
 
-    OutputFileSink file(run.settings.DisplayFormat);
-    const bool commas = run.settings.OutputWithCommas;
-    if (!file.open(run.settings.OutputFile) || !file.writeHead(commas)) {
+    OutputFileSink file(run.settings.output.DisplayFormat);
+    const bool commas = run.settings.output.OutputWithCommas;
+    if (!file.open(run.settings.output.OutputFile) || !file.writeHead(commas)) {
         const ErrorInfo& e = *file.failure();
         ReportError(run, e.number, e.description, u"ListWords");
         return false;
@@ -108,7 +108,7 @@ private:
 ListWordsResult ListWords(RunState& run) {
     if (run.listingUnderWay) return ListWordsResult::Busy;
     ListingGuard guard(run);
-    const ScanSettings& s = run.settings;
+    const Settings& s = run.settings;
     OutputBoxListing box(run);
     ListingOutput& out = run.listingOutput ? *run.listingOutput : box;
 
@@ -120,8 +120,8 @@ ListWordsResult ListWords(RunState& run) {
         return ListWordsResult::Listed;
     }
 
-    run.WritingToFile = !s.OutputFile.empty() && !s.DisableOutputToFile;
-    if (run.WritingToFile && s.WarnOnOverwrite && FileExists(s.OutputFile)) {
+    run.WritingToFile = !s.output.OutputFile.empty() && !s.output.DisableOutputToFile;
+    if (run.WritingToFile && s.output.WarnOnOverwrite && FileExists(s.output.OutputFile)) {
         switch (AskAboutExistingOutputFile(run)) {
         case OverwriteAnswer::Abandon:
             return ListWordsResult::NothingListed;

@@ -13,7 +13,7 @@ constexpr char16_t kCrLf[] = u"\r\n";
 } // namespace
 
 OutputBoxListing::OutputBoxListing(RunState& run)
-    : run_(run), format_(run.settings.DisplayFormat) {}
+    : run_(run), format_(run.settings.output.DisplayFormat) {}
 
 void OutputBoxListing::begin() {
     run_.host.setOutputText(u"");

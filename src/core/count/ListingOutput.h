@@ -4,7 +4,7 @@
 // either a message that takes the listing's place or the header and entry lines through
 // lines(), and finish() once the listing is complete.
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "table/ListingSink.h"
 #include "text/UString.h"
 

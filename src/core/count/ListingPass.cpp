@@ -21,12 +21,12 @@ ustring_view TwirlerChar(int32_t index) {
 }
 
 ListingLayout CurrentListingLayout(const RunState& run, bool commas) {
-    return MakeListingLayout(run.settings.DisplayFormat, commas, run.stats.wordsIncluded,
+    return MakeListingLayout(run.settings.output.DisplayFormat, commas, run.stats.wordsIncluded,
                              run.stats.maxFrequency, run.stats.maxWordLength, run.stats.minWidth);
 }
 
 ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
-    const bool alphabetical = run.settings.WordOrder == ListOrder::Alphabetical;
+    const bool alphabetical = run.settings.output.WordOrder == ListOrder::Alphabetical;
     const ustring passName = alphabetical ? u"ListWordsAlphabetically" : u"ListWordsByFrequency";
 
     const ListingLayout layout = CurrentListingLayout(run, commas);

@@ -4,8 +4,8 @@
 // window (or the command line, or a test) and passed to the core routines.
 
 #include "count/AddWordToList.h"
-#include "scan/ScanSettings.h"
 #include "scan/Scanner.h"
+#include "scan/Settings.h"
 #include "table/ListStatistics.h"
 #include "table/WordTable.h"
 #include "text/Folders.h"
@@ -49,7 +49,7 @@ struct RunState {
     NumberFormat numberFormat; // the user's, set by the front end
     Yielder yield;             // call yield() wherever the program yields to the event loop
 
-    ScanSettings settings;
+    Settings settings;
     WordTable table;
 
     // Flags

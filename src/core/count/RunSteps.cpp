@@ -55,10 +55,10 @@ ErrorInfo ErrorOf(const std::exception& e) {
 }
 
 bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
-    const ScanSettings& s = run.settings;
-    if (s.OutputFile.empty() || s.DisableOutputToFile) return true;
+    const Settings& s = run.settings;
+    if (s.output.OutputFile.empty() || s.output.DisableOutputToFile) return true;
     const int fd =
-        ::open(ToPath(s.OutputFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        ::open(ToPath(s.output.OutputFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = FileErrorInfo(errno);
         return false;

@@ -64,7 +64,7 @@ ustring CharacterNotAllowedMessage(char16_t c) {
 }
 
 void NormaliseWordsToIgnore(RunState& state) {
-    ustring& box = state.settings.WordsToIgnore;
+    ustring& box = state.settings.ignore.WordsToIgnore;
     if (TrimSpaces(box).empty()) {
         box.clear();
         state.scanner.wordsToIgnore.clear();
@@ -77,7 +77,7 @@ void NormaliseWordsToIgnore(RunState& state) {
 
 bool CheckAllowedExtraChars(RunState& state) {
     if (!state.startUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
-    const ustring& words = state.settings.WordsToIgnore;
+    const ustring& words = state.settings.ignore.WordsToIgnore;
     if (words.empty()) return true;
     BuildCurrentExtraChars(state.scanner);
     const auto bad = FirstCharacterNotAllowed(words, state.scanner.extraChars);

@@ -24,7 +24,7 @@ std::optional<char16_t> FirstCharacterNotAllowed(ustring_view words, ustring_vie
 ustring CharacterNotAllowedMessage(char16_t c);
 inline constexpr char16_t kCharacterNotAllowedTitle[] = u"Character not allowed";
 
-// NormaliseWordsToIgnore: normalises settings.WordsToIgnore in place, publishes it as
+// NormaliseWordsToIgnore: normalises settings.ignore.WordsToIgnore in place, publishes it as
 // scanner.wordsToIgnore (one space before and after, or empty) and checks its characters.
 void NormaliseWordsToIgnore(RunState& state);
 

@@ -71,8 +71,8 @@ void SetCommentMarkers(Scanner& scan, ustring_view preset) {
                          {u"//", u""}});
     } else if (preset == u"User-defined") {
         for (size_t i = 0; i < 2; ++i) {
-            scan.startMarkers[i] = scan.settings.StartComment[i];
-            scan.endMarkers[i] = scan.settings.EndComment[i];
+            scan.startMarkers[i] = scan.settings.comments.StartComment[i];
+            scan.endMarkers[i] = scan.settings.comments.EndComment[i];
         }
         scan.markerCount = 2;
     } else {
@@ -96,7 +96,7 @@ std::optional<MarkerFault> SelectCommentPreset(Scanner& scan, ustring_view exten
         scan.entitiesPossible = true;
     } else if (extension == u"cpp" || extension == u"c") {
         SetCommentMarkers(scan, u"C");
-    } else if (!scan.settings.AllowCommentMarkers) {
+    } else if (!scan.settings.comments.AllowCommentMarkers) {
         SetCommentMarkers(scan, u"None");
     } else {
         if (auto fault = CheckCommentMarkers(scan)) return fault;
@@ -105,9 +105,9 @@ std::optional<MarkerFault> SelectCommentPreset(Scanner& scan, ustring_view exten
     return std::nullopt;
 }
 
-std::optional<MarkerFault> ValidateCommentMarkers(const ScanSettings& settings) {
-    const auto& start = settings.StartComment;
-    const auto& end = settings.EndComment;
+std::optional<MarkerFault> ValidateCommentMarkers(const Settings& settings) {
+    const auto& start = settings.comments.StartComment;
+    const auto& end = settings.comments.EndComment;
     if (start[0].empty() && start[1].empty()) {
         return MarkerFault{false, ustring(u"If comment markers are allowed then at least one\r\n"
                                           u"start-comment marker must be non-empty.") +
@@ -134,10 +134,10 @@ std::optional<MarkerFault> CheckCommentMarkers(Scanner& scan) {
     if (auto fault = ValidateCommentMarkers(scan.settings)) return fault;
     BuildCurrentExtraChars(scan);
     for (size_t i = 0; i < 2; ++i) {
-        const ustring& m = scan.settings.StartComment[i];
+        const ustring& m = scan.settings.comments.StartComment[i];
         if (m.empty()) continue;
         const int32_t run_ =
-            ScanWordRun(m, 0, scan.settings.AllowWordsWithNumerals, scan.extraChars);
+            ScanWordRun(m, 0, scan.settings.words.AllowWordsWithNumerals, scan.extraChars);
         if (size_t(run_) == m.size()) {
             return MarkerFault{true, u"With the current settings the start-comment marker\r\n\"" +
                                          m +

@@ -8,7 +8,7 @@
 
 namespace qd {
 
-struct ScanSettings;
+struct Settings;
 struct Scanner;
 
 // A fault of the user-defined comment markers, with the message that explains it. The
@@ -31,7 +31,7 @@ void SetCommentMarkers(Scanner& scan, ustring_view preset);
 std::optional<MarkerFault> SelectCommentPreset(Scanner& scan, ustring_view extension);
 
 // The first fault of the two user-defined pairs, if any.
-std::optional<MarkerFault> ValidateCommentMarkers(const ScanSettings& settings);
+std::optional<MarkerFault> ValidateCommentMarkers(const Settings& settings);
 
 // ValidateCommentMarkers, then rebuilds the extra characters and rejects a start marker made
 // wholly of word characters.

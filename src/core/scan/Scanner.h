@@ -6,7 +6,7 @@
 // calls ScanLine.
 
 #include "scan/ScanCache.h"
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "text/UString.h"
 #include "text/Yielder.h"
 
@@ -26,13 +26,12 @@ public:
 struct Scanner {
     // settings, yield and stop belong to the owner; stop is read after each word, and the
     // scanner yields only while yieldAllowed (once the program has started up).
-    Scanner(const ScanSettings& settings, Yielder& yield, const bool& stop,
-            const bool& yieldAllowed)
+    Scanner(const Settings& settings, Yielder& yield, const bool& stop, const bool& yieldAllowed)
         : settings(settings), yield(yield), stop(stop), yieldAllowed(yieldAllowed) {}
     Scanner(const Scanner&) = delete;
     Scanner& operator=(const Scanner&) = delete;
 
-    const ScanSettings& settings;
+    const Settings& settings;
     Yielder& yield;
     const bool& stop;
     const bool& yieldAllowed;

@@ -1,6 +1,6 @@
 #include "scan/WordChars.h"
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 
 #include <algorithm>
 

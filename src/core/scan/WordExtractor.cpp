@@ -1,29 +1,29 @@
 #include "scan/WordExtractor.h"
 
 #include "scan/CaseFolding.h"
-#include "scan/ScanSettings.h"
 #include "scan/Scanner.h"
+#include "scan/Settings.h"
 #include "scan/WordRules.h"
 #include "scan/WordScanning.h"
 
 namespace qd {
 
 void BuildCurrentExtraChars(Scanner& scan) {
-    const ScanSettings& s = scan.settings;
+    const Settings& s = scan.settings;
     ustring& extras = scan.extraChars;
     extras.clear();
-    if (s.AllowWordsWithHyphens) extras += u'-';
-    if (s.AllowWordsWithApostrophes) {
+    if (s.words.AllowWordsWithHyphens) extras += u'-';
+    if (s.words.AllowWordsWithApostrophes) {
         extras += u'\'';
         extras += Cp1252ToUnicode(145);
     }
-    if (s.AllowWordsWithUnderscores) extras += u'_';
-    if (s.AllowWordsWithColons) extras += u':';
-    if (s.AllowWordsWithBackslashes) extras += u'\\';
-    if (s.AllowWordsWithForwardslashes) extras += u'/';
-    if (s.AllowWordsWithPeriods) extras += u'.';
-    if (s.AllowWordsWithAtSigns) extras += u'@';
-    if (s.AllowWordsWithNumerals) extras += u"0123456789";
+    if (s.words.AllowWordsWithUnderscores) extras += u'_';
+    if (s.words.AllowWordsWithColons) extras += u':';
+    if (s.words.AllowWordsWithBackslashes) extras += u'\\';
+    if (s.words.AllowWordsWithForwardslashes) extras += u'/';
+    if (s.words.AllowWordsWithPeriods) extras += u'.';
+    if (s.words.AllowWordsWithAtSigns) extras += u'@';
+    if (s.words.AllowWordsWithNumerals) extras += u"0123456789";
 }
 
 bool IsSevenBitAscii(ustring_view s) {
@@ -60,8 +60,8 @@ ustring_view NextWord(Scanner& scan, const WordCharTable& chars) {
     while (!word.empty() && kProhibitedFinals.holds(word.back()))
         word.remove_suffix(1);
     if (scan.readingWords) return word;
-    if (scan.settings.DropFinalS) word = word.substr(0, DropFinalSLength(word));
-    if (!scan.settings.AllowWordsWithApostrophes && IsContractionFragment(word)) return {};
+    if (scan.settings.words.DropFinalS) word = word.substr(0, DropFinalSLength(word));
+    if (!scan.settings.words.AllowWordsWithApostrophes && IsContractionFragment(word)) return {};
     return word;
 }
 
@@ -73,16 +73,16 @@ ustring_view NextWord(Scanner& scan) {
 }
 
 void GetWords2(Scanner& scan, ustring_view word) {
-    const ScanSettings& settings = scan.settings;
-    if (settings.Only7bitASCII && !IsSevenBitAscii(word)) return;
+    const Settings& settings = scan.settings;
+    if (settings.words.Only7bitASCII && !IsSevenBitAscii(word)) return;
     if (IsExcludedByIgnoreRules(settings, word)) return;
-    const bool wordLists = !scan.wordsToIgnore.empty() || settings.IgnoreCommonWords;
+    const bool wordLists = !scan.wordsToIgnore.empty() || settings.ignore.IgnoreCommonWords;
     if (wordLists) {
         ustring& lowered = scan.cache.lowered;
         lowered.assign(word);
         LowerCaseAccentedInPlace(lowered, &scan.yield);
         if (IsInWordsToIgnore(scan.wordsToIgnore, lowered)) return;
-        if (settings.IgnoreCommonWords && IsCommonWord(scan.commonWords, lowered)) return;
+        if (settings.ignore.IgnoreCommonWords && IsCommonWord(scan.commonWords, lowered)) return;
     }
     if (!word.empty()) scan.sink->addWord(word);
 }

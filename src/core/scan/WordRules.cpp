@@ -139,18 +139,19 @@ bool IsRepetition(ustring_view s) {
     return RepeatsOneCharacter(s);
 }
 
-bool IsExcludedByIgnoreRules(const ScanSettings& settings, ustring_view word) {
+bool IsExcludedByIgnoreRules(const Settings& settings, ustring_view word) {
     const size_t n = word.size();
-    if (settings.IgnoreShortWords && n < size_t(settings.shortWordSizeValue())) return true;
-    if (n > size_t(settings.longWordSizeValue())) return true;
-    if (settings.IgnoreNoLetter && NoLetterIn(word)) return true;
-    if (settings.IgnoreRepetitions && n > 1 && RepeatsOneCharacter(word) &&
+    if (settings.ignore.IgnoreShortWords && n < size_t(settings.ignore.shortWordSizeValue()))
+        return true;
+    if (n > size_t(settings.ignore.longWordSizeValue())) return true;
+    if (settings.ignore.IgnoreNoLetter && NoLetterIn(word)) return true;
+    if (settings.ignore.IgnoreRepetitions && n > 1 && RepeatsOneCharacter(word) &&
         (word[0] < u'0' || word[0] > u'9'))
         return true;
     return false;
 }
 
-void ApplyIgnoreRules(const ScanSettings& settings, ustring& word) {
+void ApplyIgnoreRules(const Settings& settings, ustring& word) {
     if (IsExcludedByIgnoreRules(settings, word)) word.clear();
 }
 

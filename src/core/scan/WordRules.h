@@ -4,7 +4,7 @@
 // the count (short, long, letterless, repeated-letter words, the words to ignore, the common
 // words). The rules after the count live with the word table.
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "text/UString.h"
 
 #include <vector>
@@ -51,9 +51,9 @@ bool HasNoLetter(ustring_view s);
 bool IsRepetition(ustring_view s);
 
 // Whether the short-word, long-word, no-letter or repetition rule excludes word.
-bool IsExcludedByIgnoreRules(const ScanSettings& settings, ustring_view word);
+bool IsExcludedByIgnoreRules(const Settings& settings, ustring_view word);
 // Empties word when one of those rules excludes it.
-void ApplyIgnoreRules(const ScanSettings& settings, ustring& word);
+void ApplyIgnoreRules(const Settings& settings, ustring& word);
 
 // Whether wordsToIgnore (" one two ") holds loweredWord between two spaces.
 bool IsInWordsToIgnore(ustring_view wordsToIgnore, ustring_view loweredWord);

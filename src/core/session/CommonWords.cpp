@@ -30,8 +30,8 @@ ustring FileNameOf(ustring_view path) {
 // Puts a chosen file in the file box and reads it (steps shared by the language
 // window and browsing).
 bool LoadChosenFile(RunState& run, ustring path) {
-    run.settings.CommonWordsFile = std::move(path);
-    run.txbCommonWordsFile = run.settings.CommonWordsFile;
+    run.settings.ignore.CommonWordsFile = std::move(path);
+    run.txbCommonWordsFile = run.settings.ignore.CommonWordsFile;
     run.host.settingsChanged();
     const bool loaded = AttemptToReadCommonWords(run);
     ConcealNumWords(run.host); // the count labels no longer belong to the table
@@ -51,16 +51,16 @@ bool AttemptToReadCommonWords(RunState& run) {
     run.commonWordsLoaded = ReadCommonWordsFile(run);
     host.enableMainControls(true);
 
-    ScanSettings& settings = run.settings;
+    Settings& settings = run.settings;
     if (run.commonWordsLoaded) {
         host.setLabel(LabelId::NumberOfWords, u"");
         host.message(CommonWordsCountText(run.scanner.commonWords.size(), run.numberFormat) +
-                         u" loaded from " + settings.CommonWordsFile,
+                         u" loaded from " + settings.ignore.CommonWordsFile,
                      u"Common words loaded", MsgIcon::Information);
-        run.txbCommonWordsFile = settings.CommonWordsFile;
-        settings.IgnoreCommonWords = true;
+        run.txbCommonWordsFile = settings.ignore.CommonWordsFile;
+        settings.ignore.IgnoreCommonWords = true;
     } else {
-        settings.IgnoreCommonWords = false;
+        settings.ignore.IgnoreCommonWords = false;
     }
     run.scanner.readingWords = false;
     run.wordsGot = false;
@@ -69,24 +69,24 @@ bool AttemptToReadCommonWords(RunState& run) {
 }
 
 void ChooseCommonWordsForInputFile(RunState& run) {
-    ScanSettings& settings = run.settings;
-    TrimSpacesInPlace(settings.CommonWordsFile);
-    TrimSpacesInPlace(settings.InputFile);
-    if (!settings.InputFile.empty())
-        settings.CommonWordsFile =
-            CommonWordsFileForInput(run.env.programFolder, settings.InputFile);
+    Settings& settings = run.settings;
+    TrimSpacesInPlace(settings.ignore.CommonWordsFile);
+    TrimSpacesInPlace(settings.input.InputFile);
+    if (!settings.input.InputFile.empty())
+        settings.ignore.CommonWordsFile =
+            CommonWordsFileForInput(run.env.programFolder, settings.input.InputFile);
 
-    if (!FileExists(settings.CommonWordsFile)) {
-        settings.CommonWordsFile.clear();
+    if (!FileExists(settings.ignore.CommonWordsFile)) {
+        settings.ignore.CommonWordsFile.clear();
         run.txbCommonWordsFile.clear();
-        settings.IgnoreCommonWords = false;
+        settings.ignore.IgnoreCommonWords = false;
         run.host.settingsChanged();
         return;
     }
     if (run.commonWordsLoaded && (FileNameOf(run.txbCommonWordsFile) == CommonWordsFileNames[6] ||
-                                  run.txbCommonWordsFile == settings.CommonWordsFile)) {
+                                  run.txbCommonWordsFile == settings.ignore.CommonWordsFile)) {
         // The loaded list stays, and so does the name of the file it came from.
-        settings.CommonWordsFile = run.txbCommonWordsFile;
+        settings.ignore.CommonWordsFile = run.txbCommonWordsFile;
         run.host.settingsChanged();
         return;
     }
@@ -95,11 +95,11 @@ void ChooseCommonWordsForInputFile(RunState& run) {
 }
 
 void OfferToReadCommonWords(RunState& run) {
-    if (run.settings.IgnoreCommonWords) {
+    if (run.settings.ignore.IgnoreCommonWords) {
         AttemptToReadCommonWords(run);
         return;
     }
-    const ustring question = QuestionText(run) + u"\r\n" + run.settings.CommonWordsFile;
+    const ustring question = QuestionText(run) + u"\r\n" + run.settings.ignore.CommonWordsFile;
     const Answer answer = run.host.ask(Question::IgnoreCommonWords, question, QuestionTitle(run),
                                        MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (answer == Answer::Yes) {
@@ -109,7 +109,8 @@ void OfferToReadCommonWords(RunState& run) {
     // The words in memory belong to the file in the box; for any other file they
     // are not loaded, so ticking "Ignore common words" later reads the file named
     // now.
-    if (run.txbCommonWordsFile != run.settings.CommonWordsFile) run.commonWordsLoaded = false;
+    if (run.txbCommonWordsFile != run.settings.ignore.CommonWordsFile)
+        run.commonWordsLoaded = false;
 }
 
 bool LoadCommonWordsForLanguage(RunState& run, int languageSelected) {

@@ -19,7 +19,7 @@ struct RunState;
 // common words", "Twenty five common words", "1,234 common words").
 ustring CommonWordsCountText(size_t n, const NumberFormat& format);
 
-// AttemptToReadCommonWords: reads settings.CommonWordsFile into CommonWords
+// AttemptToReadCommonWords: reads settings.ignore.CommonWordsFile into CommonWords
 // with the main window's controls disabled, and reports the outcome. On success
 // shows how many words were loaded from where, puts the file into the file box
 // and sets IgnoreCommonWords; on failure clears IgnoreCommonWords. Either way

@@ -90,7 +90,7 @@ void PostCountSteps(RunState& run) {
 
 // The file becomes the source again, as a click on the "file" option makes it.
 void SelectFileSource(RunState& run) {
-    run.settings.Source = SourceKind::InFile;
+    run.settings.input.Source = SourceKind::InFile;
     run.wordsGot = false;
     if (run.ListingShown) run.host.setOutputText(u"");
     run.host.setLabel(LabelId::SizeOfClipboardContents, u"");
@@ -100,13 +100,14 @@ void SelectFileSource(RunState& run) {
 
 RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     Host& host = run.host;
-    ScanSettings& s = run.settings;
+    Settings& s = run.settings;
 
     // The list must never be written over the file it is counted from, and the check comes
     // before the output file is emptied.
-    if (s.Source == SourceKind::InFile && TrimSpacesInPlace(s.InputFile)) host.settingsChanged();
-    if (s.Source == SourceKind::InFile && !s.OutputFile.empty() &&
-        SameFile(s.OutputFile, s.InputFile)) {
+    if (s.input.Source == SourceKind::InFile && TrimSpacesInPlace(s.input.InputFile))
+        host.settingsChanged();
+    if (s.input.Source == SourceKind::InFile && !s.output.OutputFile.empty() &&
+        SameFile(s.output.OutputFile, s.input.InputFile)) {
         InputError(run, u"Output file cannot be the same as the input file.");
         return RunOutcome::Refused;
     }
@@ -120,7 +121,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
 
     SourceResult read;
     ErrorInfo outputError;
-    if (s.Source == SourceKind::InFile) {
+    if (s.input.Source == SourceKind::InFile) {
         read = DoItFromFile(run, outputError);
     } else if (GetClipboardText(run, clipboardText, false)) {
         read = DoItFromClipboard(run, outputError);
@@ -152,7 +153,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
 
 RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
     Host& host = run.host;
-    ScanSettings& s = run.settings;
+    Settings& s = run.settings;
     if (CountIsRunning(run)) {
         const Answer a =
             host.ask(Question::Stop, RunText(run, kTextStopQuestion), RunText(run, kTextStop),
@@ -161,8 +162,8 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
         run.stopRequested = true;
         return RunOutcome::StopRequested;
     }
-    if (s.UTF8 && s.Only7bitASCII) {
-        const ustring text = IsDocxFile(s.InputFile)
+    if (s.input.UTF8 && s.words.Only7bitASCII) {
+        const ustring text = IsDocxFile(s.input.InputFile)
                                  ? u"Scanning a 'docx' file is not compatible with\r\n"
                                    u"allowing only 7-bit ASCII characters."
                                  : u"Scanning as UTF-8 is not compatible with\r\n"
@@ -170,7 +171,7 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
         host.message(text, u"Incompatible setting", MsgIcon::Exclamation);
         return RunOutcome::Refused;
     }
-    run.stats.thresholdFrequency = s.ThresholdFrequency + 2;
+    run.stats.thresholdFrequency = s.ignore.ThresholdFrequency + 2;
     const RunOutcome outcome = DoIt(run, clipboardText);
     host.setElapsedTimerEnabled(false);
     run.elapsedTimeRunning = false;

@@ -4,49 +4,49 @@
 
 namespace qd {
 
-void SetDefaultValues(ScanSettings& s) {
-    s.CaseSignificant = false;
-    s.IgnoreShortWords = true;
-    s.IgnoreInfrequentWords = false;
-    s.IgnoreRepetitions = true;
-    s.IgnoreRomNum40 = true;
-    s.IgnoreNoLetter = true;
-    s.AllowWordsWithHyphens = true;
-    s.AllowWordsWithApostrophes = false;
-    s.AllowWordsWithUnderscores = false;
-    s.AllowWordsWithColons = false;
-    s.AllowWordsWithBackslashes = false;
-    s.AllowWordsWithForwardslashes = false;
-    s.AllowWordsWithPeriods = false;
-    s.AllowWordsWithAtSigns = false;
-    s.AllowWordsWithNumerals = false;
-    s.DropFinalS = false;
-    s.OutputWithCommas = false;
-    s.AllowCommentMarkers = false;
-    s.WarnOnOverwrite = false;
+void SetDefaultValues(Settings& s) {
+    s.words.CaseSignificant = false;
+    s.ignore.IgnoreShortWords = true;
+    s.ignore.IgnoreInfrequentWords = false;
+    s.ignore.IgnoreRepetitions = true;
+    s.ignore.IgnoreRomNum40 = true;
+    s.ignore.IgnoreNoLetter = true;
+    s.words.AllowWordsWithHyphens = true;
+    s.words.AllowWordsWithApostrophes = false;
+    s.words.AllowWordsWithUnderscores = false;
+    s.words.AllowWordsWithColons = false;
+    s.words.AllowWordsWithBackslashes = false;
+    s.words.AllowWordsWithForwardslashes = false;
+    s.words.AllowWordsWithPeriods = false;
+    s.words.AllowWordsWithAtSigns = false;
+    s.words.AllowWordsWithNumerals = false;
+    s.words.DropFinalS = false;
+    s.output.OutputWithCommas = false;
+    s.comments.AllowCommentMarkers = false;
+    s.output.WarnOnOverwrite = false;
     s.SaveStateOnQuit = false;
-    s.Only7bitASCII = false;
-    s.ShortWordSize = 1;
-    s.LongWordSize = 7;
-    s.ThresholdFrequency = 0;
+    s.words.Only7bitASCII = false;
+    s.ignore.ShortWordSize = 1;
+    s.ignore.LongWordSize = 7;
+    s.ignore.ThresholdFrequency = 0;
 }
 
-void Initialize(ScanSettings& s) {
-    s.InputFile.clear();
-    s.OutputFile.clear();
-    s.WordsToIgnore.clear();
-    s.UTF8 = false;
+void Initialize(Settings& s) {
+    s.input.InputFile.clear();
+    s.output.OutputFile.clear();
+    s.ignore.WordsToIgnore.clear();
+    s.input.UTF8 = false;
     SetDefaultValues(s);
-    s.SuppressWords = false;
-    s.CommonWordsFile.clear();
+    s.output.SuppressWords = false;
+    s.ignore.CommonWordsFile.clear();
 }
 
-void SelectListDefaults(ScanSettings& s) {
-    s.WordOrder = ListOrder::ByFrequency;
-    s.DisplayFormat = ListFormat::RankFrequencyWord;
-    s.ShortWordSize = 1;
-    s.LongWordSize = 7;
-    s.ThresholdFrequency = 0;
+void SelectListDefaults(Settings& s) {
+    s.output.WordOrder = ListOrder::ByFrequency;
+    s.output.DisplayFormat = ListFormat::RankFrequencyWord;
+    s.ignore.ShortWordSize = 1;
+    s.ignore.LongWordSize = 7;
+    s.ignore.ThresholdFrequency = 0;
 }
 
 ustring DefaultCommonWordsFile(const std::filesystem::path& programFolder) {

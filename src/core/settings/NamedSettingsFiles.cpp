@@ -5,7 +5,7 @@
 
 namespace qd {
 
-SettingsFileOutcome SaveSettingsToFile(Host& host, const ScanSettings& settings) {
+SettingsFileOutcome SaveSettingsToFile(Host& host, const Settings& settings) {
     SettingsFileOutcome outcome;
     outcome.path = host.chooseSaveFile(SaveSettingsDialogTitle, SettingsFileFilter, u"");
     if (outcome.path.empty()) return outcome;
@@ -20,7 +20,7 @@ SettingsFileOutcome SaveSettingsToFile(Host& host, const ScanSettings& settings)
     return outcome;
 }
 
-SettingsFileOutcome LoadSettingsFromFile(Host& host, ScanSettings& settings) {
+SettingsFileOutcome LoadSettingsFromFile(Host& host, Settings& settings) {
     SettingsFileOutcome outcome;
     outcome.path = host.chooseOpenFile(LoadSettingsDialogTitle, SettingsFileFilter, u"");
     if (outcome.path.empty()) return outcome;

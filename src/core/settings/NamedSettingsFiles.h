@@ -3,7 +3,7 @@
 // far as they go beyond the window: choosing the file, writing or reading it, reporting a
 // failure and the caption that lblParameters shows afterwards.
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "text/UString.h"
 
 namespace qd {
@@ -23,13 +23,13 @@ struct SettingsFileOutcome {
 
 // Asks for a file (save dialog) and writes the settings to it. A failure is shown with the
 // exclamation icon and the title "Save settings".
-SettingsFileOutcome SaveSettingsToFile(Host& host, const ScanSettings& settings);
+SettingsFileOutcome SaveSettingsToFile(Host& host, const Settings& settings);
 
 // Asks for a file (open dialog) and reads the settings from it. A failure is shown with the
 // exclamation icon and the title "Load settings", and the settings are left unchanged; the
 // caller then returns every setting to its default (InitializeVariables). On success the
 // caller normalises WordsToIgnore and brings the controls in line. The caller mutes the
 // settings window's handlers around this call.
-SettingsFileOutcome LoadSettingsFromFile(Host& host, ScanSettings& settings);
+SettingsFileOutcome LoadSettingsFromFile(Host& host, Settings& settings);
 
 } // namespace qd

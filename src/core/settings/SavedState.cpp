@@ -183,7 +183,7 @@ ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName
     return FromPath(folder / ToPath(StateFileName));
 }
 
-ustring SaveState(const ScanSettings& settings, ustring_view filePath) {
+ustring SaveState(const Settings& settings, ustring_view filePath) {
     ustring text;
     for (std::string_view name : StateFileLines) {
         const SettingField* f = FieldOfLine(name);
@@ -208,7 +208,7 @@ ustring SaveState(const ScanSettings& settings, ustring_view filePath) {
     return error.empty() ? ustring() : kSaveError + FromUtf8(error);
 }
 
-ustring RestoreSavedState(ScanSettings& settings, ustring_view filePath) {
+ustring RestoreSavedState(Settings& settings, ustring_view filePath) {
     std::string bytes;
     if (std::string error = ReadSettingsFile(ToPath(filePath), bytes); !error.empty())
         return kRestoreError + FromUtf8(error);
@@ -217,7 +217,7 @@ ustring RestoreSavedState(ScanSettings& settings, ustring_view filePath) {
                              : FromCp1252(bytes);
     const std::vector<ustring_view> lines = SplitLines(text);
 
-    ScanSettings read = settings;
+    Settings read = settings;
     bool noEntryChosen = false;
     for (int i = 0; i < StateFileLineCount; ++i) {
         const int lineNumber = i + 1;

@@ -8,7 +8,7 @@
 // file is Windows-1252; when a value holds a character Windows-1252 lacks, the whole file is
 // written as UTF-8 behind a byte-order mark instead, and read back the same way.
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "text/UString.h"
 
 #include <array>
@@ -31,7 +31,7 @@ ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName
 // Writes the settings to filePath. The lines go to a new file in the same folder that then
 // replaces the old one, so a failure leaves any earlier file as it was. Returns
 // "Error when attempting to save settings: " and the reason, or empty on success.
-ustring SaveState(const ScanSettings& settings, ustring_view filePath);
+ustring SaveState(const Settings& settings, ustring_view filePath);
 
 // Reads settings from filePath into settings. Returns an error text, empty on success:
 // "Error when attempting to restore settings: " and the reason when the file cannot be read
@@ -39,6 +39,6 @@ ustring SaveState(const ScanSettings& settings, ustring_view filePath);
 // On any error the settings stay exactly as they were. Source and UTF8 are never changed.
 // The caller then normalises WordsToIgnore (which sets scanner.wordsToIgnore) and brings the
 // controls in line.
-ustring RestoreSavedState(ScanSettings& settings, ustring_view filePath);
+ustring RestoreSavedState(Settings& settings, ustring_view filePath);
 
 } // namespace qd

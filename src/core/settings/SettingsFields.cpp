@@ -9,68 +9,79 @@ namespace qd {
 
 namespace {
 
-using S = ScanSettings;
+using S = Settings;
 
-constexpr SettingField Flag(std::string_view name, bool S::*member) {
-    return {name, FieldKind::Flag, member};
+// The field (group.*Member) of the settings record, for each kind of field.
+template <auto Group, auto Member> constexpr SettingField Flag(std::string_view name) {
+    return {name, FieldKind::Flag, [](S& s) -> bool& { return (s.*Group).*Member; }};
 }
 // A list field, held as an index or as an enumeration numbered like its list.
-template <auto Member> constexpr SettingField List(std::string_view name, int entries) {
-    using Value = std::remove_cvref_t<decltype(std::declval<S&>().*Member)>;
+template <auto Group, auto Member> constexpr SettingField List(std::string_view name, int entries) {
+    using Value = std::remove_cvref_t<decltype((std::declval<S&>().*Group).*Member)>;
     return {name,
             FieldKind::ListIndex,
             nullptr,
-            [](const S& s) { return static_cast<int>(s.*Member); },
-            [](S& s, int i) { s.*Member = static_cast<Value>(i); },
+            [](const S& s) { return static_cast<int>((s.*Group).*Member); },
+            [](S& s, int i) { (s.*Group).*Member = static_cast<Value>(i); },
             entries};
 }
-constexpr SettingField Text(std::string_view name, ustring S::*member) {
-    return {name, FieldKind::Text, nullptr, nullptr, nullptr, 0, member};
+template <auto Group, auto Member> constexpr SettingField Text(std::string_view name) {
+    return {name, FieldKind::Text, nullptr, nullptr, nullptr, 0, [](S& s) -> ustring& {
+                return (s.*Group).*Member;
+            }};
 }
-constexpr SettingField Marker(std::string_view name, std::array<ustring, 2> S::*member, int i) {
-    return {name, FieldKind::Text, nullptr, nullptr, nullptr, 0, nullptr, member, i};
+// One marker of a comment-marker pair.
+template <auto Member, int I> constexpr SettingField Marker(std::string_view name) {
+    return {name, FieldKind::Text, nullptr, nullptr, nullptr, 0, [](S& s) -> ustring& {
+                return (s.comments.*Member)[I];
+            }};
 }
 
+using W = WordFormation;
+using I = IgnoreRules;
+using O = OutputSettings;
+
 const std::array kFields = {
-    Flag("CaseSignificant", &S::CaseSignificant),
-    Flag("AllowWordsWithHyphens", &S::AllowWordsWithHyphens),
-    Flag("AllowWordsWithApostrophes", &S::AllowWordsWithApostrophes),
-    Flag("AllowWordsWithUnderscores", &S::AllowWordsWithUnderscores),
-    Flag("AllowWordsWithColons", &S::AllowWordsWithColons),
-    Flag("AllowWordsWithBackslashes", &S::AllowWordsWithBackslashes),
-    Flag("AllowWordsWithForwardslashes", &S::AllowWordsWithForwardslashes),
-    Flag("AllowWordsWithPeriods", &S::AllowWordsWithPeriods),
-    Flag("AllowWordsWithAtSigns", &S::AllowWordsWithAtSigns),
-    Flag("AllowWordsWithNumerals", &S::AllowWordsWithNumerals),
-    Flag("Only7bitASCII", &S::Only7bitASCII),
-    Flag("DropFinalS", &S::DropFinalS),
-    Flag("AllowCommentMarkers", &S::AllowCommentMarkers),
-    Marker("StartComment0", &S::StartComment, 0),
-    Marker("EndComment0", &S::EndComment, 0),
-    Marker("StartComment1", &S::StartComment, 1),
-    Marker("EndComment1", &S::EndComment, 1),
-    Flag("IgnoreCommonWords", &S::IgnoreCommonWords),
-    Text("CommonWordsFile", &S::CommonWordsFile),
-    Text("WordsToIgnore", &S::WordsToIgnore),
-    Flag("IgnoreRepetitions", &S::IgnoreRepetitions),
-    Flag("IgnoreRomNum40", &S::IgnoreRomNum40),
-    Flag("IgnoreNoLetter", &S::IgnoreNoLetter),
-    Flag("IgnoreInfrequentWords", &S::IgnoreInfrequentWords),
-    List<&S::ThresholdFrequency>("ThresholdFrequency", kThresholdFrequencyEntries),
-    Flag("IgnoreShortWords", &S::IgnoreShortWords),
-    List<&S::ShortWordSize>("ShortWordSize", kShortWordSizeEntries),
-    List<&S::LongWordSize>("LongWordSize", kLongWordSizeEntries),
-    Flag("OutputWithCommas", &S::OutputWithCommas),
-    Flag("WarnOnOverwrite", &S::WarnOnOverwrite),
-    Flag("SaveStateOnQuit", &S::SaveStateOnQuit),
+    Flag<&S::words, &W::CaseSignificant>("CaseSignificant"),
+    Flag<&S::words, &W::AllowWordsWithHyphens>("AllowWordsWithHyphens"),
+    Flag<&S::words, &W::AllowWordsWithApostrophes>("AllowWordsWithApostrophes"),
+    Flag<&S::words, &W::AllowWordsWithUnderscores>("AllowWordsWithUnderscores"),
+    Flag<&S::words, &W::AllowWordsWithColons>("AllowWordsWithColons"),
+    Flag<&S::words, &W::AllowWordsWithBackslashes>("AllowWordsWithBackslashes"),
+    Flag<&S::words, &W::AllowWordsWithForwardslashes>("AllowWordsWithForwardslashes"),
+    Flag<&S::words, &W::AllowWordsWithPeriods>("AllowWordsWithPeriods"),
+    Flag<&S::words, &W::AllowWordsWithAtSigns>("AllowWordsWithAtSigns"),
+    Flag<&S::words, &W::AllowWordsWithNumerals>("AllowWordsWithNumerals"),
+    Flag<&S::words, &W::Only7bitASCII>("Only7bitASCII"),
+    Flag<&S::words, &W::DropFinalS>("DropFinalS"),
+    Flag<&S::comments, &CommentSettings::AllowCommentMarkers>("AllowCommentMarkers"),
+    Marker<&CommentSettings::StartComment, 0>("StartComment0"),
+    Marker<&CommentSettings::EndComment, 0>("EndComment0"),
+    Marker<&CommentSettings::StartComment, 1>("StartComment1"),
+    Marker<&CommentSettings::EndComment, 1>("EndComment1"),
+    Flag<&S::ignore, &I::IgnoreCommonWords>("IgnoreCommonWords"),
+    Text<&S::ignore, &I::CommonWordsFile>("CommonWordsFile"),
+    Text<&S::ignore, &I::WordsToIgnore>("WordsToIgnore"),
+    Flag<&S::ignore, &I::IgnoreRepetitions>("IgnoreRepetitions"),
+    Flag<&S::ignore, &I::IgnoreRomNum40>("IgnoreRomNum40"),
+    Flag<&S::ignore, &I::IgnoreNoLetter>("IgnoreNoLetter"),
+    Flag<&S::ignore, &I::IgnoreInfrequentWords>("IgnoreInfrequentWords"),
+    List<&S::ignore, &I::ThresholdFrequency>("ThresholdFrequency", kThresholdFrequencyEntries),
+    Flag<&S::ignore, &I::IgnoreShortWords>("IgnoreShortWords"),
+    List<&S::ignore, &I::ShortWordSize>("ShortWordSize", kShortWordSizeEntries),
+    List<&S::ignore, &I::LongWordSize>("LongWordSize", kLongWordSizeEntries),
+    Flag<&S::output, &O::OutputWithCommas>("OutputWithCommas"),
+    Flag<&S::output, &O::WarnOnOverwrite>("WarnOnOverwrite"),
+    SettingField{"SaveStateOnQuit", FieldKind::Flag,
+                 [](S& s) -> bool& { return s.SaveStateOnQuit; }},
     SettingField{"Source", FieldKind::Source},
-    Text("InputFile", &S::InputFile),
-    Text("OutputFile", &S::OutputFile),
-    Flag("UTF8", &S::UTF8),
-    Flag("SuppressWords", &S::SuppressWords),
-    Flag("DisableOutputToFile", &S::DisableOutputToFile),
-    List<&S::WordOrder>("WordOrder", kWordOrderEntries),
-    List<&S::DisplayFormat>("DisplayFormat", kDisplayFormatEntries),
+    Text<&S::input, &InputSettings::InputFile>("InputFile"),
+    Text<&S::output, &O::OutputFile>("OutputFile"),
+    Flag<&S::input, &InputSettings::UTF8>("UTF8"),
+    Flag<&S::output, &O::SuppressWords>("SuppressWords"),
+    Flag<&S::output, &O::DisableOutputToFile>("DisableOutputToFile"),
+    List<&S::output, &O::WordOrder>("WordOrder", kWordOrderEntries),
+    List<&S::output, &O::DisplayFormat>("DisplayFormat", kDisplayFormatEntries),
 };
 
 char16_t AsciiLower(char16_t c) {
@@ -111,7 +122,7 @@ const SettingField* FindSettingField(ustring_view name) {
     return nullptr;
 }
 
-SettingValue GetSetting(const ScanSettings& settings, ustring_view name) {
+SettingValue GetSetting(const Settings& settings, ustring_view name) {
     const SettingField* f = FindSettingField(name);
     if (!f) return {{}, u"Unknown setting " + Quoted(name) + u"."};
     switch (f->kind) {
@@ -122,12 +133,12 @@ SettingValue GetSetting(const ScanSettings& settings, ustring_view name) {
     case FieldKind::Text:
         return {f->textOf(settings), {}};
     case FieldKind::Source:
-        return {settings.Source == SourceKind::InFile ? u"InFile" : u"OnClipboard", {}};
+        return {settings.input.Source == SourceKind::InFile ? u"InFile" : u"OnClipboard", {}};
     }
     return {};
 }
 
-ustring SetSetting(ScanSettings& settings, ustring_view name, ustring_view value) {
+ustring SetSetting(Settings& settings, ustring_view name, ustring_view value) {
     const SettingField* f = FindSettingField(name);
     if (!f) return u"Unknown setting " + Quoted(name) + u".";
     const ustring fieldName = FromUtf8(f->name);
@@ -150,9 +161,9 @@ ustring SetSetting(ScanSettings& settings, ustring_view name, ustring_view value
         return {};
     case FieldKind::Source:
         if (SameNameIgnoringCase(value, "InFile"))
-            settings.Source = SourceKind::InFile;
+            settings.input.Source = SourceKind::InFile;
         else if (SameNameIgnoringCase(value, "OnClipboard"))
-            settings.Source = SourceKind::OnClipboard;
+            settings.input.Source = SourceKind::OnClipboard;
         else
             return u"The setting Source takes InFile or OnClipboard, not " + Quoted(value) + u".";
         return {};
@@ -160,7 +171,7 @@ ustring SetSetting(ScanSettings& settings, ustring_view name, ustring_view value
     return {};
 }
 
-ustring ApplySettingAssignment(ScanSettings& settings, ustring_view assignment) {
+ustring ApplySettingAssignment(Settings& settings, ustring_view assignment) {
     const size_t eq = assignment.find(u'=');
     if (eq == ustring_view::npos) return u"Expected NAME=VALUE, not " + Quoted(assignment) + u".";
     return SetSetting(settings, assignment.substr(0, eq), assignment.substr(eq + 1));

@@ -5,7 +5,7 @@
 // As text, a flag is "0" or "1", a list field the index of its entry, Source "InFile" or
 // "OnClipboard", and a string field itself.
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "text/UString.h"
 
 #include <span>
@@ -18,22 +18,18 @@ enum class FieldKind { Flag, ListIndex, Text, Source };
 struct SettingField {
     std::string_view name;
     FieldKind kind;
-    bool ScanSettings::*flag = nullptr;
-    int (*getIndex)(const ScanSettings&) = nullptr;
-    void (*setIndex)(ScanSettings&, int) = nullptr;
+    bool& (*flag)(Settings&) = nullptr;
+    int (*getIndex)(const Settings&) = nullptr;
+    void (*setIndex)(Settings&, int) = nullptr;
     int entries = 0; // list fields: the number of entries
-    ustring ScanSettings::*text = nullptr;
-    std::array<ustring, 2> ScanSettings::*pair = nullptr; // comment markers
-    int pairIndex = 0;
+    ustring& (*text)(Settings&) = nullptr;
 
-    bool& flagOf(ScanSettings& s) const { return s.*flag; }
-    bool flagOf(const ScanSettings& s) const { return s.*flag; }
-    int indexOf(const ScanSettings& s) const { return getIndex(s); }
-    void setIndexOf(ScanSettings& s, int i) const { setIndex(s, i); }
-    ustring& textOf(ScanSettings& s) const { return pair ? (s.*pair)[pairIndex] : s.*text; }
-    const ustring& textOf(const ScanSettings& s) const {
-        return pair ? (s.*pair)[pairIndex] : s.*text;
-    }
+    bool& flagOf(Settings& s) const { return flag(s); }
+    bool flagOf(const Settings& s) const { return flag(const_cast<Settings&>(s)); }
+    int indexOf(const Settings& s) const { return getIndex(s); }
+    void setIndexOf(Settings& s, int i) const { setIndex(s, i); }
+    ustring& textOf(Settings& s) const { return text(s); }
+    const ustring& textOf(const Settings& s) const { return text(const_cast<Settings&>(s)); }
 };
 
 // Every field, in the order of the settings record.
@@ -48,13 +44,13 @@ struct SettingValue {
 };
 
 // The field's value as text, or an error text for an unknown name.
-SettingValue GetSetting(const ScanSettings& settings, ustring_view name);
+SettingValue GetSetting(const Settings& settings, ustring_view name);
 
 // Sets the field from text. Returns an error text for an unknown name or a value the field
 // cannot take, and then leaves the settings unchanged; empty on success.
-ustring SetSetting(ScanSettings& settings, ustring_view name, ustring_view value);
+ustring SetSetting(Settings& settings, ustring_view name, ustring_view value);
 
 // SetSetting for "NAME=VALUE" (the value may itself contain '=').
-ustring ApplySettingAssignment(ScanSettings& settings, ustring_view assignment);
+ustring ApplySettingAssignment(Settings& settings, ustring_view assignment);
 
 } // namespace qd

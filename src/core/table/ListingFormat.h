@@ -2,7 +2,7 @@
 // The text of one listing line, for the output box, the output file, the command line and the
 // tests alike: a pure function of the entry, the display format, the layout and the widths.
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "text/UString.h"
 
 #include <cstdint>

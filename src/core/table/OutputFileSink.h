@@ -2,7 +2,7 @@
 // The listing's output file: Windows-1252 text with CR LF line ends, written line by line as
 // the pass goes, after a head that tells a spreadsheet how to read it.
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "table/ListingSink.h"
 #include "text/ErrorInfo.h"
 

@@ -1,6 +1,6 @@
 #include "table/PostCountRules.h"
 
-#include "scan/ScanSettings.h"
+#include "scan/Settings.h"
 #include "table/ListStatistics.h"
 #include "table/WordTable.h"
 
@@ -9,12 +9,12 @@
 
 namespace qd {
 
-void ApplyPostCountRules(WordTable& table, const ScanSettings& s, const ListStatistics& stats) {
+void ApplyPostCountRules(WordTable& table, const Settings& s, const ListStatistics& stats) {
     for (int32_t i = 1; i <= table.size(); ++i) {
         WordEntry& e = table[i];
         e.Listed = true;
-        if (s.IgnoreRomNum40 && IsRomanBelow40(e.Word)) e.Listed = false;
-        if (s.IgnoreInfrequentWords && e.Count < stats.thresholdFrequency) e.Listed = false;
+        if (s.ignore.IgnoreRomNum40 && IsRomanBelow40(e.Word)) e.Listed = false;
+        if (s.ignore.IgnoreInfrequentWords && e.Count < stats.thresholdFrequency) e.Listed = false;
     }
 }
 

@@ -7,13 +7,12 @@
 namespace qd {
 
 struct ListStatistics;
-struct ScanSettings;
+struct Settings;
 class WordTable;
 
 // Sets Listed for every entry: true, unless IgnoreRomNum40 hides a roman numeral below 40 or
 // IgnoreInfrequentWords hides a word counted fewer than thresholdFrequency times.
-void ApplyPostCountRules(WordTable& table, const ScanSettings& settings,
-                         const ListStatistics& stats);
+void ApplyPostCountRules(WordTable& table, const Settings& settings, const ListStatistics& stats);
 
 // True when s, spaces trimmed, consists of the letters I, V and X only (either case), except
 // the single letter "I", which is the pronoun. Any such string counts, "vvx" too.

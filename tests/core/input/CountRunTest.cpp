@@ -43,7 +43,7 @@ protected:
         return FromPath(dir.write(name, bytes));
     }
     ustring input(std::string_view bytes) {
-        return run.settings.InputFile = write("in.txt", bytes);
+        return run.settings.input.InputFile = write("in.txt", bytes);
     }
     int32_t countOf(ustring_view word) {
         for (int32_t i = 1; i <= run.table.size(); ++i)
@@ -122,7 +122,7 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
         text += i % 10 == 9 ? "\r\n" : " ";
     }
     input(text);
-    run.settings.SuppressWords = true;
+    run.settings.output.SuppressWords = true;
     for (bool confirmed : {false, true}) {
         SCOPED_TRACE(confirmed);
         run.table.clear();
@@ -132,7 +132,7 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
         host.answers = {{Question::Stop, {Answer::Yes}},
                         {Question::ConfirmStop, {confirmed ? Answer::Yes : Answer::No}},
                         {Question::ListAfterStop, {Answer::No}}};
-        run.settings.DisplayFormat = ListFormat::Word; // the whole list fits the output box
+        run.settings.output.DisplayFormat = ListFormat::Word; // the whole list fits the output box
         EXPECT_EQ(CountWords(run), confirmed ? RunOutcome::NotListed : RunOutcome::Listed);
         ASSERT_GE(host.messages.size(), 2u);
         EXPECT_EQ(host.messages[1].question, Question::ConfirmStop);
@@ -152,7 +152,7 @@ TEST_F(CountRunTest, OutputPathNamingTheInputThroughALinkOrDotsIsRefused) {
                                FromPath(dir.path() / "sub" / ".." / "." / "in.txt")}) {
         SCOPED_TRACE(ToUtf8(out));
         host.messages.clear();
-        run.settings.OutputFile = out;
+        run.settings.output.OutputFile = out;
         EXPECT_EQ(CountWords(run), RunOutcome::Refused);
         EXPECT_EQ(host.lastMessage(), "Output file cannot be the same as the input file.");
         EXPECT_EQ(fileText(in), text);
@@ -169,7 +169,7 @@ TEST_F(CountRunTest, OutputFileChosenForALargeInputMayNotBeTheInput) {
     EXPECT_EQ(CountWords(run), RunOutcome::Refused);
     EXPECT_EQ(host.lastMessage(), "Output file cannot be the same as the input file.");
     EXPECT_EQ(fileText(in), text);
-    EXPECT_TRUE(run.settings.OutputFile.empty());
+    EXPECT_TRUE(run.settings.output.OutputFile.empty());
 }
 
 // --- Refusals leave the output file, the table and the output box as they were ---
@@ -181,8 +181,9 @@ TEST_F(CountRunTest, RefusalsLeaveTheOutputFileAndTheTable) {
         const char* name;
         std::function<void()> prepare;
     } cases[] = {
-        {"no input path", [&] { run.settings.InputFile = u"   "; }},
-        {"missing input", [&] { run.settings.InputFile = FromPath(dir.path() / "none.txt"); }},
+        {"no input path", [&] { run.settings.input.InputFile = u"   "; }},
+        {"missing input",
+         [&] { run.settings.input.InputFile = FromPath(dir.path() / "none.txt"); }},
         {"empty input", [&] { input(""); }},
         {"encoding question cancelled",
          [&] {
@@ -193,15 +194,15 @@ TEST_F(CountRunTest, RefusalsLeaveTheOutputFileAndTheTable) {
         {"UTF-8 with 7-bit ASCII",
          [&] {
              input("apple");
-             run.settings.UTF8 = true;
-             run.settings.Only7bitASCII = true;
+             run.settings.input.UTF8 = true;
+             run.settings.words.Only7bitASCII = true;
          }},
-        {"empty clipboard", [&] { run.settings.Source = SourceKind::OnClipboard; }},
+        {"empty clipboard", [&] { run.settings.input.Source = SourceKind::OnClipboard; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        run.settings = ScanSettings{};
-        run.settings.OutputFile = out;
+        run.settings = Settings{};
+        run.settings.output.OutputFile = out;
         host.messages.clear();
         host.captions.clear();
         host.output.clear();
@@ -214,12 +215,12 @@ TEST_F(CountRunTest, RefusalsLeaveTheOutputFileAndTheTable) {
         EXPECT_EQ(host.captions, std::vector<ustring>{}) << "the button never said Stop";
     }
     // The refused clipboard switches the source back to the file.
-    EXPECT_EQ(run.settings.Source, SourceKind::InFile);
+    EXPECT_EQ(run.settings.input.Source, SourceKind::InFile);
 }
 
 TEST_F(CountRunTest, ClipboardTextOfUpTo100000CharactersIsCountedAsOneLine) {
     auto click = [&](ustring_view text) {
-        run.settings.Source = SourceKind::OnClipboard;
+        run.settings.input.Source = SourceKind::OnClipboard;
         return CountWords(run, text);
     };
     EXPECT_EQ(click(u"Apple banana\r\napple"), RunOutcome::Listed);
@@ -239,12 +240,12 @@ TEST_F(CountRunTest, ClipboardTextOfUpTo100000CharactersIsCountedAsOneLine) {
 
 TEST_F(CountRunTest, OutputFileIsEmptiedOnlyWhenTheRunGoesAheadAndNeverWhenDisabled) {
     const ustring out = write("out.txt", "earlier list");
-    run.settings.OutputFile = out;
+    run.settings.output.OutputFile = out;
     input("apple");
-    run.settings.DisableOutputToFile = true;
+    run.settings.output.DisableOutputToFile = true;
     EXPECT_EQ(CountWords(run), RunOutcome::Listed);
     EXPECT_EQ(fileText(out), "earlier list");
-    run.settings.DisableOutputToFile = false;
+    run.settings.output.DisableOutputToFile = false;
     EXPECT_EQ(CountWords(run), RunOutcome::Listed);
     EXPECT_NE(fileText(out), "earlier list");
 }
@@ -252,7 +253,7 @@ TEST_F(CountRunTest, OutputFileIsEmptiedOnlyWhenTheRunGoesAheadAndNeverWhenDisab
 TEST_F(CountRunTest, OutputInAMissingFolderIsReportedAndNothingCounted) {
     input("apple");
     earlierCount();
-    run.settings.OutputFile = FromPath(dir.path() / "no" / "out.txt");
+    run.settings.output.OutputFile = FromPath(dir.path() / "no" / "out.txt");
     EXPECT_EQ(CountWords(run), RunOutcome::Failed);
     EXPECT_EQ(host.lastMessage(), "At DoIt error #53.\r\nDescription: File not found");
     EXPECT_EQ(countOf(u"earlier"), 1);

@@ -61,14 +61,14 @@ TEST_F(InputFileCheck, EmptyFileIsReportedAndRefused) {
 }
 
 TEST_F(InputFileCheck, MissingFileIsReportedAndClearsUtf8) {
-    state.settings.UTF8 = true;
+    state.settings.input.UTF8 = true;
     host.labels[LabelId::Filesize] = u"Filesize: 3 bytes";
     EXPECT_FALSE(CheckInputFile(state, FromPath(dir.path() / "nothing.txt")));
     ASSERT_EQ(1u, host.messages.size());
     EXPECT_EQ(u"Input file does not exist.", host.messages[0].text);
     EXPECT_EQ(u"File not found", host.messages[0].title);
     EXPECT_EQ(MsgIcon::Exclamation, host.messages[0].icon);
-    EXPECT_FALSE(state.settings.UTF8);
+    EXPECT_FALSE(state.settings.input.UTF8);
     EXPECT_EQ(u"", host.labels[LabelId::Filesize]);
 }
 
@@ -79,11 +79,11 @@ TEST_F(InputFileCheck, AFolderIsNotAnInputFile) {
 
 TEST_F(InputFileCheck, DuringStartUpNothingIsShown) {
     state.startUpCompleted = false;
-    state.settings.UTF8 = true;
+    state.settings.input.UTF8 = true;
     EXPECT_FALSE(CheckInputFile(state, FromPath(dir.path() / "nothing.txt")));
     EXPECT_FALSE(CheckInputFile(state, fileOf("empty.txt", 0)));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(state.settings.UTF8);
+    EXPECT_TRUE(state.settings.input.UTF8);
 }
 
 } // namespace

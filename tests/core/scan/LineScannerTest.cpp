@@ -57,8 +57,8 @@ TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
 // --- Long lines: cut into runs, never stored, markup without end ---
 
 TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
-    run.settings.IgnoreRepetitions = false;
-    run.settings.LongWordSize = 15; // the longest allowed still refuses these
+    run.settings.ignore.IgnoreRepetitions = false;
+    run.settings.ignore.LongWordSize = 15; // the longest allowed still refuses these
     Scan(ustring(70000, u'a'));
     EXPECT_EQ(run.scanner.totalOccurrences, 2);
     ustring line;
@@ -81,7 +81,7 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
         controls.push_back(char16_t(i % 32));
     Scan(controls);
     EXPECT_EQ(run.scanner.totalOccurrences, 1 << 19);
-    run.settings.IgnoreShortWords = false;
+    run.settings.ignore.IgnoreShortWords = false;
     Scan(ustring(1 << 20, u','));
     Scan(line);
     EXPECT_EQ(Words(), Strings{"a"});

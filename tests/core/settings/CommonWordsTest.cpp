@@ -59,7 +59,7 @@ protected:
     // Writes a common-words file and makes it the one to read.
     ustring use(std::string_view name, std::string_view bytes) {
         ustring path = FromPath(dir.write(name, bytes));
-        run.settings.CommonWordsFile = path;
+        run.settings.ignore.CommonWordsFile = path;
         return path;
     }
 
@@ -82,7 +82,7 @@ class ShippedFile : public CommonWordsTest, public ::testing::WithParamInterface
 
 TEST_P(ShippedFile, EveryEntryIsReadOnceAsWritten) {
     const ustring name = FromUtf8(GetParam());
-    run.settings.CommonWordsFile = FromPath(DataFile(name));
+    run.settings.ignore.CommonWordsFile = FromPath(DataFile(name));
     ASSERT_TRUE(AttemptToReadCommonWords(run)) << host.lastMessage();
     const auto entries = Entries(name);
     const std::set<ustring> distinct(entries.begin(), entries.end());
@@ -116,7 +116,7 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
     EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
     EXPECT_FALSE(run.scanner.readingWords);
 
-    run.settings.IgnoreCommonWords = true;
+    run.settings.ignore.IgnoreCommonWords = true;
     std::string many;
     for (int i = 0; i < 200; ++i)
         many += "word" + std::to_string(i) + "x\r\n";
@@ -127,7 +127,7 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
     EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
     EXPECT_FALSE(run.stopRequested);
     EXPECT_FALSE(run.commonWordsLoaded);
-    EXPECT_FALSE(run.settings.IgnoreCommonWords);
+    EXPECT_FALSE(run.settings.ignore.IgnoreCommonWords);
 }
 
 } // namespace

@@ -56,30 +56,30 @@ protected:
 
 TEST_F(SavedStateFile, DefaultsGiveTheFixedLinesReplacingALongerFile) {
     write(std::string(5000, 'x'));
-    ASSERT_EQ(SaveState(ScanSettings{}, path()), u"");
+    ASSERT_EQ(SaveState(Settings{}, path()), u"");
     EXPECT_EQ(bytes(), Join(DefaultLines()));
 }
 
 TEST_F(SavedStateFile, WindowsLatinTextIsWrittenAsSingleBytesOtherTextAsUtf8) {
-    ScanSettings s;
-    s.WordsToIgnore = u"café déjà";
+    Settings s;
+    s.ignore.WordsToIgnore = u"café déjà";
     ASSERT_EQ(SaveState(s, path()), u"");
     EXPECT_NE(bytes().find("\"caf\xE9 d\xE9j\xE0\"\r\n"), std::string::npos);
-    s.InputFile = u"/home/łukasz/текст.txt";
+    s.input.InputFile = u"/home/łukasz/текст.txt";
     ASSERT_EQ(SaveState(s, path()), u"");
     EXPECT_TRUE(bytes().starts_with("\xEF\xBB\xBF\"/home/\xC5\x82ukasz/"));
-    ScanSettings back;
+    Settings back;
     ASSERT_EQ(RestoreSavedState(back, path()), u"");
-    EXPECT_EQ(back.InputFile, s.InputFile);
-    EXPECT_EQ(back.WordsToIgnore, s.WordsToIgnore);
+    EXPECT_EQ(back.input.InputFile, s.input.InputFile);
+    EXPECT_EQ(back.ignore.WordsToIgnore, s.ignore.WordsToIgnore);
 }
 
 TEST_F(SavedStateFile, RestoreReproducesEveryStoredField) {
     ASSERT_EQ(SaveState(Unusual(), path()), u"");
-    ScanSettings back;
-    ScanSettings expected = Unusual();
-    expected.Source = back.Source; // Source and UTF8 are not stored
-    expected.UTF8 = back.UTF8;
+    Settings back;
+    Settings expected = Unusual();
+    expected.input.Source = back.input.Source; // Source and UTF8 are not stored
+    expected.input.UTF8 = back.input.UTF8;
     ASSERT_EQ(RestoreSavedState(back, path()), u"");
     EXPECT_EQ(back, expected);
 }
@@ -91,9 +91,9 @@ TEST_F(SavedStateFile, EveryTruncationIsHandled) {
     const std::string full = bytes("full.dvn");
     const size_t line38 = full.rfind("\r\n", full.size() - 3) + 2;
     for (size_t len = 0; len < full.size(); ++len) {
-        ScanSettings s = Unusual();
-        s.WordOrder = ListOrder::ByFrequency;
-        const ScanSettings before = s;
+        Settings s = Unusual();
+        s.output.WordOrder = ListOrder::ByFrequency;
+        const Settings before = s;
         const ustring error =
             RestoreSavedState(s, write(full.substr(0, len), "cut" + std::to_string(len)));
         if (len <= line38) {
@@ -127,7 +127,7 @@ TEST_F(SavedStateFile, RandomLinesAndBytesAreHandled) {
         if (!text.empty() && random() % 3 == 0)
             for (int k = 0; k < 5; ++k)
                 text[random() % text.size()] = char(random() % 256);
-        ScanSettings s = Unusual();
+        Settings s = Unusual();
         const ustring error = RestoreSavedState(s, write(text, "lines" + std::to_string(round)));
         if (!error.empty()) {
             EXPECT_EQ(s, Unusual());
@@ -137,7 +137,7 @@ TEST_F(SavedStateFile, RandomLinesAndBytesAreHandled) {
             ++accepted;
             const std::string again = "again" + std::to_string(round);
             ASSERT_EQ(SaveState(s, path(again)), u"");
-            ScanSettings back = Unusual();
+            Settings back = Unusual();
             ASSERT_EQ(RestoreSavedState(back, path(again)), u"");
             EXPECT_EQ(back, s);
         }
@@ -148,7 +148,7 @@ TEST_F(SavedStateFile, RandomLinesAndBytesAreHandled) {
         std::string text(random() % 600, '\0');
         for (char& b : text)
             b = random() % 4 == 0 ? '\n' : char(random() % 256);
-        ScanSettings s = Unusual();
+        Settings s = Unusual();
         if (!RestoreSavedState(s, write(text, "bytes" + std::to_string(round))).empty()) {
             EXPECT_EQ(s, Unusual()) << "bytes " << round;
         }
@@ -160,21 +160,21 @@ TEST_F(SavedStateFile, RandomLinesAndBytesAreHandled) {
 TEST_F(SavedStateFile, RefusedSaveKeepsTheOldFile) {
     ASSERT_EQ(SaveState(Unusual(), path()), u"");
     const std::string old = bytes();
-    ScanSettings s;
-    s.WordsToIgnore = u"one\ntwo";
+    Settings s;
+    s.ignore.WordsToIgnore = u"one\ntwo";
     EXPECT_EQ(ToUtf8(SaveState(s, path())),
               std::string(kSavePrefix) + "the value of WordsToIgnore holds a line break");
     EXPECT_EQ(bytes(), old);
     fs::create_directory(dir.path() / "taken");
-    EXPECT_EQ(ToUtf8(SaveState(ScanSettings{}, path("taken"))),
+    EXPECT_EQ(ToUtf8(SaveState(Settings{}, path("taken"))),
               std::string(kSavePrefix) + "Is a directory");
-    EXPECT_EQ(ToUtf8(SaveState(ScanSettings{}, path("no/such/folder/state.dvn"))),
+    EXPECT_EQ(ToUtf8(SaveState(Settings{}, path("no/such/folder/state.dvn"))),
               std::string(kSavePrefix) + "No such file or directory");
 }
 
 TEST_F(SavedStateFile, FailureWhileWritingKeepsTheOldFileAndLeavesNoTemporary) {
-    ScanSettings big;
-    big.WordsToIgnore = ustring(4000, u'w');
+    Settings big;
+    big.ignore.WordsToIgnore = ustring(4000, u'w');
     ASSERT_EQ(SaveState(Unusual(), path()), u"");
     const std::string old = bytes();
 
@@ -195,16 +195,16 @@ TEST_F(SavedStateFile, FailureWhileWritingKeepsTheOldFileAndLeavesNoTemporary) {
 }
 
 TEST_F(SavedStateFile, ReplacingKeepsPermissionsAndFollowsLinks) {
-    ASSERT_EQ(SaveState(ScanSettings{}, path("real.dvn")), u"");
+    ASSERT_EQ(SaveState(Settings{}, path("real.dvn")), u"");
     fs::permissions(dir.path() / "real.dvn", fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink(dir.path() / "real.dvn", dir.path() / "link.dvn");
     ASSERT_EQ(SaveState(Unusual(), path("link.dvn")), u"");
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.dvn"));
     EXPECT_EQ(fs::status(dir.path() / "real.dvn").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
-    ScanSettings back;
+    Settings back;
     ASSERT_EQ(RestoreSavedState(back, path("real.dvn")), u"");
-    EXPECT_EQ(back.InputFile, Unusual().InputFile);
+    EXPECT_EQ(back.input.InputFile, Unusual().input.InputFile);
 }
 
 } // namespace

@@ -15,15 +15,15 @@ using test::Unusual;
 TEST(SettingFields, EachNameReachesOnlyItsOwnField) {
     for (const SettingField& f : AllSettingFields()) {
         SCOPED_TRACE(f.name);
-        ScanSettings s;
+        Settings s;
         const ustring name = FromUtf8(f.name);
         const ustring before = GetSetting(s, name).value;
         const ustring other = test::OtherValue(s, f);
         ASSERT_EQ(SetSetting(s, name, other), u"");
         EXPECT_EQ(GetSetting(s, name).value, other);
-        EXPECT_NE(s, ScanSettings{});
+        EXPECT_NE(s, Settings{});
         ASSERT_EQ(SetSetting(s, name, before), u"");
-        EXPECT_EQ(s, ScanSettings{}) << "another field was touched";
+        EXPECT_EQ(s, Settings{}) << "another field was touched";
     }
 }
 
@@ -39,17 +39,17 @@ constexpr std::string_view kSettingsWindowFields =
 // --- Restore defaults resets the settings window alone; reinitialise empties files too ---
 
 TEST(SetDefaultValues, ResetsOnlyTheSettingsWindowToTheRecordsInitialValues) {
-    ScanSettings s = Unusual();
+    Settings s = Unusual();
     SetDefaultValues(s);
-    ScanSettings expected = Unusual();
+    Settings expected = Unusual();
     test::ResetFields(expected, kSettingsWindowFields);
     EXPECT_EQ(s, expected);
 }
 
 TEST(Initialize, EmptiesTheFilesAndWordsAndRestoresDefaults) {
-    ScanSettings s = Unusual();
+    Settings s = Unusual();
     Initialize(s);
-    ScanSettings expected = Unusual();
+    Settings expected = Unusual();
     test::ResetFields(expected, kSettingsWindowFields);
     test::ResetFields(expected, "InputFile OutputFile WordsToIgnore CommonWordsFile UTF8 "
                                 "SuppressWords");

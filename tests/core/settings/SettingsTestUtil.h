@@ -11,7 +11,7 @@ namespace qd::test {
 
 // A valid value for the field that differs from the one it holds now. Texts gain spaces at
 // both ends, a comma and quotes, which the files must keep.
-inline ustring OtherValue(const ScanSettings& s, const SettingField& f) {
+inline ustring OtherValue(const Settings& s, const SettingField& f) {
     switch (f.kind) {
     case FieldKind::Flag:
         return f.flagOf(s) ? u"0" : u"1";
@@ -20,26 +20,26 @@ inline ustring OtherValue(const ScanSettings& s, const SettingField& f) {
     case FieldKind::Text:
         return u" " + f.textOf(s) + u"x, \"y\" ";
     case FieldKind::Source:
-        return s.Source == SourceKind::InFile ? u"OnClipboard" : u"InFile";
+        return s.input.Source == SourceKind::InFile ? u"OnClipboard" : u"InFile";
     }
     return {};
 }
 
 // Every field away from its default.
-inline ScanSettings Unusual() {
-    ScanSettings s;
+inline Settings Unusual() {
+    Settings s;
     for (const SettingField& f : AllSettingFields())
         SetSetting(s, FromUtf8(f.name), OtherValue(s, f));
     return s;
 }
 
 // Each named field (space-separated) set back to its default.
-inline void ResetFields(ScanSettings& s, std::string_view names) {
+inline void ResetFields(Settings& s, std::string_view names) {
     for (size_t from = 0; from < names.size();) {
         size_t space = names.find(' ', from);
         if (space == std::string_view::npos) space = names.size();
         const ustring name = FromUtf8(names.substr(from, space - from));
-        SetSetting(s, name, GetSetting(ScanSettings{}, name).value);
+        SetSetting(s, name, GetSetting(Settings{}, name).value);
         from = space + 1;
     }
 }

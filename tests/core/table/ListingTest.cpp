@@ -28,7 +28,7 @@ protected:
     test::TempDir dir;
 
     Listing() {
-        run.settings.SuppressWords = true;
+        run.settings.output.SuppressWords = true;
         test::LoadNumberedTexts(run, dir);
     }
     void count(std::initializer_list<std::pair<const char*, int>> words) {
@@ -51,7 +51,7 @@ protected:
         host.output.clear();
     }
     ustring pathIn(const char* name) const { return FromPath(dir.path() / name); }
-    std::string file() const { return ReadFileBytes(ToPath(run.settings.OutputFile)); }
+    std::string file() const { return ReadFileBytes(ToPath(run.settings.output.OutputFile)); }
     void stopAfterEvents(int n) {
         run.yield.setEveryCall(true);
         const int from = host.processEventsCalls;
@@ -99,7 +99,7 @@ TEST_F(Listing, OutputBoxStopsAtTheLastBatchOfTwentyThatFits) {
         }
     }
     // The advice mentions the file that holds the whole list.
-    run.settings.OutputFile = pathIn("all.txt");
+    run.settings.output.OutputFile = pathIn("all.txt");
     ListWords(run);
     EXPECT_EQ(host.lastMessage(), "<27>  \r\n<33>");
     EXPECT_EQ(file().size(), kHead.size() + kHeader + 3000 * kLine);
@@ -109,8 +109,8 @@ TEST_F(Listing, OutputBoxStopsAtTheLastBatchOfTwentyThatFits) {
 
 TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
     numbers(200);
-    run.settings.OutputFile = pathIn("out.txt");
-    run.settings.DisplayFormat = ListFormat::Word;
+    run.settings.output.OutputFile = pathIn("out.txt");
+    run.settings.output.DisplayFormat = ListFormat::Word;
     stopAfterEvents(10);
     EXPECT_EQ(ListWords(run), ListWordsResult::Stopped);
     EXPECT_EQ(host.outputUtf8(), "Output to file was terminated.\r\n");
@@ -123,8 +123,8 @@ TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
 
 TEST_F(Listing, StopDuringTheOutputBoxPassSaysSo) {
     numbers(200);
-    run.settings.DisplayFormat = ListFormat::Word;
-    run.settings.WordOrder = ListOrder::Alphabetical;
+    run.settings.output.DisplayFormat = ListFormat::Word;
+    run.settings.output.WordOrder = ListOrder::Alphabetical;
     stopAfterEvents(30);
     EXPECT_EQ(ListWords(run), ListWordsResult::Stopped);
     const std::string box = host.outputUtf8();
@@ -145,7 +145,7 @@ TEST_F(Listing, OutputFileThatCannotBeOpenedIsReported) {
         {FromPath(dir.path()), "At ListWords error #75.\r\nDescription: Path/File access error"},
     };
     for (const auto& [path, message] : cases) {
-        run.settings.OutputFile = path;
+        run.settings.output.OutputFile = path;
         EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
         EXPECT_EQ(host.lastMessage(), message);
         EXPECT_FALSE(run.WritingToFile);
@@ -156,7 +156,7 @@ TEST_F(Listing, OutputFileThatCannotBeOpenedIsReported) {
 TEST_F(Listing, FullDiskIsReportedDuringThePassAndAtTheClose) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     count({{"apple", 2}});
-    run.settings.OutputFile = u"/dev/full";
+    run.settings.output.OutputFile = u"/dev/full";
     EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
     EXPECT_EQ(host.lastMessage(), "At ListWords error #61.\r\nDescription: Disk full");
     EXPECT_FALSE(run.OutputFileWritten);
@@ -164,7 +164,7 @@ TEST_F(Listing, FullDiskIsReportedDuringThePassAndAtTheClose) {
     host.messages.clear();
     run.table.clear();
     numbers(5000, 100000);
-    run.settings.DisplayFormat = ListFormat::Word;
+    run.settings.output.DisplayFormat = ListFormat::Word;
     EXPECT_EQ(ListWords(run), ListWordsResult::Listed); // the box is still filled
     ASSERT_GE(host.messages.size(), 1u);
     EXPECT_EQ(ToUtf8(host.messages[0].text),
@@ -197,7 +197,7 @@ struct CollectingSink : ListingSink {
 
 TEST_F(Listing, PassFollowsTheFrequencyChainAndStopsAtABrokenOne) {
     count({{"pear", 5}, {"apple", 3}, {"fig", 3}, {"kiwi", 1}});
-    run.settings.DisplayFormat = ListFormat::RankWord;
+    run.settings.output.DisplayFormat = ListFormat::RankWord;
     CollectingSink sink;
     EXPECT_EQ(RunListingPass(run, sink, false), ListingPassEnd::Completed);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"H:   Rank  Word (longest has 5 characters)",

@@ -107,7 +107,7 @@ protected:
     ScriptedHost host;
     RunState run{host, DefaultEnvironment()};
 
-    Ordering() { run.settings.SuppressWords = true; }
+    Ordering() { run.settings.output.SuppressWords = true; }
     void randomTable(std::mt19937& rng, int words) {
         run.table.clear();
         for (int k = 0; k < words; ++k)

@@ -31,7 +31,7 @@ protected:
 // --- The table's growth and its 80-character limit ---
 
 TEST_F(AddWordToList, The501stWordRaisesTheCapacityAndKeepsEveryWord) {
-    run.settings.SuppressWords = true;
+    run.settings.output.SuppressWords = true;
     EXPECT_EQ(run.table.capacity(), 500);
     // Added in descending order so that every new word lands at the front.
     for (int i = 500; i >= 1; --i)
@@ -67,14 +67,14 @@ TEST_F(AddWordToList, NearlyFullOutputBoxGetsTheNoticeOnceAndSuppressesLaterWord
     host.output = ustring(OutputTextLimit - 100, u'.');
     add({"second"}); // the box holds exactly the limit: still shown
     EXPECT_EQ(host.output.size(), size_t(OutputTextLimit - 100 + 7));
-    EXPECT_FALSE(run.settings.SuppressWords);
+    EXPECT_FALSE(run.settings.output.SuppressWords);
 
     host.output = ustring(OutputTextLimit - 100 + 1, u'.');
     add({"third"});
     const ustring full = ustring(OutputTextLimit - 99, u'.') +
                          u"\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
     EXPECT_EQ(host.output, full);
-    EXPECT_TRUE(run.settings.SuppressWords);
+    EXPECT_TRUE(run.settings.output.SuppressWords);
     EXPECT_TRUE(run.SuppressionNoticeShown);
     EXPECT_GE(host.settingsChangedCalls, 1);
     EXPECT_TRUE(host.caretAtEnd);
@@ -82,10 +82,10 @@ TEST_F(AddWordToList, NearlyFullOutputBoxGetsTheNoticeOnceAndSuppressesLaterWord
     EXPECT_EQ(host.output, full);
     EXPECT_EQ(run.table.size(), 5);
     // The notice is not repeated when the user clears the suppression again.
-    run.settings.SuppressWords = false;
+    run.settings.output.SuppressWords = false;
     add({"sixth"});
     EXPECT_EQ(host.output, full);
-    EXPECT_TRUE(run.settings.SuppressWords);
+    EXPECT_TRUE(run.settings.output.SuppressWords);
 }
 
 // --- Binary search: the index when found, minus the insertion point when not ---
@@ -94,7 +94,7 @@ TEST_F(AddWordToList, BinarySearchEntriesReportsFoundWordsAndGaps) {
     int32_t pos = 99;
     EXPECT_FALSE(run.table.BinarySearchEntries(u"a", 0, pos));
     EXPECT_EQ(pos, -1);
-    run.settings.SuppressWords = true;
+    run.settings.output.SuppressWords = true;
     for (int n = 1; n <= 40; ++n) {
         run.table.clear();
         for (int i = 1; i <= n; ++i)
@@ -113,10 +113,10 @@ TEST_F(AddWordToList, BinarySearchEntriesReportsFoundWordsAndGaps) {
 // --- Statistics of the listed words ---
 
 TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
-    run.settings.SuppressWords = true;
+    run.settings.output.SuppressWords = true;
     test::AddWords(run, {{"alpha", 3}, {"be", 7}, {"longestword", 1}, {"xiv", 2}});
-    run.settings.IgnoreRomNum40 = true;
-    run.settings.IgnoreInfrequentWords = true;
+    run.settings.ignore.IgnoreRomNum40 = true;
+    run.settings.ignore.IgnoreInfrequentWords = true;
     run.stats.thresholdFrequency = 2;
     ApplyPostCountRules(run.table, run.settings, run.stats);
     run.stats.maxWordLength = 99; // from an earlier run
@@ -129,7 +129,7 @@ TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
 }
 
 TEST_F(AddWordToList, HugeCountsDoNotWrapToANegativeTotal) {
-    run.settings.SuppressWords = true;
+    run.settings.output.SuppressWords = true;
     test::AddWords(run, {{"a", 1}, {"b", 1}});
     run.table[1].Count = std::numeric_limits<int32_t>::max();
     run.table[2].Count = 5;

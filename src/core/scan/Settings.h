@@ -1,7 +1,7 @@
 #pragma once
-// Every user setting that governs word splitting, the ignore rules, the listing and the output.
-// Fields carry the names of the controls that edit them, less the control prefix. Flags are
-// 0 or 1; list settings hold the index of the chosen list entry.
+// Every setting the person chooses: word formation, comment markers, ignore rules, input and
+// output. Fields carry the names of the controls that edit them, less the control prefix;
+// list settings hold the index of the chosen list entry.
 
 #include "text/UString.h"
 
@@ -27,8 +27,8 @@ enum class ListFormat {
     WordsWithCommas, // every word on one line, separated by ", "
 };
 
-struct ScanSettings {
-    // Word formation
+// How words are formed: which characters may join a word, case, and the final-s rule.
+struct WordFormation {
     bool CaseSignificant = false;
     bool AllowWordsWithHyphens = true;
     bool AllowWordsWithApostrophes = false;
@@ -42,12 +42,20 @@ struct ScanSettings {
     bool Only7bitASCII = false;
     bool DropFinalS = false;
 
-    // Comment markers
+    bool operator==(const WordFormation&) const = default;
+};
+
+// The person's two pairs of comment markers; text between them is not counted.
+struct CommentSettings {
     bool AllowCommentMarkers = false;
     std::array<ustring, 2> StartComment = {u"/*", u"//"};
     std::array<ustring, 2> EndComment = {u"*/", u""};
 
-    // Ignore rules
+    bool operator==(const CommentSettings&) const = default;
+};
+
+// The words a count leaves out.
+struct IgnoreRules {
     bool IgnoreCommonWords = false;
     ustring CommonWordsFile;
     ustring WordsToIgnore;
@@ -60,26 +68,45 @@ struct ScanSettings {
     int ShortWordSize = 1; // index 0..13, value = index + 2
     int LongWordSize = 7;  // index 0..15, value = 15 + 5 * index
 
-    // Output and housekeeping
-    bool OutputWithCommas = false;
-    bool WarnOnOverwrite = false;
-    bool SaveStateOnQuit = false;
-
-    // Main window
-    SourceKind Source = SourceKind::InFile;
-    ustring InputFile;
-    ustring OutputFile;
-    bool UTF8 = false;
-    bool SuppressWords = false;
-    bool DisableOutputToFile = false;
-    ListOrder WordOrder = ListOrder::ByFrequency;
-    ListFormat DisplayFormat = ListFormat::RankFrequencyWord;
-
     int thresholdFrequencyValue() const { return ThresholdFrequency + 2; }
     int shortWordSizeValue() const { return ShortWordSize + 2; }
     int longWordSizeValue() const { return 15 + 5 * LongWordSize; }
 
-    bool operator==(const ScanSettings&) const = default;
+    bool operator==(const IgnoreRules&) const = default;
+};
+
+// What is counted: the file or the clipboard, and how a file is read.
+struct InputSettings {
+    SourceKind Source = SourceKind::InFile;
+    ustring InputFile;
+    bool UTF8 = false;
+
+    bool operator==(const InputSettings&) const = default;
+};
+
+// Where and how the words are listed.
+struct OutputSettings {
+    ustring OutputFile;
+    bool DisableOutputToFile = false;
+    bool OutputWithCommas = false;
+    bool WarnOnOverwrite = false;
+    bool SuppressWords = false; // no live display of words as they are found
+    ListOrder WordOrder = ListOrder::ByFrequency;
+    ListFormat DisplayFormat = ListFormat::RankFrequencyWord;
+
+    bool operator==(const OutputSettings&) const = default;
+};
+
+// The settings record: every setting the person chooses, grouped by purpose.
+struct Settings {
+    WordFormation words;
+    CommentSettings comments;
+    IgnoreRules ignore;
+    InputSettings input;
+    OutputSettings output;
+    bool SaveStateOnQuit = false;
+
+    bool operator==(const Settings&) const = default;
 };
 
 // Entry counts of the five list settings.
