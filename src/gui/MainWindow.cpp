@@ -115,7 +115,7 @@ void frmMain::InitializeVariables() {
     lblFilesize->clear();
     state_.stateFilePath =
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
-    state_.scanner.openComment = -1;
+    state_.scanner.comments().openComment = -1;
     lblTwirler->setText(" ");
     Initialize();
 }

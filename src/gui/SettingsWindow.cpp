@@ -162,7 +162,7 @@ void frmParams::flagBoxClicked(QCheckBox* box, const SettingField* field, BoxRul
         break;
     }
     if (!state_.startUpCompleted || state_.HandlersMuted) return;
-    if (box == chkAllowCommentMarkers && state_.scanner.readingWords) return;
+    if (box == chkAllowCommentMarkers && state_.scanner.readingWords()) return;
     rereadPrompt(box, field);
     if (rule == BoxRule::RereadPromptThenCheck) CheckAllowedExtraChars(state_);
 }
@@ -187,7 +187,7 @@ void frmParams::focusToClose() {
 }
 
 void frmParams::chkIgnoreCommonWords_Click() {
-    if (!state_.startUpCompleted || state_.scanner.readingWords || state_.HandlersMuted) return;
+    if (!state_.startUpCompleted || state_.scanner.readingWords() || state_.HandlersMuted) return;
     if (chkIgnoreCommonWords->isChecked()) {
         if (state_.settings.ignore.CommonWordsFile.empty()) {
             main_.host().message(u"Please specify the file containing common words.",

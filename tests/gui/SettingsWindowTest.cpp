@@ -96,7 +96,7 @@ private slots:
         frmParams& p = OpenSettings(w);
         TypeAndLeave(p, p.txbWordsToIgnore, "The, a  the,,and");
         QCOMPARE(p.txbWordsToIgnore->text(), QString("a and the"));
-        QCOMPARE(w.state().scanner.wordsToIgnore, ustring(u" a and the "));
+        QCOMPARE(w.state().lists.wordsToIgnore, ustring(u" a and the "));
         QVERIFY(f.dialogs().shown.empty());
         Click(p.chkAllowWordsWithBackslashes);
         TypeAndLeave(p, p.txbWordsToIgnore, "e-mail c\\d");
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(f.countShown(u"Character not allowed"), size_t(2));
         QCOMPARE(p.txbWordsToIgnore->text(), QString("c\\d e-mail"));
         Click(p.cmdClearWordsToIgnore);
-        QVERIFY(p.txbWordsToIgnore->text().isEmpty() && w.state().scanner.wordsToIgnore.empty());
+        QVERIFY(p.txbWordsToIgnore->text().isEmpty() && w.state().lists.wordsToIgnore.empty());
         QVERIFY(p.cmdClose->hasFocus());
     }
 
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(w.cboDisplayFormat->currentIndex(), 4);
         Click(p.cmdInitialize);
         QVERIFY(w.txbFile[0]->text().isEmpty() && p.txbWordsToIgnore->text().isEmpty());
-        QVERIFY(w.state().scanner.wordsToIgnore.empty());
+        QVERIFY(w.state().lists.wordsToIgnore.empty());
         QCOMPARE(w.cboDisplayFormat->currentIndex(), 0);
         QCOMPARE(p.lblParameters->text(), QString("Program reinitialized."));
         QVERIFY(p.isVisible());
@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(p.lblParameters->text(), QString("Settings loaded from"));
         QVERIFY(p.chkAllowWordsWithNumerals->isChecked());
         QCOMPARE(p.txbWordsToIgnore->text(), QString("one two"));
-        QCOMPARE(w.state().scanner.wordsToIgnore, ustring(u" one two "));
+        QCOMPARE(w.state().lists.wordsToIgnore, ustring(u" one two "));
         f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("short.dvn", "\"only\"\r\n")));
         Click(p.cmdSaveLoadState[1]);
         QCOMPARE(f.countShown(u"Load settings"), size_t(1));

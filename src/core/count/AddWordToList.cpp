@@ -45,7 +45,7 @@ void AddWordToList(RunState& run, ustring_view word) {
     }
     const int32_t n = table.size();
     if (n % 10 == 0) {
-        if (run.scanner.readingWords)
+        if (run.scanner.readingWords())
             run.host.setLabel(LabelId::NumberOfWords,
                               u"Number of common words read so far: " + FromInt(n));
         run.host.setLabelVisible(LabelId::NumberOfWords, true);

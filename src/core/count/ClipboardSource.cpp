@@ -4,7 +4,7 @@
 #include "count/RunStatus.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
-#include "scan/LineScanner.h"
+#include "scan/Scanner.h"
 #include "sources/ClipboardText.h"
 #include "text/Host.h"
 
@@ -39,9 +39,9 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
         ClearOutput(run);
         if (!run.ClipboardText.empty()) {
             if (!s.words.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
-            run.scanner.line = run.ClipboardText;
-            run.scanner.line.push_back(u' ');
-            ScanLine(run.scanner);
+            run.scanner.line() = run.ClipboardText;
+            run.scanner.line().push_back(u' ');
+            run.scanner.scanLine();
         }
     } catch (const std::exception& e) {
         host.setLabel(LabelId::Twirler, u" ");

@@ -5,7 +5,7 @@
 #include "count/TextFileVetting.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
-#include "scan/LineScanner.h"
+#include "scan/Scanner.h"
 #include "scan/TextRoutines.h"
 #include "sources/Languages.h"
 #include "sources/LineReader.h"
@@ -53,8 +53,8 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
             if (utf8) DecodeUtf8PairsInPlace(line);
             LowerCaseAccentedInPlace(line, run.startUpCompleted ? &run.yield : nullptr);
             line += u' ';
-            run.scanner.line = line;
-            ScanLine(run.scanner);
+            run.scanner.line() = line;
+            run.scanner.scanLine();
         }
         if (run.startUpCompleted) run.yield();
     }
@@ -83,16 +83,16 @@ bool ReadCommonWordsFile(RunState& run) {
     const VetResult vetted = VetTextFile(run, path, true);
     if (!vetted.ok) return false;
 
-    run.scanner.readingWords = true;
+    run.scanner.setReadingWords(true);
     const bool savedSuppressWords = settings.output.SuppressWords;
     const bool savedAllowCommentMarkers = settings.comments.AllowCommentMarkers;
     settings.output.SuppressWords = true;
     SetCommentMarkers(run.scanner, u"C");
     settings.comments.AllowCommentMarkers = true;
-    run.scanner.openComment = -1;
+    run.scanner.comments().openComment = -1;
     // Every extra character is allowed, so that don't and peut-être are read
     // whole. Each count run builds its own set again when it starts.
-    run.scanner.extraChars = AllPossibleExtraChars;
+    run.scanner.setExtraChars(AllPossibleExtraChars);
     run.table.clear();
     ConcealNumWords(run.host);
     run.host.settingsChanged();
@@ -103,10 +103,10 @@ bool ReadCommonWordsFile(RunState& run) {
     const bool complete = ScanCommonWordsLines(run, path, vetted.detectedUtf8);
     if (complete) {
         const int32_t n = run.table.size();
-        run.scanner.commonWords.clear();
-        run.scanner.commonWords.reserve(size_t(n));
+        run.lists.commonWords.clear();
+        run.lists.commonWords.reserve(size_t(n));
         for (int32_t i = 1; i <= n; ++i)
-            run.scanner.commonWords.push_back(run.table[i].Word);
+            run.lists.commonWords.push_back(run.table[i].Word);
     }
 
     settings.output.SuppressWords = savedSuppressWords;

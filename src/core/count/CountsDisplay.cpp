@@ -7,7 +7,7 @@ namespace qd {
 
 void ShowCounts(RunState& run) {
     Host& host = run.host;
-    const ustring total = GroupDigits(run.scanner.totalOccurrences, run.numberFormat);
+    const ustring total = GroupDigits(run.scanner.totalOccurrences(), run.numberFormat);
     const size_t width = total.size() + 1;
     const auto caption = [&run, width](const char16_t* label, long long n) {
         const ustring digits = GroupDigits(n, run.numberFormat);
@@ -20,7 +20,7 @@ void ShowCounts(RunState& run) {
                   caption(u"Number of words in this list:", run.stats.wordsIncluded));
     host.setLabelVisible(LabelId::NumberOfWords, true);
     const bool wordsLeftOut =
-        !run.scanner.wordsToIgnore.empty() || run.settings.ignore.IgnoreCommonWords;
+        !run.lists.wordsToIgnore.empty() || run.settings.ignore.IgnoreCommonWords;
     host.setLabel(LabelId::NumWordsExcluded,
                   caption(wordsLeftOut ? u"No. of words ignored (other than common words):"
                                        : u"Number of words ignored:",
@@ -35,7 +35,7 @@ void ShowCounts(RunState& run) {
             LabelId::NumOccurrences,
             caption(u"Number of instances of words in this list:", run.stats.occurrences));
         host.setLabel(LabelId::TotalNumOccurrences, caption(u"Total number of instances of words:",
-                                                            run.scanner.totalOccurrences));
+                                                            run.scanner.totalOccurrences()));
     }
     host.setLabelVisible(LabelId::NumOccurrences, true);
     host.setLabelVisible(LabelId::TotalNumOccurrences, true);

@@ -40,10 +40,11 @@ std::string_view TrimmedBytes(std::string_view bytes) {
 // typographic punctuation decoded, lower-cased unless case is significant, one space after),
 // then scanned. True when reading ends here.
 bool ScanUtf8Line(RunState& run) {
-    DecodeUtf8PairsInPlace(run.scanner.line);
-    ReplaceTypographicUtf8InPlace(run.scanner.line);
-    if (!run.settings.words.CaseSignificant) LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
-    run.scanner.line.push_back(u' ');
+    DecodeUtf8PairsInPlace(run.scanner.line());
+    ReplaceTypographicUtf8InPlace(run.scanner.line());
+    if (!run.settings.words.CaseSignificant)
+        LowerCaseAccentedInPlace(run.scanner.line(), &run.yield);
+    run.scanner.line().push_back(u' ');
     return ScanAndTestStop(run);
 }
 
@@ -130,12 +131,12 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
         const std::string_view trimmed = TrimmedBytes(bytes);
         if (trimmed.empty()) continue;
         if (run.settings.input.UTF8) {
-            WidenCp1252(trimmed, false, run.scanner.line);
+            WidenCp1252(trimmed, false, run.scanner.line());
             if (ScanUtf8Line(run)) break;
         } else {
             // Read as ANSI, the line is lowered while its bytes become characters.
-            WidenCp1252(trimmed, !run.settings.words.CaseSignificant, run.scanner.line);
-            run.scanner.line.push_back(u' ');
+            WidenCp1252(trimmed, !run.settings.words.CaseSignificant, run.scanner.line());
+            run.scanner.line().push_back(u' ');
             if (ScanAndTestStop(run)) break;
         }
     }
@@ -171,12 +172,12 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     ClearOutputBox(host);
     run.yield.processNow();
     ResetTotalNumOccurrencesLabel(host);
-    run.scanner.line = std::move(docx.text);
-    if (!run.scanner.line.empty()) {
+    run.scanner.line() = std::move(docx.text);
+    if (!run.scanner.line().empty()) {
         // The extraction has decoded the text already.
         if (!run.settings.words.CaseSignificant)
-            LowerCaseAccentedInPlace(run.scanner.line, &run.yield);
-        run.scanner.line.push_back(u' ');
+            LowerCaseAccentedInPlace(run.scanner.line(), &run.yield);
+        run.scanner.line().push_back(u' ');
         ScanAndTestStop(run);
     }
     return true;
@@ -290,7 +291,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     if (!docx && !stream && size > kProgressBarMinBytes)
         SetTotalNumOccurrencesForFileProgressBar(host);
 
-    run.scanner.openComment = -1;
+    run.scanner.comments().openComment = -1;
     bool readOk = true;
     try {
         if (docx) {

@@ -39,7 +39,7 @@ enum class RunPhase {
 struct RunState {
     RunState(Host& host, Environment env) : host(host), env(std::move(env)) {
         yield.attach(&host);
-        scanner.sink = &tableSink;
+        scanner.setSink(&tableSink);
     }
     RunState(const RunState&) = delete;
     RunState& operator=(const RunState&) = delete;
@@ -59,8 +59,10 @@ struct RunState {
     bool stopRequested = false;
     bool elapsedTimeRunning = false;
 
-    // The scanner, handing its words to the word table (AddWordToList).
-    Scanner scanner{settings, yield, stopRequested, startUpCompleted};
+    // The words to ignore and the common words; the scanner, handing its words to the word
+    // table (AddWordToList).
+    WordLists lists;
+    Scanner scanner{settings, lists, yield, stopRequested, startUpCompleted};
     TableWordSink tableSink{*this};
 
     // The settings window's handlers neither ask nor check while a box is put back or a

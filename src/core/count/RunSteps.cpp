@@ -2,7 +2,7 @@
 
 #include "count/RunState.h"
 #include "count/RunTexts.h"
-#include "scan/LineScanner.h"
+#include "scan/Scanner.h"
 #include "text/Folders.h"
 #include "text/Host.h"
 
@@ -69,11 +69,10 @@ bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
 
 bool ScanAndTestStop(RunState& run) {
     for (;;) {
-        ScanLine(run.scanner);
+        run.scanner.scanLine();
         if (!run.stopRequested) return false;
         if (ReadingStops(run)) return true;
-        if (run.scanner.pos >= run.scanner.line.size()) return false;
-        run.scanner.line.erase(0, run.scanner.pos);
+        if (!run.scanner.keepUnscannedRest()) return false;
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "count/RunState.h"
 #include "scan/CaseFolding.h"
-#include "scan/WordExtractor.h"
+#include "scan/WordRules.h"
 #include "text/Host.h"
 
 #include <algorithm>
@@ -67,11 +67,11 @@ void NormaliseWordsToIgnore(RunState& state) {
     ustring& box = state.settings.ignore.WordsToIgnore;
     if (TrimSpaces(box).empty()) {
         box.clear();
-        state.scanner.wordsToIgnore.clear();
+        state.lists.wordsToIgnore.clear();
         return;
     }
     box = NormalizedWordsToIgnore(box);
-    state.scanner.wordsToIgnore = u" " + box + u" ";
+    state.lists.wordsToIgnore = u" " + box + u" ";
     CheckAllowedExtraChars(state);
 }
 
@@ -79,8 +79,8 @@ bool CheckAllowedExtraChars(RunState& state) {
     if (!state.startUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
     const ustring& words = state.settings.ignore.WordsToIgnore;
     if (words.empty()) return true;
-    BuildCurrentExtraChars(state.scanner);
-    const auto bad = FirstCharacterNotAllowed(words, state.scanner.extraChars);
+    state.scanner.rebuildExtraChars();
+    const auto bad = FirstCharacterNotAllowed(words, state.scanner.extraChars());
     if (!bad) return true;
     state.host.message(CharacterNotAllowedMessage(*bad), kCharacterNotAllowedTitle,
                        MsgIcon::Exclamation);

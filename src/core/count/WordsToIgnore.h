@@ -25,7 +25,7 @@ ustring CharacterNotAllowedMessage(char16_t c);
 inline constexpr char16_t kCharacterNotAllowedTitle[] = u"Character not allowed";
 
 // NormaliseWordsToIgnore: normalises settings.ignore.WordsToIgnore in place, publishes it as
-// scanner.wordsToIgnore (one space before and after, or empty) and checks its characters.
+// the word lists (one space before and after, or empty) and checks its characters.
 void NormaliseWordsToIgnore(RunState& state);
 
 // CheckAllowedExtraChars: false, after warning through the host, when a word to ignore holds

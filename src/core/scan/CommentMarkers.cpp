@@ -3,7 +3,6 @@
 #include "scan/CaseFolding.h"
 #include "scan/Entities.h"
 #include "scan/Scanner.h"
-#include "scan/WordExtractor.h"
 #include "scan/WordRules.h"
 
 #include <initializer_list>
@@ -15,14 +14,14 @@ namespace {
 
 using Pair = std::pair<const char16_t*, const char16_t*>;
 
-void LoadPairs(Scanner& scan, std::initializer_list<Pair> pairs) {
+void LoadPairs(CommentState& c, std::initializer_list<Pair> pairs) {
     int i = 0;
     for (const Pair& p : pairs) {
-        scan.startMarkers[size_t(i)] = p.first;
-        scan.endMarkers[size_t(i)] = p.second;
+        c.startMarkers[size_t(i)] = p.first;
+        c.endMarkers[size_t(i)] = p.second;
         ++i;
     }
-    scan.markerCount = i;
+    c.markerCount = i;
 }
 
 constexpr char16_t kCheckMarkers[] =
@@ -50,53 +49,54 @@ size_t FindIgnoringCase(ustring_view s, size_t from, ustring_view marker) {
 } // namespace
 
 void SetCommentMarkers(Scanner& scan, ustring_view preset) {
+    CommentState& c = scan.comments();
     if (preset == u"C") {
-        LoadPairs(scan, {{u"/*", u"*/"}, {u"//", u""}});
+        LoadPairs(c, {{u"/*", u"*/"}, {u"//", u""}});
     } else if (preset == u"XML") {
-        LoadPairs(scan, {{u"<?xml", u"?>"}, {u"<!--", u"-->"}, {u"<", u">"}});
+        LoadPairs(c, {{u"<?xml", u"?>"}, {u"<!--", u"-->"}, {u"<", u">"}});
     } else if (preset == u"HTML") {
-        LoadPairs(scan, {{u"&", u";"},
-                         {u"<script", u"/script>"},
-                         {u"<style", u"/style>"},
-                         {u"<!--", u"-->"},
-                         {u"<", u">"}});
+        LoadPairs(c, {{u"&", u";"},
+                      {u"<script", u"/script>"},
+                      {u"<style", u"/style>"},
+                      {u"<!--", u"-->"},
+                      {u"<", u">"}});
     } else if (preset == u"PHP") {
-        LoadPairs(scan, {{u"&", u";"},
-                         {u"<script", u"/script>"},
-                         {u"<style", u"/style>"},
-                         {u"<!--", u"-->"},
-                         {u"<?php", u"php"},
-                         {u"<", u">"},
-                         {u"/*", u"*/"},
-                         {u"//", u""}});
+        LoadPairs(c, {{u"&", u";"},
+                      {u"<script", u"/script>"},
+                      {u"<style", u"/style>"},
+                      {u"<!--", u"-->"},
+                      {u"<?php", u"php"},
+                      {u"<", u">"},
+                      {u"/*", u"*/"},
+                      {u"//", u""}});
     } else if (preset == u"User-defined") {
         for (size_t i = 0; i < 2; ++i) {
-            scan.startMarkers[i] = scan.settings.comments.StartComment[i];
-            scan.endMarkers[i] = scan.settings.comments.EndComment[i];
+            c.startMarkers[i] = scan.settings().comments.StartComment[i];
+            c.endMarkers[i] = scan.settings().comments.EndComment[i];
         }
-        scan.markerCount = 2;
+        c.markerCount = 2;
     } else {
         for (size_t i = 0; i < 2; ++i) {
-            scan.startMarkers[i].clear();
-            scan.endMarkers[i].clear();
+            c.startMarkers[i].clear();
+            c.endMarkers[i].clear();
         }
-        scan.markerCount = 0;
+        c.markerCount = 0;
     }
 }
 
 std::optional<MarkerFault> SelectCommentPreset(Scanner& scan, ustring_view extension) {
-    scan.entitiesPossible = false;
+    scan.comments().entitiesPossible = false;
     if (extension == u"php") {
         SetCommentMarkers(scan, u"PHP");
-        scan.entitiesPossible = true;
+        scan.comments().entitiesPossible = true;
     } else if (extension == u"xml") {
         SetCommentMarkers(scan, u"XML");
     } else if (extension.find(u"htm") != ustring_view::npos) {
         SetCommentMarkers(scan, u"HTML");
-        scan.entitiesPossible = true;
+        scan.comments().entitiesPossible = true;
     } else if (extension == u"cpp" || extension == u"c") {
         SetCommentMarkers(scan, u"C");
-    } else if (!scan.settings.comments.AllowCommentMarkers) {
+    } else if (!scan.settings().comments.AllowCommentMarkers) {
         SetCommentMarkers(scan, u"None");
     } else {
         if (auto fault = CheckCommentMarkers(scan)) return fault;
@@ -131,13 +131,13 @@ std::optional<MarkerFault> ValidateCommentMarkers(const Settings& settings) {
 }
 
 std::optional<MarkerFault> CheckCommentMarkers(Scanner& scan) {
-    if (auto fault = ValidateCommentMarkers(scan.settings)) return fault;
-    BuildCurrentExtraChars(scan);
+    if (auto fault = ValidateCommentMarkers(scan.settings())) return fault;
+    scan.rebuildExtraChars();
     for (size_t i = 0; i < 2; ++i) {
-        const ustring& m = scan.settings.comments.StartComment[i];
+        const ustring& m = scan.settings().comments.StartComment[i];
         if (m.empty()) continue;
         const int32_t run_ =
-            ScanWordRun(m, 0, scan.settings.words.AllowWordsWithNumerals, scan.extraChars);
+            ScanWordRun(m, 0, scan.settings().words.AllowWordsWithNumerals, scan.extraChars());
         if (size_t(run_) == m.size()) {
             return MarkerFault{true, u"With the current settings the start-comment marker\r\n\"" +
                                          m +
@@ -150,48 +150,48 @@ std::optional<MarkerFault> CheckCommentMarkers(Scanner& scan) {
     return std::nullopt;
 }
 
-int FindCommentStart(const Scanner& scan) {
-    const int count = scan.markerCount < int(scan.startMarkers.size())
-                          ? scan.markerCount
-                          : int(scan.startMarkers.size());
-    const ustring_view line = scan.line;
+int FindCommentStart(const CommentState& comments, ustring_view line, size_t pos) {
+    const int count = comments.markerCount < int(comments.startMarkers.size())
+                          ? comments.markerCount
+                          : int(comments.startMarkers.size());
     for (int i = 0; i < count; ++i) {
-        const ustring& marker = scan.startMarkers[size_t(i)];
-        if (marker.empty() || !MatchesAt(line, scan.pos, marker)) continue;
-        if (scan.entitiesPossible && marker == u"&" && scan.endMarkers[size_t(i)] == u";")
-            return IsEntityAt(line.substr(scan.pos)) >= 1 ? i : -1;
+        const ustring& marker = comments.startMarkers[size_t(i)];
+        if (marker.empty() || !MatchesAt(line, pos, marker)) continue;
+        if (comments.entitiesPossible && marker == u"&" && comments.endMarkers[size_t(i)] == u";")
+            return IsEntityAt(line.substr(pos)) >= 1 ? i : -1;
         return i;
     }
     return -1;
 }
 
-void SkipComment(Scanner& scan) {
-    const ustring_view line = scan.line;
-    const size_t lp = scan.pos;
-    if (scan.openComment < 0 || size_t(scan.openComment) >= scan.endMarkers.size()) {
-        scan.openComment = -1; // no such pair: nothing is open
+void SkipComment(CommentState& comments, ustring_view line, size_t& pos) {
+    const size_t lp = pos;
+    int& open = comments.openComment;
+    if (open < 0 || size_t(open) >= comments.endMarkers.size()) {
+        open = -1; // no such pair: nothing is open
         return;
     }
-    const ustring& end = scan.endMarkers[size_t(scan.openComment)];
+    const ustring& end = comments.endMarkers[size_t(open)];
     if (end.empty()) {
-        scan.pos = line.size();
-        scan.openComment = -1;
+        pos = line.size();
+        open = -1;
         return;
     }
-    if (scan.entitiesPossible && lp + 1 < line.size() && line[lp] == u'&' && line[lp + 1] == u'#') {
+    if (comments.entitiesPossible && lp + 1 < line.size() && line[lp] == u'&' &&
+        line[lp + 1] == u'#') {
         size_t q = lp + 2;
         while (q < line.size() && (IsAlphabetLetter(line[q]) ||
                                    (line[q] >= u'0' && line[q] <= u'9') || line[q] == u';'))
             ++q;
-        scan.pos = q;
+        pos = q;
         return;
     }
     const size_t k = FindIgnoringCase(line, lp, end);
     if (k != ustring_view::npos) {
-        scan.pos = k + end.size();
-        scan.openComment = -1;
+        pos = k + end.size();
+        open = -1;
     } else {
-        scan.pos = line.size();
+        pos = line.size();
     }
 }
 

@@ -4,12 +4,23 @@
 
 #include "text/UString.h"
 
+#include <array>
 #include <optional>
 
 namespace qd {
 
 struct Settings;
-struct Scanner;
+class Scanner;
+
+// The comment markers in force: pair i is (startMarkers[i], endMarkers[i]); an empty end
+// marker runs to the end of the line. openComment is the pair whose comment is open.
+struct CommentState {
+    std::array<ustring, 10> startMarkers;
+    std::array<ustring, 10> endMarkers;
+    int markerCount = 0;
+    int openComment = -1;
+    bool entitiesPossible = false; // markup: "&...;" is an entity, decoded or skipped
+};
 
 // A fault of the user-defined comment markers, with the message that explains it. The
 // message is titled "Error", or with program text 34 when a start marker is made of word
@@ -37,16 +48,16 @@ std::optional<MarkerFault> ValidateCommentMarkers(const Settings& settings);
 // wholly of word characters.
 std::optional<MarkerFault> CheckCommentMarkers(Scanner& scan);
 
-// The index of the first pair whose start marker begins at the scan position, ignoring case, or -1.
+// The index of the first pair whose start marker begins at pos, ignoring case, or -1.
 // The pair ("&", ";") of markup sources matches only where an entity begins.
-int FindCommentStart(const Scanner& scan);
+int FindCommentStart(const CommentState& comments, ustring_view line, size_t pos);
 
 // Moves the position past the open comment: to the end of the line for an empty
 // end marker; over the letters, digits and ";" after "&#" in markup sources (the comment stays
 // open); otherwise past the end marker, searched ignoring case from where the start marker
 // began. Without an end marker on the line, the position goes to the end and the comment stays
 // open.
-void SkipComment(Scanner& scan);
+void SkipComment(CommentState& comments, ustring_view line, size_t& pos);
 
 // Blanks each "--" that does not begin at the first or second position, is not the end of
 // "<!--" and does not begin "-->". The length of the text does not change.

@@ -1,16 +1,15 @@
 #pragma once
-// The word scanner's state: the line being scanned and the position in it, the comment
-// markers in force and the comment left open at the end of the last line, the extra
-// characters admitted in words and the word lists a count leaves out. Each word that passes
-// goes to the sink. The owner (a count, a common-words read) prepares a line into `line` and
-// calls ScanLine.
+// The word scanner: the line being scanned and the position in it, the comment markers in
+// force and the comment left open at the end of the last line, and the extra characters
+// admitted in words. Each word that passes the rules goes to the sink. The owner (a count, a
+// common-words read) prepares a line into line() and calls scanLine().
 
+#include "scan/CommentMarkers.h"
 #include "scan/ScanCache.h"
 #include "scan/Settings.h"
 #include "text/UString.h"
 #include "text/Yielder.h"
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -23,46 +22,86 @@ public:
     virtual void addWord(ustring_view word) = 0;
 };
 
-struct Scanner {
-    // settings, yield and stop belong to the owner; stop is read after each word, and the
-    // scanner yields only while yieldAllowed (once the program has started up).
-    Scanner(const Settings& settings, Yielder& yield, const bool& stop, const bool& yieldAllowed)
-        : settings(settings), yield(yield), stop(stop), yieldAllowed(yieldAllowed) {}
+// The word lists a count leaves out, kept by the session between counts.
+struct WordLists {
+    ustring wordsToIgnore;            // with one space before and after each word, or empty
+    std::vector<ustring> commonWords; // sorted
+};
+
+class Scanner {
+public:
+    // settings, lists, yield and stop belong to the owner; stop is read after each word, and
+    // the scanner yields only while yieldAllowed (once the program has started up).
+    Scanner(const Settings& settings, const WordLists& lists, Yielder& yield, const bool& stop,
+            const bool& yieldAllowed)
+        : settings_(settings), lists_(lists), yield_(yield), stop_(stop),
+          yieldAllowed_(yieldAllowed) {}
     Scanner(const Scanner&) = delete;
     Scanner& operator=(const Scanner&) = delete;
 
-    const Settings& settings;
-    Yielder& yield;
-    const bool& stop;
-    const bool& yieldAllowed;
-    WordSink* sink = nullptr;
+    const Settings& settings() const { return settings_; }
+    void setSink(WordSink* sink) { sink_ = sink; }
 
     // Reading a common-words file: every word goes to the sink as cut, no rule applies.
-    bool readingWords = false;
+    bool readingWords() const { return readingWords_; }
+    void setReadingWords(bool reading) { readingWords_ = reading; }
 
-    // Comment markers in force: pair i is (startMarkers[i], endMarkers[i]); an empty end
-    // marker runs to the end of the line. openComment is the pair whose comment is open.
-    std::array<ustring, 10> startMarkers;
-    std::array<ustring, 10> endMarkers;
-    int markerCount = 0;
-    int openComment = -1;
-    bool entitiesPossible = false; // markup: "&...;" is an entity, decoded or skipped
-    bool commentsPossible = false;
+    // The line to scan, which the owner prepares (decoded, lower-cased unless case matters,
+    // one space appended).
+    ustring& line() { return line_; }
 
-    // The extra characters admitted inside words for the current scan.
-    ustring extraChars;
+    // Scans the line: cleans it, blanks double hyphens and decodes entities (not while
+    // reading common words), skips comments, and hands each word to the word rules
+    // (counting it in totalOccurrences) or, while common words are read, straight to the
+    // sink. Yields after each word and in comment skipping while yielding is allowed, and
+    // returns after the current word when a stop is requested. An open comment stays open
+    // for the next line.
+    void scanLine();
+    // After a stop: true when words of the line remain, which are then moved to the front
+    // so that scanLine goes on with them.
+    bool keepUnscannedRest();
 
-    // The line being scanned and the position in it (0-based).
-    ustring line;
-    size_t pos = 0;
-    ScanCache cache;
+    // The comment markers in force and the comment left open.
+    CommentState& comments() { return comments_; }
+    const CommentState& comments() const { return comments_; }
 
-    // Words to ignore with one space before and after, or empty; the sorted common words.
-    ustring wordsToIgnore;
-    std::vector<ustring> commonWords;
+    // The extra characters admitted inside words, from the allow-words-with settings, in the
+    // order "-", "'" with the left single quotation mark (U+2018, code 145), "_", ":", "\",
+    // "/", ".", "@", "0123456789". Rebuilt when a count starts and when a check asks.
+    void rebuildExtraChars();
+    void setExtraChars(ustring_view chars) { extraChars_ = chars; }
+    const ustring& extraChars() const { return extraChars_; }
 
     // Every word cut from the text, counted or not.
-    int32_t totalOccurrences = 0;
+    int32_t totalOccurrences() const { return totalOccurrences_; }
+    void resetTotalOccurrences() { totalOccurrences_ = 0; }
+
+private:
+    // The word at the scan position, advancing past its run of word characters: final
+    // "'.:,()" are stripped, then (unless common words are read) the drop-final-s rule and,
+    // when apostrophes may not join words, the contraction rule, which gives "" for "s",
+    // "t" and contraction stems. "" when no word character stands there. The result views
+    // the line and is valid until the line changes.
+    ustring_view nextWord(const WordCharTable& chars);
+    // The per-word rules of a count: the 7-bit test, the ignore rules, the words to ignore
+    // and the common words; a word that survives goes to the sink.
+    void passWord(ustring_view word);
+    void yieldInScan(uint32_t& eventsSeen);
+
+    const Settings& settings_;
+    const WordLists& lists_;
+    Yielder& yield_;
+    const bool& stop_;
+    const bool& yieldAllowed_;
+    WordSink* sink_ = nullptr;
+    bool readingWords_ = false;
+
+    CommentState comments_;
+    ustring extraChars_;
+    ustring line_;
+    size_t pos_ = 0;
+    ScanCache cache_;
+    int32_t totalOccurrences_ = 0;
 };
 
 } // namespace qd

@@ -170,4 +170,11 @@ bool IsCommonWord(const std::vector<ustring>& commonWords, ustring_view loweredW
     return BinarySearchStrings(loweredWord, commonWords, int32_t(commonWords.size()), pos);
 }
 
+bool IsSevenBitAscii(ustring_view s) {
+    if (s.empty()) return false;
+    for (const char16_t c : s)
+        if ((c & 0xFF) >= 128) return false;
+    return true;
+}
+
 } // namespace qd

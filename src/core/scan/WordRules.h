@@ -50,6 +50,9 @@ bool HasNoLetter(ustring_view s);
 // s, trimmed of spaces, is non-empty and one character repeated.
 bool IsRepetition(ustring_view s);
 
+// True when s is non-empty and every character's low byte is below 128.
+bool IsSevenBitAscii(ustring_view s);
+
 // Whether the short-word, long-word, no-letter or repetition rule excludes word.
 bool IsExcludedByIgnoreRules(const Settings& settings, ustring_view word);
 // Empties word when one of those rules excludes it.

@@ -54,7 +54,7 @@ bool AttemptToReadCommonWords(RunState& run) {
     Settings& settings = run.settings;
     if (run.commonWordsLoaded) {
         host.setLabel(LabelId::NumberOfWords, u"");
-        host.message(CommonWordsCountText(run.scanner.commonWords.size(), run.numberFormat) +
+        host.message(CommonWordsCountText(run.lists.commonWords.size(), run.numberFormat) +
                          u" loaded from " + settings.ignore.CommonWordsFile,
                      u"Common words loaded", MsgIcon::Information);
         run.txbCommonWordsFile = settings.ignore.CommonWordsFile;
@@ -62,7 +62,7 @@ bool AttemptToReadCommonWords(RunState& run) {
     } else {
         settings.ignore.IgnoreCommonWords = false;
     }
-    run.scanner.readingWords = false;
+    run.scanner.setReadingWords(false);
     run.wordsGot = false;
     host.settingsChanged();
     return run.commonWordsLoaded;

@@ -23,7 +23,7 @@ ustring CommonWordsCountText(size_t n, const NumberFormat& format);
 // with the main window's controls disabled, and reports the outcome. On success
 // shows how many words were loaded from where, puts the file into the file box
 // and sets IgnoreCommonWords; on failure clears IgnoreCommonWords. Either way
-// scanner.readingWords and wordsGot end up false, since the word table now holds
+// scanner.readingWords() and wordsGot end up false, since the word table now holds
 // common words. Returns commonWordsLoaded.
 bool AttemptToReadCommonWords(RunState& run);
 

@@ -7,7 +7,7 @@
 #include "count/RunStatus.h"
 #include "count/RunTexts.h"
 #include "count/WordsToIgnore.h"
-#include "scan/WordExtractor.h"
+#include "scan/WordRules.h"
 #include "sources/DocxArchive.h"
 #include "sources/PathIdentity.h"
 #include "table/PostCountRules.h"
@@ -112,7 +112,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
         return RunOutcome::Refused;
     }
 
-    run.scanner.totalOccurrences = 0;
+    run.scanner.resetTotalOccurrences();
     host.setLabelVisible(LabelId::TimeElapsed, true);
     host.setLabel(LabelId::TimeElapsed, u"Time elapsed: 0s");
     run.elapsedTimeRunning = true;
@@ -184,10 +184,10 @@ RunOutcome DoIt(RunState& run, ustring_view clipboardText) {
         run.host.showSettingsWindow();
         return RunOutcome::Refused;
     }
-    BuildCurrentExtraChars(run.scanner);
-    run.scanner.readingWords = false;
+    run.scanner.rebuildExtraChars();
+    run.scanner.setReadingWords(false);
     run.ListAfterStop = false;
-    run.scanner.entitiesPossible = false;
+    run.scanner.comments().entitiesPossible = false;
     run.stats.minWidth = 6;
     try {
         return RunFromSourceOn(run, clipboardText);

@@ -18,7 +18,7 @@ void SetDefaultValues(Settings& settings);
 // The full reinitialisation: empties InputFile, OutputFile, WordsToIgnore and
 // CommonWordsFile, clears UTF8 and SuppressWords, and runs SetDefaultValues. The caller also
 // selects the "C" comment preset, empties the settings-file name shown in the settings
-// window and renormalises WordsToIgnore (which empties scanner.wordsToIgnore).
+// window and renormalises WordsToIgnore (which empties the word lists).
 void Initialize(Settings& settings);
 
 // The entries the five lists select when they are filled at start: WordOrder and

@@ -37,7 +37,7 @@ ustring SaveState(const Settings& settings, ustring_view filePath);
 // "Error when attempting to restore settings: " and the reason when the file cannot be read
 // or a value does not fit its field, "Invalid combo box index" when a list field holds -1.
 // On any error the settings stay exactly as they were. Source and UTF8 are never changed.
-// The caller then normalises WordsToIgnore (which sets scanner.wordsToIgnore) and brings the
+// The caller then normalises WordsToIgnore (which sets the word lists) and brings the
 // controls in line.
 ustring RestoreSavedState(Settings& settings, ustring_view filePath);
 

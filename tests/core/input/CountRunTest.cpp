@@ -93,8 +93,8 @@ TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
     ASSERT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(host.messages[0].defaultButton, Answer::No);
     EXPECT_EQ(host.messages[2].question, Question::ListAfterStop);
-    EXPECT_GT(run.scanner.totalOccurrences, 0);
-    EXPECT_LT(run.scanner.totalOccurrences, 150);
+    EXPECT_GT(run.scanner.totalOccurrences(), 0);
+    EXPECT_LT(run.scanner.totalOccurrences(), 150);
     EXPECT_TRUE(run.ListAfterStop);
     EXPECT_FALSE(run.wordsGot);
     EXPECT_FALSE(run.stopRequested);

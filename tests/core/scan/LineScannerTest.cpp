@@ -1,9 +1,9 @@
-#include "scan/LineScanner.h"
+#include "scan/Scanner.h"
 
 #include "count/RunState.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
-#include "scan/WordExtractor.h"
+#include "scan/WordRules.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "text/Folders.h"
@@ -16,12 +16,12 @@ using Strings = std::vector<std::string>;
 // A run with default settings that scans lines the way the count run does.
 class ScanTest : public ::testing::Test {
 protected:
-    ScanTest() { BuildCurrentExtraChars(run.scanner); }
+    ScanTest() { run.scanner.rebuildExtraChars(); }
     // Lowers the line, appends one space and scans it.
     void Scan(ustring line) {
         LowerCaseAccentedInPlace(line);
-        run.scanner.line = line + u' ';
-        ScanLine(run.scanner);
+        run.scanner.line() = line + u' ';
+        run.scanner.scanLine();
     }
     void Scan(const char* utf8) { Scan(FromUtf8(utf8)); }
     Strings Words() const { return test::TableWords(run.table); }
@@ -48,7 +48,7 @@ TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
     run.startUpCompleted = true;
     run.yield.setEveryCall(true);
     host.onProcessEvents = [this] {
-        if (run.table.size() == 1) run.scanner.extraChars = u"";
+        if (run.table.size() == 1) run.scanner.setExtraChars(u"");
     };
     Scan("well-known well-known");
     EXPECT_EQ(Words(), (Strings{"known", "well", "well-known"}));
@@ -60,12 +60,12 @@ TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
     run.settings.ignore.IgnoreRepetitions = false;
     run.settings.ignore.LongWordSize = 15; // the longest allowed still refuses these
     Scan(ustring(70000, u'a'));
-    EXPECT_EQ(run.scanner.totalOccurrences, 2);
+    EXPECT_EQ(run.scanner.totalOccurrences(), 2);
     ustring line;
     for (int i = 0; i < (1 << 20); ++i)
         line.push_back(char16_t(u'a' + i % 26));
     Scan(line);
-    EXPECT_EQ(run.scanner.totalOccurrences, 2 + 17); // 16 runs of 65000 and the rest
+    EXPECT_EQ(run.scanner.totalOccurrences(), 2 + 17); // 16 runs of 65000 and the rest
     EXPECT_EQ(run.table.size(), 0);
 }
 
@@ -74,13 +74,13 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
     for (int i = 0; i < (1 << 19); ++i)
         line += u"a,";
     Scan(line);
-    EXPECT_EQ(run.scanner.totalOccurrences, 1 << 19);
+    EXPECT_EQ(run.scanner.totalOccurrences(), 1 << 19);
     EXPECT_EQ(run.table.size(), 0); // all short
     ustring controls;
     for (int i = 0; i < (1 << 20); ++i)
         controls.push_back(char16_t(i % 32));
     Scan(controls);
-    EXPECT_EQ(run.scanner.totalOccurrences, 1 << 19);
+    EXPECT_EQ(run.scanner.totalOccurrences(), 1 << 19);
     run.settings.ignore.IgnoreShortWords = false;
     Scan(ustring(1 << 20, u','));
     Scan(line);
@@ -90,12 +90,12 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
 
 TEST_F(ScanTest, MegabyteOfMarkupWithoutEndStoresNothing) {
     SetCommentMarkers(run.scanner, u"PHP");
-    run.scanner.entitiesPossible = true;
+    run.scanner.comments().entitiesPossible = true;
     for (const char16_t* unit : {u"<", u"&", u"&#", u"&a", u"<!--", u"/*", u"-", u"&x;"}) {
         ustring line;
         while (line.size() < (1 << 20))
             line += unit;
-        run.scanner.openComment = -1;
+        run.scanner.comments().openComment = -1;
         Scan(line);
     }
     EXPECT_EQ(run.table.size(), 0);
@@ -103,22 +103,22 @@ TEST_F(ScanTest, MegabyteOfMarkupWithoutEndStoresNothing) {
 
 TEST_F(ScanTest, MegabyteOfShortTagsAndEntitiesCountsEveryWord) {
     SetCommentMarkers(run.scanner, u"HTML");
-    run.scanner.entitiesPossible = true;
-    run.scanner.openComment = -1;
+    run.scanner.comments().entitiesPossible = true;
+    run.scanner.comments().openComment = -1;
     const ustring_view unit = u"<b>word</b>&lt;&#8217;s ";
     ustring line;
     while (line.size() < (1 << 20))
         line += unit;
     Scan(line);
     EXPECT_EQ(Count("word"), int32_t(line.size() / unit.size()));
-    EXPECT_EQ(run.scanner.openComment, -1);
+    EXPECT_EQ(run.scanner.comments().openComment, -1);
 }
 
 // --- Comments across lines and counts ---
 
 TEST_F(ScanTest, OpenCommentOfAPairNoLongerInForceIsDropped) {
     SetCommentMarkers(run.scanner, u"C");
-    run.scanner.openComment = 42;
+    run.scanner.comments().openComment = 42;
 
     Scan("still counted");
     EXPECT_EQ(Words(), (Strings{"counted", "still"}));
@@ -126,12 +126,12 @@ TEST_F(ScanTest, OpenCommentOfAPairNoLongerInForceIsDropped) {
 
 TEST_F(ScanTest, EndMarkerMayOverlapTheStartMarker) {
     SetCommentMarkers(run.scanner, u"PHP");
-    run.scanner.line = u"<?php echo ";
-    run.scanner.pos = 0;
-    run.scanner.openComment = 4;
-    SkipComment(run.scanner);
-    EXPECT_EQ(run.scanner.pos, 5u);
-    EXPECT_EQ(run.scanner.openComment, -1);
+    CommentState& comments = run.scanner.comments();
+    size_t pos = 0;
+    comments.openComment = 4;
+    SkipComment(comments, u"<?php echo ", pos);
+    EXPECT_EQ(pos, 5u);
+    EXPECT_EQ(comments.openComment, -1);
 }
 
 // --- Double hyphens ---

@@ -3,7 +3,7 @@
 #include "scan/Entities.h"
 #include "scan/WordChars.h"
 
-#include "scan/WordExtractor.h"
+#include "scan/WordRules.h"
 
 #include <gtest/gtest.h>
 

@@ -88,7 +88,7 @@ TEST_P(ShippedFile, EveryEntryIsReadOnceAsWritten) {
     const std::set<ustring> distinct(entries.begin(), entries.end());
     EXPECT_EQ(distinct.size(), entries.size()) << "a word is listed twice";
     EXPECT_GE(entries.size(), 250u);
-    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>(distinct.begin(), distinct.end()));
+    EXPECT_EQ(run.lists.commonWords, std::vector<ustring>(distinct.begin(), distinct.end()));
 }
 
 // Named for the languages: "cwds_en_de.txt" is en_de.
@@ -109,12 +109,12 @@ TEST(ShippedFiles, FilesOfSeveralLanguagesHoldTheUnionOfTheirLanguages) {
 // --- Failed reads keep the list read before ---
 
 TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
-    run.scanner.commonWords = {u"kept"};
+    run.lists.commonWords = {u"kept"};
     use("binary.txt", std::string("abc\0def ghi", 11));
     EXPECT_FALSE(AttemptToReadCommonWords(run));
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
-    EXPECT_FALSE(run.scanner.readingWords);
+    EXPECT_EQ(run.lists.commonWords, std::vector<ustring>{u"kept"});
+    EXPECT_FALSE(run.scanner.readingWords());
 
     run.settings.ignore.IgnoreCommonWords = true;
     std::string many;
@@ -124,7 +124,7 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
     run.yield.setEveryCall(true);
     host.onProcessEvents = [&] { run.stopRequested = true; };
     EXPECT_FALSE(AttemptToReadCommonWords(run));
-    EXPECT_EQ(run.scanner.commonWords, std::vector<ustring>{u"kept"});
+    EXPECT_EQ(run.lists.commonWords, std::vector<ustring>{u"kept"});
     EXPECT_FALSE(run.stopRequested);
     EXPECT_FALSE(run.commonWordsLoaded);
     EXPECT_FALSE(run.settings.ignore.IgnoreCommonWords);

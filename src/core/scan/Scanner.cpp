@@ -1,11 +1,8 @@
-#include "scan/LineScanner.h"
+#include "scan/Scanner.h"
 
 #include "scan/CommentMarkers.h"
 #include "scan/Entities.h"
-#include "scan/Scanner.h"
 #include "scan/TextRoutines.h"
-#include "scan/WordExtractor.h"
-#include "scan/WordScanning.h"
 
 #include <cstdint>
 
@@ -52,75 +49,81 @@ LineContents Survey(ustring_view line) {
     return {(all & kControls) != 0, (all & kHyphen) != 0, (all & kAmpersand) != 0};
 }
 
+} // namespace
+
 // Yields when start-up is complete; when events were processed, brings the character tables
 // in line with the extra characters, which an event handler may have changed.
-inline void YieldInScan(Scanner& scan, WordCharTable& chars, uint32_t& eventsSeen) {
-    if (!scan.yieldAllowed) return;
-    scan.yield();
-    if (scan.yield.timesProcessed() != eventsSeen) [[unlikely]] {
-        eventsSeen = scan.yield.timesProcessed();
-        chars.update(scan.extraChars);
+void Scanner::yieldInScan(uint32_t& eventsSeen) {
+    if (!yieldAllowed_) return;
+    yield_();
+    if (yield_.timesProcessed() != eventsSeen) [[unlikely]] {
+        eventsSeen = yield_.timesProcessed();
+        cache_.chars.update(extraChars_);
     }
 }
 
-} // namespace
-
-void ScanLine(Scanner& scan) {
-    ustring& line = scan.line;
+void Scanner::scanLine() {
+    ustring& line = line_;
     const LineContents contents = Survey(line);
     if (contents.controlsOrNoBreakSpace) CleanLineInPlace(line);
-    if (scan.readingWords) {
-        scan.commentsPossible = true;
-    } else {
-        scan.commentsPossible = scan.markerCount >= 1;
+    bool commentsPossible = true;
+    if (!readingWords_) {
+        commentsPossible = comments_.markerCount >= 1;
         if (contents.hyphen) BlankDoubleHyphensInPlace(line);
-        if (scan.entitiesPossible && contents.ampersand) DecodeEntitiesInPlace(line);
+        if (comments_.entitiesPossible && contents.ampersand) DecodeEntitiesInPlace(line);
     }
 
-    WordCharTable& chars = scan.cache.chars;
-    chars.update(scan.extraChars);
-    uint32_t eventsSeen = scan.yield.timesProcessed();
-    auto yield = [&] { YieldInScan(scan, chars, eventsSeen); };
+    WordCharTable& chars = cache_.chars;
+    chars.update(extraChars_);
+    uint32_t eventsSeen = yield_.timesProcessed();
+    auto yield = [&] { yieldInScan(eventsSeen); };
+    int& openComment = comments_.openComment;
 
-    scan.pos = 0;
+    pos_ = 0;
     for (;;) {
         // The last character, the appended space, is never examined.
-        if (scan.pos + 1 >= line.size()) return;
+        if (pos_ + 1 >= line.size()) return;
         yield();
 
-        if (scan.commentsPossible) {
-            if (scan.openComment == -1) scan.openComment = FindCommentStart(scan);
-            while (scan.openComment >= 0) {
-                SkipComment(scan);
-                if (scan.pos >= line.size()) return; // the comment goes on in the next line
-                if (scan.pos + 1 == line.size() && line[scan.pos] == u' ') {
-                    scan.openComment = -1;
+        if (commentsPossible) {
+            if (openComment == -1) openComment = FindCommentStart(comments_, line, pos_);
+            while (openComment >= 0) {
+                SkipComment(comments_, line, pos_);
+                if (pos_ >= line.size()) return; // the comment goes on in the next line
+                if (pos_ + 1 == line.size() && line[pos_] == u' ') {
+                    openComment = -1;
                     return;
                 }
-                scan.openComment = FindCommentStart(scan);
+                openComment = FindCommentStart(comments_, line, pos_);
                 yield();
             }
         }
 
-        if (!chars.isStartChar(line[scan.pos])) {
-            const size_t next = FirstNonSpaceAfter(line, scan.pos);
+        if (!chars.isStartChar(line[pos_])) {
+            const size_t next = FirstNonSpaceAfter(line, pos_);
             if (next == npos) return;
-            scan.pos = next;
+            pos_ = next;
             continue;
         }
 
-        const ustring_view word = detail::NextWord(scan, chars);
+        const ustring_view word = nextWord(chars);
         if (!word.empty()) {
-            if (scan.readingWords) {
-                scan.sink->addWord(word);
+            if (readingWords_) {
+                sink_->addWord(word);
             } else {
-                ++scan.totalOccurrences;
-                GetWords2(scan, word);
+                ++totalOccurrences_;
+                passWord(word);
             }
         }
         yield();
-        if (scan.stop) return;
+        if (stop_) return;
     }
+}
+
+bool Scanner::keepUnscannedRest() {
+    if (pos_ >= line_.size()) return false;
+    line_.erase(0, pos_);
+    return true;
 }
 
 } // namespace qd

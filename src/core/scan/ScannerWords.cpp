@@ -1,0 +1,73 @@
+// Cutting words out of the line, and the per-word rules of a count.
+#include "scan/Scanner.h"
+
+#include "scan/CaseFolding.h"
+#include "scan/Settings.h"
+#include "scan/WordRules.h"
+
+namespace qd {
+
+void Scanner::rebuildExtraChars() {
+    const Settings& s = settings_;
+    ustring& extras = extraChars_;
+    extras.clear();
+    if (s.words.AllowWordsWithHyphens) extras += u'-';
+    if (s.words.AllowWordsWithApostrophes) {
+        extras += u'\'';
+        extras += Cp1252ToUnicode(145);
+    }
+    if (s.words.AllowWordsWithUnderscores) extras += u'_';
+    if (s.words.AllowWordsWithColons) extras += u':';
+    if (s.words.AllowWordsWithBackslashes) extras += u'\\';
+    if (s.words.AllowWordsWithForwardslashes) extras += u'/';
+    if (s.words.AllowWordsWithPeriods) extras += u'.';
+    if (s.words.AllowWordsWithAtSigns) extras += u'@';
+    if (s.words.AllowWordsWithNumerals) extras += u"0123456789";
+}
+
+namespace {
+
+// ProhibitedInitialOrFinalChars as a table: all of them are ASCII.
+struct ProhibitedFinals {
+    bool ascii[128] = {};
+    constexpr ProhibitedFinals() {
+        for (const char16_t c : ProhibitedInitialOrFinalChars)
+            if (c) ascii[c] = true;
+    }
+    constexpr bool holds(char16_t c) const { return c < 128 && ascii[c]; }
+};
+constexpr ProhibitedFinals kProhibitedFinals;
+
+} // namespace
+
+ustring_view Scanner::nextWord(const WordCharTable& chars) {
+    const ustring_view line = line_;
+    const int32_t n = chars.scanWordRun(line, pos_);
+    if (n == 0) return {};
+    ustring_view word = line.substr(pos_, size_t(n));
+    pos_ += size_t(n);
+
+    while (!word.empty() && kProhibitedFinals.holds(word.back()))
+        word.remove_suffix(1);
+    if (readingWords_) return word;
+    if (settings_.words.DropFinalS) word = word.substr(0, DropFinalSLength(word));
+    if (!settings_.words.AllowWordsWithApostrophes && IsContractionFragment(word)) return {};
+    return word;
+}
+
+void Scanner::passWord(ustring_view word) {
+    const Settings& settings = settings_;
+    if (settings.words.Only7bitASCII && !IsSevenBitAscii(word)) return;
+    if (IsExcludedByIgnoreRules(settings, word)) return;
+    const bool wordLists = !lists_.wordsToIgnore.empty() || settings.ignore.IgnoreCommonWords;
+    if (wordLists) {
+        ustring& lowered = cache_.lowered;
+        lowered.assign(word);
+        LowerCaseAccentedInPlace(lowered, &yield_);
+        if (IsInWordsToIgnore(lists_.wordsToIgnore, lowered)) return;
+        if (settings.ignore.IgnoreCommonWords && IsCommonWord(lists_.commonWords, lowered)) return;
+    }
+    if (!word.empty()) sink_->addWord(word);
+}
+
+} // namespace qd
