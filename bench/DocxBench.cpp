@@ -64,13 +64,13 @@ Timing Measure(const qd::test::TempDir& dir, size_t textBytes) {
     timing.unzipMs = MedianMilliseconds(7, [&] {
         const qd::ustring folder =
             qd::CreateTempFolder(run.env.tempRoot, qd::kTempFolderBase, true);
-        qd::UnzipDocumentXml(path, folder, qd::kDocxEntryPath, run.maxXmlFileSize);
+        qd::UnzipDocumentXml(path, folder, qd::kDocxEntryPath, run.docx.maxXmlFileSize);
         qd::DeleteFolder(folder, true);
     });
     timing.totalMs = MedianMilliseconds(7, [&] {
         const int32_t size = qd::ExtractDocx(run, path, qd::kDocxEntryPath, qd::kTempFolderBase,
                                              false, false, false);
-        const qd::DocxText text = qd::ReadDocxText(run, run.docxXmlPath, false, size);
+        const qd::DocxText text = qd::ReadDocxText(run, run.docx.xmlPath, false, size);
         timing.textChars = text.text.size();
     });
     return timing;

@@ -109,33 +109,34 @@ Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uin
         for (uint32_t w : text)
             AddWordToList(run, vocabulary[w]);
     });
-    const int32_t n = run.table.size();
+    const int32_t n = run.result.table.size();
 
     // The baseline of every ordering step: std::sort of the same keys, in the same start order.
     std::vector<ustring> keys;
     keys.reserve(size_t(n));
     for (int32_t i = 1; i <= n; ++i)
-        keys.push_back(run.table[i].SortKey);
+        keys.push_back(run.result.table[i].SortKey);
     r.sortBaseline = CpuSecondsOf([&] { std::sort(keys.begin(), keys.end()); });
-    r.sorting = CpuSecondsOf([&] { SortWordTable(run.table, 1, n, 1); });
+    r.sorting = CpuSecondsOf([&] { SortWordTable(run.result.table, 1, n, 1); });
 
     run.settings.ignore.IgnoreRomNum40 = true;
     run.settings.ignore.IgnoreInfrequentWords = true;
-    run.stats.thresholdFrequency = 2;
+    run.result.stats.thresholdFrequency = 2;
     r.postCount = CpuSecondsOf([&] {
-        ApplyPostCountRules(run.table, run.settings, run.stats);
-        ComputeListStatistics(run.table, run.stats);
+        ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
+        ComputeListStatistics(run.result.table, run.result.stats);
     });
     r.frequencyOrder = CpuSecondsOf([&] {
-        BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted,
+        BuildFrequencyOrder(run.result.table, run.result.stats, run.yield,
+                            run.session.startUpCompleted,
                             [&] { run.host.appendOutputText(u" ."); });
     });
     MeasuringSink sink;
     r.listing = CpuSecondsOf([&] { RunListingPass(run, sink, false); });
 
     r.distinct = n;
-    r.listed = run.stats.wordsIncluded;
-    r.highest = run.stats.maxFrequency;
+    r.listed = run.result.stats.wordsIncluded;
+    r.highest = run.result.stats.maxFrequency;
     r.lines = sink.lines;
     r.chars = sink.chars;
     int64_t total = 0;

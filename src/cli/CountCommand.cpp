@@ -84,7 +84,8 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     RunState run(host, env);
     run.numberFormat = NumberFormatFromLocale();
     Settings& s = run.settings;
-    if (LoadProgramTexts(host, env.programFolder, run.texts, run.programTextPath) <= 0)
+    ustring programTextPath;
+    if (LoadProgramTexts(host, env.programFolder, run.texts, programTextPath) <= 0)
         return kExitRefused;
     Initialize(s);
     // As at the window's start: the "C" markers are in force until a count chooses others,
@@ -118,11 +119,11 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         s.input.InputFile = AbsolutePath(options.input);
         streamed = stream.attachIfNotRegular(options.input);
     }
-    if (streamed) run.inputStream = &stream.reader();
+    if (streamed) run.current.inputStream = &stream.reader();
     s.input.Source = SourceKind::InFile;
     if (encoding != EncodingChoice::Detected) s.input.UTF8 = encoding == EncodingChoice::Utf8;
 
-    run.startUpCompleted = true;
+    run.session.startUpCompleted = true;
     NormaliseWordsToIgnore(run);
 
     if (!options.language.empty()) {
@@ -139,7 +140,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         return kExitRefused;
 
     StreamListing listing(out, s.output.DisplayFormat);
-    run.listingOutput = &listing;
+    run.current.listingOutput = &listing;
     const RunOutcome outcome = CountWords(run);
     out.flush();
     if (options.counts) WriteCounts(host, err);

@@ -60,9 +60,8 @@ frmMain::~frmMain() = default;
 // --- Start-up ------------------------------------------------------------------------------
 
 bool frmMain::Form_Load() {
-    state_.startUpCompleted = false;
-    if (LoadProgramTexts(host_, state_.env.programFolder, state_.texts, state_.programTextPath) <=
-        0)
+    state_.session.startUpCompleted = false;
+    if (LoadProgramTexts(host_, state_.env.programFolder, state_.texts, programTextPath_) <= 0)
         return false;
     txbIntro->setPlainText(toWidgetLines(state_.texts.IntroText()));
     setCountButtonCaption(state_.texts.GetText(kTextCountWords));
@@ -75,11 +74,11 @@ bool frmMain::Form_Load() {
     state_.settings.ignore.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
-    state_.stateFilePath =
+    stateFilePath_ =
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
 
     // A missing or unreadable state file (a first start) leaves every setting at its default.
-    if (!RestoreSavedState(state_.settings, state_.stateFilePath).empty()) {
+    if (!RestoreSavedState(state_.settings, stateFilePath_).empty()) {
         InitializeVariables();
         SelectListDefaults(state_.settings);
     } else {
@@ -103,17 +102,17 @@ bool frmMain::Form_Load() {
     ConcealNumWords(true);
     Timer1->start();
     SetTheFocus();
-    state_.startUpCompleted = true;
+    state_.session.startUpCompleted = true;
     return true;
 }
 
 void frmMain::InitializeVariables() {
-    state_.MacNoticeShown = false;
-    state_.wordsGot = false;
+    state_.session.MacNoticeShown = false;
+    state_.session.wordsGot = false;
     state_.settings.input.Source = SourceKind::InFile;
     lblSizeOfClipboardContents->clear();
     lblFilesize->clear();
-    state_.stateFilePath =
+    stateFilePath_ =
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
     state_.scanner.comments().openComment = -1;
     lblTwirler->setText(" ");
@@ -123,7 +122,7 @@ void frmMain::InitializeVariables() {
 void frmMain::Initialize() {
     qd::Initialize(state_.settings);
     SetCommentMarkers(state_.scanner, u"C");
-    state_.wordsGot = false;
+    state_.session.wordsGot = false;
     params_->txbParametersFile->clear();
     qd::NormaliseWordsToIgnore(state_);
     showSettings();

@@ -55,6 +55,7 @@ public:
     bool Form_Load();
 
     RunState& state() { return state_; }
+    const ustring& stateFilePath() const { return stateFilePath_; }
     QtHost& host() { return host_; }
     frmParams& params() { return *params_; }
     frmPopUp& popUp() { return *popUp_; }
@@ -172,6 +173,8 @@ private:
     bool quitRequested_ = false; // the window was closed during a run: quit when it ends
     bool quitting_ = false;
     bool leaving_ = false; // a file box's leaving handler runs
+    ustring programTextPath_;
+    ustring stateFilePath_; // set whenever the variables are initialised (StateFilePath)
 };
 
 } // namespace qd::gui

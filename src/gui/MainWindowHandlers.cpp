@@ -99,7 +99,7 @@ void frmMain::cmdListWords_Click() {
 }
 
 void frmMain::cboWordOrder_Click() {
-    if (state_.wordsGot && !relisting_) {
+    if (state_.session.wordsGot && !relisting_) {
         relisting_ = true;
         ListWords(state_);
         relisting_ = false;
@@ -116,7 +116,7 @@ void frmMain::cboDisplayFormat_Click() {
 void frmMain::cmdFile_Click(int index) {
     ustring path;
     if (index == 0) {
-        state_.wordsGot = false;
+        state_.session.wordsGot = false;
         path = host_.chooseOpenFile(u"Specify input file", u"A text file or a docx file (*)", u"");
     } else {
         path = host_.chooseSaveFile(u"Specify output file", u"", u"", false);
@@ -139,7 +139,7 @@ void frmMain::FileChosen(int index, const QString& path) {
     (index == 0 ? state_.settings.input.InputFile : state_.settings.output.OutputFile) =
         fromQ(path);
     if (index == 0) {
-        state_.wordsGot = false;
+        state_.session.wordsGot = false;
         host_.setOutputText(u"");
         host_.repaint();
         if (CheckInputFile(state_, state_.settings.input.InputFile)) {
@@ -205,7 +205,7 @@ void frmMain::txbFile_LostFocus(int index) {
             VetInputFileQuietly();
             showSettings();
         }
-        state_.wordsGot = false;
+        state_.session.wordsGot = false;
     }
     UpdatePathTooltip(index);
     UpdateDisableBox();
@@ -215,21 +215,21 @@ void frmMain::txbFile_LostFocus(int index) {
 // --- Source, display and output box --------------------------------------------------------
 
 void frmMain::optInFile_Click() {
-    state_.wordsGot = false;
-    if (state_.ListingShown) host_.setOutputText(u"");
+    state_.session.wordsGot = false;
+    if (state_.session.ListingShown) host_.setOutputText(u"");
     lblSizeOfClipboardContents->clear();
     SetTheFocus();
 }
 
 void frmMain::optOnClipboard_Click() {
-    state_.wordsGot = false;
-    if (state_.ListingShown) host_.setOutputText(u"");
+    state_.session.wordsGot = false;
+    if (state_.session.ListingShown) host_.setOutputText(u"");
     ShowClipboardSize(host_, host_.clipboardText(), state_.numberFormat);
     SetTheFocus();
 }
 
 void frmMain::txbIntro_Click() {
-    state_.wordsGot = false;
+    state_.session.wordsGot = false;
     GetClipboardText(state_, host_.clipboardText(), true);
 }
 
@@ -244,8 +244,8 @@ void frmMain::cmdClearOutput_Click() {
     host_.setOutputText(u"");
     if (runActive()) return;
     ConcealNumWords(true);
-    state_.wordsGot = false;
-    if (state_.startUpCompleted) SetTheFocus();
+    state_.session.wordsGot = false;
+    if (state_.session.startUpCompleted) SetTheFocus();
 }
 
 // --- Other windows, saving and quitting ----------------------------------------------------
@@ -255,7 +255,7 @@ void frmMain::cmdSetParameters_Click() {
 }
 
 void frmMain::cmdSaveState_Click() {
-    const ustring error = SaveState(state_.settings, state_.stateFilePath);
+    const ustring error = SaveState(state_.settings, stateFilePath_);
     if (error.empty()) {
         PopUp(ProgramText(state_, kTextSettingsSaved), 2400, 300, 2000, 6500, 5200);
     } else {
@@ -281,7 +281,7 @@ void frmMain::cmdQuit_Click() {
         // asked to stop, and the program ends once it has finished.
         if (!quitRequested_) {
             quitRequested_ = true;
-            state_.stopRequested = true;
+            state_.session.stopRequested = true;
             auto* poll = new QTimer(this);
             connect(poll, &QTimer::timeout, this, [this, poll] {
                 if (runActive()) return;
@@ -321,18 +321,18 @@ void frmMain::Timer1_Timer() {
 }
 
 void frmMain::Timer2_Timer() {
-    if (!state_.elapsedTimeRunning) {
+    if (!state_.current.elapsedTimeRunning) {
         Timer2->stop();
         return;
     }
-    ++state_.secondsElapsed;
+    ++state_.current.secondsElapsed;
     if (state_.settings.input.Source != SourceKind::OnClipboard) {
         host_.setLabel(LabelId::TimeElapsed,
-                       u"Time elapsed: " + ElapsedTimeText(state_.secondsElapsed));
+                       u"Time elapsed: " + ElapsedTimeText(state_.current.secondsElapsed));
     }
     host_.setLabel(LabelId::NumberOfWords,
                    u"Number of different words found so far: " +
-                       GroupDigits(state_.table.size(), state_.numberFormat));
+                       GroupDigits(state_.result.table.size(), state_.numberFormat));
     // The twirler turns while a run goes on, so a long step still shows life.
     if (runActive()) {
         static constexpr char16_t kTwirler[] = {172, 173, 174, 175};

@@ -83,7 +83,7 @@ void frmParams::connectHandlers() {
         const SettingField* field = FindSettingField(FromUtf8(name));
         connect(list, &QComboBox::activated, this, [=, this](int index) {
             field->setIndexOf(state_.settings, index);
-            if (state_.startUpCompleted) focusToClose();
+            if (state_.session.startUpCompleted) focusToClose();
         });
     };
     bindList(cboShortWordSize, "ShortWordSize");
@@ -113,7 +113,7 @@ void frmParams::connectHandlers() {
                 });
     }
     connect(txbCommonWordsFile, &QLineEdit::textEdited, this,
-            [this](const QString& text) { state_.txbCommonWordsFile = fromQ(text); });
+            [this](const QString& text) { state_.lists.commonWordsFile = fromQ(text); });
     // The words-to-ignore box is the setting; it is put in its normal form when left.
     connect(txbWordsToIgnore, &QLineEdit::textEdited, this,
             [this](const QString& text) { state_.settings.ignore.WordsToIgnore = fromQ(text); });
@@ -141,7 +141,7 @@ void frmParams::showSettings() {
     cboShortWordSize->setCurrentIndex(s.ignore.ShortWordSize);
     cboLongWordSize->setCurrentIndex(s.ignore.LongWordSize);
     cboThresholdFrequency->setCurrentIndex(s.ignore.ThresholdFrequency);
-    txbCommonWordsFile->setText(toQ(state_.txbCommonWordsFile));
+    txbCommonWordsFile->setText(toQ(state_.lists.commonWordsFile));
     txbWordsToIgnore->setText(toQ(s.ignore.WordsToIgnore));
     for (size_t i = 0; i < 2; ++i) {
         txbStartComment[i]->setText(toQ(s.comments.StartComment[i]));
@@ -155,30 +155,31 @@ void frmParams::flagBoxClicked(QCheckBox* box, const SettingField* field, BoxRul
     case BoxRule::None:
         return;
     case BoxRule::FocusToClose:
-        if (state_.startUpCompleted) focusToClose();
+        if (state_.session.startUpCompleted) focusToClose();
         return;
     case BoxRule::RereadPrompt:
     case BoxRule::RereadPromptThenCheck:
         break;
     }
-    if (!state_.startUpCompleted || state_.HandlersMuted) return;
+    if (!state_.session.startUpCompleted || handlersMuted_) return;
     if (box == chkAllowCommentMarkers && state_.scanner.readingWords()) return;
     rereadPrompt(box, field);
-    if (rule == BoxRule::RereadPromptThenCheck) CheckAllowedExtraChars(state_);
+    if (rule == BoxRule::RereadPromptThenCheck && !bulkCheckboxChange_)
+        CheckAllowedExtraChars(state_);
 }
 
 bool frmParams::rereadPrompt(QCheckBox* box, const SettingField* field) {
-    if (!state_.wordsGot) return true;
+    if (!state_.session.wordsGot) return true;
     const Answer answer = main_.host().ask(Question::ReadFileAnew, kRereadQuestion, kProgramTitle,
                                            MsgIcon::None, MsgButtons::YesNo, Answer::Yes);
     if (answer == Answer::Yes) {
-        state_.wordsGot = false;
+        state_.session.wordsGot = false;
         return true;
     }
-    state_.HandlersMuted = true;
+    handlersMuted_ = true;
     box->setChecked(!box->isChecked());
     field->flagOf(state_.settings) = box->isChecked();
-    state_.HandlersMuted = false;
+    handlersMuted_ = false;
     return false;
 }
 
@@ -187,17 +188,17 @@ void frmParams::focusToClose() {
 }
 
 void frmParams::chkIgnoreCommonWords_Click() {
-    if (!state_.startUpCompleted || state_.scanner.readingWords() || state_.HandlersMuted) return;
+    if (!state_.session.startUpCompleted || state_.scanner.readingWords() || handlersMuted_) return;
     if (chkIgnoreCommonWords->isChecked()) {
         if (state_.settings.ignore.CommonWordsFile.empty()) {
             main_.host().message(u"Please specify the file containing common words.",
                                  fromQ(withoutMnemonic(chkIgnoreCommonWords->text())),
                                  MsgIcon::None);
-            state_.HandlersMuted = true;
+            handlersMuted_ = true;
             chkIgnoreCommonWords->setChecked(false);
             state_.settings.ignore.IgnoreCommonWords = false;
-            state_.HandlersMuted = false;
-        } else if (state_.commonWordsLoaded) {
+            handlersMuted_ = false;
+        } else if (state_.session.commonWordsLoaded) {
             main_.host().message(u"This file has already been loaded.  Click on 'Clear' "
                                  u"and re-select the file if it has been changed on disk.",
                                  u"Common words loaded", MsgIcon::Information);
@@ -211,22 +212,22 @@ void frmParams::chkIgnoreCommonWords_Click() {
 
 void frmParams::cmdClearCommonWordsFile_Click() {
     txbCommonWordsFile->clear();
-    state_.txbCommonWordsFile.clear();
+    state_.lists.commonWordsFile.clear();
     state_.settings.ignore.CommonWordsFile.clear();
     state_.settings.ignore.IgnoreCommonWords = false;
     chkIgnoreCommonWords->setChecked(false);
-    state_.commonWordsLoaded = false;
+    state_.session.commonWordsLoaded = false;
 }
 
 void frmParams::txbCommonWordsFile_LostFocus() {
     if (!chkIgnoreCommonWords->isChecked()) return;
     const QString path = txbCommonWordsFile->text().trimmed();
     txbCommonWordsFile->setText(path);
-    state_.txbCommonWordsFile = fromQ(path);
-    if (state_.txbCommonWordsFile == state_.settings.ignore.CommonWordsFile) return;
-    state_.settings.ignore.CommonWordsFile = state_.txbCommonWordsFile;
-    state_.commonWordsLoaded = false;
-    state_.wordsGot = false;
+    state_.lists.commonWordsFile = fromQ(path);
+    if (state_.lists.commonWordsFile == state_.settings.ignore.CommonWordsFile) return;
+    state_.settings.ignore.CommonWordsFile = state_.lists.commonWordsFile;
+    state_.session.commonWordsLoaded = false;
+    state_.session.wordsGot = false;
     chkIgnoreCommonWords_Click();
 }
 
@@ -283,7 +284,7 @@ void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
                                               chkWarnOnOverwrite,
                                               chkSaveStateOnQuit,
                                               chkOnly7bitASCII};
-    state_.BulkCheckboxChange = true;
+    bulkCheckboxChange_ = true;
     for (QCheckBox* box : order) {
         if (box->isChecked() == value) continue;
         box->setChecked(value);
@@ -291,11 +292,11 @@ void frmParams::cmdSetOrClearCheckboxes_Click(int index) {
             if (f.box == box) flagBoxClicked(f.box, f.field, f.rule);
         }
     }
-    state_.BulkCheckboxChange = false;
+    bulkCheckboxChange_ = false;
 }
 
 void frmParams::SetDefaultValues() {
-    state_.wordsGot = false;
+    state_.session.wordsGot = false;
     qd::SetDefaultValues(state_.settings);
     SetCommentMarkers(state_.scanner, u"C");
     showSettings();
@@ -336,9 +337,9 @@ void frmParams::cmdSaveLoadState_Click(int index) {
     if (index == 0) {
         outcome = SaveSettingsToFile(host, state_.settings);
     } else {
-        state_.HandlersMuted = true;
+        handlersMuted_ = true;
         outcome = LoadSettingsFromFile(host, state_.settings);
-        state_.HandlersMuted = false;
+        handlersMuted_ = false;
     }
     if (!outcome.chosen) return;
     lblParameters->setText(toQ(outcome.caption));
@@ -402,7 +403,7 @@ bool frmParams::eventFilter(QObject* watched, QEvent* event) {
                 if (watched != box) continue;
                 box->setText(box->text().trimmed());
                 (state_.settings.comments.*markers)[i] = fromQ(box->text());
-                state_.wordsGot = false;
+                state_.session.wordsGot = false;
             }
         }
     }

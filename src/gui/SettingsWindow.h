@@ -131,6 +131,10 @@ private:
     RunState& state_;
     std::vector<FlagBox> flagBoxes_; // every flag box bound to a field
     bool leaving_ = false;           // a box's leaving handler runs
+    // The handlers neither ask nor check while a box is put back or a settings file is
+    // loaded, nor (the character check) while all boxes are set at once.
+    bool handlersMuted_ = false;
+    bool bulkCheckboxChange_ = false;
 };
 
 } // namespace qd::gui

@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(stopQuestions, 2);
         QCOMPARE(f.countAsked(Question::ListAfterStop), size_t(1));
         QCOMPARE(Output(w).contains("Rank"), listFound);
-        QVERIFY(!w.state().wordsGot); // a stopped count is not kept for listing again
+        QVERIFY(!w.state().session.wordsGot); // a stopped count is not kept for listing again
         QCOMPARE(Caption(w.cmdListWords), QString("Count words"));
         QVERIFY(w.cmdFile[0]->isEnabled() && w.cboDisplayFormat->isEnabled());
     }

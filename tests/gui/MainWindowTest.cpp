@@ -163,13 +163,13 @@ private slots:
         frmMain& w = f.start();
         Click(w.cmdQuit);
         QVERIFY(!w.isVisible());
-        QVERIFY(!QFile::exists(toQ(w.state().stateFilePath)));
+        QVERIFY(!QFile::exists(toQ(w.stateFilePath())));
         frmMain& again = f.restart();
         Click(again.cmdSetParameters);
         Click(again.params().chkSaveStateOnQuit);
         QTimer::singleShot(20, &again, [&] { again.popUp().Timer1_Timer(); });
         Click(again.cmdQuit);
-        QVERIFY(QFile::exists(toQ(again.state().stateFilePath)));
+        QVERIFY(QFile::exists(toQ(again.stateFilePath())));
         QVERIFY(f.restart().params().chkSaveStateOnQuit->isChecked());
     }
 

@@ -72,10 +72,10 @@ private slots:
         Click(p.chkAllowWordsWithApostrophes);
         QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(1));
         QVERIFY(!p.chkAllowWordsWithApostrophes->isChecked()); // declined: undone
-        QVERIFY(!w.state().settings.words.AllowWordsWithApostrophes && w.state().wordsGot);
+        QVERIFY(!w.state().settings.words.AllowWordsWithApostrophes && w.state().session.wordsGot);
         f.answer(Question::ReadFileAnew, Answer::Yes);
         Click(p.chkAllowWordsWithApostrophes);
-        QVERIFY(w.state().settings.words.AllowWordsWithApostrophes && !w.state().wordsGot);
+        QVERIFY(w.state().settings.words.AllowWordsWithApostrophes && !w.state().session.wordsGot);
         Click(p.chkCaseSignificant); // the count is stale already: no question
         QCOMPARE(f.countAsked(Question::ReadFileAnew), size_t(2));
 
@@ -87,7 +87,7 @@ private slots:
         Click(w.cmdListWords); // a comment marker box is trimmed when left and forgets the count
         TypeAndLeave(p, p.txbEndComment[1], "  -->  ");
         QCOMPARE(p.txbEndComment[1]->text(), QString("-->"));
-        QVERIFY(!w.state().wordsGot);
+        QVERIFY(!w.state().session.wordsGot);
     }
 
     void wordsToIgnore_tidiedCheckedAgainstTheRulesAndCleared() {

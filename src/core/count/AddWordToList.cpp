@@ -20,11 +20,11 @@ void ShowNewWord(RunState& run, ustring_view word) {
         host.setOutputCaret(true);
         return;
     }
-    if (!run.SuppressionNoticeShown) {
+    if (!run.current.SuppressionNoticeShown) {
         host.appendOutputText(kSuppressionNotice);
         host.setOutputCaret(true);
     }
-    run.SuppressionNoticeShown = true;
+    run.current.SuppressionNoticeShown = true;
     run.settings.output.SuppressWords = true;
     host.settingsChanged();
 }
@@ -32,7 +32,7 @@ void ShowNewWord(RunState& run, ustring_view word) {
 } // namespace
 
 void AddWordToList(RunState& run, ustring_view word) {
-    WordTable& table = run.table;
+    WordTable& table = run.result.table;
     const bool wasEmpty = table.size() == 0;
     if (table.add(word) != WordTable::AddResult::New) return;
     if (wasEmpty) {

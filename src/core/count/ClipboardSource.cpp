@@ -13,11 +13,11 @@ namespace qd {
 bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutput) {
     Host& host = run.host;
     if (!AcceptClipboardText(host, clipboardText, run.numberFormat)) return false;
-    run.ClipboardText = ustring(clipboardText);
-    if (showInOutput) host.setOutputText(run.ClipboardText);
+    run.current.ClipboardText = ustring(clipboardText);
+    if (showInOutput) host.setOutputText(run.current.ClipboardText);
     ConcealNumWords(host, true);
-    run.wordsGot = false;
-    run.ListingShown = false;
+    run.session.wordsGot = false;
+    run.session.ListingShown = false;
     host.setTheFocus();
     return true;
 }
@@ -25,21 +25,22 @@ bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutp
 SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
     Settings& s = run.settings;
-    if (!CheckClipboardTextIsPlain(host, run.ClipboardText)) return SourceResult::Refused;
+    if (!CheckClipboardTextIsPlain(host, run.current.ClipboardText)) return SourceResult::Refused;
     if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
     SetCommentMarkers(run.scanner, u"None");
-    run.SavedSuppressWords = s.output.SuppressWords;
+    run.current.SavedSuppressWords = s.output.SuppressWords;
     SourceResult result = SourceResult::Read;
     try {
         ClearOutput(run);
-        run.table.clear();
-        run.stopRequested = false;
+        run.result.table.clear();
+        run.session.stopRequested = false;
         SetRunPhase(run, RunPhase::Counting);
         host.enableMainControls(false);
         ClearOutput(run);
-        if (!run.ClipboardText.empty()) {
-            if (!s.words.CaseSignificant) LowerCaseAccentedInPlace(run.ClipboardText, &run.yield);
-            run.scanner.line() = run.ClipboardText;
+        if (!run.current.ClipboardText.empty()) {
+            if (!s.words.CaseSignificant)
+                LowerCaseAccentedInPlace(run.current.ClipboardText, &run.yield);
+            run.scanner.line() = run.current.ClipboardText;
             run.scanner.line().push_back(u' ');
             run.scanner.scanLine();
         }
@@ -49,8 +50,8 @@ SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
         ReportError(run, error.number, error.description, u"DoItFromClipboard");
         result = SourceResult::ReadAfterError;
     }
-    if (s.output.SuppressWords != run.SavedSuppressWords) {
-        s.output.SuppressWords = run.SavedSuppressWords;
+    if (s.output.SuppressWords != run.current.SavedSuppressWords) {
+        s.output.SuppressWords = run.current.SavedSuppressWords;
         host.settingsChanged();
     }
     host.setTheFocus();

@@ -23,12 +23,12 @@ constexpr ustring_view kByteOrderMark = u"\u00EF\u00BB\u00BF";
 
 // Step 2 of reading: the file is not there.
 void ReportMissingFile(RunState& run) {
-    if (!run.startUpCompleted) {
+    if (!run.session.startUpCompleted) {
         // At start a stale path from the saved state must not stop the program:
         // fall back to the English file, without ignoring words, and say nothing.
         run.settings.ignore.CommonWordsFile =
             CommonWordsFileInProgramFolder(run.env.programFolder, CommonWordsFileNames[0]);
-        run.txbCommonWordsFile = run.settings.ignore.CommonWordsFile;
+        run.lists.commonWordsFile = run.settings.ignore.CommonWordsFile;
         run.settings.ignore.IgnoreCommonWords = false;
         run.host.settingsChanged();
         return;
@@ -43,7 +43,7 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
     std::string bytes;
     ustring line;
     bool firstLine = true;
-    while (!run.stopRequested && reader.next(bytes)) {
+    while (!run.session.stopRequested && reader.next(bytes)) {
         line.clear();
         AppendCp1252(bytes, line);
         if (firstLine && utf8 && line.starts_with(kByteOrderMark)) line.erase(0, 3);
@@ -51,12 +51,12 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
         TrimSpacesInPlace(line);
         if (!line.empty()) {
             if (utf8) DecodeUtf8PairsInPlace(line);
-            LowerCaseAccentedInPlace(line, run.startUpCompleted ? &run.yield : nullptr);
+            LowerCaseAccentedInPlace(line, run.session.startUpCompleted ? &run.yield : nullptr);
             line += u' ';
             run.scanner.line() = line;
             run.scanner.scanLine();
         }
-        if (run.startUpCompleted) run.yield();
+        if (run.session.startUpCompleted) run.yield();
     }
     if (reader.error()) {
         run.host.message(u"The file of common words could not be read:\r\n" + ustring(path) +
@@ -64,7 +64,7 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
                          u"File not read", MsgIcon::Exclamation);
         return false;
     }
-    return !run.stopRequested;
+    return !run.session.stopRequested;
 }
 
 } // namespace
@@ -93,7 +93,7 @@ bool ReadCommonWordsFile(RunState& run) {
     // Every extra character is allowed, so that don't and peut-être are read
     // whole. Each count run builds its own set again when it starts.
     run.scanner.setExtraChars(AllPossibleExtraChars);
-    run.table.clear();
+    run.result.table.clear();
     ConcealNumWords(run.host);
     run.host.settingsChanged();
 
@@ -102,11 +102,11 @@ bool ReadCommonWordsFile(RunState& run) {
 
     const bool complete = ScanCommonWordsLines(run, path, vetted.detectedUtf8);
     if (complete) {
-        const int32_t n = run.table.size();
+        const int32_t n = run.result.table.size();
         run.lists.commonWords.clear();
         run.lists.commonWords.reserve(size_t(n));
         for (int32_t i = 1; i <= n; ++i)
-            run.lists.commonWords.push_back(run.table[i].Word);
+            run.lists.commonWords.push_back(run.result.table[i].Word);
     }
 
     settings.output.SuppressWords = savedSuppressWords;
@@ -114,7 +114,7 @@ bool ReadCommonWordsFile(RunState& run) {
     run.host.settingsChanged();
     SetRunPhase(run, RunPhase::Idle);
     run.host.setOutputText(u"");
-    run.stopRequested = false;
+    run.session.stopRequested = false;
     return complete;
 }
 

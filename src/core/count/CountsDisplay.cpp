@@ -17,44 +17,44 @@ void ShowCounts(RunState& run) {
     };
 
     host.setLabel(LabelId::NumberOfWords,
-                  caption(u"Number of words in this list:", run.stats.wordsIncluded));
+                  caption(u"Number of words in this list:", run.result.stats.wordsIncluded));
     host.setLabelVisible(LabelId::NumberOfWords, true);
     const bool wordsLeftOut =
         !run.lists.wordsToIgnore.empty() || run.settings.ignore.IgnoreCommonWords;
     host.setLabel(LabelId::NumWordsExcluded,
                   caption(wordsLeftOut ? u"No. of words ignored (other than common words):"
                                        : u"Number of words ignored:",
-                          run.stats.wordsExcluded));
+                          run.result.stats.wordsExcluded));
     host.setLabelVisible(LabelId::NumWordsExcluded, true);
 
     host.setLabel(LabelId::NumOccurrences, u"");
     host.setLabel(LabelId::TotalNumOccurrences, u"");
     host.setLabelStyle(LabelId::TotalNumOccurrences, LabelStyle::RightAligned);
-    if (!run.ListAfterStop && run.stats.occurrences > 0) {
+    if (!run.current.ListAfterStop && run.result.stats.occurrences > 0) {
         host.setLabel(
             LabelId::NumOccurrences,
-            caption(u"Number of instances of words in this list:", run.stats.occurrences));
+            caption(u"Number of instances of words in this list:", run.result.stats.occurrences));
         host.setLabel(LabelId::TotalNumOccurrences, caption(u"Total number of instances of words:",
                                                             run.scanner.totalOccurrences()));
     }
     host.setLabelVisible(LabelId::NumOccurrences, true);
     host.setLabelVisible(LabelId::TotalNumOccurrences, true);
-    run.elapsedTimeRunning = false;
+    run.current.elapsedTimeRunning = false;
     host.repaint();
 }
 
 ustring NoWordsMessage(const RunState& run) {
-    if (run.table.size() == 0) return u"No words satisfying the conditions were found.";
+    if (run.result.table.size() == 0) return u"No words satisfying the conditions were found.";
     const int shortest = run.settings.ignore.ShortWordSize + 1;
     ustring text = u"No words with more than " + FromInt(shortest) + u" letter";
     if (shortest > 1) text += u"s";
     text += u"\r\noccur at least ";
     if (!run.settings.ignore.IgnoreInfrequentWords)
         text += u"once.";
-    else if (run.stats.thresholdFrequency == 2)
+    else if (run.result.stats.thresholdFrequency == 2)
         text += u"twice.";
     else
-        text += FromInt(run.stats.thresholdFrequency) + u" times.";
+        text += FromInt(run.result.stats.thresholdFrequency) + u" times.";
     return text;
 }
 

@@ -44,16 +44,16 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
                     ustring_view folderBase, bool askOnChecksum, bool askOnLarge,
                     bool reportDeleteErrors) {
     Host& host = run.host;
-    run.docxTempFolder = CreateTempFolder(run.env.tempRoot, folderBase, true);
-    if (run.docxTempFolder.empty()) {
-        run.docxXmlPath.clear();
+    run.docx.tempFolder = CreateTempFolder(run.env.tempRoot, folderBase, true);
+    if (run.docx.tempFolder.empty()) {
+        run.docx.xmlPath.clear();
         return kDocxNoTempFolder;
     }
-    run.docxXmlPath = run.docxTempFolder + ustring(entryPath);
+    run.docx.xmlPath = run.docx.tempFolder + ustring(entryPath);
 
-    const int64_t maxSize = run.maxXmlFileSize;
+    const int64_t maxSize = run.docx.maxXmlFileSize;
     const UnzipOutcome unzipped =
-        UnzipDocumentXml(docxPath, run.docxTempFolder, entryPath, maxSize);
+        UnzipDocumentXml(docxPath, run.docx.tempFolder, entryPath, maxSize);
     switch (unzipped.result) {
     case UnzipResult::Ok:
         break;
@@ -76,7 +76,7 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
 
     const int64_t size = unzipped.size;
     if (size > maxSize) return Refuse(run, kDocxTooBig, reportDeleteErrors);
-    if (size > run.largeXmlFileSize && askOnLarge) {
+    if (size > run.docx.largeXmlFileSize && askOnLarge) {
         if (host.ask(Question::LargeDocx,
                      ustring(docxPath) + u"\r\nis rather large.  It may take awhile to scan.\r\n"
                                          u"Do you wish to continue?",
@@ -130,20 +130,20 @@ bool DeleteFileForced(ustring_view path, bool, bool clearReadOnly, bool) {
 }
 
 bool DeleteDocxTempFiles(RunState& run, bool reportErrors) {
-    if (run.docxTempFolder.empty()) return true;
+    if (run.docx.tempFolder.empty()) return true;
     Host& host = run.host;
     auto report = [&](const ustring& text) {
         if (reportErrors) host.message(text, u"Error", MsgIcon::Exclamation);
     };
 
     bool clean = true;
-    if (!run.docxXmlPath.empty() && !DeleteFileForced(run.docxXmlPath, true, true, true)) {
-        report(u"Error when attempting to delete " + run.docxXmlPath);
+    if (!run.docx.xmlPath.empty() && !DeleteFileForced(run.docx.xmlPath, true, true, true)) {
+        report(u"Error when attempting to delete " + run.docx.xmlPath);
         clean = false;
     }
     // Whatever happened to the file, the folders go: nothing of a document is left behind.
-    const fs::path folder = ToPath(run.docxTempFolder);
-    const ustring wordFolder = run.docxTempFolder + u"word";
+    const fs::path folder = ToPath(run.docx.tempFolder);
+    const ustring wordFolder = run.docx.tempFolder + u"word";
     ustring error = RemoveFolder(ToPath(wordFolder));
     if (!error.empty()) {
         report(error + u" when attempting to delete folder " + wordFolder);
@@ -151,12 +151,12 @@ bool DeleteDocxTempFiles(RunState& run, bool reportErrors) {
     }
     error = RemoveFolder(folder);
     if (!error.empty()) {
-        report(error + u" when attempting to delete folder " + run.docxTempFolder);
+        report(error + u" when attempting to delete folder " + run.docx.tempFolder);
         clean = false;
     }
     if (clean) {
-        run.docxTempFolder.clear();
-        run.docxXmlPath.clear();
+        run.docx.tempFolder.clear();
+        run.docx.xmlPath.clear();
     }
     return clean;
 }

@@ -27,8 +27,8 @@ inline constexpr int32_t kDocxCannotWrite = -7;      // the temporary file could
 
 // Unpacks entryPath of the archive docxPath into a new folder of run.env.tempRoot named
 // folderBase + "001"... Returns the size in bytes of the unpacked part, or one of the codes
-// above. On success the folder stays (recorded in run.docxTempFolder and
-// run.docxXmlPath) until ReadDocxText or DeleteDocxTempFiles removes it; on every
+// above. On success the folder stays (recorded in run.docx.tempFolder and
+// run.docx.xmlPath) until ReadDocxText or DeleteDocxTempFiles removes it; on every
 // refusal it is already gone.
 // The questions (damaged data, large document) are asked through the host when allowed.
 int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath,

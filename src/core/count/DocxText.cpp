@@ -69,14 +69,14 @@ void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
 
 // True when the run is to go on: no stop requested, or the user takes the request back.
 bool ContinueAfterStopRequest(RunState& run) {
-    if (!run.stopRequested) return true;
-    if (run.secondsElapsed < kStopWithoutAskingSeconds) return false;
+    if (!run.session.stopRequested) return true;
+    if (run.current.secondsElapsed < kStopWithoutAskingSeconds) return false;
     if (run.host.ask(Question::StopDocx,
                      u"Many different words have been found.\r\nDo you really wish to stop?",
                      u"Stop", MsgIcon::None, MsgButtons::YesNo, Answer::Yes) == Answer::Yes)
         return false;
-    run.stopRequested = false;
-    run.elapsedTimeRunning = true;
+    run.session.stopRequested = false;
+    run.current.elapsedTimeRunning = true;
     return true;
 }
 
@@ -170,7 +170,7 @@ DocxText ReadDocxText(RunState& run, ustring_view xmlPath, bool reportDeleteErro
     int32_t size = documentSize;
     const int32_t count = ExtractDocxRuns(run, xml, 0, runs, size);
     result.size = size;
-    if (run.stopRequested) {
+    if (run.session.stopRequested) {
         result.result = DocxReadResult::Stopped;
         return result;
     }

@@ -18,7 +18,7 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
             m.text += run.texts.GetText(kTextNameAnOutputFile);
         else if (run.settings.output.DisableOutputToFile)
             m.text += run.texts.GetText(kTextEnableOutputToFile);
-        else if (run.OutputFileWritten)
+        else if (run.current.OutputFileWritten)
             m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
         return m;
     }
@@ -27,12 +27,12 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
     m.text += where;
     m.text += u" error #" + FromInt(number) + u".\r\nDescription: ";
     m.text += description;
-    if (run.OutputFileWritten) m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
+    if (run.current.OutputFileWritten) m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
     return m;
 }
 
 void ReportError(RunState& run, int number, ustring_view description, ustring_view where) {
-    run.elapsedTimeRunning = false;
+    run.current.elapsedTimeRunning = false;
     const ErrorMessageText m = ErrorReportText(run, number, description, where);
     run.host.message(m.text, m.title, MsgIcon::Exclamation);
 }

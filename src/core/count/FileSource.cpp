@@ -103,8 +103,8 @@ LargeInput AdviseOutputFile(RunState& run, int64_t size) {
 // Step 19 of reading a file, shared by its two branches.
 void EndOfReading(RunState& run) {
     ResetTotalNumOccurrencesLabel(run.host);
-    if (run.settings.output.SuppressWords != run.SavedSuppressWords) {
-        run.settings.output.SuppressWords = run.SavedSuppressWords;
+    if (run.settings.output.SuppressWords != run.current.SavedSuppressWords) {
+        run.settings.output.SuppressWords = run.current.SavedSuppressWords;
         run.host.settingsChanged();
     }
     run.host.setLabel(LabelId::Twirler, u" ");
@@ -113,13 +113,13 @@ void EndOfReading(RunState& run) {
 // Reads the text file line by line into the word table. False when an error was reported.
 bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
     TextFileReader file;
-    if (!run.inputStream && !file.open(ToPath(path))) {
+    if (!run.current.inputStream && !file.open(ToPath(path))) {
         ReportError(run, file.error().number, file.error().description, u"DoItFromFile");
         return false;
     }
-    TextFileReader& reader = run.inputStream ? *run.inputStream : file;
+    TextFileReader& reader = run.current.inputStream ? *run.current.inputStream : file;
     // A stream's length is not known before its end.
-    const bool drawBar = !run.inputStream && size > kProgressBarMinBytes;
+    const bool drawBar = !run.current.inputStream && size > kProgressBarMinBytes;
     FileProgressBar bar(run.host, size);
     int64_t running = 0;
     std::string_view bytes;
@@ -155,15 +155,15 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
     host.repaint();
     SetTotalNumOccurrencesForFileProgressBar(host);
     host.setSuppressWordsVisible(false);
-    DocxText docx = ReadDocxText(run, run.docxXmlPath, true, int32_t(size));
+    DocxText docx = ReadDocxText(run, run.docx.xmlPath, true, int32_t(size));
     host.setSuppressWordsVisible(true);
     if (docx.result == DocxReadResult::Error) {
         ReportDocxReadError(host, docx.message, path);
-        run.stopRequested = true;
+        run.session.stopRequested = true;
     }
-    if (run.stopRequested || docx.result != DocxReadResult::Ok) {
+    if (run.session.stopRequested || docx.result != DocxReadResult::Ok) {
         ClearOutputBox(host);
-        run.stopRequested = false;
+        run.session.stopRequested = false;
         host.enableMainControls(true);
         SetRunPhase(run, RunPhase::Idle);
         ResetTotalNumOccurrencesLabel(host);
@@ -191,7 +191,7 @@ int64_t UnpackDocx(RunState& run, const ustring& path) {
     ReportExtractDocxResult(host, r, path, RunText(run, kTextErrorTitle));
     if (r < 0) {
         host.setElapsedTimerEnabled(false);
-        run.elapsedTimeRunning = false;
+        run.current.elapsedTimeRunning = false;
         run.settings.input.InputFile.clear();
         host.settingsChanged();
         ClearOutputBox(host);
@@ -226,7 +226,7 @@ int64_t CheckTextFile(RunState& run, const ustring& path) {
 // The checks of a stream input, from its first block: some bytes, the vetting, the encoding
 // question. The size of that block, or -1 (after any message) when the run ends here.
 int64_t CheckTextStream(RunState& run, const ustring& name) {
-    TextFileReader& reader = *run.inputStream;
+    TextFileReader& reader = *run.current.inputStream;
     const std::string_view head = reader.head();
     bool ok = false;
     if (reader.failed()) {
@@ -256,7 +256,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     if (TrimSpacesInPlace(s.input.InputFile)) host.settingsChanged();
     const ustring path = s.input.InputFile;
 
-    const bool stream = run.inputStream != nullptr;
+    const bool stream = run.current.inputStream != nullptr;
     const bool docx = !stream && IsDocxFile(path);
     // Whatever way the run takes from here, no unpacked document is left behind.
     DocxTempFilesGuard docxTempFiles(run);
@@ -274,17 +274,17 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
     host.setLabel(LabelId::SizeOfClipboardContents, u"");
     ConcealNumWords(host, true);
 
-    run.ClipboardText.clear();
+    run.current.ClipboardText.clear();
     if (!docx) ClearOutput(run);
 
-    run.SavedSuppressWords = s.output.SuppressWords;
-    run.table.clear();
+    run.current.SavedSuppressWords = s.output.SuppressWords;
+    run.result.table.clear();
     if (auto fault = SelectCommentPreset(run.scanner, FileExtension(path, true)))
         run.host.message(fault->text,
                          fault->wordCharacters ? run.texts.GetText(kTextErrorTitle) : u"Error",
                          MsgIcon::Exclamation);
 
-    run.stopRequested = false;
+    run.session.stopRequested = false;
     SetRunPhase(run, RunPhase::Counting);
     host.enableMainControls(false);
 

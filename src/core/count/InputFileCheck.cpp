@@ -24,7 +24,7 @@ bool CheckInputFile(RunState& state, ustring_view path) {
     if (path.empty()) return false;
     Host& host = state.host;
     if (!FileExists(path)) {
-        if (state.startUpCompleted) {
+        if (state.session.startUpCompleted) {
             state.settings.input.UTF8 = false;
             host.settingsChanged();
             host.message(u"Input file does not exist.", u"File not found", MsgIcon::Exclamation);
@@ -35,7 +35,7 @@ bool CheckInputFile(RunState& state, ustring_view path) {
         return false;
     }
     const int64_t size = FileLength(path);
-    if (size <= 0 && state.startUpCompleted)
+    if (size <= 0 && state.session.startUpCompleted)
         host.message(u"Input file is zero-length.", u"Empty file", MsgIcon::Exclamation);
     host.setLabel(LabelId::Filesize, u"Filesize: " + FormatFileSize(double(size < 0 ? 0 : size), 2,
                                                                     state.numberFormat));

@@ -87,16 +87,16 @@ bool WriteOutputFile(RunState& run) {
     }
     // Only a complete list counts as written: a later report must not send the user to a
     // file that holds part of it.
-    run.OutputFileWritten = end == ListingPassEnd::Completed;
+    run.current.OutputFileWritten = end == ListingPassEnd::Completed;
     return true;
 }
 
 class ListingGuard {
 public:
-    explicit ListingGuard(RunState& run) : run_(run) { run_.listingUnderWay = true; }
+    explicit ListingGuard(RunState& run) : run_(run) { run_.current.listingUnderWay = true; }
     ~ListingGuard() {
-        run_.listingUnderWay = false;
-        run_.WritingToFile = false;
+        run_.current.listingUnderWay = false;
+        run_.current.WritingToFile = false;
     }
 
 private:
@@ -106,43 +106,43 @@ private:
 } // namespace
 
 ListWordsResult ListWords(RunState& run) {
-    if (run.listingUnderWay) return ListWordsResult::Busy;
+    if (run.current.listingUnderWay) return ListWordsResult::Busy;
     ListingGuard guard(run);
     const Settings& s = run.settings;
     OutputBoxListing box(run);
-    ListingOutput& out = run.listingOutput ? *run.listingOutput : box;
+    ListingOutput& out = run.current.listingOutput ? *run.current.listingOutput : box;
 
-    run.OutputFileWritten = false;
-    if (run.stats.wordsIncluded == 0) {
+    run.current.OutputFileWritten = false;
+    if (run.result.stats.wordsIncluded == 0) {
         out.begin();
         out.message(NoWordsMessage(run));
         out.finish();
         return ListWordsResult::Listed;
     }
 
-    run.WritingToFile = !s.output.OutputFile.empty() && !s.output.DisableOutputToFile;
-    if (run.WritingToFile && s.output.WarnOnOverwrite && FileExists(s.output.OutputFile)) {
+    run.current.WritingToFile = !s.output.OutputFile.empty() && !s.output.DisableOutputToFile;
+    if (run.current.WritingToFile && s.output.WarnOnOverwrite && FileExists(s.output.OutputFile)) {
         switch (AskAboutExistingOutputFile(run)) {
         case OverwriteAnswer::Abandon:
             return ListWordsResult::NothingListed;
         case OverwriteAnswer::DoNotWrite:
-            run.WritingToFile = false;
+            run.current.WritingToFile = false;
             break;
         case OverwriteAnswer::Write:
             break;
         }
     }
-    if (run.WritingToFile && !WriteOutputFile(run)) return ListWordsResult::NothingListed;
+    if (run.current.WritingToFile && !WriteOutputFile(run)) return ListWordsResult::NothingListed;
 
-    run.WritingToFile = false;
+    run.current.WritingToFile = false;
     out.begin();
-    if (run.stopRequested) {
+    if (run.session.stopRequested) {
         out.message(u"Output to file was terminated.\r\n");
         return ListWordsResult::Stopped;
     }
 
     RunListingPass(run, out.lines(), false);
-    if (run.stopRequested) {
+    if (run.session.stopRequested) {
         out.stopped();
         return ListWordsResult::Stopped;
     }

@@ -21,8 +21,9 @@ ustring_view TwirlerChar(int32_t index) {
 }
 
 ListingLayout CurrentListingLayout(const RunState& run, bool commas) {
-    return MakeListingLayout(run.settings.output.DisplayFormat, commas, run.stats.wordsIncluded,
-                             run.stats.maxFrequency, run.stats.maxWordLength, run.stats.minWidth);
+    return MakeListingLayout(run.settings.output.DisplayFormat, commas,
+                             run.result.stats.wordsIncluded, run.result.stats.maxFrequency,
+                             run.result.stats.maxWordLength, run.result.stats.minWidth);
 }
 
 ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
@@ -30,8 +31,8 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
     const ustring passName = alphabetical ? u"ListWordsAlphabetically" : u"ListWordsByFrequency";
 
     const ListingLayout layout = CurrentListingLayout(run, commas);
-    run.stats.rankWidth = layout.rankWidth;
-    run.stats.freqWidth = layout.freqWidth;
+    run.result.stats.rankWidth = layout.rankWidth;
+    run.result.stats.freqWidth = layout.freqWidth;
     ustring line;
     if (HasHeaderLine(layout.displayFormat)) {
         DisplayNextLine(layout, nullptr, line);
@@ -47,7 +48,7 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
     };
     if (failed()) return ListingPassEnd::Failed;
 
-    WordTable& table = run.table;
+    WordTable& table = run.result.table;
     int32_t lines = 0;
     // Each listed entry: its line to the sink and, every 20th, the batch into the box.
     const auto list = [&](int32_t index) -> ListingPassEnd {
@@ -69,21 +70,21 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
                 if (const ListingPassEnd end = list(index); end != ListingPassEnd::Completed)
                     return end;
             run.yield();
-            if (run.stopRequested) {
+            if (run.session.stopRequested) {
                 stopped = true;
                 break;
             }
         }
     } else {
         // The chain ends at 0; statistics out of step with it never lead to a non-entry.
-        int32_t index = run.stats.firstFrequency;
-        for (int32_t k = 0; k < run.stats.wordsIncluded && index >= 1 && index <= table.size();
-             ++k) {
+        int32_t index = run.result.stats.firstFrequency;
+        for (int32_t k = 0;
+             k < run.result.stats.wordsIncluded && index >= 1 && index <= table.size(); ++k) {
             if (const ListingPassEnd end = list(index); end != ListingPassEnd::Completed)
                 return end;
             index = table[index].NextByFrequency;
             run.yield();
-            if (run.stopRequested) {
+            if (run.session.stopRequested) {
                 stopped = true;
                 break;
             }

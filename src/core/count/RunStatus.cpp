@@ -8,13 +8,13 @@
 namespace qd {
 
 void SetRunPhase(RunState& run, RunPhase phase) {
-    run.phase = phase;
+    run.session.phase = phase;
     run.host.setCountButtonCaption(
         RunText(run, phase == RunPhase::Idle ? kTextCountWords : kTextStop));
 }
 
 bool CountIsRunning(const RunState& run) {
-    return run.phase != RunPhase::Idle;
+    return run.session.phase != RunPhase::Idle;
 }
 
 void ConcealNumWords(Host& host, bool concealTimeElapsed) {
@@ -29,8 +29,8 @@ void ClearOutput(RunState& run) {
     run.host.setOutputText(u"");
     if (CountIsRunning(run)) return;
     ConcealNumWords(run.host, true);
-    run.wordsGot = false;
-    if (run.startUpCompleted) run.host.setTheFocus();
+    run.session.wordsGot = false;
+    if (run.session.startUpCompleted) run.host.setTheFocus();
 }
 
 void SetTotalNumOccurrencesForFileProgressBar(Host& host) {

@@ -20,8 +20,8 @@ constexpr int32_t kStopQuestionWords = 2000; // from here a stop is confirmed
 
 // The stop test after a scanned line: true when reading ends here.
 bool ReadingStops(RunState& run) {
-    if (!run.stopRequested) return false;
-    const int32_t n = run.table.size();
+    if (!run.session.stopRequested) return false;
+    const int32_t n = run.result.table.size();
     if (n < kStopQuestionWords) return true;
     const Answer a =
         run.host.ask(Question::ConfirmStop,
@@ -30,7 +30,7 @@ bool ReadingStops(RunState& run) {
                          u"Do you really wish to stop?",
                      RunText(run, kTextStop), MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
     if (a == Answer::Yes) return true;
-    run.stopRequested = false;
+    run.session.stopRequested = false;
     return false;
 }
 
@@ -70,7 +70,7 @@ bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
 bool ScanAndTestStop(RunState& run) {
     for (;;) {
         run.scanner.scanLine();
-        if (!run.stopRequested) return false;
+        if (!run.session.stopRequested) return false;
         if (ReadingStops(run)) return true;
         if (!run.scanner.keepUnscannedRest()) return false;
     }

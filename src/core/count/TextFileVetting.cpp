@@ -271,8 +271,8 @@ VetResult Vet(RunState& run, ustring_view path, const TextFileCheck& check, int6
         return result;
     case FileKind::TextCr:
         result.ok = true;
-        if (!quiet && !run.MacNoticeShown) {
-            run.MacNoticeShown = true;
+        if (!quiet && !run.session.MacNoticeShown) {
+            run.session.MacNoticeShown = true;
             host.message(Lines({file, u"has Macintosh-type line endings (CR).", u"",
                                 u"You might wish to use a program such as Notepad++",
                                 u"to convert the line endings to Windows-type (CR+LF)."}),

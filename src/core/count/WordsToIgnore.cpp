@@ -76,7 +76,7 @@ void NormaliseWordsToIgnore(RunState& state) {
 }
 
 bool CheckAllowedExtraChars(RunState& state) {
-    if (!state.startUpCompleted || state.HandlersMuted || state.BulkCheckboxChange) return true;
+    if (!state.session.startUpCompleted) return true;
     const ustring& words = state.settings.ignore.WordsToIgnore;
     if (words.empty()) return true;
     state.scanner.rebuildExtraChars();

@@ -24,15 +24,14 @@ std::optional<char16_t> FirstCharacterNotAllowed(ustring_view words, ustring_vie
 ustring CharacterNotAllowedMessage(char16_t c);
 inline constexpr char16_t kCharacterNotAllowedTitle[] = u"Character not allowed";
 
-// NormaliseWordsToIgnore: normalises settings.ignore.WordsToIgnore in place, publishes it as
+// NormaliseWordsToIgnore: normalises settings.ignore.WordsToIgnore in place, publishes it in
 // the word lists (one space before and after, or empty) and checks its characters.
 void NormaliseWordsToIgnore(RunState& state);
 
 // CheckAllowedExtraChars: false, after warning through the host, when a word to ignore holds
 // a character that no word can contain under the current settings. Does nothing (true)
-// before start-up is complete, while the settings window's handlers are muted or all its
-// boxes are being set at once, and when there are no words to ignore. Rebuilds
-// CurrentExtraChars.
+// before start-up is complete and when there are no words to ignore. Rebuilds the
+// scanner's extra characters.
 bool CheckAllowedExtraChars(RunState& state);
 
 } // namespace qd

@@ -26,6 +26,9 @@ public:
 struct WordLists {
     ustring wordsToIgnore;            // with one space before and after each word, or empty
     std::vector<ustring> commonWords; // sorted
+    // The file the common words were last read from (or chosen in the settings window),
+    // which CommonWordsFile leaves behind when the input file's language names another file.
+    ustring commonWordsFile;
 };
 
 class Scanner {

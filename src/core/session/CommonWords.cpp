@@ -31,7 +31,7 @@ ustring FileNameOf(ustring_view path) {
 // window and browsing).
 bool LoadChosenFile(RunState& run, ustring path) {
     run.settings.ignore.CommonWordsFile = std::move(path);
-    run.txbCommonWordsFile = run.settings.ignore.CommonWordsFile;
+    run.lists.commonWordsFile = run.settings.ignore.CommonWordsFile;
     run.host.settingsChanged();
     const bool loaded = AttemptToReadCommonWords(run);
     ConcealNumWords(run.host); // the count labels no longer belong to the table
@@ -48,24 +48,24 @@ ustring CommonWordsCountText(size_t n, const NumberFormat& format) {
 bool AttemptToReadCommonWords(RunState& run) {
     Host& host = run.host;
     host.enableMainControls(false);
-    run.commonWordsLoaded = ReadCommonWordsFile(run);
+    run.session.commonWordsLoaded = ReadCommonWordsFile(run);
     host.enableMainControls(true);
 
     Settings& settings = run.settings;
-    if (run.commonWordsLoaded) {
+    if (run.session.commonWordsLoaded) {
         host.setLabel(LabelId::NumberOfWords, u"");
         host.message(CommonWordsCountText(run.lists.commonWords.size(), run.numberFormat) +
                          u" loaded from " + settings.ignore.CommonWordsFile,
                      u"Common words loaded", MsgIcon::Information);
-        run.txbCommonWordsFile = settings.ignore.CommonWordsFile;
+        run.lists.commonWordsFile = settings.ignore.CommonWordsFile;
         settings.ignore.IgnoreCommonWords = true;
     } else {
         settings.ignore.IgnoreCommonWords = false;
     }
     run.scanner.setReadingWords(false);
-    run.wordsGot = false;
+    run.session.wordsGot = false;
     host.settingsChanged();
-    return run.commonWordsLoaded;
+    return run.session.commonWordsLoaded;
 }
 
 void ChooseCommonWordsForInputFile(RunState& run) {
@@ -78,15 +78,16 @@ void ChooseCommonWordsForInputFile(RunState& run) {
 
     if (!FileExists(settings.ignore.CommonWordsFile)) {
         settings.ignore.CommonWordsFile.clear();
-        run.txbCommonWordsFile.clear();
+        run.lists.commonWordsFile.clear();
         settings.ignore.IgnoreCommonWords = false;
         run.host.settingsChanged();
         return;
     }
-    if (run.commonWordsLoaded && (FileNameOf(run.txbCommonWordsFile) == CommonWordsFileNames[6] ||
-                                  run.txbCommonWordsFile == settings.ignore.CommonWordsFile)) {
+    if (run.session.commonWordsLoaded &&
+        (FileNameOf(run.lists.commonWordsFile) == CommonWordsFileNames[6] ||
+         run.lists.commonWordsFile == settings.ignore.CommonWordsFile)) {
         // The loaded list stays, and so does the name of the file it came from.
-        settings.ignore.CommonWordsFile = run.txbCommonWordsFile;
+        settings.ignore.CommonWordsFile = run.lists.commonWordsFile;
         run.host.settingsChanged();
         return;
     }
@@ -109,8 +110,8 @@ void OfferToReadCommonWords(RunState& run) {
     // The words in memory belong to the file in the box; for any other file they
     // are not loaded, so ticking "Ignore common words" later reads the file named
     // now.
-    if (run.txbCommonWordsFile != run.settings.ignore.CommonWordsFile)
-        run.commonWordsLoaded = false;
+    if (run.lists.commonWordsFile != run.settings.ignore.CommonWordsFile)
+        run.session.commonWordsLoaded = false;
 }
 
 bool LoadCommonWordsForLanguage(RunState& run, int languageSelected) {

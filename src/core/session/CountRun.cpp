@@ -44,9 +44,9 @@ RunOutcome ErrorStep(RunState& run, const ErrorInfo& error) {
 // person declines the listing.
 bool ListAfterAStop(RunState& run) {
     Host& host = run.host;
-    run.stopRequested = false;
+    run.session.stopRequested = false;
     if (host.outputLength() > 0) host.appendOutputText(u"\r\n\r\n");
-    const int32_t n = run.table.size();
+    const int32_t n = run.result.table.size();
     host.appendOutputText(u"Stopped with " + FromInt(n) + (n == 1 ? u" word" : u" words") +
                           u" found.");
     ConcealNumWords(host, false);
@@ -61,7 +61,7 @@ bool ListAfterAStop(RunState& run) {
         SetRunPhase(run, RunPhase::Idle);
         return false;
     }
-    run.ListAfterStop = true;
+    run.current.ListAfterStop = true;
     return true;
 }
 
@@ -73,16 +73,17 @@ void PostCountSteps(RunState& run) {
         host.repaint();
         switch (step) {
         case 0:
-            ApplyPostCountRules(run.table, run.settings, run.stats);
+            ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
             break;
         case 1:
-            ComputeListStatistics(run.table, run.stats);
+            ComputeListStatistics(run.result.table, run.result.stats);
             break;
         default:
-            BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted, [&run] {
-                run.host.appendOutputText(u" .");
-                run.host.repaint();
-            });
+            BuildFrequencyOrder(run.result.table, run.result.stats, run.yield,
+                                run.session.startUpCompleted, [&run] {
+                                    run.host.appendOutputText(u" .");
+                                    run.host.repaint();
+                                });
             break;
         }
     }
@@ -91,8 +92,8 @@ void PostCountSteps(RunState& run) {
 // The file becomes the source again, as a click on the "file" option makes it.
 void SelectFileSource(RunState& run) {
     run.settings.input.Source = SourceKind::InFile;
-    run.wordsGot = false;
-    if (run.ListingShown) run.host.setOutputText(u"");
+    run.session.wordsGot = false;
+    if (run.session.ListingShown) run.host.setOutputText(u"");
     run.host.setLabel(LabelId::SizeOfClipboardContents, u"");
     run.host.settingsChanged();
     run.host.setTheFocus();
@@ -115,8 +116,8 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     run.scanner.resetTotalOccurrences();
     host.setLabelVisible(LabelId::TimeElapsed, true);
     host.setLabel(LabelId::TimeElapsed, u"Time elapsed: 0s");
-    run.elapsedTimeRunning = true;
-    run.secondsElapsed = 0;
+    run.current.elapsedTimeRunning = true;
+    run.current.secondsElapsed = 0;
     host.setElapsedTimerEnabled(true);
 
     SourceResult read;
@@ -132,17 +133,17 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     if (read == SourceResult::Refused) return RunOutcome::Refused;
     if (read == SourceResult::OutputFailed) return ErrorStep(run, outputError);
 
-    SortWordTable(run.table, 1, run.table.size(), 1);
+    SortWordTable(run.result.table, 1, run.result.table.size(), 1);
 
-    if (run.stopRequested && !ListAfterAStop(run)) return RunOutcome::NotListed;
+    if (run.session.stopRequested && !ListAfterAStop(run)) return RunOutcome::NotListed;
 
-    run.wordsGot = !run.ListAfterStop;
+    run.session.wordsGot = !run.current.ListAfterStop;
     SetRunPhase(run, RunPhase::Listing);
     host.repaint();
     host.setCountButtonEnabled(false);
     PostCountSteps(run);
     ShowCounts(run);
-    run.ListingShown = true;
+    run.session.ListingShown = true;
     host.setCountButtonEnabled(true);
     ListWords(run);
     CommonEnd(run);
@@ -159,7 +160,7 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
             host.ask(Question::Stop, RunText(run, kTextStopQuestion), RunText(run, kTextStop),
                      MsgIcon::Question, MsgButtons::YesNo, Answer::No);
         if (a == Answer::No) return RunOutcome::StopDeclined;
-        run.stopRequested = true;
+        run.session.stopRequested = true;
         return RunOutcome::StopRequested;
     }
     if (s.input.UTF8 && s.words.Only7bitASCII) {
@@ -171,11 +172,11 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
         host.message(text, u"Incompatible setting", MsgIcon::Exclamation);
         return RunOutcome::Refused;
     }
-    run.stats.thresholdFrequency = s.ignore.ThresholdFrequency + 2;
+    run.result.stats.thresholdFrequency = s.ignore.ThresholdFrequency + 2;
     const RunOutcome outcome = DoIt(run, clipboardText);
     host.setElapsedTimerEnabled(false);
-    run.elapsedTimeRunning = false;
-    if (run.secondsElapsed < kKeepElapsedSeconds) host.setLabel(LabelId::TimeElapsed, u"");
+    run.current.elapsedTimeRunning = false;
+    if (run.current.secondsElapsed < kKeepElapsedSeconds) host.setLabel(LabelId::TimeElapsed, u"");
     return outcome;
 }
 
@@ -186,9 +187,9 @@ RunOutcome DoIt(RunState& run, ustring_view clipboardText) {
     }
     run.scanner.rebuildExtraChars();
     run.scanner.setReadingWords(false);
-    run.ListAfterStop = false;
+    run.current.ListAfterStop = false;
     run.scanner.comments().entitiesPossible = false;
-    run.stats.minWidth = 6;
+    run.result.stats.minWidth = 6;
     try {
         return RunFromSourceOn(run, clipboardText);
     } catch (const std::exception& e) {

@@ -36,7 +36,7 @@ class CountRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_GT(run.texts.Load(run.env.programFolder / "dvn.dat"), 0);
-        run.startUpCompleted = true;
+        run.session.startUpCompleted = true;
     }
 
     ustring write(std::string_view name, std::string_view bytes) {
@@ -46,14 +46,14 @@ protected:
         return run.settings.input.InputFile = write("in.txt", bytes);
     }
     int32_t countOf(ustring_view word) {
-        for (int32_t i = 1; i <= run.table.size(); ++i)
-            if (run.table[i].Word == word) return run.table[i].Count;
+        for (int32_t i = 1; i <= run.result.table.size(); ++i)
+            if (run.result.table[i].Word == word) return run.result.table[i].Count;
         return 0;
     }
     // A word left in the table by an earlier count, to show that a refusal keeps the table.
     void earlierCount() {
-        run.table.add(u"earlier");
-        run.wordsGot = true;
+        run.result.table.add(u"earlier");
+        run.session.wordsGot = true;
     }
     std::string fileText(const ustring& path) { return test::ReadFileBytes(ToPath(path)); }
     // Clicks the count button during reading whenever when(visit) holds.
@@ -95,10 +95,10 @@ TEST_F(CountRunTest, StopDeclinedLetsReadingGoOnAndStopConfirmedAsksToList) {
     EXPECT_EQ(host.messages[2].question, Question::ListAfterStop);
     EXPECT_GT(run.scanner.totalOccurrences(), 0);
     EXPECT_LT(run.scanner.totalOccurrences(), 150);
-    EXPECT_TRUE(run.ListAfterStop);
-    EXPECT_FALSE(run.wordsGot);
-    EXPECT_FALSE(run.stopRequested);
-    EXPECT_TRUE(run.ListingShown);
+    EXPECT_TRUE(run.current.ListAfterStop);
+    EXPECT_FALSE(run.session.wordsGot);
+    EXPECT_FALSE(run.session.stopRequested);
+    EXPECT_TRUE(run.session.ListingShown);
 }
 
 TEST_F(CountRunTest, StoppedCountNotListedSaysWhatWasFoundAndGivesTheWindowBack) {
@@ -109,7 +109,7 @@ TEST_F(CountRunTest, StoppedCountNotListedSaysWhatWasFoundAndGivesTheWindowBack)
     const std::string out = host.outputUtf8();
     EXPECT_EQ(out.substr(out.rfind("Stopped")), "Stopped with 1 word found.");
     EXPECT_EQ(host.captions.back(), u"Count words");
-    EXPECT_FALSE(run.ListingShown);
+    EXPECT_FALSE(run.session.ListingShown);
     EXPECT_FALSE(CountIsRunning(run));
 }
 
@@ -125,10 +125,11 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
     run.settings.output.SuppressWords = true;
     for (bool confirmed : {false, true}) {
         SCOPED_TRACE(confirmed);
-        run.table.clear();
+        run.result.table.clear();
         host.messages.clear();
         bool clicked = false;
-        clickWhen([&](int) { return !clicked && run.table.size() >= 2000 && (clicked = true); });
+        clickWhen(
+            [&](int) { return !clicked && run.result.table.size() >= 2000 && (clicked = true); });
         host.answers = {{Question::Stop, {Answer::Yes}},
                         {Question::ConfirmStop, {confirmed ? Answer::Yes : Answer::No}},
                         {Question::ListAfterStop, {Answer::No}}};
@@ -136,7 +137,7 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
         EXPECT_EQ(CountWords(run), confirmed ? RunOutcome::NotListed : RunOutcome::Listed);
         ASSERT_GE(host.messages.size(), 2u);
         EXPECT_EQ(host.messages[1].question, Question::ConfirmStop);
-        EXPECT_EQ(run.table.size() == 3000, !confirmed);
+        EXPECT_EQ(run.result.table.size() == 3000, !confirmed);
     }
 }
 

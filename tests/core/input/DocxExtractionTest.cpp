@@ -54,14 +54,14 @@ protected:
 TEST_F(DocxTest, DocumentPartAloneIsUnpackedIntoTheNextFreeFolder) {
     const std::string xml = test::DocumentXml(kBody);
     EXPECT_EQ(extract(docx("a.docx", xml)), int32_t(xml.size()));
-    EXPECT_EQ(run.docxXmlPath, FromPath(temp.path() / "DVN001" / "word" / "document.xml"));
-    EXPECT_EQ(test::ReadFileBytes(ToPath(run.docxXmlPath)), xml);
+    EXPECT_EQ(run.docx.xmlPath, FromPath(temp.path() / "DVN001" / "word" / "document.xml"));
+    EXPECT_EQ(test::ReadFileBytes(ToPath(run.docx.xmlPath)), xml);
     EXPECT_EQ(std::distance(fs::recursive_directory_iterator(temp.path()),
                             fs::recursive_directory_iterator()),
               3); // DVN001, word, document.xml
     temp.write("DVN002", "a file of a taken name");
     extract(docx("b.docx", xml, true));
-    EXPECT_EQ(run.docxTempFolder, FromPath(temp.path() / "DVN003") + u"/");
+    EXPECT_EQ(run.docx.tempFolder, FromPath(temp.path() / "DVN003") + u"/");
 }
 
 // --- Damaged data: a checksum question, or a refusal when not asking ---
@@ -76,14 +76,14 @@ TEST_F(DocxTest, ChecksumMismatchIsScannedOnlyWhenAskedAndAnsweredYes) {
     EXPECT_TRUE(tempRootEmpty());
     host.answers = {{Question::BadChecksum, {Answer::Yes}}};
     EXPECT_EQ(extract(path), int32_t(xml.size()));
-    EXPECT_TRUE(FileExists(run.docxXmlPath));
+    EXPECT_TRUE(FileExists(run.docx.xmlPath));
 }
 
 // --- Sizes: the maximum, and an archive that understates the size ---
 
 TEST_F(DocxTest, MaximumSizeIsAcceptedAndOneByteMoreRefused) {
-    run.maxXmlFileSize = 2000;
-    run.largeXmlFileSize = 5000;
+    run.docx.maxXmlFileSize = 2000;
+    run.docx.largeXmlFileSize = 5000;
     std::string xml = test::DocumentXml("<w:p><w:r><w:t>x</w:t></w:r></w:p>");
     xml.insert(xml.size() - 20, 2000 - xml.size(), ' ');
     EXPECT_EQ(extract(docx("max.docx", xml)), 2000);
@@ -93,7 +93,7 @@ TEST_F(DocxTest, MaximumSizeIsAcceptedAndOneByteMoreRefused) {
 }
 
 TEST_F(DocxTest, UnderstatedSizeStopsInflatingAtTheMaximum) {
-    run.maxXmlFileSize = 10000;
+    run.docx.maxXmlFileSize = 10000;
     // Compresses to a few hundred bytes but inflates to a megabyte.
     const ustring path = docx("bomb.docx", test::DocumentXml(std::string(1 << 20, 'a')));
     std::string bytes = test::ReadFileBytes(ToPath(path));
@@ -114,12 +114,12 @@ TEST_F(DocxTest, UnderstatedSizeStopsInflatingAtTheMaximum) {
 
 TEST_F(DocxTest, DeleteRemovesReadOnlyFilesAndAGuardDeletesOnAnEarlyReturn) {
     extract(docx("a.docx", test::DocumentXml(kBody)));
-    fs::permissions(ToPath(run.docxXmlPath), fs::perms::owner_read);
-    fs::permissions(ToPath(run.docxTempFolder + u"word"),
+    fs::permissions(ToPath(run.docx.xmlPath), fs::perms::owner_read);
+    fs::permissions(ToPath(run.docx.tempFolder + u"word"),
                     fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_TRUE(DeleteDocxTempFiles(run, true));
     EXPECT_TRUE(tempRootEmpty());
-    EXPECT_TRUE(run.docxXmlPath.empty());
+    EXPECT_TRUE(run.docx.xmlPath.empty());
     EXPECT_TRUE(DeleteDocxTempFiles(run, true)); // nothing left to do
     {
         DocxTempFilesGuard guard(run);
@@ -137,13 +137,13 @@ TEST_F(DocxTest, PartIsDeletedBeforeItsTextIsExtracted) {
     bool deletedFirst = false;
     host.onProcessEvents = [&] { deletedFirst = tempRootEmpty(); };
     run.yield.setEveryCall(true);
-    const DocxText text = ReadDocxText(run, run.docxXmlPath, true, size);
+    const DocxText text = ReadDocxText(run, run.docx.xmlPath, true, size);
     EXPECT_EQ(text.result, DocxReadResult::Ok);
     EXPECT_EQ(ToUtf8(text.text), "Hello world again");
     EXPECT_TRUE(deletedFirst);
 
     extract(docx("a.docx", test::DocumentXml(kBody)));
-    EXPECT_EQ(ReadDocxText(run, run.docxTempFolder + u"word/other.xml", true, 100).result,
+    EXPECT_EQ(ReadDocxText(run, run.docx.tempFolder + u"word/other.xml", true, 100).result,
               DocxReadResult::Error);
     EXPECT_TRUE(tempRootEmpty());
 }
@@ -158,19 +158,19 @@ TEST_F(DocxTest, StopIsAskedOnlyAfterTenSecondsAndNoCarriesOn) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.seconds);
         host.messages.clear();
-        run.stopRequested = false;
+        run.session.stopRequested = false;
         const int32_t size = extract(docx("a.docx", test::DocumentXml(kBody)));
         run.yield.setEveryCall(true);
         host.onProcessEvents = [&, n = 0]() mutable {
-            if (++n == 1) run.stopRequested = true;
+            if (++n == 1) run.session.stopRequested = true;
         };
-        run.secondsElapsed = c.seconds;
+        run.current.secondsElapsed = c.seconds;
         host.answers = {
             {Question::StopDocx, std::deque<Answer>(c.answers.begin(), c.answers.end())}};
-        const DocxText text = ReadDocxText(run, run.docxXmlPath, true, size);
+        const DocxText text = ReadDocxText(run, run.docx.xmlPath, true, size);
         EXPECT_EQ(text.result, c.result);
         EXPECT_EQ(host.messages.size(), c.questions);
-        EXPECT_EQ(run.stopRequested, c.result == DocxReadResult::Stopped);
+        EXPECT_EQ(run.session.stopRequested, c.result == DocxReadResult::Stopped);
         if (c.result == DocxReadResult::Ok) {
             EXPECT_EQ(ToUtf8(text.text), "Hello world again");
         }
@@ -185,9 +185,9 @@ TEST_F(DocxTest, RandomTruncatedAndFlippedArchivesAreRefusedOrRead) {
     auto count = [&](const ustring& path) {
         const int32_t size = extract(path);
         if (size < 0) {
-            EXPECT_TRUE(run.docxTempFolder.empty());
+            EXPECT_TRUE(run.docx.tempFolder.empty());
         } else {
-            EXPECT_EQ(ReadDocxText(run, run.docxXmlPath, true, size).result, DocxReadResult::Ok);
+            EXPECT_EQ(ReadDocxText(run, run.docx.xmlPath, true, size).result, DocxReadResult::Ok);
         }
     };
     for (int round = 0; round < 30; ++round) {

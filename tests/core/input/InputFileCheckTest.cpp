@@ -12,7 +12,7 @@ namespace {
 
 class InputFileCheck : public ::testing::Test {
 protected:
-    InputFileCheck() { state.startUpCompleted = true; }
+    InputFileCheck() { state.session.startUpCompleted = true; }
     ustring fileOf(std::string_view name, size_t bytes) {
         return FromPath(dir.write(name, std::string(bytes, 'a')));
     }
@@ -78,7 +78,7 @@ TEST_F(InputFileCheck, AFolderIsNotAnInputFile) {
 }
 
 TEST_F(InputFileCheck, DuringStartUpNothingIsShown) {
-    state.startUpCompleted = false;
+    state.session.startUpCompleted = false;
     state.settings.input.UTF8 = true;
     EXPECT_FALSE(CheckInputFile(state, FromPath(dir.path() / "nothing.txt")));
     EXPECT_FALSE(CheckInputFile(state, fileOf("empty.txt", 0)));

@@ -69,7 +69,7 @@ TEST_F(VettingTest, CrOnlyNoticeIsShownOnceAndNeverWhenQuiet) {
     EXPECT_EQ(VetTextFile(run, first, false).kind, FileKind::TextCr);
     EXPECT_TRUE(VetTextFile(run, write("mac2.txt", "three\rfour\r"), false).ok);
     EXPECT_EQ(host.messages.size(), 1u);
-    run.MacNoticeShown = false; // the main window initialises its variables again
+    run.session.MacNoticeShown = false; // the main window initialises its variables again
     VetTextFile(run, first, false);
     EXPECT_EQ(host.messages.size(), 2u);
     // Quiet vetting still reports refusals.

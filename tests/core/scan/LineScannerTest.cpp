@@ -24,8 +24,8 @@ protected:
         run.scanner.scanLine();
     }
     void Scan(const char* utf8) { Scan(FromUtf8(utf8)); }
-    Strings Words() const { return test::TableWords(run.table); }
-    int32_t Count(std::string_view word) const { return test::CountOf(run.table, word); }
+    Strings Words() const { return test::TableWords(run.result.table); }
+    int32_t Count(std::string_view word) const { return test::CountOf(run.result.table, word); }
 
     test::ScriptedHost host;
     RunState run{host, DefaultEnvironment()};
@@ -34,21 +34,21 @@ protected:
 // --- Yielding and stopping ---
 
 TEST_F(ScanTest, StopDuringAYieldEndsTheLineAfterTheCurrentWord) {
-    run.startUpCompleted = true;
+    run.session.startUpCompleted = true;
     run.yield.setEveryCall(true);
     host.onProcessEvents = [this] {
-        if (run.table.size() == 2) run.stopRequested = true;
+        if (run.result.table.size() == 2) run.session.stopRequested = true;
     };
     Scan("one two three four five");
     EXPECT_EQ(Words(), (Strings{"one", "two"}));
-    EXPECT_TRUE(run.stopRequested);
+    EXPECT_TRUE(run.session.stopRequested);
 }
 
 TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
-    run.startUpCompleted = true;
+    run.session.startUpCompleted = true;
     run.yield.setEveryCall(true);
     host.onProcessEvents = [this] {
-        if (run.table.size() == 1) run.scanner.setExtraChars(u"");
+        if (run.result.table.size() == 1) run.scanner.setExtraChars(u"");
     };
     Scan("well-known well-known");
     EXPECT_EQ(Words(), (Strings{"known", "well", "well-known"}));
@@ -66,7 +66,7 @@ TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
         line.push_back(char16_t(u'a' + i % 26));
     Scan(line);
     EXPECT_EQ(run.scanner.totalOccurrences(), 2 + 17); // 16 runs of 65000 and the rest
-    EXPECT_EQ(run.table.size(), 0);
+    EXPECT_EQ(run.result.table.size(), 0);
 }
 
 TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
@@ -75,7 +75,7 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
         line += u"a,";
     Scan(line);
     EXPECT_EQ(run.scanner.totalOccurrences(), 1 << 19);
-    EXPECT_EQ(run.table.size(), 0); // all short
+    EXPECT_EQ(run.result.table.size(), 0); // all short
     ustring controls;
     for (int i = 0; i < (1 << 20); ++i)
         controls.push_back(char16_t(i % 32));
@@ -98,7 +98,7 @@ TEST_F(ScanTest, MegabyteOfMarkupWithoutEndStoresNothing) {
         run.scanner.comments().openComment = -1;
         Scan(line);
     }
-    EXPECT_EQ(run.table.size(), 0);
+    EXPECT_EQ(run.result.table.size(), 0);
 }
 
 TEST_F(ScanTest, MegabyteOfShortTagsAndEntitiesCountsEveryWord) {

@@ -54,7 +54,7 @@ std::set<ustring> UnionOf(std::initializer_list<ustring_view> names) {
 
 class CommonWordsTest : public ::testing::Test {
 protected:
-    void SetUp() override { run.startUpCompleted = true; }
+    void SetUp() override { run.session.startUpCompleted = true; }
 
     // Writes a common-words file and makes it the one to read.
     ustring use(std::string_view name, std::string_view bytes) {
@@ -122,11 +122,11 @@ TEST_F(CommonWordsTest, RefusedOrStoppedReadKeepsThePreviousList) {
         many += "word" + std::to_string(i) + "x\r\n";
     use("many.txt", many);
     run.yield.setEveryCall(true);
-    host.onProcessEvents = [&] { run.stopRequested = true; };
+    host.onProcessEvents = [&] { run.session.stopRequested = true; };
     EXPECT_FALSE(AttemptToReadCommonWords(run));
     EXPECT_EQ(run.lists.commonWords, std::vector<ustring>{u"kept"});
-    EXPECT_FALSE(run.stopRequested);
-    EXPECT_FALSE(run.commonWordsLoaded);
+    EXPECT_FALSE(run.session.stopRequested);
+    EXPECT_FALSE(run.session.commonWordsLoaded);
     EXPECT_FALSE(run.settings.ignore.IgnoreCommonWords);
 }
 

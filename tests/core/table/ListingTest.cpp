@@ -43,10 +43,11 @@ protected:
     }
     // What the count run does once the source is read.
     void finish() {
-        SortWordTable(run.table, 1, run.table.size(), 1);
-        ApplyPostCountRules(run.table, run.settings, run.stats);
-        ComputeListStatistics(run.table, run.stats);
-        BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted,
+        SortWordTable(run.result.table, 1, run.result.table.size(), 1);
+        ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
+        ComputeListStatistics(run.result.table, run.result.stats);
+        BuildFrequencyOrder(run.result.table, run.result.stats, run.yield,
+                            run.session.startUpCompleted,
                             [&] { run.host.appendOutputText(u" ."); });
         host.output.clear();
     }
@@ -56,7 +57,7 @@ protected:
         run.yield.setEveryCall(true);
         const int from = host.processEventsCalls;
         host.onProcessEvents = [this, n, from] {
-            if (host.processEventsCalls - from >= n) run.stopRequested = true;
+            if (host.processEventsCalls - from >= n) run.session.stopRequested = true;
         };
     }
 };
@@ -81,7 +82,7 @@ TEST_F(Listing, OutputBoxStopsAtTheLastBatchOfTwentyThatFits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words);
-        run.table.clear();
+        run.result.table.clear();
         host.messages.clear();
         for (size_t k = 0; k < c.words; ++k)
             AddWordToList(run, u"word" + FromInt(int(10000000 + k)));
@@ -117,8 +118,8 @@ TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
     const std::string written = file();
     EXPECT_EQ(written.substr(0, kHead.size()), kHead);
     EXPECT_LT(written.size(), kHead.size() + 200 * 6);
-    EXPECT_FALSE(run.OutputFileWritten);
-    EXPECT_TRUE(run.stopRequested); // the next count clears it
+    EXPECT_FALSE(run.current.OutputFileWritten);
+    EXPECT_TRUE(run.session.stopRequested); // the next count clears it
 }
 
 TEST_F(Listing, StopDuringTheOutputBoxPassSaysSo) {
@@ -148,8 +149,8 @@ TEST_F(Listing, OutputFileThatCannotBeOpenedIsReported) {
         run.settings.output.OutputFile = path;
         EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
         EXPECT_EQ(host.lastMessage(), message);
-        EXPECT_FALSE(run.WritingToFile);
-        EXPECT_FALSE(run.listingUnderWay);
+        EXPECT_FALSE(run.current.WritingToFile);
+        EXPECT_FALSE(run.current.listingUnderWay);
     }
 }
 
@@ -159,17 +160,17 @@ TEST_F(Listing, FullDiskIsReportedDuringThePassAndAtTheClose) {
     run.settings.output.OutputFile = u"/dev/full";
     EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
     EXPECT_EQ(host.lastMessage(), "At ListWords error #61.\r\nDescription: Disk full");
-    EXPECT_FALSE(run.OutputFileWritten);
+    EXPECT_FALSE(run.current.OutputFileWritten);
 
     host.messages.clear();
-    run.table.clear();
+    run.result.table.clear();
     numbers(5000, 100000);
     run.settings.output.DisplayFormat = ListFormat::Word;
     EXPECT_EQ(ListWords(run), ListWordsResult::Listed); // the box is still filled
     ASSERT_GE(host.messages.size(), 1u);
     EXPECT_EQ(ToUtf8(host.messages[0].text),
               "At ListWordsByFrequency C error #61.\r\nDescription: Disk full");
-    EXPECT_FALSE(run.OutputFileWritten);
+    EXPECT_FALSE(run.current.OutputFileWritten);
     EXPECT_EQ(host.outputUtf8().substr(0, 33), "Word (longest has 6 characters)\r\n");
 }
 
@@ -184,7 +185,7 @@ TEST_F(Listing, ASecondListingDuringAPassIsRefused) {
     };
     EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
     EXPECT_EQ(nested, std::vector<ListWordsResult>{ListWordsResult::Busy});
-    EXPECT_FALSE(run.listingUnderWay);
+    EXPECT_FALSE(run.current.listingUnderWay);
 }
 
 // --- A pass on its own, into any sink ---
@@ -203,9 +204,9 @@ TEST_F(Listing, PassFollowsTheFrequencyChainAndStopsAtABrokenOne) {
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"H:   Rank  Word (longest has 5 characters)",
                                                     "      1  pear", "      2  apple",
                                                     "      3  fig", "      4  kiwi"}));
-    EXPECT_EQ(run.stats.rankWidth, 6);
-    EXPECT_EQ(run.stats.freqWidth, 6);
-    run.stats.wordsIncluded = 9; // out of step with the chain
+    EXPECT_EQ(run.result.stats.rankWidth, 6);
+    EXPECT_EQ(run.result.stats.freqWidth, 6);
+    run.result.stats.wordsIncluded = 9; // out of step with the chain
     CollectingSink broken;
     RunListingPass(run, broken, false);
     EXPECT_EQ(broken.lines.size(), 5u);

@@ -109,52 +109,54 @@ protected:
 
     Ordering() { run.settings.output.SuppressWords = true; }
     void randomTable(std::mt19937& rng, int words) {
-        run.table.clear();
+        run.result.table.clear();
         for (int k = 0; k < words; ++k)
             AddWordToList(run, RandomWord(rng));
     }
     void numbers(int n) {
-        run.table.clear();
+        run.result.table.clear();
         for (int k = 0; k < n; ++k)
             AddWordToList(run, FromInt(100000 + k));
     }
     std::vector<RefRecord> records() const {
         std::vector<RefRecord> ref;
-        for (int32_t i = 1; i <= run.table.size(); ++i)
-            ref.push_back({run.table[i].SortKey, run.table[i].Word});
+        for (int32_t i = 1; i <= run.result.table.size(); ++i)
+            ref.push_back({run.result.table[i].SortKey, run.result.table[i].Word});
         return ref;
     }
     // Sorts entries lo..hi by the program and by the reference; the words must agree.
     void expectSortAsReference(int lo, int hi, int start) {
         std::vector<RefRecord> ref = records();
         RefSort(ref, lo - 1, hi - 1, start);
-        SortWordTable(run.table, lo, hi, start);
-        for (int32_t i = 1; i <= run.table.size(); ++i)
-            ASSERT_EQ(run.table[i].Word, ref[size_t(i - 1)].word) << "entry " << i;
+        SortWordTable(run.result.table, lo, hi, start);
+        for (int32_t i = 1; i <= run.result.table.size(); ++i)
+            ASSERT_EQ(run.result.table[i].Word, ref[size_t(i - 1)].word) << "entry " << i;
     }
 
     void statisticsFromTable() {
-        run.stats.wordsIncluded = 0;
-        run.stats.maxFrequency = 0;
-        for (int32_t i = 1; i <= run.table.size(); ++i)
-            if (run.table[i].Listed) {
-                ++run.stats.wordsIncluded;
-                run.stats.maxFrequency = std::max(run.stats.maxFrequency, run.table[i].Count);
+        run.result.stats.wordsIncluded = 0;
+        run.result.stats.maxFrequency = 0;
+        for (int32_t i = 1; i <= run.result.table.size(); ++i)
+            if (run.result.table[i].Listed) {
+                ++run.result.stats.wordsIncluded;
+                run.result.stats.maxFrequency =
+                    std::max(run.result.stats.maxFrequency, run.result.table[i].Count);
             }
     }
     // Builds the order by the program and by the one-pass-per-count method: every field and
     // the progress marks must agree.
     void expectOrderAsReference() {
-        const RefOrder ref =
-            RefBuildFrequencyOrder(run.table, run.stats.maxFrequency, run.stats.wordsIncluded);
+        const RefOrder ref = RefBuildFrequencyOrder(run.result.table, run.result.stats.maxFrequency,
+                                                    run.result.stats.wordsIncluded);
         host.output.clear();
-        BuildFrequencyOrder(run.table, run.stats, run.yield, run.startUpCompleted,
+        BuildFrequencyOrder(run.result.table, run.result.stats, run.yield,
+                            run.session.startUpCompleted,
                             [&] { run.host.appendOutputText(u" ."); });
-        ASSERT_EQ(run.stats.firstFrequency, ref.firstFreq);
+        ASSERT_EQ(run.result.stats.firstFrequency, ref.firstFreq);
         ASSERT_EQ(host.output, ref.marks);
-        for (int32_t i = 1; i <= run.table.size(); ++i) {
-            ASSERT_EQ(run.table[i].Rank, ref.rank[size_t(i)]) << "entry " << i;
-            ASSERT_EQ(run.table[i].NextByFrequency, ref.next[size_t(i)]) << "entry " << i;
+        for (int32_t i = 1; i <= run.result.table.size(); ++i) {
+            ASSERT_EQ(run.result.table[i].Rank, ref.rank[size_t(i)]) << "entry " << i;
+            ASSERT_EQ(run.result.table[i].NextByFrequency, ref.next[size_t(i)]) << "entry " << i;
         }
     }
 };
@@ -166,7 +168,7 @@ TEST_F(Ordering, SortLeavesTiesExactlyAsTheProgramsQuicksort) {
     for (int round = 0; round < 300; ++round) {
         SCOPED_TRACE(round);
         randomTable(rng, 1 + round % 120);
-        const int32_t n = run.table.size();
+        const int32_t n = run.result.table.size();
         expectSortAsReference(1 + (round % 5 == 0 ? n / 3 : 0), n - (round % 7 == 0 ? n / 4 : 0),
                               1 + round % 3);
     }
@@ -175,12 +177,12 @@ TEST_F(Ordering, SortLeavesTiesExactlyAsTheProgramsQuicksort) {
         SCOPED_TRACE(shape);
         numbers(2000);
         if (shape == 1)
-            for (int32_t a = 1, b = run.table.size(); a < b; ++a, --b)
-                run.table.swapEntries(a, b);
+            for (int32_t a = 1, b = run.result.table.size(); a < b; ++a, --b)
+                run.result.table.swapEntries(a, b);
         if (shape == 2)
-            for (int32_t i = 1; i <= run.table.size(); ++i)
-                run.table[i].SortKey = u"same";
-        expectSortAsReference(1, run.table.size(), 1);
+            for (int32_t i = 1; i <= run.result.table.size(); ++i)
+                run.result.table[i].SortKey = u"same";
+        expectSortAsReference(1, run.result.table.size(), 1);
     }
 }
 
@@ -212,26 +214,27 @@ TEST_F(Ordering, FrequencyOrderMatchesTheQuadraticMethodOnRandomTables) {
     for (int round = 0; round < 400; ++round) {
         SCOPED_TRACE(round);
         randomTable(rng, 1 + round % 200);
-        SortWordTable(run.table, 1, run.table.size(), 1);
+        SortWordTable(run.result.table, 1, run.result.table.size(), 1);
         std::uniform_int_distribution<int> count(1, 1 + round % 9), coin(0, 3);
-        for (int32_t i = 1; i <= run.table.size(); ++i) {
-            run.table[i].Count = count(rng);
-            run.table[i].Listed = coin(rng) != 0;
-            run.table[i].Rank = 77; // stale values from an earlier run
-            run.table[i].NextByFrequency = 5;
+        for (int32_t i = 1; i <= run.result.table.size(); ++i) {
+            run.result.table[i].Count = count(rng);
+            run.result.table[i].Listed = coin(rng) != 0;
+            run.result.table[i].Rank = 77; // stale values from an earlier run
+            run.result.table[i].NextByFrequency = 5;
         }
         statisticsFromTable();
-        if (round % 10 == 3 && run.stats.maxFrequency > 1) --run.stats.maxFrequency;
-        if (round % 10 == 7 && run.stats.wordsIncluded > 1) --run.stats.wordsIncluded;
-        if (round % 10 == 9) run.stats.wordsIncluded += 1;
-        if (run.stats.wordsIncluded == 0) run.stats.wordsIncluded = 1; // the reference loops
+        if (round % 10 == 3 && run.result.stats.maxFrequency > 1) --run.result.stats.maxFrequency;
+        if (round % 10 == 7 && run.result.stats.wordsIncluded > 1) --run.result.stats.wordsIncluded;
+        if (round % 10 == 9) run.result.stats.wordsIncluded += 1;
+        if (run.result.stats.wordsIncluded == 0)
+            run.result.stats.wordsIncluded = 1; // the reference loops
         expectOrderAsReference();
     }
     // Thousands of ties.
     numbers(3100);
     std::uniform_int_distribution<int> count(1, 6);
-    for (int32_t i = 1; i <= run.table.size(); ++i)
-        run.table[i].Count = count(rng);
+    for (int32_t i = 1; i <= run.result.table.size(); ++i)
+        run.result.table[i].Count = count(rng);
     statisticsFromTable();
     expectOrderAsReference();
     EXPECT_EQ(host.outputUtf8(), " . . .");

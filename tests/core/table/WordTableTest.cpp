@@ -32,32 +32,32 @@ protected:
 
 TEST_F(AddWordToList, The501stWordRaisesTheCapacityAndKeepsEveryWord) {
     run.settings.output.SuppressWords = true;
-    EXPECT_EQ(run.table.capacity(), 500);
+    EXPECT_EQ(run.result.table.capacity(), 500);
     // Added in descending order so that every new word lands at the front.
     for (int i = 500; i >= 1; --i)
         qd::AddWordToList(run, FromInt(100000 + i));
-    EXPECT_EQ(run.table.capacity(), 500);
+    EXPECT_EQ(run.result.table.capacity(), 500);
     qd::AddWordToList(run, u"100000");
-    EXPECT_EQ(run.table.capacity(), 1000);
-    ASSERT_EQ(run.table.size(), 501);
+    EXPECT_EQ(run.result.table.capacity(), 1000);
+    ASSERT_EQ(run.result.table.size(), 501);
     for (int32_t i = 1; i <= 501; ++i)
-        EXPECT_EQ(run.table[i].Word, FromInt(100000 + i - 1)) << i;
-    run.table.clear();
-    EXPECT_EQ(run.table.capacity(), 500);
-    EXPECT_EQ(run.table.size(), 0);
+        EXPECT_EQ(run.result.table[i].Word, FromInt(100000 + i - 1)) << i;
+    run.result.table.clear();
+    EXPECT_EQ(run.result.table.capacity(), 500);
+    EXPECT_EQ(run.result.table.size(), 0);
 }
 
 TEST_F(AddWordToList, WordOf81CharactersChangesNothing) {
     qd::AddWordToList(run, ustring(81, u'x'));
-    EXPECT_EQ(run.table.size(), 0);
+    EXPECT_EQ(run.result.table.size(), 0);
     EXPECT_EQ(host.output, u"");
     add({"a"});
     qd::AddWordToList(run, ustring(81, u'x'));
-    EXPECT_EQ(run.table.size(), 1);
-    EXPECT_EQ(run.table[1].Count, 1);
+    EXPECT_EQ(run.result.table.size(), 1);
+    EXPECT_EQ(run.result.table[1].Count, 1);
     EXPECT_EQ(host.output, u"a ");
     qd::AddWordToList(run, ustring(80, u'x'));
-    EXPECT_EQ(run.table.size(), 2);
+    EXPECT_EQ(run.result.table.size(), 2);
 }
 
 // --- The live display stops before the output box is full ---
@@ -75,12 +75,12 @@ TEST_F(AddWordToList, NearlyFullOutputBoxGetsTheNoticeOnceAndSuppressesLaterWord
                          u"\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
     EXPECT_EQ(host.output, full);
     EXPECT_TRUE(run.settings.output.SuppressWords);
-    EXPECT_TRUE(run.SuppressionNoticeShown);
+    EXPECT_TRUE(run.current.SuppressionNoticeShown);
     EXPECT_GE(host.settingsChangedCalls, 1);
     EXPECT_TRUE(host.caretAtEnd);
     add({"fourth", "fifth", "third"});
     EXPECT_EQ(host.output, full);
-    EXPECT_EQ(run.table.size(), 5);
+    EXPECT_EQ(run.result.table.size(), 5);
     // The notice is not repeated when the user clears the suppression again.
     run.settings.output.SuppressWords = false;
     add({"sixth"});
@@ -92,20 +92,20 @@ TEST_F(AddWordToList, NearlyFullOutputBoxGetsTheNoticeOnceAndSuppressesLaterWord
 
 TEST_F(AddWordToList, BinarySearchEntriesReportsFoundWordsAndGaps) {
     int32_t pos = 99;
-    EXPECT_FALSE(run.table.BinarySearchEntries(u"a", 0, pos));
+    EXPECT_FALSE(run.result.table.BinarySearchEntries(u"a", 0, pos));
     EXPECT_EQ(pos, -1);
     run.settings.output.SuppressWords = true;
     for (int n = 1; n <= 40; ++n) {
-        run.table.clear();
+        run.result.table.clear();
         for (int i = 1; i <= n; ++i)
             qd::AddWordToList(run, FromInt(100 + 2 * i)); // 102, 104, ...
         for (int i = 1; i <= n; ++i) {
-            EXPECT_TRUE(run.table.BinarySearchEntries(FromInt(100 + 2 * i), n, pos));
+            EXPECT_TRUE(run.result.table.BinarySearchEntries(FromInt(100 + 2 * i), n, pos));
             EXPECT_EQ(pos, i);
-            EXPECT_FALSE(run.table.BinarySearchEntries(FromInt(100 + 2 * i - 1), n, pos));
+            EXPECT_FALSE(run.result.table.BinarySearchEntries(FromInt(100 + 2 * i - 1), n, pos));
             EXPECT_EQ(pos, -i) << "n=" << n << " i=" << i;
         }
-        EXPECT_FALSE(run.table.BinarySearchEntries(FromInt(100 + 2 * n + 1), n, pos));
+        EXPECT_FALSE(run.result.table.BinarySearchEntries(FromInt(100 + 2 * n + 1), n, pos));
         EXPECT_EQ(pos, -(n + 1));
     }
 }
@@ -117,25 +117,25 @@ TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
     test::AddWords(run, {{"alpha", 3}, {"be", 7}, {"longestword", 1}, {"xiv", 2}});
     run.settings.ignore.IgnoreRomNum40 = true;
     run.settings.ignore.IgnoreInfrequentWords = true;
-    run.stats.thresholdFrequency = 2;
-    ApplyPostCountRules(run.table, run.settings, run.stats);
-    run.stats.maxWordLength = 99; // from an earlier run
-    ComputeListStatistics(run.table, run.stats);
-    EXPECT_EQ(run.stats.wordsIncluded, 2);
-    EXPECT_EQ(run.stats.wordsExcluded, 2);
-    EXPECT_EQ(run.stats.occurrences, 10);
-    EXPECT_EQ(run.stats.maxFrequency, 7);
-    EXPECT_EQ(run.stats.maxWordLength, 5);
+    run.result.stats.thresholdFrequency = 2;
+    ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
+    run.result.stats.maxWordLength = 99; // from an earlier run
+    ComputeListStatistics(run.result.table, run.result.stats);
+    EXPECT_EQ(run.result.stats.wordsIncluded, 2);
+    EXPECT_EQ(run.result.stats.wordsExcluded, 2);
+    EXPECT_EQ(run.result.stats.occurrences, 10);
+    EXPECT_EQ(run.result.stats.maxFrequency, 7);
+    EXPECT_EQ(run.result.stats.maxWordLength, 5);
 }
 
 TEST_F(AddWordToList, HugeCountsDoNotWrapToANegativeTotal) {
     run.settings.output.SuppressWords = true;
     test::AddWords(run, {{"a", 1}, {"b", 1}});
-    run.table[1].Count = std::numeric_limits<int32_t>::max();
-    run.table[2].Count = 5;
-    ApplyPostCountRules(run.table, run.settings, run.stats);
-    ComputeListStatistics(run.table, run.stats);
-    EXPECT_EQ(run.stats.occurrences, std::numeric_limits<int32_t>::max());
+    run.result.table[1].Count = std::numeric_limits<int32_t>::max();
+    run.result.table[2].Count = 5;
+    ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
+    ComputeListStatistics(run.result.table, run.result.stats);
+    EXPECT_EQ(run.result.stats.occurrences, std::numeric_limits<int32_t>::max());
 }
 
 } // namespace
