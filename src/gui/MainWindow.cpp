@@ -50,6 +50,7 @@ frmMain::frmMain(MainWindowOptions options, QWidget* parent)
         params_->showSettings();
     };
     params_ = std::make_unique<frmParams>(*this);
+    host_.addDialogOwner(params_.get());
     popUp_ = std::make_unique<frmPopUp>(this);
     connectHandlers();
     setAcceptDrops(true);

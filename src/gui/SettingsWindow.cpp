@@ -34,8 +34,10 @@ bool LeavesBox(const QEvent* event) {
 
 } // namespace
 
+// A dialog-kind window with the main window as its parent: window managers keep it above the
+// main window while both are open, also after a message box or file dialog of either closes.
 frmParams::frmParams(frmMain& main)
-    : QWidget(&main, Qt::Window), main_(main), state_(main.state()) {
+    : QWidget(&main, Qt::Dialog), main_(main), state_(main.state()) {
     buildControls();
     connectHandlers();
     lblParameters->clear();
@@ -364,6 +366,7 @@ void frmParams::placeBesideMainWindow() {
 }
 
 void frmParams::showWindow() {
+    main_.host().setDialogOwner(this);
     show();
     raise();
     activateWindow();
