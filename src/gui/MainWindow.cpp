@@ -125,6 +125,9 @@ void frmMain::Initialize() {
     qd::Initialize(state_.settings);
     SetCommentMarkers(state_.scanner, u"C");
     state_.wordsGot = false;
+    // The settings window's box shows the common-words file, which is now none.
+    state_.txbCommonWordsFile.clear();
+    state_.commonWordsLoaded = false;
     params_->txbParametersFile->clear();
     qd::NormaliseWordsToIgnore(state_);
     showSettings();
@@ -199,13 +202,13 @@ void frmMain::showSettings() {
     chkDisableOutputToFile->setChecked(s.DisableOutputToFile);
     cboWordOrder->setCurrentIndex(int(s.WordOrder));
     cboDisplayFormat->setCurrentIndex(int(s.DisplayFormat));
+    // A "Clear" has something to clear only beside a path; during a run both stay disabled.
+    for (size_t i = 0; i < 2; ++i)
+        cmdClearFile[i]->setEnabled(cmdFile[i]->isEnabled() && !txbFile[i]->text().isEmpty());
 }
 
 void frmMain::ConcealNumWords(bool blnConcealTimeElapsed) {
-    for (QLabel* l :
-         {lblNumberOfWords, lblNumWordsExcluded, lblNumOccurrences, lblTotalNumOccurrences})
-        l->hide();
-    if (blnConcealTimeElapsed) lblTimeElapsed->clear();
+    qd::ConcealNumWords(host_, blnConcealTimeElapsed);
 }
 
 void frmMain::SetTheFocus() {

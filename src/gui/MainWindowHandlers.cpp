@@ -137,7 +137,9 @@ void frmMain::FileChosen(int index, const QString& path) {
     (index == 0 ? state_.settings.InputFile : state_.settings.OutputFile) = fromQ(path);
     if (index == 0) {
         state_.wordsGot = false;
+        // The previous listing goes, and its counts with it, whether or not the file is taken.
         host_.setOutputText(u"");
+        ConcealNumWords(true);
         host_.repaint();
         if (CheckInputFile(state_, state_.settings.InputFile)) {
             cmdClearOutput_Click();
@@ -212,14 +214,20 @@ void frmMain::txbFile_LostFocus(int index) {
 
 void frmMain::optInFile_Click() {
     state_.wordsGot = false;
-    if (state_.ListingShown) host_.setOutputText(u"");
+    if (state_.ListingShown) {
+        host_.setOutputText(u"");
+        ConcealNumWords(true);
+    }
     lblSizeOfClipboardContents->clear();
     SetTheFocus();
 }
 
 void frmMain::optOnClipboard_Click() {
     state_.wordsGot = false;
-    if (state_.ListingShown) host_.setOutputText(u"");
+    if (state_.ListingShown) {
+        host_.setOutputText(u"");
+        ConcealNumWords(true);
+    }
     ShowClipboardSize(host_, host_.clipboardText(), state_.numberFormat);
     SetTheFocus();
 }

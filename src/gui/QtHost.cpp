@@ -436,7 +436,16 @@ void QtHost::setLabel(LabelId id, ustring_view caption) {
 
 void QtHost::setLabelVisible(LabelId id, bool visible) {
     QLabel* l = label(id);
-    if (!l || l->isVisibleTo(l->parentWidget()) == visible) return;
+    if (!l) return;
+    // A hidden count no longer describes what the output box shows: shown again before it is
+    // filled anew (the first words of the next count), the label is blank, not the old count.
+    const bool countLabel = id == LabelId::NumberOfWords || id == LabelId::NumWordsExcluded ||
+                            id == LabelId::NumOccurrences || id == LabelId::TotalNumOccurrences;
+    if (!visible && countLabel && !l->text().isEmpty()) {
+        l->clear();
+        labelDirty_.at(size_t(id)) = true;
+    }
+    if (l->isVisibleTo(l->parentWidget()) == visible) return;
     l->setVisible(visible);
     labelDirty_.at(size_t(id)) = true;
 }

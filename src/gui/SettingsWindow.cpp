@@ -348,9 +348,10 @@ void frmParams::cmdSaveLoadState_Click(int index) {
     if (outcome.error.empty()) {
         qd::NormaliseWordsToIgnore(state_);
     } else {
-        // A settings file that cannot be read leaves the program at its defaults; the box
-        // goes on naming the file that failed.
+        // A settings file that cannot be read leaves the program at its defaults, common
+        // words not ignored included; the box goes on naming the file that failed.
         main_.InitializeVariables();
+        state_.settings.IgnoreCommonWords = false;
         txbParametersFile->setText(toQ(outcome.path));
     }
     main_.UpdateOutputFileControls();

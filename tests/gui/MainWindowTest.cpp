@@ -59,6 +59,9 @@ private slots:
     void inputFile_chosenVettedAndCleared() {
         WindowFixture f;
         frmMain& w = f.start();
+        ChooseFile(f, w, 0, f.writeFile("counted.txt", "some words to count\r\n"));
+        Click(w.cmdListWords);
+        QVERIFY(w.lblNumberOfWords->isVisible());
         ChooseFile(f, w, 0, f.writeFile("a.txt", QByteArray(1536, 'a')));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1.50 KB"));
         QVERIFY(!w.chkUTF8->isChecked());
@@ -77,6 +80,14 @@ private slots:
         ChooseFile(f, w, 0, f.writeFile("empty.txt", {}));
         QCOMPARE(f.countShown(u"Empty file"), size_t(1));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 0 bytes"));
+        // A refused file still ends the listing shown before, and the counts that described it.
+        ChooseFile(f, w, 0, f.writeFile("counted.txt", "some words to count\r\n"));
+        Click(w.cmdListWords);
+        ChooseFile(f, w, 0, f.scratchPath("empty.txt"));
+        for (QLabel* l : {w.lblNumberOfWords, w.lblNumWordsExcluded, w.lblNumOccurrences,
+                          w.lblTotalNumOccurrences, w.lblTimeElapsed})
+            QVERIFY(l->isHidden() || l->text().isEmpty());
+        QVERIFY(w.lblNumberOfWords->isHidden() && w.lblNumberOfWords->text().isEmpty());
         ChooseFile(f, w, 0, f.writeFile("letter.docx", "plain words, not a zip archive"));
         QCOMPARE(f.countShown(w.state().texts.GetText(kTextErrorTitle)), size_t(1));
         QVERIFY(w.txbFile[0]->text().isEmpty());

@@ -195,11 +195,20 @@ private slots:
         QVERIFY(p.chkAllowWordsWithNumerals->isChecked());
         QCOMPARE(p.txbWordsToIgnore->text(), QString("one two"));
         QCOMPARE(w.state().scanner.wordsToIgnore, ustring(u" one two "));
+        // A failed load leaves the defaults in force, and every control shows them.
+        ChooseFile(f, w, 0, f.writeFile("in.txt", "some words"));
+        f.dialogs().fileAnswers.push_back(
+            fromQ(QCoreApplication::applicationDirPath() + "/cwds_de.txt"));
+        Click(p.cmdSelectCommonWordsFile[0]);
+        QVERIFY(p.chkIgnoreCommonWords->isChecked() && w.cmdClearFile[0]->isEnabled());
         f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("short.dvn", "\"only\"\r\n")));
         Click(p.cmdSaveLoadState[1]);
         QCOMPARE(f.countShown(u"Load settings"), size_t(1));
         QCOMPARE(p.lblParameters->text(), QString("Error loading from"));
         QVERIFY(!p.chkAllowWordsWithNumerals->isChecked());
+        QVERIFY(!p.chkIgnoreCommonWords->isChecked() && !w.state().settings.IgnoreCommonWords);
+        QVERIFY(p.txbCommonWordsFile->text().isEmpty());
+        QVERIFY(w.txbFile[0]->text().isEmpty() && !w.cmdClearFile[0]->isEnabled());
     }
 };
 
