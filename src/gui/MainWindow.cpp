@@ -28,9 +28,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <cmath>
 
@@ -71,6 +73,7 @@ bool frmMain::Form_Load() {
     UpdateOutputFileControls();
     ConcealNumWords(true);
     show();
+    fitIntroToText();
 
     UpdateOutputFileControls();
     state_.settings.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
@@ -179,6 +182,17 @@ void frmMain::showSettingsWindow() {
 
 void frmMain::setSuppressWordsVisible(bool visible) {
     chkSuppressWords->setVisible(visible);
+}
+
+void frmMain::fitIntroToText() {
+    // The whole introduction is in view, down to its last line, which tells that a click on it
+    // shows the clipboard.
+    QTextDocument* text = txbIntro->document();
+    qreal height = 2 * text->documentMargin();
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next())
+        height += text->documentLayout()->blockBoundingRect(block).height();
+    const int needed = int(std::ceil(height)) + 2 * txbIntro->frameWidth();
+    if (txbIntro->height() != needed) txbIntro->setFixedHeight(needed);
 }
 
 ustring frmMain::chooseOutputFile() {

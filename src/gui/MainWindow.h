@@ -156,6 +156,7 @@ private:
     void connectHandlers();
     void fillLists();
     void VetInputFileQuietly();
+    void fitIntroToText();
     void setHelpEnabled(bool enabled);
     bool acceptsDroppedFile(const QEvent* event, QString* path) const;
     void fileBoxLeft(int index);

@@ -388,6 +388,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
         if (watched == txbIntro->viewport()) txbIntro_Click();
         break;
+    case QEvent::Resize:
+        // The introduction wraps anew at its new width once the box has laid it out.
+        if (watched == txbIntro)
+            QMetaObject::invokeMethod(
+                this, [this] { fitIntroToText(); }, Qt::QueuedConnection);
+        break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         for (int i = 0; i < 2; ++i) {

@@ -11,13 +11,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -35,6 +38,12 @@ private slots:
                           w.lblTotalNumOccurrences})
             QVERIFY(!l->isVisible());
         QVERIFY(!w.cmdClearFile[0]->isEnabled() && !w.cmdClearFile[1]->isEnabled());
+        // The whole introduction is in view, down to its last line, also in a narrower window.
+        QVERIFY(w.txbIntro->toPlainText().trimmed().endsWith("on the clipboard."));
+        QCOMPARE(w.txbIntro->verticalScrollBar()->maximum(), 0);
+        w.resize(w.minimumSizeHint().width(), w.height());
+        QTest::qWait(20);
+        QCOMPARE(w.txbIntro->verticalScrollBar()->maximum(), 0);
 
         // The housekeeping timer: an empty box explains itself and there is nothing to clear.
         w.Timer1_Timer();
