@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,6 +35,7 @@
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTimer>
+#include <QUrl>
 #include <cmath>
 
 namespace qd::gui {
@@ -193,6 +195,12 @@ void frmMain::fitIntroToText() {
         height += text->documentLayout()->blockBoundingRect(block).height();
     const int needed = int(std::ceil(height)) + 2 * txbIntro->frameWidth();
     if (txbIntro->height() != needed) txbIntro->setFixedHeight(needed);
+}
+
+void frmMain::OpenInputFile(const QString& argument) {
+    const QUrl url = QUrl::fromUserInput(argument, QDir::currentPath(), QUrl::AssumeLocalFile);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+    FileChosen(0, QFileInfo(path).absoluteFilePath());
 }
 
 ustring frmMain::chooseOutputFile() {

@@ -1,5 +1,5 @@
-// The main window's own wiring: its controls at a start, choosing, clearing and dropping files,
-// saved settings at the next start, quitting, the help window.
+// The main window's own wiring: its controls at a start, choosing, clearing, dropping and naming
+// files, saved settings at the next start, quitting, the help window.
 
 #include "GuiTestSupport.h"
 #include "HelpWindow.h"
@@ -119,7 +119,7 @@ private slots:
         QVERIFY(w.state().settings.OutputFile.empty());
     }
 
-    void droppedFile_becomesTheInputFile() {
+    void droppedOrNamedFile_becomesTheInputFile() {
         WindowFixture f;
         frmMain& w = f.start();
         const QString path = f.writeFile("dropped.txt", QByteArray(2048, 'b'));
@@ -133,6 +133,12 @@ private slots:
         QCOMPARE(w.txbFile[0]->text(), path);
         QCOMPARE(w.state().settings.InputFile, fromQ(path));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 2.00 KB"));
+        // A file named on the command line, relative to the current folder, is chosen too.
+        const QString named = f.writeFile("named.txt", QByteArray(1023, 'c'));
+        QDir::setCurrent(QFileInfo(named).path());
+        w.OpenInputFile("named.txt");
+        QCOMPARE(w.txbFile[0]->text(), named);
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1023 bytes"));
     }
 
     void savedSettings_comeBackAtTheNextStart() {
