@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+class QWidget;
+
 namespace qd::gui {
 
 enum class DialogKind { Message, Prompt, OpenFile, SaveFile };
@@ -27,6 +29,8 @@ struct ShownDialog {
     ustring defaultValue; // prompts
     bool scripted = true; // false: a question nobody answered, or a file dialog nobody
                           // queued a path for, took its default
+    // The window the dialog belongs to, which it stays above.
+    const QWidget* owner = nullptr;
 };
 
 struct DialogScript {

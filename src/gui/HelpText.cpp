@@ -38,7 +38,8 @@ QString HelpText() {
         "clipboard.",
 
         "'Settings' lets you customise which words are counted. The values set there are saved "
-        "on quitting and restored at the next start.",
+        "on quitting when 'Save settings on quit' is ticked in that window, or at any time with "
+        "'Save settings', and are then restored at the next start.",
 
         "Common words of a language can be ignored (see the 'Settings' panel). Six files hold "
         "the common words of English, German, French, Italian, Spanish and Portuguese. You may "

@@ -24,14 +24,18 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QTimer>
+#include <QUrl>
 #include <cmath>
 
 namespace qd::gui {
@@ -50,6 +54,7 @@ frmMain::frmMain(MainWindowOptions options, QWidget* parent)
         params_->showSettings();
     };
     params_ = std::make_unique<frmParams>(*this);
+    host_.addDialogOwner(params_.get());
     popUp_ = std::make_unique<frmPopUp>(this);
     connectHandlers();
     setAcceptDrops(true);
@@ -69,6 +74,7 @@ bool frmMain::Form_Load() {
     UpdateOutputFileControls();
     ConcealNumWords(true);
     show();
+    fitIntroToText();
 
     UpdateOutputFileControls();
     state_.settings.ignore.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
@@ -123,6 +129,9 @@ void frmMain::Initialize() {
     qd::Initialize(state_.settings);
     SetCommentMarkers(state_.scanner, u"C");
     state_.session.wordsGot = false;
+    // The settings window's box shows the common-words file, which is now none.
+    state_.lists.commonWordsFile.clear();
+    state_.session.commonWordsLoaded = false;
     params_->txbParametersFile->clear();
     qd::NormaliseWordsToIgnore(state_);
     showSettings();
@@ -176,6 +185,23 @@ void frmMain::setSuppressWordsVisible(bool visible) {
     chkSuppressWords->setVisible(visible);
 }
 
+void frmMain::fitIntroToText() {
+    // The whole introduction is in view, down to its last line, which tells that a click on it
+    // shows the clipboard.
+    QTextDocument* text = txbIntro->document();
+    qreal height = 2 * text->documentMargin();
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next())
+        height += text->documentLayout()->blockBoundingRect(block).height();
+    const int needed = int(std::ceil(height)) + 2 * txbIntro->frameWidth();
+    if (txbIntro->height() != needed) txbIntro->setFixedHeight(needed);
+}
+
+void frmMain::OpenInputFile(const QString& argument) {
+    const QUrl url = QUrl::fromUserInput(argument, QDir::currentPath(), QUrl::AssumeLocalFile);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+    FileChosen(0, QFileInfo(path).absoluteFilePath());
+}
+
 ustring frmMain::chooseOutputFile() {
     const ustring path = host_.chooseSaveFile(u"Specify output file", u"", u"", false);
     if (!path.empty()) FileChosen(1, toQ(path));
@@ -198,13 +224,13 @@ void frmMain::showSettings() {
     chkDisableOutputToFile->setChecked(s.output.DisableOutputToFile);
     cboWordOrder->setCurrentIndex(int(s.output.WordOrder));
     cboDisplayFormat->setCurrentIndex(int(s.output.DisplayFormat));
+    // A "Clear" has something to clear only beside a path; during a run both stay disabled.
+    for (size_t i = 0; i < 2; ++i)
+        cmdClearFile[i]->setEnabled(cmdFile[i]->isEnabled() && !txbFile[i]->text().isEmpty());
 }
 
 void frmMain::ConcealNumWords(bool blnConcealTimeElapsed) {
-    for (QLabel* l :
-         {lblNumberOfWords, lblNumWordsExcluded, lblNumOccurrences, lblTotalNumOccurrences})
-        l->hide();
-    if (blnConcealTimeElapsed) lblTimeElapsed->clear();
+    qd::ConcealNumWords(host_, blnConcealTimeElapsed);
 }
 
 void frmMain::SetTheFocus() {

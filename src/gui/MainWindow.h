@@ -146,6 +146,9 @@ public:
     // A path chosen for file box index (by the file dialog or by dropping a file on the
     // window): the same steps as after the dialog.
     void FileChosen(int index, const QString& path);
+    // The file named on the command line (a path, relative to the current folder, or a file
+    // URL) becomes the input file as if chosen.
+    void OpenInputFile(const QString& argument);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -157,6 +160,7 @@ private:
     void connectHandlers();
     void fillLists();
     void VetInputFileQuietly();
+    void fitIntroToText();
     void setHelpEnabled(bool enabled);
     bool acceptsDroppedFile(const QEvent* event, QString* path) const;
     void fileBoxLeft(int index);

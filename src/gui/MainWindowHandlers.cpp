@@ -140,7 +140,9 @@ void frmMain::FileChosen(int index, const QString& path) {
         fromQ(path);
     if (index == 0) {
         state_.session.wordsGot = false;
+        // The previous listing goes, and its counts with it, whether or not the file is taken.
         host_.setOutputText(u"");
+        ConcealNumWords(true);
         host_.repaint();
         if (CheckInputFile(state_, state_.settings.input.InputFile)) {
             cmdClearOutput_Click();
@@ -216,14 +218,20 @@ void frmMain::txbFile_LostFocus(int index) {
 
 void frmMain::optInFile_Click() {
     state_.session.wordsGot = false;
-    if (state_.session.ListingShown) host_.setOutputText(u"");
+    if (state_.session.ListingShown) {
+        host_.setOutputText(u"");
+        ConcealNumWords(true);
+    }
     lblSizeOfClipboardContents->clear();
     SetTheFocus();
 }
 
 void frmMain::optOnClipboard_Click() {
     state_.session.wordsGot = false;
-    if (state_.session.ListingShown) host_.setOutputText(u"");
+    if (state_.session.ListingShown) {
+        host_.setOutputText(u"");
+        ConcealNumWords(true);
+    }
     ShowClipboardSize(host_, host_.clipboardText(), state_.numberFormat);
     SetTheFocus();
 }
@@ -383,6 +391,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonRelease:
         if (watched == txbIntro->viewport()) txbIntro_Click();
+        break;
+    case QEvent::Resize:
+        // The introduction wraps anew at its new width once the box has laid it out.
+        if (watched == txbIntro)
+            QMetaObject::invokeMethod(
+                this, [this] { fitIntroToText(); }, Qt::QueuedConnection);
         break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

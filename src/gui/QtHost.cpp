@@ -6,14 +6,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTimer>
+#include <QTreeView>
 #include <algorithm>
 
 namespace qd::gui {
@@ -115,6 +122,63 @@ Answer ValidDefault(MsgButtons buttons, Answer wanted) {
     }
 }
 
+// The extension a save dialog adds to a name that has none: the one of a filter that offers a
+// single kind of file ("Settings files (*.dvn)" gives "dvn"); empty otherwise.
+QString SaveSuffix(ustring_view filter) {
+    static const QRegularExpression single(R"(\(\*\.(\w+)\)\s*$)");
+    const QRegularExpressionMatch match = single.match(toQ(filter));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString WithSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + '.' + suffix;
+}
+
+// A message box is laid out for its text alone, and the window manager cuts a longer title
+// short ("Cli... pty"): the box is made wide enough for its title and the title bar's buttons.
+void FitTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    QFont titleFont = QApplication::font(); // many window managers draw titles in bold
+    titleFont.setBold(true);
+    const int titleBarExtras = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 48;
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+// Qt's own file dialog opens small, with its size and date columns squeezed against the names.
+void FitColumns(QFileDialog& dialog) {
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(820, 480)));
+    auto* details = dialog.findChild<QTreeView*>("treeView");
+    if (!details) return; // the desktop's own dialog is in use
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
+// Notes the window of every click and key press, so that the host knows which window the
+// person works in.
+class OwnerTracker : public QObject {
+public:
+    explicit OwnerTracker(std::function<void(QWidget*)> workedIn)
+        : workedIn_(std::move(workedIn)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) &&
+            watched->isWidgetType())
+            workedIn_(static_cast<QWidget*>(watched)->window());
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> workedIn_;
+};
+
 template <class T> std::optional<T> PopFront(std::deque<T>& queue) {
     if (queue.empty()) return std::nullopt;
     T value = std::move(queue.front());
@@ -123,6 +187,32 @@ template <class T> std::optional<T> PopFront(std::deque<T>& queue) {
 }
 
 } // namespace
+
+QtHost::QtHost() = default;
+
+QtHost::~QtHost() {
+    if (ownerTracker_ && qApp) qApp->removeEventFilter(ownerTracker_.get());
+}
+
+void QtHost::addDialogOwner(QWidget* window) {
+    owners_.emplace_back(window);
+    if (ownerTracker_ || !qApp) return;
+    ownerTracker_ = std::make_unique<OwnerTracker>([this](QWidget* worked) {
+        // A dialog or a drop-down list is no window of its own for this purpose.
+        if (worked == parent_ || std::find(owners_.begin(), owners_.end(), worked) != owners_.end())
+            owner_ = worked;
+    });
+    qApp->installEventFilter(ownerTracker_.get());
+}
+
+void QtHost::setDialogOwner(QWidget* window) {
+    owner_ = window;
+}
+
+QWidget* QtHost::dialogOwner() const {
+    if (owner_ && owner_->isVisible()) return owner_;
+    return parent_;
+}
 
 void QtHost::bindOutput(QPlainTextEdit* output) {
     output_ = output;
@@ -164,6 +254,7 @@ Answer QtHost::showBox(std::optional<Question> question, ustring_view text, ustr
         shown.icon = icon;
         shown.buttons = buttons;
         shown.defaultButton = defaultButton;
+        shown.owner = dialogOwner();
         std::optional<Answer> answer;
         if (question && script.responder) answer = script.responder(shown);
         shown.scripted = !question || answer.has_value();
@@ -171,8 +262,10 @@ Answer QtHost::showBox(std::optional<Question> question, ustring_view text, ustr
         return answer.value_or(defaultButton);
     }
     flushOutput();
-    QMessageBox box(BoxIcon(icon), toQ(title), toWidgetLines(text), BoxButtons(buttons), parent_);
+    QMessageBox box(BoxIcon(icon), toQ(title), toWidgetLines(text), BoxButtons(buttons),
+                    dialogOwner());
     box.setDefaultButton(BoxButton(defaultButton));
+    FitTitle(box);
     return AnswerOf(box.exec(), buttons);
 }
 
@@ -189,12 +282,13 @@ std::optional<ustring> QtHost::prompt(Question question, ustring_view text, ustr
         shown.text = ustring(text);
         shown.title = ustring(title);
         shown.defaultValue = ustring(defaultValue);
+        shown.owner = dialogOwner();
         shown.scripted = answer.has_value();
         script.shown.push_back(shown);
         return answer ? *answer : std::optional<ustring>(ustring(defaultValue));
     }
     flushOutput();
-    QInputDialog dialog(parent_);
+    QInputDialog dialog(dialogOwner());
     dialog.setWindowTitle(toQ(title));
     dialog.setLabelText(toWidgetLines(text));
     dialog.setTextValue(toQ(defaultValue));
@@ -218,6 +312,9 @@ ustring QtHost::chooseSaveFile(ustring_view title, ustring_view filter, ustring_
 
 ustring QtHost::chooseFile(DialogKind kind, ustring_view title, ustring_view filter,
                            ustring_view startPath, bool confirmOverwrite) {
+    const bool save = kind == DialogKind::SaveFile;
+    // A settings file saved as "my" would be hidden by the "*.dvn" filter when loading.
+    const QString suffix = save ? SaveSuffix(filter) : QString();
     DialogScript& script = TestDialogScript();
     if (script.active) {
         auto answer = PopFront(script.fileAnswers);
@@ -225,20 +322,22 @@ ustring QtHost::chooseFile(DialogKind kind, ustring_view title, ustring_view fil
         shown.kind = kind;
         shown.title = ustring(title);
         shown.filter = ustring(filter);
+        shown.owner = dialogOwner();
         shown.scripted = answer.has_value();
         script.shown.push_back(shown);
-        return answer.value_or(ustring());
+        return fromQ(WithSuffix(toQ(answer.value_or(ustring())), suffix));
     }
     flushOutput();
     if (startPath.empty()) startPath = dialogFolder_;
-    QFileDialog::Options options;
-    if (!confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path =
-        kind == DialogKind::SaveFile
-            ? QFileDialog::getSaveFileName(parent_, toQ(title), toQ(startPath), toQ(filter),
-                                           nullptr, options)
-            : QFileDialog::getOpenFileName(parent_, toQ(title), toQ(startPath), toQ(filter));
-    return fromQ(path);
+    QFileDialog dialog(dialogOwner(), toQ(title), toQ(startPath), toQ(filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    // The dialog adds the extension itself, so that it asks about replacing the right file.
+    dialog.setDefaultSuffix(suffix);
+    FitColumns(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return fromQ(WithSuffix(dialog.selectedFiles().first(), suffix));
 }
 
 void QtHost::processEvents() {
@@ -337,7 +436,16 @@ void QtHost::setLabel(LabelId id, ustring_view caption) {
 
 void QtHost::setLabelVisible(LabelId id, bool visible) {
     QLabel* l = label(id);
-    if (!l || l->isVisibleTo(l->parentWidget()) == visible) return;
+    if (!l) return;
+    // A hidden count no longer describes what the output box shows: shown again before it is
+    // filled anew (the first words of the next count), the label is blank, not the old count.
+    const bool countLabel = id == LabelId::NumberOfWords || id == LabelId::NumWordsExcluded ||
+                            id == LabelId::NumOccurrences || id == LabelId::TotalNumOccurrences;
+    if (!visible && countLabel && !l->text().isEmpty()) {
+        l->clear();
+        labelDirty_.at(size_t(id)) = true;
+    }
+    if (l->isVisibleTo(l->parentWidget()) == visible) return;
     l->setVisible(visible);
     labelDirty_.at(size_t(id)) = true;
 }

@@ -6,14 +6,17 @@
 #include "text/Host.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
-class QWidget;
 
 namespace qd::gui {
 
@@ -34,12 +37,20 @@ public:
 
 class QtHost : public Host {
 public:
-    QtHost() = default;
+    QtHost();
+    ~QtHost() override;
 
     void setWindowControls(WindowControls* window) { window_ = window; }
 
-    // The window that owns the dialogs, and the widgets the core writes to.
-    void setDialogParent(QWidget* parent) { parent_ = parent; }
+    // The windows that own the dialogs. A dialog belongs to the window the person last
+    // worked in, or that the program last brought forward, so that closing it gives that
+    // window back and not the one behind it; to the main window when that one is hidden.
+    void setDialogParent(QWidget* mainWindow) { parent_ = mainWindow; }
+    void addDialogOwner(QWidget* window);
+    void setDialogOwner(QWidget* window);
+    QWidget* dialogOwner() const;
+
+    // The widgets the core writes to.
     void setDialogFolder(ustring_view folder) override { dialogFolder_ = folder; }
     void bindOutput(QPlainTextEdit* output);
     void bindLabel(LabelId id, QLabel* label);
@@ -104,6 +115,9 @@ private:
     QLabel* label(LabelId id) const;
 
     QWidget* parent_ = nullptr;
+    std::vector<QPointer<QWidget>> owners_; // besides the main window
+    QPointer<QWidget> owner_;
+    std::unique_ptr<QObject> ownerTracker_; // sees where the person clicks and types
     ustring dialogFolder_;
     WindowControls* window_ = nullptr;
     QPlainTextEdit* output_ = nullptr;

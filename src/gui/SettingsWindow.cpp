@@ -35,8 +35,10 @@ bool LeavesBox(const QEvent* event) {
 
 } // namespace
 
+// A dialog-kind window with the main window as its parent: window managers keep it above the
+// main window while both are open, also after a message box or file dialog of either closes.
 frmParams::frmParams(frmMain& main)
-    : QWidget(&main, Qt::Window), main_(main), state_(main.state()) {
+    : QWidget(&main, Qt::Dialog), main_(main), state_(main.state()) {
     buildControls();
     connectHandlers();
     lblParameters->clear();
@@ -349,9 +351,10 @@ void frmParams::cmdSaveLoadState_Click(int index) {
     if (outcome.error.empty()) {
         qd::NormaliseWordsToIgnore(state_);
     } else {
-        // A settings file that cannot be read leaves the program at its defaults; the box
-        // goes on naming the file that failed.
+        // A settings file that cannot be read leaves the program at its defaults, common
+        // words not ignored included; the box goes on naming the file that failed.
         main_.InitializeVariables();
+        state_.settings.ignore.IgnoreCommonWords = false;
         txbParametersFile->setText(toQ(outcome.path));
     }
     main_.UpdateOutputFileControls();
@@ -367,6 +370,7 @@ void frmParams::placeBesideMainWindow() {
 }
 
 void frmParams::showWindow() {
+    main_.host().setDialogOwner(this);
     show();
     raise();
     activateWindow();

@@ -4,6 +4,7 @@
 #include "QtText.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QLocale>
 #include <QStandardPaths>
@@ -18,6 +19,13 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName("quorvel-dorvane");
     QApplication::setWindowIcon(QIcon(":/icons/quorvel-dorvane.png"));
 
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription("Counts how often each different word occurs in a text.");
+    arguments.addHelpOption();
+    arguments.addPositionalArgument("file", "A text file or a docx document: the input file.",
+                                    "[FILE]");
+    arguments.process(app);
+
     const QLocale locale;
     qd::gui::MainWindowOptions options;
     options.numberFormat.thousands = qd::gui::fromQ(locale.groupSeparator());
@@ -27,5 +35,7 @@ int main(int argc, char* argv[]) {
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
     qd::gui::frmMain window(options);
     if (!window.Form_Load()) return 1;
+    if (!arguments.positionalArguments().isEmpty())
+        window.OpenInputFile(arguments.positionalArguments().constFirst());
     return app.exec();
 }

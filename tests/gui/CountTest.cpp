@@ -148,16 +148,20 @@ private slots:
         f.answer(Question::LargeInput, Answer::No);
         for (bool suppressed : {false, true}) {
             // What the box holds at a turn of the event loop while the file is read.
+            // The counts of the previous listing never show while the next file is read.
             std::optional<QString> seen;
+            bool staleCount = false;
             QTimer sample;
             sample.setInterval(1);
             connect(&sample, &QTimer::timeout, &w, [&] {
-                if (!seen && w.lblTotalNumOccurrences->text().startsWith("["))
-                    seen = toQ(w.host().outputText());
+                if (!w.lblTotalNumOccurrences->text().startsWith("[")) return;
+                if (!seen) seen = toQ(w.host().outputText());
+                staleCount |= w.lblNumberOfWords->isVisible() &&
+                              w.lblNumberOfWords->text().contains("in this list");
             });
             sample.start();
             Click(w.cmdListWords);
-            QVERIFY(seen);
+            QVERIFY(seen && !staleCount);
             QCOMPARE(seen->contains(" again "), !suppressed);
             QVERIFY(Output(w).startsWith("   Rank"));
             Click(w.chkSuppressWords);

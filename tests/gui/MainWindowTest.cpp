@@ -1,5 +1,5 @@
-// The main window's own wiring: its controls at a start, choosing, clearing and dropping files,
-// saved settings at the next start, quitting, the help window.
+// The main window's own wiring: its controls at a start, choosing, clearing, dropping and naming
+// files, saved settings at the next start, quitting, the help window.
 
 #include "GuiTestSupport.h"
 #include "HelpWindow.h"
@@ -11,13 +11,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -35,6 +38,12 @@ private slots:
                           w.lblTotalNumOccurrences})
             QVERIFY(!l->isVisible());
         QVERIFY(!w.cmdClearFile[0]->isEnabled() && !w.cmdClearFile[1]->isEnabled());
+        // The whole introduction is in view, down to its last line, also in a narrower window.
+        QVERIFY(w.txbIntro->toPlainText().trimmed().endsWith("on the clipboard."));
+        QCOMPARE(w.txbIntro->verticalScrollBar()->maximum(), 0);
+        w.resize(w.minimumSizeHint().width(), w.height());
+        QTest::qWait(20);
+        QCOMPARE(w.txbIntro->verticalScrollBar()->maximum(), 0);
 
         // The housekeeping timer: an empty box explains itself and there is nothing to clear.
         w.Timer1_Timer();
@@ -59,6 +68,9 @@ private slots:
     void inputFile_chosenVettedAndCleared() {
         WindowFixture f;
         frmMain& w = f.start();
+        ChooseFile(f, w, 0, f.writeFile("counted.txt", "some words to count\r\n"));
+        Click(w.cmdListWords);
+        QVERIFY(w.lblNumberOfWords->isVisible());
         ChooseFile(f, w, 0, f.writeFile("a.txt", QByteArray(1536, 'a')));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1.50 KB"));
         QVERIFY(!w.chkUTF8->isChecked());
@@ -77,6 +89,14 @@ private slots:
         ChooseFile(f, w, 0, f.writeFile("empty.txt", {}));
         QCOMPARE(f.countShown(u"Empty file"), size_t(1));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 0 bytes"));
+        // A refused file still ends the listing shown before, and the counts that described it.
+        ChooseFile(f, w, 0, f.writeFile("counted.txt", "some words to count\r\n"));
+        Click(w.cmdListWords);
+        ChooseFile(f, w, 0, f.scratchPath("empty.txt"));
+        for (QLabel* l : {w.lblNumberOfWords, w.lblNumWordsExcluded, w.lblNumOccurrences,
+                          w.lblTotalNumOccurrences, w.lblTimeElapsed})
+            QVERIFY(l->isHidden() || l->text().isEmpty());
+        QVERIFY(w.lblNumberOfWords->isHidden() && w.lblNumberOfWords->text().isEmpty());
         ChooseFile(f, w, 0, f.writeFile("letter.docx", "plain words, not a zip archive"));
         QCOMPARE(f.countShown(w.state().texts.GetText(kTextErrorTitle)), size_t(1));
         QVERIFY(w.txbFile[0]->text().isEmpty());
@@ -99,7 +119,7 @@ private slots:
         QVERIFY(w.state().settings.output.OutputFile.empty());
     }
 
-    void droppedFile_becomesTheInputFile() {
+    void droppedOrNamedFile_becomesTheInputFile() {
         WindowFixture f;
         frmMain& w = f.start();
         const QString path = f.writeFile("dropped.txt", QByteArray(2048, 'b'));
@@ -113,6 +133,12 @@ private slots:
         QCOMPARE(w.txbFile[0]->text(), path);
         QCOMPARE(w.state().settings.input.InputFile, fromQ(path));
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 2.00 KB"));
+        // A file named on the command line, relative to the current folder, is chosen too.
+        const QString named = f.writeFile("named.txt", QByteArray(1023, 'c'));
+        QDir::setCurrent(QFileInfo(named).path());
+        w.OpenInputFile("named.txt");
+        QCOMPARE(w.txbFile[0]->text(), named);
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1023 bytes"));
     }
 
     void savedSettings_comeBackAtTheNextStart() {

@@ -1,5 +1,6 @@
 // Opens the main window and the settings window, counts the shipped sample when asked, and
-// writes a PNG picture of each window (and of the whole screen) to the folder given. Used by
+// writes a PNG picture of each window (and of the whole screen, also with a message box of the
+// settings window open and after it closed, and of a file dialog) to the folder given. Used by
 // scripts/screenshot under a virtual display to check the layout.
 
 #include "DialogScript.h"
@@ -8,12 +9,15 @@
 #include "QtText.h"
 #include "SettingsWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 using namespace qd::gui;
@@ -59,6 +63,30 @@ int main(int argc, char* argv[]) {
     main.cmdSetParameters_Click();
     QTest::qWait(300);
     Save(main.params().grab(), folder + "/settings-window.png");
+
+    // A real message box from the settings window ("Really quit?", answered No): the screen
+    // while it is open, and after it, with the settings window still above the main window.
+    TestDialogScript().active = false;
+    QTimer::singleShot(500, &main, [&] {
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            Save(screen->grabWindow(0), folder + "/settings-message-box.png");
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::No)->click();
+    });
+    QTest::mouseClick(main.params().cmdQuit, Qt::LeftButton);
+    QTest::qWait(300);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        Save(screen->grabWindow(0), folder + "/settings-after-message-box.png");
+
+    // The file dialog of "Input file", cancelled once drawn.
+    QTimer::singleShot(500, &main, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            Save(dialog->grab(), folder + "/file-dialog.png");
+            dialog->reject();
+        }
+    });
+    QTest::mouseClick(main.cmdFile[0], Qt::LeftButton);
+    TestDialogScript().active = true;
 
     main.cmdHelp_Click();
     QTest::qWait(300);

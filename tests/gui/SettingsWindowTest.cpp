@@ -11,11 +11,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace qd::gui::test {
 
@@ -51,13 +53,23 @@ private slots:
         QCOMPARE(p.pos(),
                  corner + QPoint(w.cmdSetParameters->width() + TwipsToPixelsX(300, &w), 0));
         QVERIFY(p.cmdClose->hasFocus());
+        // A dialog window of the main window: it stays above it while both are open.
+        QCOMPARE(p.windowType(), Qt::Dialog);
+        QCOMPARE(p.windowHandle()->transientParent(), w.windowHandle());
         Click(p.cmdClose);
         QVERIFY(!p.isVisible());
         OpenSettings(w);
         f.answer(Question::ReallyQuit, Answer::No);
         Click(p.cmdQuit);
         QCOMPARE(f.countAsked(Question::ReallyQuit), size_t(1));
-        QVERIFY(w.isVisible());
+        QVERIFY(w.isVisible() && p.isVisible());
+        // Each dialog belongs to the window it was opened from, so that closing it gives that
+        // window back.
+        QCOMPARE(f.dialogs().shown.back().owner, &p);
+        ChooseFile(f, w, 0, "");
+        QCOMPARE(f.dialogs().shown.back().owner, &w);
+        Click(p.cmdSaveLoadState[1]);
+        QCOMPARE(f.dialogs().shown.back().owner, &p);
     }
 
     void rereadQuestion_afterACount() {
@@ -170,9 +182,10 @@ private slots:
         Click(p.chkAllowWordsWithNumerals);
         TypeAndLeave(p, p.txbWordsToIgnore, "one two");
         const QString file = f.scratchPath("mine.dvn");
-        f.dialogs().fileAnswers.push_back(fromQ(file));
+        f.dialogs().fileAnswers.push_back(fromQ(f.scratchPath("mine"))); // gets its extension
         Click(p.cmdSaveLoadState[0]);
         QCOMPARE(p.txbParametersFile->text(), file);
+        QVERIFY(QFile::exists(file));
         QVERIFY(!p.txbParametersFile->isHidden());
         Click(p.cmdRestoreDefaults);
         Click(p.cmdClearWordsToIgnore);
@@ -182,11 +195,21 @@ private slots:
         QVERIFY(p.chkAllowWordsWithNumerals->isChecked());
         QCOMPARE(p.txbWordsToIgnore->text(), QString("one two"));
         QCOMPARE(w.state().lists.wordsToIgnore, ustring(u" one two "));
+        // A failed load leaves the defaults in force, and every control shows them.
+        ChooseFile(f, w, 0, f.writeFile("in.txt", "some words"));
+        f.dialogs().fileAnswers.push_back(
+            fromQ(QCoreApplication::applicationDirPath() + "/cwds_de.txt"));
+        Click(p.cmdSelectCommonWordsFile[0]);
+        QVERIFY(p.chkIgnoreCommonWords->isChecked() && w.cmdClearFile[0]->isEnabled());
         f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("short.dvn", "\"only\"\r\n")));
         Click(p.cmdSaveLoadState[1]);
         QCOMPARE(f.countShown(u"Load settings"), size_t(1));
         QCOMPARE(p.lblParameters->text(), QString("Error loading from"));
         QVERIFY(!p.chkAllowWordsWithNumerals->isChecked());
+        QVERIFY(!p.chkIgnoreCommonWords->isChecked() &&
+                !w.state().settings.ignore.IgnoreCommonWords);
+        QVERIFY(p.txbCommonWordsFile->text().isEmpty());
+        QVERIFY(w.txbFile[0]->text().isEmpty() && !w.cmdClearFile[0]->isEnabled());
     }
 };
 
