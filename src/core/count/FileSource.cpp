@@ -6,6 +6,7 @@
 #include "count/RunState.h"
 #include "count/RunStatus.h"
 #include "count/RunTexts.h"
+#include "count/TextFileLines.h"
 #include "count/TextFileVetting.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
@@ -24,29 +25,6 @@ namespace {
 
 constexpr int64_t kLargeInputBytes = 204800;    // above: advise an output file
 constexpr int64_t kProgressBarMinBytes = 10240; // above: draw the progress bar
-
-// TrimControls on the raw bytes: the blanks and control characters at both ends go. (Bytes
-// up to 32 are the same characters in Windows-1252, and no other byte becomes one.)
-std::string_view TrimmedBytes(std::string_view bytes) {
-    size_t b = 0, e = bytes.size();
-    while (b < e && static_cast<unsigned char>(bytes[b]) <= 32)
-        ++b;
-    while (e > b && static_cast<unsigned char>(bytes[e - 1]) <= 32)
-        --e;
-    return bytes.substr(b, e - b);
-}
-
-// A line of a file read as UTF-8, as the scanner wants it (the two-byte sequences and the
-// typographic punctuation decoded, lower-cased unless case is significant, one space after),
-// then scanned. True when reading ends here.
-bool ScanUtf8Line(RunState& run) {
-    DecodeUtf8PairsInPlace(run.scanner.line());
-    ReplaceTypographicUtf8InPlace(run.scanner.line());
-    if (!run.settings.words.CaseSignificant)
-        LowerCaseAccentedInPlace(run.scanner.line(), &run.yield);
-    run.scanner.line().push_back(u' ');
-    return ScanAndTestStop(run);
-}
 
 // The encoding question when the detection and the UTF-8 setting disagree. False when the
 // person cancels.
@@ -118,28 +96,14 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
         return false;
     }
     TextFileReader& reader = run.current.inputStream ? *run.current.inputStream : file;
+    TextFileLines lines(reader, run.settings, run.yield);
     // A stream's length is not known before its end.
     const bool drawBar = !run.current.inputStream && size > kProgressBarMinBytes;
     FileProgressBar bar(run.host, size);
-    int64_t running = 0;
-    std::string_view bytes;
-    for (;;) {
-        run.yield();
-        if (!reader.nextLine(bytes)) break;
-        running += reader.consumed();
-        if (drawBar) bar.update(running);
-        const std::string_view trimmed = TrimmedBytes(bytes);
-        if (trimmed.empty()) continue;
-        if (run.settings.input.UTF8) {
-            WidenCp1252(trimmed, false, run.scanner.line());
-            if (ScanUtf8Line(run)) break;
-        } else {
-            // Read as ANSI, the line is lowered while its bytes become characters.
-            WidenCp1252(trimmed, !run.settings.words.CaseSignificant, run.scanner.line());
-            run.scanner.line().push_back(u' ');
-            if (ScanAndTestStop(run)) break;
-        }
-    }
+    RunProgress progress(run, [&] {
+        if (drawBar) bar.update(lines.consumed());
+    });
+    ScanLines(run.scanner, lines, run.session.stopRequested, progress);
     if (reader.failed()) {
         ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
         return false;

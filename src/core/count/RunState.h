@@ -4,6 +4,7 @@
 // by the main window (or the command line, or a test) and passed to the session's routines.
 
 #include "count/AddWordToList.h"
+#include "count/CountText.h"
 #include "scan/Scanner.h"
 #include "scan/Settings.h"
 #include "table/ListStatistics.h"
@@ -34,12 +35,6 @@ enum class RunPhase {
     Counting,           // reading the words of the file or the clipboard
     Listing,            // ranking and listing the words found
     ReadingCommonWords, // reading the file of common words
-};
-
-// What a count makes of a text: the word table and its statistics.
-struct CountResult {
-    WordTable table;
-    ListStatistics stats;
 };
 
 // Where the program stands between counts and during one.

@@ -18,22 +18,6 @@ namespace {
 
 constexpr int32_t kStopQuestionWords = 2000; // from here a stop is confirmed
 
-// The stop test after a scanned line: true when reading ends here.
-bool ReadingStops(RunState& run) {
-    if (!run.session.stopRequested) return false;
-    const int32_t n = run.result.table.size();
-    if (n < kStopQuestionWords) return true;
-    const Answer a =
-        run.host.ask(Question::ConfirmStop,
-                     u" " + FromInt(n) +
-                         u" different words have been found.\r\n"
-                         u"Do you really wish to stop?",
-                     RunText(run, kTextStop), MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
-    if (a == Answer::Yes) return true;
-    run.session.stopRequested = false;
-    return false;
-}
-
 } // namespace
 
 void ClearOutputBox(Host& host) {
@@ -67,13 +51,34 @@ bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
     return true;
 }
 
+bool RunProgress::stopStands() {
+    const int32_t distinctWords = run_.result.table.size();
+    if (distinctWords < kStopQuestionWords) return true;
+    const Answer a =
+        run_.host.ask(Question::ConfirmStop,
+                      u" " + FromInt(distinctWords) +
+                          u" different words have been found.\r\n"
+                          u"Do you really wish to stop?",
+                      RunText(run_, kTextStop), MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
+    if (a == Answer::Yes) return true;
+    run_.session.stopRequested = false;
+    return false;
+}
+
+void RunProgress::rankStep(RankStep step) {
+    const int texts[] = {kTextApplyingRules, kTextComputingStatistics, kTextRankingWords};
+    run_.host.setOutputText(RunText(run_, texts[int(step)]) + u" ...");
+    run_.host.repaint();
+}
+
+void RunProgress::thousandRanked() {
+    run_.host.appendOutputText(u" .");
+    run_.host.repaint();
+}
+
 bool ScanAndTestStop(RunState& run) {
-    for (;;) {
-        run.scanner.scanLine();
-        if (!run.session.stopRequested) return false;
-        if (ReadingStops(run)) return true;
-        if (!run.scanner.keepUnscannedRest()) return false;
-    }
+    RunProgress progress(run);
+    return ScanLineUntilStop(run.scanner, run.session.stopRequested, progress);
 }
 
 } // namespace qd

@@ -3,10 +3,12 @@
 // messages of a refused input, emptying the output file once every check has passed, and
 // scanning a prepared line under the stop protocol.
 
+#include "count/CountText.h"
 #include "count/ErrorReport.h"
 #include "text/UString.h"
 
 #include <exception>
+#include <functional>
 
 namespace qd {
 
@@ -35,11 +37,28 @@ ErrorInfo ErrorOf(const std::exception& e);
 // run leaves the file as it was. False, with error set, when the file cannot be written.
 bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error);
 
-// Scans the scanner's line, which the caller has prepared, and applies the stop test: below 2000
-// distinct words a stop ends reading at once, from there the person is asked to confirm.
-// The scanner leaves a line as soon as a stop is requested; when the stop is declined the
-// scan goes on from the word where it left, so that no word of the line is lost. True when
-// reading ends here.
+// A count's progress as the person sees it. A requested stop stands at once below 2000
+// distinct words; from there the person is asked to confirm it. The ranking steps are named
+// in the output box, and a dot is added there at every thousandth rank. onLine runs after
+// each line read (a progress bar).
+class RunProgress : public CountProgress {
+public:
+    explicit RunProgress(RunState& run, std::function<void()> onLine = {})
+        : run_(run), onLine_(std::move(onLine)) {}
+    void lineRead() override {
+        if (onLine_) onLine_();
+    }
+    bool stopStands() override;
+    void rankStep(RankStep step) override;
+    void thousandRanked() override;
+
+private:
+    RunState& run_;
+    std::function<void()> onLine_;
+};
+
+// Scans the scanner's line, which the caller has prepared, under the stop protocol of
+// RunProgress. True when reading ends here.
 bool ScanAndTestStop(RunState& run);
 
 } // namespace qd

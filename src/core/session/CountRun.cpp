@@ -65,30 +65,6 @@ bool ListAfterAStop(RunState& run) {
     return true;
 }
 
-void PostCountSteps(RunState& run) {
-    Host& host = run.host;
-    const int statusTexts[] = {kTextApplyingRules, kTextComputingStatistics, kTextRankingWords};
-    for (int step = 0; step < 3; ++step) {
-        host.setOutputText(RunText(run, statusTexts[step]) + u" ...");
-        host.repaint();
-        switch (step) {
-        case 0:
-            ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
-            break;
-        case 1:
-            ComputeListStatistics(run.result.table, run.result.stats);
-            break;
-        default:
-            BuildFrequencyOrder(run.result.table, run.result.stats, run.yield,
-                                run.session.startUpCompleted, [&run] {
-                                    run.host.appendOutputText(u" .");
-                                    run.host.repaint();
-                                });
-            break;
-        }
-    }
-}
-
 // The file becomes the source again, as a click on the "file" option makes it.
 void SelectFileSource(RunState& run) {
     run.settings.input.Source = SourceKind::InFile;
@@ -141,7 +117,8 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     SetRunPhase(run, RunPhase::Listing);
     host.repaint();
     host.setCountButtonEnabled(false);
-    PostCountSteps(run);
+    RunProgress progress(run);
+    RankWords(run.result, run.settings, run.yield, run.session.startUpCompleted, progress);
     ShowCounts(run);
     run.session.ListingShown = true;
     host.setCountButtonEnabled(true);

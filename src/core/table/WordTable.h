@@ -35,6 +35,8 @@ public:
     WordTable() { clear(); }
     WordTable(const WordTable&) = delete;
     WordTable& operator=(const WordTable&) = delete;
+    WordTable(WordTable&&) = default;
+    WordTable& operator=(WordTable&&) = default;
 
     // Empties the table; the highest index returns to 500.
     void clear();

@@ -3,6 +3,7 @@
 #include "session/CountRun.h"
 #include "count/RunState.h"
 #include "count/RunStatus.h"
+#include "count/TextFileLines.h"
 #include "sources/ClipboardText.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -78,6 +79,39 @@ std::string Lines(const std::string& line, int n) {
     for (int i = 0; i < n; ++i)
         text += line;
     return text;
+}
+
+// --- The count as a function ---
+
+// The function and the program's run read, scan and rank alike: same entries, counts,
+// listed flags and frequency order, here for an HTML file read as UTF-8 with ignore rules.
+TEST_F(CountRunTest, CountTextRanksAFileAsTheProgramsRunDoes) {
+    const ustring path = write("notes.htm", "<p class=x>Été &eacute;t&eacute; ÉTÉ café</p>\r\n"
+                                            "cafés x x x -- don’t <!-- skipped\r\n"
+                                            "words --> Zebra zebra apple MMXX 12 over-long\n");
+    run.settings.input.InputFile = path;
+    run.settings.input.UTF8 = true;
+    run.settings.words.DropFinalS = true;
+    run.settings.ignore.IgnoreInfrequentWords = true;
+    run.lists.wordsToIgnore = u" apple ";
+    ASSERT_EQ(CountWords(run), RunOutcome::Listed);
+
+    TextFileReader reader;
+    ASSERT_TRUE(reader.open(ToPath(path)));
+    TextFileLines lines(reader, run.settings, run.yield);
+    const CountResult result = CountText(run.settings, run.lists, lines, u"htm");
+    const WordTable& expected = run.result.table;
+    ASSERT_EQ(result.table.size(), expected.size());
+    ASSERT_GT(expected.size(), 4);
+    for (int32_t i = 1; i <= expected.size(); ++i) {
+        EXPECT_EQ(result.table[i].Word, expected[i].Word);
+        EXPECT_EQ(result.table[i].Count, expected[i].Count);
+        EXPECT_EQ(result.table[i].Listed, expected[i].Listed);
+        EXPECT_EQ(result.table[i].Rank, expected[i].Rank);
+        EXPECT_EQ(result.table[i].NextByFrequency, expected[i].NextByFrequency);
+    }
+    EXPECT_EQ(result.stats.wordsIncluded, run.result.stats.wordsIncluded);
+    EXPECT_EQ(result.stats.maxFrequency, run.result.stats.maxFrequency);
 }
 
 // --- Stopping a run: asked, declined, resumed where it stopped ---

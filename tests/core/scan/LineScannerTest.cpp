@@ -1,54 +1,64 @@
 #include "scan/Scanner.h"
 
-#include "count/RunState.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
 #include "scan/WordRules.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
-#include "text/Folders.h"
+#include "table/TableSink.h"
 
 #include <gtest/gtest.h>
 
 using namespace qd;
 using Strings = std::vector<std::string>;
 
-// A run with default settings that scans lines the way the count run does.
+// A scanner with default settings that scans lines the way a count does, into a table.
 class ScanTest : public ::testing::Test {
 protected:
-    ScanTest() { run.scanner.rebuildExtraChars(); }
+    ScanTest() {
+        yield.attach(&host);
+        scanner.setSink(&sink);
+        scanner.rebuildExtraChars();
+    }
     // Lowers the line, appends one space and scans it.
     void Scan(ustring line) {
         LowerCaseAccentedInPlace(line);
-        run.scanner.line() = line + u' ';
-        run.scanner.scanLine();
+        scanner.line() = line + u' ';
+        scanner.scanLine();
     }
     void Scan(const char* utf8) { Scan(FromUtf8(utf8)); }
-    Strings Words() const { return test::TableWords(run.result.table); }
-    int32_t Count(std::string_view word) const { return test::CountOf(run.result.table, word); }
+    Strings Words() const { return test::TableWords(table); }
+    int32_t Count(std::string_view word) const { return test::CountOf(table, word); }
 
     test::ScriptedHost host;
-    RunState run{host, DefaultEnvironment()};
+    Settings settings;
+    WordLists lists;
+    Yielder yield;
+    bool stopRequested = false;
+    bool yieldAllowed = false;
+    Scanner scanner{settings, lists, yield, stopRequested, yieldAllowed};
+    WordTable table;
+    TableSink sink{table};
 };
 
 // --- Yielding and stopping ---
 
 TEST_F(ScanTest, StopDuringAYieldEndsTheLineAfterTheCurrentWord) {
-    run.session.startUpCompleted = true;
-    run.yield.setEveryCall(true);
+    yieldAllowed = true;
+    yield.setEveryCall(true);
     host.onProcessEvents = [this] {
-        if (run.result.table.size() == 2) run.session.stopRequested = true;
+        if (table.size() == 2) stopRequested = true;
     };
     Scan("one two three four five");
     EXPECT_EQ(Words(), (Strings{"one", "two"}));
-    EXPECT_TRUE(run.session.stopRequested);
+    EXPECT_TRUE(stopRequested);
 }
 
 TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
-    run.session.startUpCompleted = true;
-    run.yield.setEveryCall(true);
+    yieldAllowed = true;
+    yield.setEveryCall(true);
     host.onProcessEvents = [this] {
-        if (run.result.table.size() == 1) run.scanner.setExtraChars(u"");
+        if (table.size() == 1) scanner.setExtraChars(u"");
     };
     Scan("well-known well-known");
     EXPECT_EQ(Words(), (Strings{"known", "well", "well-known"}));
@@ -57,16 +67,16 @@ TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
 // --- Long lines: cut into runs, never stored, markup without end ---
 
 TEST_F(ScanTest, OverlongRunsOfLettersAreCutButNeverStored) {
-    run.settings.ignore.IgnoreRepetitions = false;
-    run.settings.ignore.LongWordSize = 15; // the longest allowed still refuses these
+    settings.ignore.IgnoreRepetitions = false;
+    settings.ignore.LongWordSize = 15; // the longest allowed still refuses these
     Scan(ustring(70000, u'a'));
-    EXPECT_EQ(run.scanner.totalOccurrences(), 2);
+    EXPECT_EQ(scanner.totalOccurrences(), 2);
     ustring line;
     for (int i = 0; i < (1 << 20); ++i)
         line.push_back(char16_t(u'a' + i % 26));
     Scan(line);
-    EXPECT_EQ(run.scanner.totalOccurrences(), 2 + 17); // 16 runs of 65000 and the rest
-    EXPECT_EQ(run.result.table.size(), 0);
+    EXPECT_EQ(scanner.totalOccurrences(), 2 + 17); // 16 runs of 65000 and the rest
+    EXPECT_EQ(table.size(), 0);
 }
 
 TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
@@ -74,14 +84,14 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
     for (int i = 0; i < (1 << 19); ++i)
         line += u"a,";
     Scan(line);
-    EXPECT_EQ(run.scanner.totalOccurrences(), 1 << 19);
-    EXPECT_EQ(run.result.table.size(), 0); // all short
+    EXPECT_EQ(scanner.totalOccurrences(), 1 << 19);
+    EXPECT_EQ(table.size(), 0); // all short
     ustring controls;
     for (int i = 0; i < (1 << 20); ++i)
         controls.push_back(char16_t(i % 32));
     Scan(controls);
-    EXPECT_EQ(run.scanner.totalOccurrences(), 1 << 19);
-    run.settings.ignore.IgnoreShortWords = false;
+    EXPECT_EQ(scanner.totalOccurrences(), 1 << 19);
+    settings.ignore.IgnoreShortWords = false;
     Scan(ustring(1 << 20, u','));
     Scan(line);
     EXPECT_EQ(Words(), Strings{"a"});
@@ -89,44 +99,44 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
 }
 
 TEST_F(ScanTest, MegabyteOfMarkupWithoutEndStoresNothing) {
-    SetCommentMarkers(run.scanner, u"PHP");
-    run.scanner.comments().entitiesPossible = true;
+    SetCommentMarkers(scanner, u"PHP");
+    scanner.comments().entitiesPossible = true;
     for (const char16_t* unit : {u"<", u"&", u"&#", u"&a", u"<!--", u"/*", u"-", u"&x;"}) {
         ustring line;
         while (line.size() < (1 << 20))
             line += unit;
-        run.scanner.comments().openComment = -1;
+        scanner.comments().openComment = -1;
         Scan(line);
     }
-    EXPECT_EQ(run.result.table.size(), 0);
+    EXPECT_EQ(table.size(), 0);
 }
 
 TEST_F(ScanTest, MegabyteOfShortTagsAndEntitiesCountsEveryWord) {
-    SetCommentMarkers(run.scanner, u"HTML");
-    run.scanner.comments().entitiesPossible = true;
-    run.scanner.comments().openComment = -1;
+    SetCommentMarkers(scanner, u"HTML");
+    scanner.comments().entitiesPossible = true;
+    scanner.comments().openComment = -1;
     const ustring_view unit = u"<b>word</b>&lt;&#8217;s ";
     ustring line;
     while (line.size() < (1 << 20))
         line += unit;
     Scan(line);
     EXPECT_EQ(Count("word"), int32_t(line.size() / unit.size()));
-    EXPECT_EQ(run.scanner.comments().openComment, -1);
+    EXPECT_EQ(scanner.comments().openComment, -1);
 }
 
 // --- Comments across lines and counts ---
 
 TEST_F(ScanTest, OpenCommentOfAPairNoLongerInForceIsDropped) {
-    SetCommentMarkers(run.scanner, u"C");
-    run.scanner.comments().openComment = 42;
+    SetCommentMarkers(scanner, u"C");
+    scanner.comments().openComment = 42;
 
     Scan("still counted");
     EXPECT_EQ(Words(), (Strings{"counted", "still"}));
 }
 
 TEST_F(ScanTest, EndMarkerMayOverlapTheStartMarker) {
-    SetCommentMarkers(run.scanner, u"PHP");
-    CommentState& comments = run.scanner.comments();
+    SetCommentMarkers(scanner, u"PHP");
+    CommentState& comments = scanner.comments();
     size_t pos = 0;
     comments.openComment = 4;
     SkipComment(comments, u"<?php echo ", pos);
