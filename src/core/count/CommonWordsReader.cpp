@@ -8,7 +8,7 @@
 #include "scan/Scanner.h"
 #include "scan/TextRoutines.h"
 #include "sources/Languages.h"
-#include "sources/LineReader.h"
+#include "sources/TextFileReader.h"
 #include "text/Folders.h"
 #include "text/Host.h"
 
@@ -39,11 +39,12 @@ void ReportMissingFile(RunState& run) {
 // Scans the lines of the file into the word table; false when the file could
 // not be read to its end (the reason has been shown) or the read was stopped.
 bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
-    LineReader reader(path);
-    std::string bytes;
+    TextFileReader reader;
+    reader.open(ToPath(path));
+    std::string_view bytes;
     ustring line;
     bool firstLine = true;
-    while (!run.session.stopRequested && reader.next(bytes)) {
+    while (!run.session.stopRequested && reader.nextLine(bytes)) {
         line.clear();
         AppendCp1252(bytes, line);
         if (firstLine && utf8 && line.starts_with(kByteOrderMark)) line.erase(0, 3);
@@ -58,9 +59,9 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
         }
         if (run.session.startUpCompleted) run.yield();
     }
-    if (reader.error()) {
+    if (reader.failed()) {
         run.host.message(u"The file of common words could not be read:\r\n" + ustring(path) +
-                             u"\r\n" + FromUtf8(reader.error().message()),
+                             u"\r\n" + reader.error().description,
                          u"File not read", MsgIcon::Exclamation);
         return false;
     }

@@ -150,7 +150,7 @@ FileStart ClassifyFileStart(ustring_view path, bool checkCharset) {
     if (checkCharset && HasTextExtension(path)) {
         FirstLines head =
             ReadFirstLines(path, true, kCharsetLines, false, false, kCharsetSearchBytes);
-        if (head.errorText.empty() && DeclaresUtf8(head.text)) return FileStart::Utf8;
+        if (head.error.number == 0 && DeclaresUtf8(head.text)) return FileStart::Utf8;
     }
     return FileStart::Unknown;
 }

@@ -1,28 +1,21 @@
 #include "sources/FirstLines.h"
 
 #include "scan/TextRoutines.h"
-#include "sources/LineReader.h"
+#include "sources/TextFileReader.h"
+#include "text/Folders.h"
+
+#include <limits>
 
 namespace qd {
-
-namespace {
-
-int32_t ErrorNumber(std::error_code error) {
-    if (error == std::errc::no_such_file_or_directory) return 53;
-    if (IsPermissionDenied(error)) return 70;
-    if (error == std::errc::is_a_directory || error == std::errc::invalid_argument) return 75;
-    return 57;
-}
-
-} // namespace
 
 FirstLines ReadFirstLines(ustring_view path, bool skipEmpty, int32_t maxLines, bool decode,
                           bool normalise, int64_t maxBytes) {
     FirstLines result;
-    LineReader reader(path);
-    if (maxBytes >= 0) reader.setByteLimit(maxBytes);
-    std::string line;
-    while ((maxLines <= 0 || result.lineCount < maxLines) && reader.next(line)) {
+    // Lines are never cut here; the byte limit bounds them.
+    TextFileReader reader(size_t(1) << 16, std::numeric_limits<size_t>::max());
+    if (reader.open(ToPath(path)) && maxBytes >= 0) reader.setByteLimit(maxBytes);
+    std::string_view line;
+    while ((maxLines <= 0 || result.lineCount < maxLines) && reader.nextLine(line)) {
         if (line.empty() && skipEmpty) continue;
         ustring text = FromCp1252(line);
         if (decode) {
@@ -33,10 +26,7 @@ FirstLines ReadFirstLines(ustring_view path, bool skipEmpty, int32_t maxLines, b
         result.text += text;
         ++result.lineCount;
     }
-    if (reader.error()) {
-        result.errorText = FromUtf8(reader.error().message());
-        result.errorNumber = ErrorNumber(reader.error());
-    }
+    result.error = reader.error();
     return result;
 }
 

@@ -2,6 +2,7 @@
 // The head of a text file, for the checks that look for declarations in it (the character
 // set, the language).
 
+#include "text/ErrorInfo.h"
 #include "text/UString.h"
 
 #include <cstdint>
@@ -11,8 +12,7 @@ namespace qd {
 struct FirstLines {
     ustring text; // the lines joined by CR LF, one character per byte unless decoded
     int32_t lineCount = 0;
-    ustring errorText;       // the system's description of a read error; empty when none
-    int32_t errorNumber = 0; // 53 not found, 70 permission denied, 75 not a file, 57 other
+    ErrorInfo error; // a read error, number 0 when none
 };
 
 // Reads lines (ending at CR, LF or CR LF) until the end of the file or until maxLines lines

@@ -1,5 +1,6 @@
 #include "sources/TextFileReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +19,7 @@ void TextFileReader::reset() {
     error_ = {};
     pos_ = end_ = 0;
     eof_ = false;
+    read_ = 0;
     carry_.clear();
     carryReturned_ = false;
     searched_ = 0;
@@ -32,14 +34,8 @@ void TextFileReader::attach(int fd) {
 std::string_view TextFileReader::head() {
     if (pos_ == 0 && !eof_ && !failed() && fd_ >= 0) {
         while (end_ < block_.size()) {
-            ssize_t n;
-            do {
-                n = ::read(fd_, block_.data() + end_, block_.size() - end_);
-            } while (n < 0 && errno == EINTR);
-            if (n < 0) {
-                error_ = FileErrorInfo(errno);
-                break;
-            }
+            const ssize_t n = readSome(block_.data() + end_, block_.size() - end_);
+            if (n < 0) break;
             if (n == 0) {
                 eof_ = true;
                 break;
@@ -69,18 +65,27 @@ void TextFileReader::close() {
 
 bool TextFileReader::refill() {
     if (eof_ || failed() || fd_ < 0) return false;
-    ssize_t n;
-    do {
-        n = ::read(fd_, block_.data(), block_.size());
-    } while (n < 0 && errno == EINTR);
-    if (n < 0) {
-        error_ = FileErrorInfo(errno);
-        return false;
-    }
+    const ssize_t n = readSome(block_.data(), block_.size());
+    if (n < 0) return false;
     pos_ = 0;
     end_ = size_t(n);
     if (n == 0) eof_ = true;
     return n > 0;
+}
+
+ssize_t TextFileReader::readSome(char* at, size_t max) {
+    if (limit_ >= 0) max = size_t(std::min<int64_t>(int64_t(max), limit_ - read_));
+    if (max == 0) return 0;
+    ssize_t n;
+    do {
+        n = ::read(fd_, at, max);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        error_ = FileErrorInfo(errno);
+        return -1;
+    }
+    read_ += n;
+    return n;
 }
 
 bool TextFileReader::splitSoftly(std::string_view& line) {

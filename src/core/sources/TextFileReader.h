@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace qd {
 
@@ -45,12 +46,18 @@ public:
     bool nextLine(std::string_view& line);
     int64_t consumed() const { return consumed_; }
 
+    // Reads no further than this many bytes from the start, as if the file ended there.
+    void setByteLimit(int64_t limit) { limit_ = limit; }
+
     bool failed() const { return error_.number != 0; }
     const ErrorInfo& error() const { return error_; }
 
 private:
     void reset();
     bool refill();
+    // Reads up to max bytes (within the byte limit) to at: their number, 0 at the end or
+    // -1 after an error.
+    ssize_t readSome(char* at, size_t max);
     bool splitSoftly(std::string_view& line);
 
     int fd_ = -1;
@@ -65,6 +72,8 @@ private:
     std::string spill_;          // a piece of an overlong line
     size_t softLineLimit_;
     int64_t consumed_ = 0;
+    int64_t limit_ = -1;
+    int64_t read_ = 0; // bytes read from the file so far
     ErrorInfo error_;
 };
 

@@ -89,6 +89,21 @@ TEST(TextFileReader, MissingFileOrAFolderFails) {
     EXPECT_TRUE(back.lines.empty());
 }
 
+TEST(TextFileReader, ByteLimitEndsTheFileThereWhateverTheBlockSize) {
+    test::TempDir dir;
+    const auto file = dir.write("limit.txt", "abcdef\r\nghi");
+    for (size_t block : {size_t(1), size_t(3), size_t(1) << 16}) {
+        TextFileReader reader(block);
+        ASSERT_TRUE(reader.open(file));
+        reader.setByteLimit(4);
+        EXPECT_EQ(reader.head(), std::string_view("abcd").substr(0, std::min<size_t>(block, 4)));
+        std::string_view line;
+        ASSERT_TRUE(reader.nextLine(line));
+        EXPECT_EQ(line, "abcd");
+        EXPECT_FALSE(reader.nextLine(line));
+    }
+}
+
 // --- A stream: the head is read without taking it, the lines follow from the same reads ---
 
 TEST(TextFileReader, StreamHeadThenLinesAsFromAFile) {
