@@ -71,7 +71,7 @@ private slots:
         WindowFixture f;
         frmMain& w = f.start();
         ChooseFile(f, w, 0, f.writeFile("large.txt", LargeText(200000)));
-        const ustring stop = RunText(w.state(), kTextStop);
+        const ustring stop = RunText(w.state().texts, kTextStop);
         int stopQuestions = 0;
         f.answer(Question::LargeInput, Answer::No);
         f.answer(Question::Stop, [&](const ShownDialog&) {

@@ -22,11 +22,11 @@ bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutp
     return true;
 }
 
-SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError) {
+SourceResult CountFromClipboard(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
     Settings& s = run.settings;
     if (!CheckClipboardTextIsPlain(host, run.current.ClipboardText)) return SourceResult::Refused;
-    if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
+    if (!EmptyNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
     SetCommentMarkers(run.scanner, u"None");
     run.current.SavedSuppressWords = s.output.SuppressWords;
     SourceResult result = SourceResult::Read;

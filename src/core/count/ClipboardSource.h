@@ -12,8 +12,8 @@ struct RunState;
 // clipboard, too much text); with showInOutput puts it into the output box. True when taken.
 bool GetClipboardText(RunState& run, ustring_view clipboardText, bool showInOutput);
 
-// DoItFromClipboard: checks that the taken text looks like natural-language text, empties
+// CountFromClipboard: checks that the taken text looks like natural-language text, empties
 // the output file and scans the text as one line, without comment markers.
-SourceResult DoItFromClipboard(RunState& run, ErrorInfo& outputError);
+SourceResult CountFromClipboard(RunState& run, ErrorInfo& outputError);
 
 } // namespace qd

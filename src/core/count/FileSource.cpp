@@ -152,7 +152,7 @@ bool ReadDocx(RunState& run, ustring_view path, int64_t size) {
 int64_t UnpackDocx(RunState& run, const ustring& path) {
     Host& host = run.host;
     const int32_t r = ExtractDocx(run, path, kDocxEntryPath, kTempFolderBase, true, true, true);
-    ReportExtractDocxResult(host, r, path, RunText(run, kTextErrorTitle));
+    ReportExtractDocxResult(host, r, path, RunText(run.texts, kTextErrorTitle));
     if (r < 0) {
         host.setElapsedTimerEnabled(false);
         run.current.elapsedTimeRunning = false;
@@ -210,7 +210,7 @@ int64_t CheckTextStream(RunState& run, const ustring& name) {
 
 } // namespace
 
-SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
+SourceResult CountFromFile(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
     Settings& s = run.settings;
     host.setOutputText(u"Now processing input file ...");
@@ -231,7 +231,7 @@ SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError) {
 
     ClearOutputBox(host);
     if (AdviseOutputFile(run, size) != LargeInput::Continue) return SourceResult::Refused;
-    if (!EmptyNamedOutputFile(run, outputError)) return SourceResult::OutputFailed;
+    if (!EmptyNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
 
     host.setOutputText(u"Now processing input file ...");
     host.repaint();

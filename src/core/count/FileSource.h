@@ -8,9 +8,9 @@ namespace qd {
 
 struct RunState;
 
-// DoItFromFile: checks the input file (text or docx) and asks what must be asked (the
+// CountFromFile: checks the input file (text or docx) and asks what must be asked (the
 // encoding, an output file for a large input), then, with every check passed, empties the
 // output file and reads the input into the word table, under the stop protocol.
-SourceResult DoItFromFile(RunState& run, ErrorInfo& outputError);
+SourceResult CountFromFile(RunState& run, ErrorInfo& outputError);
 
 } // namespace qd

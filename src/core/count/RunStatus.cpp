@@ -10,7 +10,7 @@ namespace qd {
 void SetRunPhase(RunState& run, RunPhase phase) {
     run.session.phase = phase;
     run.host.setCountButtonCaption(
-        RunText(run, phase == RunPhase::Idle ? kTextCountWords : kTextStop));
+        RunText(run.texts, phase == RunPhase::Idle ? kTextCountWords : kTextStop));
 }
 
 bool CountIsRunning(const RunState& run) {

@@ -26,7 +26,7 @@ void ClearOutputBox(Host& host) {
 }
 
 void InputError(RunState& run, ustring_view text) {
-    run.host.message(text, RunText(run, kTextErrorTitle), MsgIcon::Exclamation);
+    run.host.message(text, RunText(run.texts, kTextErrorTitle), MsgIcon::Exclamation);
     ClearOutputBox(run.host);
 }
 
@@ -38,11 +38,10 @@ ErrorInfo ErrorOf(const std::exception& e) {
     return {51, u"Internal error: " + U(e.what())};
 }
 
-bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
-    const Settings& s = run.settings;
-    if (s.output.OutputFile.empty() || s.output.DisableOutputToFile) return true;
+bool EmptyNamedOutputFile(const OutputSettings& output, ErrorInfo& error) {
+    if (output.OutputFile.empty() || output.DisableOutputToFile) return true;
     const int fd =
-        ::open(ToPath(s.output.OutputFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        ::open(ToPath(output.OutputFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = FileErrorInfo(errno);
         return false;
@@ -54,12 +53,12 @@ bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error) {
 bool RunProgress::stopStands() {
     const int32_t distinctWords = run_.result.table.size();
     if (distinctWords < kStopQuestionWords) return true;
-    const Answer a =
-        run_.host.ask(Question::ConfirmStop,
-                      u" " + FromInt(distinctWords) +
-                          u" different words have been found.\r\n"
-                          u"Do you really wish to stop?",
-                      RunText(run_, kTextStop), MsgIcon::Question, MsgButtons::YesNo, Answer::Yes);
+    const Answer a = run_.host.ask(Question::ConfirmStop,
+                                   u" " + FromInt(distinctWords) +
+                                       u" different words have been found.\r\n"
+                                       u"Do you really wish to stop?",
+                                   RunText(run_.texts, kTextStop), MsgIcon::Question,
+                                   MsgButtons::YesNo, Answer::Yes);
     if (a == Answer::Yes) return true;
     run_.session.stopRequested = false;
     return false;
@@ -67,7 +66,7 @@ bool RunProgress::stopStands() {
 
 void RunProgress::rankStep(RankStep step) {
     const int texts[] = {kTextApplyingRules, kTextComputingStatistics, kTextRankingWords};
-    run_.host.setOutputText(RunText(run_, texts[int(step)]) + u" ...");
+    run_.host.setOutputText(RunText(run_.texts, texts[int(step)]) + u" ...");
     run_.host.repaint();
 }
 

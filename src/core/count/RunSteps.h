@@ -13,6 +13,7 @@
 namespace qd {
 
 class Host;
+struct OutputSettings;
 struct RunState;
 
 // What a source made of the run.
@@ -35,7 +36,7 @@ ErrorInfo ErrorOf(const std::exception& e);
 // Empties the named output file (unless output to file is disabled) by opening it for
 // writing and closing it at once. Called after every check of a source, so that a refused
 // run leaves the file as it was. False, with error set, when the file cannot be written.
-bool EmptyNamedOutputFile(const RunState& run, ErrorInfo& error);
+bool EmptyNamedOutputFile(const OutputSettings& output, ErrorInfo& error);
 
 // A count's progress as the person sees it. A requested stop stands at once below 2000
 // distinct words; from there the person is asked to confirm it. The ranking steps are named

@@ -1,6 +1,6 @@
 #include "count/RunTexts.h"
 
-#include "count/RunState.h"
+#include "text/ProgramTexts.h"
 
 namespace qd {
 
@@ -29,8 +29,8 @@ const char16_t* EnglishText(int n) {
 
 } // namespace
 
-ustring RunText(const RunState& run, int n) {
-    ustring text = run.texts.GetText(n);
+ustring RunText(const ProgramTexts& texts, int n) {
+    ustring text = texts.GetText(n);
     return text.empty() ? ustring(EnglishText(n)) : text;
 }
 

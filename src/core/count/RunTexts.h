@@ -7,8 +7,8 @@
 
 namespace qd {
 
-struct RunState;
+class ProgramTexts;
 
-ustring RunText(const RunState& run, int n);
+ustring RunText(const ProgramTexts& texts, int n);
 
 } // namespace qd

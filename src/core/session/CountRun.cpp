@@ -99,9 +99,9 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     SourceResult read;
     ErrorInfo outputError;
     if (s.input.Source == SourceKind::InFile) {
-        read = DoItFromFile(run, outputError);
+        read = CountFromFile(run, outputError);
     } else if (GetClipboardText(run, clipboardText, false)) {
-        read = DoItFromClipboard(run, outputError);
+        read = CountFromClipboard(run, outputError);
     } else {
         SelectFileSource(run);
         return RunOutcome::Refused;
@@ -133,9 +133,9 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
     Host& host = run.host;
     Settings& s = run.settings;
     if (CountIsRunning(run)) {
-        const Answer a =
-            host.ask(Question::Stop, RunText(run, kTextStopQuestion), RunText(run, kTextStop),
-                     MsgIcon::Question, MsgButtons::YesNo, Answer::No);
+        const Answer a = host.ask(Question::Stop, RunText(run.texts, kTextStopQuestion),
+                                  RunText(run.texts, kTextStop), MsgIcon::Question,
+                                  MsgButtons::YesNo, Answer::No);
         if (a == Answer::No) return RunOutcome::StopDeclined;
         run.session.stopRequested = true;
         return RunOutcome::StopRequested;
@@ -150,14 +150,14 @@ RunOutcome CountWords(RunState& run, ustring_view clipboardText) {
         return RunOutcome::Refused;
     }
     run.result.stats.thresholdFrequency = s.ignore.ThresholdFrequency + 2;
-    const RunOutcome outcome = DoIt(run, clipboardText);
+    const RunOutcome outcome = RunCount(run, clipboardText);
     host.setElapsedTimerEnabled(false);
     run.current.elapsedTimeRunning = false;
     if (run.current.secondsElapsed < kKeepElapsedSeconds) host.setLabel(LabelId::TimeElapsed, u"");
     return outcome;
 }
 
-RunOutcome DoIt(RunState& run, ustring_view clipboardText) {
+RunOutcome RunCount(RunState& run, ustring_view clipboardText) {
     if (!CheckAllowedExtraChars(run)) {
         run.host.showSettingsWindow();
         return RunOutcome::Refused;

@@ -20,11 +20,11 @@ enum class RunOutcome {
 
 // CountWords: a click on the count button. While a run is active (the button says "Stop") asks
 // whether to stop and sets stopRequested on yes. Otherwise refuses UTF-8 together with 7-bit ASCII,
-// then runs DoIt and stops the elapsed-time display. clipboardText is the clipboard's text at the
-// click; it is read only when the source is the clipboard.
+// then runs RunCount and stops the elapsed-time display. clipboardText is the clipboard's text at
+// the click; it is read only when the source is the clipboard.
 RunOutcome CountWords(RunState& run, ustring_view clipboardText = {});
 
-// DoIt: the run itself (checks, source, order, stop outcome, post-count steps, listing).
-RunOutcome DoIt(RunState& run, ustring_view clipboardText);
+// RunCount: the run itself (checks, source, order, stop outcome, post-count steps, listing).
+RunOutcome RunCount(RunState& run, ustring_view clipboardText);
 
 } // namespace qd
