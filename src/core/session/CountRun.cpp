@@ -109,7 +109,8 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     if (read == SourceResult::Refused) return RunOutcome::Refused;
     if (read == SourceResult::OutputFailed) return ErrorStep(run, outputError);
 
-    SortWordTable(run.result.table, 1, run.result.table.size(), 1);
+    SortWordTable(run.result.table, 1, run.result.table.size(), 1,
+                  run.session.startUpCompleted ? &run.yield : nullptr);
 
     if (run.session.stopRequested && !ListAfterAStop(run)) return RunOutcome::NotListed;
 

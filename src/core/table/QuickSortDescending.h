@@ -3,27 +3,38 @@
 // with equal keys end up wherever these exact steps put them, and listings depend on that, so
 // the steps are kept as they are. Only the recursion differs: the smaller part is sorted by a
 // call and the larger one by the loop, which keeps the stack shallow and changes nothing
-// else, since the two parts never overlap.
+// else, since the two parts never overlap. A budget of comparisons bounds the time on orders
+// crafted against the middle pivot.
 
 #include "text/UString.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace qd::detail {
 
-// keyAt(i) returns the key of element i as a ustring_view; swapAt(i, j) exchanges elements.
-template <typename KeyAt, typename SwapAt>
-void QuickSortDescending(int32_t lo, int32_t hi, KeyAt& keyAt, SwapAt& swapAt, ustring& pivot) {
+// keyAt(i) returns the key of element i as a ustring_view; swapAt(i, j) exchanges elements;
+// tick() runs at every comparison (the yield). Each comparison spends one unit of budget;
+// false when the budget ran out, the range then left in some order of its elements.
+template <typename KeyAt, typename SwapAt, typename Tick>
+bool QuickSortDescending(int32_t lo, int32_t hi, KeyAt& keyAt, SwapAt& swapAt, Tick& tick,
+                         ustring& pivot, int64_t& budget) {
+    auto compare = [&] {
+        tick();
+        return --budget >= 0;
+    };
     while (lo < hi) {
         // The pivot is copied: swapping may move the characters a view would point to.
         pivot.assign(keyAt(lo + (hi - lo) / 2));
         const ustring_view p = pivot;
         int32_t i = lo, j = hi;
         while (i <= j) {
-            while (i < hi && keyAt(i) > p)
+            while (i < hi && compare() && keyAt(i) > p)
                 ++i;
-            while (j > lo && keyAt(j) < p)
+            while (j > lo && compare() && keyAt(j) < p)
                 --j;
+            if (budget < 0) return false;
             if (i <= j) {
                 if (i < j) swapAt(i, j);
                 ++i;
@@ -31,24 +42,85 @@ void QuickSortDescending(int32_t lo, int32_t hi, KeyAt& keyAt, SwapAt& swapAt, u
             }
         }
         if (j - lo < hi - i) {
-            if (lo < j) QuickSortDescending(lo, j, keyAt, swapAt, pivot);
-            if (!(i < hi)) return;
+            if (lo < j && !QuickSortDescending(lo, j, keyAt, swapAt, tick, pivot, budget))
+                return false;
+            if (!(i < hi)) return true;
             lo = i;
         } else {
-            if (i < hi) QuickSortDescending(i, hi, keyAt, swapAt, pivot);
-            if (!(lo < j)) return;
+            if (i < hi && !QuickSortDescending(i, hi, keyAt, swapAt, tick, pivot, budget))
+                return false;
+            if (!(lo < j)) return true;
             hi = j;
         }
     }
+    return true;
 }
 
-template <typename KeyAt, typename SwapAt>
-void SortAscendingByReversal(int32_t lo, int32_t hi, KeyAt keyAt, SwapAt swapAt) {
-    if (lo >= hi) return;
+// The comparisons a range of n elements may take before the quicksort gives way:
+// 4 n ceil(log2 n) + 64. Natural texts stay far below it.
+inline int64_t SortBudget(int64_t n) {
+    int64_t log2 = 0;
+    while ((int64_t(1) << log2) < n)
+        ++log2;
+    return 4 * n * log2 + 64;
+}
+
+// Puts the elements of lo..hi in the order given: order[k] is the position (at the call) of
+// the element that goes to lo + k. Exchanges through swapAt, at most one per element.
+template <typename SwapAt>
+void ApplyOrder(int32_t lo, const std::vector<int32_t>& order, SwapAt& swapAt) {
+    const size_t n = order.size();
+    std::vector<int32_t> positionOf(n), elementAt(n); // by element (its first position - lo)
+    for (size_t k = 0; k < n; ++k)
+        positionOf[k] = elementAt[k] = int32_t(k);
+    for (size_t k = 0; k < n; ++k) {
+        const int32_t e = order[k] - lo;
+        const int32_t p = positionOf[size_t(e)];
+        if (p == int32_t(k)) continue;
+        swapAt(lo + int32_t(k), lo + p);
+        const int32_t displaced = elementAt[k];
+        positionOf[size_t(displaced)] = p;
+        elementAt[size_t(p)] = displaced;
+        positionOf[size_t(e)] = int32_t(k);
+        elementAt[k] = e;
+    }
+}
+
+// Sorts lo..hi ascending by key, then by tieAt(i), in n log n. Returns the comparisons made.
+template <typename KeyAt, typename TieAt, typename SwapAt, typename Tick>
+int64_t SortByKeyThenTie(int32_t lo, int32_t hi, KeyAt& keyAt, TieAt& tieAt, SwapAt& swapAt,
+                         Tick& tick) {
+    std::vector<int32_t> order(size_t(hi - lo + 1));
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = lo + int32_t(k);
+    int64_t comparisons = 0;
+    std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+        tick();
+        ++comparisons;
+        const int c = keyAt(a).compare(keyAt(b));
+        return c != 0 ? c < 0 : tieAt(a) < tieAt(b);
+    });
+    ApplyOrder(lo, order, swapAt);
+    return comparisons;
+}
+
+// Sorts lo..hi ascending by key: the program's descending quicksort, then the range
+// reversed. Should the quicksort exhaust its budget (a crafted order), the whole range is
+// sorted again in n log n by key, then by tieAt(i) (the word itself). Returns the number of
+// comparisons made.
+template <typename KeyAt, typename TieAt, typename SwapAt, typename Tick>
+int64_t SortAscendingByReversal(int32_t lo, int32_t hi, KeyAt keyAt, TieAt tieAt, SwapAt swapAt,
+                                Tick tick) {
+    if (lo >= hi) return 0;
     ustring pivot;
-    QuickSortDescending(lo, hi, keyAt, swapAt, pivot);
-    for (int32_t a = lo, b = hi; a < b; ++a, --b)
-        swapAt(a, b);
+    const int64_t budget = SortBudget(int64_t(hi) - lo + 1);
+    int64_t left = budget;
+    if (QuickSortDescending(lo, hi, keyAt, swapAt, tick, pivot, left)) {
+        for (int32_t a = lo, b = hi; a < b; ++a, --b)
+            swapAt(a, b);
+        return budget - left;
+    }
+    return budget + SortByKeyThenTie(lo, hi, keyAt, tieAt, swapAt, tick);
 }
 
 // The part of key from the 1-based position start on.

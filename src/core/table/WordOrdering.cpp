@@ -9,30 +9,35 @@
 
 namespace qd {
 
-void SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start) {
+int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yielder* yield) {
     lo = std::max<int32_t>(lo, 1);
     hi = std::min(hi, table.size());
-    if (lo >= hi) return;
+    if (lo >= hi) return 0;
     // The keys are read many times over: views of them side by side, moved along with the
     // entries, save going through the table for each comparison. Records never move, so the
     // views stay valid.
     std::vector<ustring_view> keys(size_t(hi - lo + 1));
     for (int32_t i = lo; i <= hi; ++i)
         keys[size_t(i - lo)] = detail::KeyFrom(table[i].SortKey, start);
-    detail::SortAscendingByReversal(
+    return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
+        [&](int32_t i) -> ustring_view { return table[i].Word; },
         [&](int32_t i, int32_t j) {
             std::swap(keys[size_t(i - lo)], keys[size_t(j - lo)]);
             table.swapEntries(i, j);
+        },
+        [yield] {
+            if (yield) (*yield)();
         });
 }
 
-void QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start) {
+int64_t QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start) {
     lo = std::max<int32_t>(lo, 0);
     hi = std::min(hi, int32_t(strings.size()) - 1);
-    detail::SortAscendingByReversal(
+    return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return detail::KeyFrom(strings[size_t(i)], start); },
-        [&](int32_t i, int32_t j) { strings[size_t(i)].swap(strings[size_t(j)]); });
+        [&](int32_t i) -> ustring_view { return strings[size_t(i)]; },
+        [&](int32_t i, int32_t j) { strings[size_t(i)].swap(strings[size_t(j)]); }, [] {});
 }
 
 void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield,

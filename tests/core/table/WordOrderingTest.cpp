@@ -3,10 +3,12 @@
 #include "count/RunState.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
+#include "table/QuickSortDescending.h"
 #include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -184,6 +186,75 @@ TEST_F(Ordering, SortLeavesTiesExactlyAsTheProgramsQuicksort) {
                 run.result.table[i].SortKey = u"same";
         expectSortAsReference(1, run.result.table.size(), 1);
     }
+}
+
+// --- Orders crafted against the middle pivot ---
+
+// Values 0..n-1 placed so that the middle element of every range the quicksort partitions is
+// the largest left: each partition then takes off a single element, n * n / 2 comparisons.
+std::vector<int> AgainstTheMiddlePivot(int n) {
+    std::vector<int> slot(static_cast<size_t>(n)), value(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        slot[size_t(k)] = k;
+    for (int lo = 0; lo < n; ++lo) {
+        const int mid = lo + (n - 1 - lo) / 2;
+        value[size_t(slot[size_t(mid)])] = n - 1 - lo;
+        std::swap(slot[size_t(lo)], slot[size_t(mid)]);
+    }
+    return value;
+}
+
+ustring Padded(int v) {
+    ustring digits = FromInt(v);
+    return ustring(6 - digits.size(), u'0') + digits;
+}
+
+// A prefix that puts words in the order of k and folds away to "eeeee" in the sort key.
+ustring FoldingPrefix(int k) {
+    const ustring_view variants = u"EeÈÉèé";
+    ustring prefix;
+    for (int digit = 0; digit < 5; ++digit, k /= 6)
+        prefix.insert(prefix.begin(), variants[size_t(k % 6)]);
+    return prefix;
+}
+
+// Words whose accented and capital prefixes fold away in the sort key, so that the table
+// (in word order) holds their keys in the crafted order: the quicksort gives way at its
+// budget and the whole takes no more than twice that.
+TEST_F(Ordering, CraftedOrderSortsWithinItsBudget) {
+    const int n = 4000;
+    const std::vector<int> value = AgainstTheMiddlePivot(n);
+    run.result.table.clear();
+    for (int k = 0; k < n; ++k)
+        AddWordToList(run, FoldingPrefix(k) + Padded(value[size_t(k)]));
+    const int64_t comparisons = SortWordTable(run.result.table, 1, n, 1);
+    EXPECT_GT(comparisons, detail::SortBudget(n));
+    EXPECT_LE(comparisons, 2 * detail::SortBudget(n));
+    for (int32_t i = 1; i <= n; ++i)
+        ASSERT_EQ(run.result.table[i].SortKey.substr(run.result.table[i].SortKey.size() - 6),
+                  Padded(i - 1));
+
+    std::vector<ustring> strings;
+    for (int v : value)
+        strings.push_back(u"x" + Padded(v));
+    EXPECT_LE(QuickSort(strings, 0, n - 1, 2), 2 * detail::SortBudget(n));
+    EXPECT_TRUE(std::is_sorted(strings.begin(), strings.end()));
+}
+
+// Where the quicksort gives way, ties go by the word: random keys with many ties.
+TEST(QuickSort, FallbackSortsByKeyThenWord) {
+    std::mt19937 rng(7);
+    std::vector<std::pair<ustring, ustring>> items; // key, word
+    for (int k = 0; k < 500; ++k)
+        items.push_back({FromInt(int(rng() % 20)), RandomWord(rng) + FromInt(k)});
+    std::vector<std::pair<ustring, ustring>> expected = items;
+    std::sort(expected.begin(), expected.end());
+    auto keyAt = [&](int32_t i) -> ustring_view { return items[size_t(i)].first; };
+    auto tieAt = [&](int32_t i) -> ustring_view { return items[size_t(i)].second; };
+    auto swapAt = [&](int32_t i, int32_t j) { std::swap(items[size_t(i)], items[size_t(j)]); };
+    auto tick = [] {};
+    detail::SortByKeyThenTie(0, 499, keyAt, tieAt, swapAt, tick);
+    EXPECT_EQ(items, expected);
 }
 
 // --- QuickSort on plain strings ---
