@@ -71,7 +71,7 @@ void NormaliseWordsToIgnore(RunState& state) {
         return;
     }
     box = NormalizedWordsToIgnore(box);
-    state.lists.wordsToIgnore = u" " + box + u" ";
+    state.lists.wordsToIgnore.assign(u" " + box + u" ");
     CheckAllowedExtraChars(state);
 }
 

@@ -5,6 +5,7 @@
 // common-words read) prepares a line into line() and calls scanLine().
 
 #include "scan/CommentMarkers.h"
+#include "scan/IgnoredWords.h"
 #include "scan/ScanCache.h"
 #include "scan/Settings.h"
 #include "text/UString.h"
@@ -24,7 +25,7 @@ public:
 
 // The word lists a count leaves out, kept by the session between counts.
 struct WordLists {
-    ustring wordsToIgnore;            // with one space before and after each word, or empty
+    IgnoredWords wordsToIgnore;
     std::vector<ustring> commonWords; // sorted
     // The file the common words were last read from (or chosen in the settings window),
     // which CommonWordsFile leaves behind when the input file's language names another file.

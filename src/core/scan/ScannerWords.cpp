@@ -64,7 +64,7 @@ void Scanner::passWord(ustring_view word) {
         ustring& lowered = cache_.lowered;
         lowered.assign(word);
         LowerCaseAccentedInPlace(lowered, &yield_);
-        if (IsInWordsToIgnore(lists_.wordsToIgnore, lowered)) return;
+        if (lists_.wordsToIgnore.contains(lowered)) return;
         if (settings.ignore.IgnoreCommonWords && IsCommonWord(lists_.commonWords, lowered)) return;
     }
     if (!word.empty()) sink_->addWord(word);

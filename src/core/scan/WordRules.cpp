@@ -155,16 +155,6 @@ void ApplyIgnoreRules(const Settings& settings, ustring& word) {
     if (IsExcludedByIgnoreRules(settings, word)) word.clear();
 }
 
-bool IsInWordsToIgnore(ustring_view wordsToIgnore, ustring_view loweredWord) {
-    const size_t n = loweredWord.size();
-    for (size_t pos = wordsToIgnore.find(loweredWord, 1); pos != ustring_view::npos;
-         pos = wordsToIgnore.find(loweredWord, pos + 1)) {
-        if (pos + n >= wordsToIgnore.size()) return false;
-        if (wordsToIgnore[pos - 1] == u' ' && wordsToIgnore[pos + n] == u' ') return true;
-    }
-    return false;
-}
-
 bool IsCommonWord(const std::vector<ustring>& commonWords, ustring_view loweredWord) {
     int32_t pos = 0;
     return BinarySearchStrings(loweredWord, commonWords, int32_t(commonWords.size()), pos);

@@ -58,8 +58,6 @@ bool IsExcludedByIgnoreRules(const Settings& settings, ustring_view word);
 // Empties word when one of those rules excludes it.
 void ApplyIgnoreRules(const Settings& settings, ustring& word);
 
-// Whether wordsToIgnore (" one two ") holds loweredWord between two spaces.
-bool IsInWordsToIgnore(ustring_view wordsToIgnore, ustring_view loweredWord);
 // Whether the sorted commonWords hold loweredWord (code-unit order).
 bool IsCommonWord(const std::vector<ustring>& commonWords, ustring_view loweredWord);
 

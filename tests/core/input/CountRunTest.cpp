@@ -93,7 +93,7 @@ TEST_F(CountRunTest, CountTextRanksAFileAsTheProgramsRunDoes) {
     run.settings.input.UTF8 = true;
     run.settings.words.DropFinalS = true;
     run.settings.ignore.IgnoreInfrequentWords = true;
-    run.lists.wordsToIgnore = u" apple ";
+    run.lists.wordsToIgnore.assign(u" apple ");
     ASSERT_EQ(CountWords(run), RunOutcome::Listed);
 
     TextFileReader reader;

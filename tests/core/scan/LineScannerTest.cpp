@@ -2,6 +2,7 @@
 
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
+#include "scan/IgnoredWords.h"
 #include "scan/WordRules.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
@@ -157,4 +158,20 @@ TEST(BlankDoubleHyphens, BlanksInMidLineButNotAtTheStartOrInCommentMarkup) {
     const ustring out = BlankDoubleHyphens(ustring(1 << 20, u'-'));
     EXPECT_EQ(out.substr(0, 2), u"--");
     EXPECT_EQ(out.find(u'-', 2), ustring::npos);
+}
+
+// --- Words to ignore: a set built from the list ---
+
+TEST(IgnoredWords, HoldsEveryWordOfALongListAndNothingElse) {
+    IgnoredWords words;
+    ustring list = u" ";
+    for (int k = 0; k < 12000; ++k)
+        list += u"w" + FromInt(k) + u" ";
+    words.assign(list);
+    EXPECT_TRUE(words.contains(u"w0") && words.contains(u"w6000") && words.contains(u"w11999"));
+    EXPECT_FALSE(words.contains(u"w") || words.contains(u"w12000") || words.contains(u""));
+    words.assign(u" one  two ");
+    EXPECT_TRUE(words.contains(u"two") && words.contains(u""));
+    words.clear();
+    EXPECT_FALSE(words.contains(u"one"));
 }
