@@ -77,7 +77,7 @@ public:
     const ustring& extraChars() const { return extraChars_; }
 
     // Every word cut from the text, counted or not.
-    int32_t totalOccurrences() const { return totalOccurrences_; }
+    int64_t totalOccurrences() const { return totalOccurrences_; }
     void resetTotalOccurrences() { totalOccurrences_ = 0; }
 
 private:
@@ -105,7 +105,7 @@ private:
     ustring line_;
     size_t pos_ = 0;
     ScanCache cache_;
-    int32_t totalOccurrences_ = 0;
+    int64_t totalOccurrences_ = 0;
 };
 
 } // namespace qd

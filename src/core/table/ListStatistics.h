@@ -15,8 +15,8 @@ struct ListStatistics {
     int maxWordLength = 0;
     int32_t wordsIncluded = 0;
     int32_t wordsExcluded = 0;
-    int32_t maxFrequency = 0;
-    int32_t occurrences = 0;    // of the listed words
+    int64_t maxFrequency = 0;
+    int64_t occurrences = 0;    // of the listed words
     int32_t firstFrequency = 0; // the entry ranked first, where the frequency chain starts
 };
 

@@ -17,9 +17,9 @@ int DecimalDigits(int64_t n) {
 }
 
 // Decimal digits of a non-negative number into a small buffer, without allocating.
-ustring_view Digits(int32_t n, std::array<char16_t, 12>& buf) {
+ustring_view Digits(int64_t n, std::array<char16_t, 20>& buf) {
     size_t pos = buf.size();
-    uint32_t v = n < 0 ? 0u : uint32_t(n);
+    uint64_t v = n < 0 ? 0u : uint64_t(n);
     do {
         buf[--pos] = char16_t(u'0' + v % 10);
         v /= 10;
@@ -46,7 +46,7 @@ bool WordColumnTakesComma(const ListingLayout& layout) {
 } // namespace
 
 ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t numWordsIncluded,
-                                int32_t maxFrequency, int maxWordLengthFound, int minWidth) {
+                                int64_t maxFrequency, int maxWordLengthFound, int minWidth) {
     ListingLayout layout;
     layout.displayFormat = displayFormat;
     layout.commas = commas;
@@ -64,7 +64,7 @@ bool HasHeaderLine(ListFormat displayFormat) {
 void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustring& line) {
     line.clear();
     const bool header = entry == nullptr;
-    std::array<char16_t, 12> rankBuf, freqBuf;
+    std::array<char16_t, 20> rankBuf, freqBuf;
     const ustring_view rankText = header ? ustring_view(u"Rank") : Digits(entry->Rank, rankBuf);
     const ustring_view freqText = header ? ustring_view(u"Freq") : Digits(entry->Count, freqBuf);
     const ustring_view word = header ? ustring_view(u"Word") : TrimSpaces(entry->Word);
@@ -126,7 +126,7 @@ void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustrin
             f == ListFormat::WordsWithCommas) {
             line.resize(TrimTrailingSpaces(line).size());
             line += u" (longest has ";
-            std::array<char16_t, 12> buf;
+            std::array<char16_t, 20> buf;
             line += Digits(layout.maxWordLengthFound, buf);
             line += u" characters)";
         }

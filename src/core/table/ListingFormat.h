@@ -25,7 +25,7 @@ struct ListingLayout {
 // The column widths for a listing: the digits of the number of listed words, of the highest
 // count and the longest word's length, each at least minWidth.
 ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t numWordsIncluded,
-                                int32_t maxFrequency, int maxWordLengthFound, int minWidth);
+                                int64_t maxFrequency, int maxWordLengthFound, int minWidth);
 
 // Whether the format has a header line (format 9, the words joined by commas, has none).
 bool HasHeaderLine(ListFormat displayFormat);

@@ -31,8 +31,8 @@ bool IsRomanBelow40(ustring_view s) {
 
 void ComputeListStatistics(const WordTable& table, ListStatistics& stats) {
     int maxLength = 0;
-    int32_t included = 0, excluded = 0, maxFrequency = 0;
-    int64_t occurrences = 0;
+    int32_t included = 0, excluded = 0;
+    int64_t maxFrequency = 0, occurrences = 0;
     for (int32_t i = 1; i <= table.size(); ++i) {
         const WordEntry& e = table[i];
         if (!e.Listed) {
@@ -48,8 +48,7 @@ void ComputeListStatistics(const WordTable& table, ListStatistics& stats) {
     stats.wordsIncluded = included;
     stats.wordsExcluded = excluded;
     // Held at the largest 32-bit value rather than wrapping to a negative count.
-    stats.occurrences =
-        int32_t(std::min<int64_t>(occurrences, std::numeric_limits<int32_t>::max()));
+    stats.occurrences = occurrences;
     stats.maxFrequency = maxFrequency;
 }
 

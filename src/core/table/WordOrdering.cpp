@@ -47,7 +47,7 @@ void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield
     // Ranking: the listed words with a count from maxFrequency down to 1, equal counts in
     // table order. A stable sort gives what one pass per count value over the table gives.
     struct Ranked {
-        int32_t count;
+        int64_t count;
         int32_t index;
     };
     std::vector<Ranked> byFrequency;

@@ -22,8 +22,8 @@ inline constexpr int32_t kTableGrowthStep = 500;
 struct WordEntry {
     ustring Word;
     ustring SortKey;
-    int32_t Count = 0;
-    int32_t Rank = 0;
+    int64_t Count = 0; // occurrences: 64 bits, whatever the size of the text
+    int64_t Rank = 0;
     int32_t NextByFrequency = 0;
     bool Listed = false;
 };

@@ -2,6 +2,7 @@
 #include "count/AddWordToList.h"
 #include "count/ListingPass.h"
 #include "count/RunState.h"
+#include "count/RunSteps.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -44,11 +45,8 @@ protected:
     // What the count run does once the source is read.
     void finish() {
         SortWordTable(run.result.table, 1, run.result.table.size(), 1);
-        ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
-        ComputeListStatistics(run.result.table, run.result.stats);
-        BuildFrequencyOrder(run.result.table, run.result.stats, run.yield,
-                            run.session.startUpCompleted,
-                            [&] { run.host.appendOutputText(u" ."); });
+        RunProgress progress(run);
+        RankWords(run.result, run.settings, run.yield, run.session.startUpCompleted, progress);
         host.output.clear();
     }
     ustring pathIn(const char* name) const { return FromPath(dir.path() / name); }
@@ -67,6 +65,27 @@ const std::string kHead = "\"To open this file in Excel state that it is delimit
                           "\r\n";
 
 // --- The 65000-character limit of the output box ---
+
+// Counts beyond 32 bits, set through the table: ranked, totalled, shown and listed whole, in
+// the output box and in the file.
+TEST_F(Listing, CountsBeyondThirtyTwoBitsAreRankedTotalledAndListed) {
+    test::AddWords(run, {{"big", 1}, {"bigger", 1}, {"small", 5}});
+    run.result.table[1].Count = (int64_t(1) << 31) + 1;
+    run.result.table[2].Count = 5'000'000'000;
+    run.settings.output.OutputFile = pathIn("out.txt");
+    finish();
+    EXPECT_EQ(run.result.stats.occurrences, 7'147'483'654);
+    ShowCounts(run);
+    std::string digits;
+    for (char16_t c : host.labels[LabelId::NumOccurrences])
+        if (c >= u'0' && c <= u'9') digits += char(c);
+    EXPECT_EQ(digits, "7147483654");
+    ListWords(run);
+    const std::string lines = "      1  5000000000  bigger\r\n      2  2147483649  big\r\n"
+                              "      3           5  small\r\n";
+    EXPECT_NE(host.outputUtf8().find(lines), std::string::npos);
+    EXPECT_NE(file().find(lines), std::string::npos);
+}
 
 TEST_F(Listing, OutputBoxStopsAtTheLastBatchOfTwentyThatFits) {
     // Words of 12 characters in format 0: header 49 + 2, every line 29 + 2 characters.

@@ -128,15 +128,5 @@ TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
     EXPECT_EQ(run.result.stats.maxWordLength, 5);
 }
 
-TEST_F(AddWordToList, HugeCountsDoNotWrapToANegativeTotal) {
-    run.settings.output.SuppressWords = true;
-    test::AddWords(run, {{"a", 1}, {"b", 1}});
-    run.result.table[1].Count = std::numeric_limits<int32_t>::max();
-    run.result.table[2].Count = 5;
-    ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
-    ComputeListStatistics(run.result.table, run.result.stats);
-    EXPECT_EQ(run.result.stats.occurrences, std::numeric_limits<int32_t>::max());
-}
-
 } // namespace
 } // namespace qd
