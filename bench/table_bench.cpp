@@ -115,7 +115,7 @@ Round MeasureRound(const std::vector<ustring>& vocabulary, const std::vector<uin
     std::vector<ustring> keys;
     keys.reserve(size_t(n));
     for (int32_t i = 1; i <= n; ++i)
-        keys.push_back(run.result.table[i].SortKey);
+        keys.push_back(ustring(run.result.table[i].sortKey()));
     r.sortBaseline = CpuSecondsOf([&] { std::sort(keys.begin(), keys.end()); });
     r.sorting = CpuSecondsOf([&] { SortWordTable(run.result.table, 1, n, 1); });
 

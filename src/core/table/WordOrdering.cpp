@@ -18,7 +18,7 @@ int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Y
     // views stay valid.
     std::vector<ustring_view> keys(size_t(hi - lo + 1));
     for (int32_t i = lo; i <= hi; ++i)
-        keys[size_t(i - lo)] = detail::KeyFrom(table[i].SortKey, start);
+        keys[size_t(i - lo)] = detail::KeyFrom(table[i].sortKey(), start);
     return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
         [&](int32_t i) -> ustring_view { return table[i].Word; },

@@ -10,7 +10,15 @@ namespace qd {
 
 namespace {
 constexpr size_t kInitialIndexCells = 1024;
+
+// Lower-case ASCII letters and the other ASCII characters a word may hold (digits and the
+// extra characters) are their own sort key.
+bool IsOwnSortKey(ustring_view word) {
+    for (const char16_t c : word)
+        if (c >= 128 || (c >= u'A' && c <= u'Z')) return false;
+    return true;
 }
+} // namespace
 
 uint32_t WordTable::HashOf(ustring_view s) {
     // FNV-1a over the code units: words are short, and this beats a general byte hash here.
@@ -67,7 +75,7 @@ WordTable::AddResult WordTable::add(ustring_view word) {
     if (size() == capacity_) capacity_ += kTableGrowthStep;
     WordEntry& entry = store_.emplace_back();
     entry.Word.assign(word);
-    entry.SortKey = SortKeyOf(word);
+    if (!IsOwnSortKey(word)) entry.SortKey = SortKeyOf(word);
     entry.Count = 1;
     entry.Listed = true;
     const int32_t slot = size() - 1;

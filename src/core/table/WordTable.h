@@ -21,7 +21,10 @@ inline constexpr int32_t kTableGrowthStep = 500;
 
 struct WordEntry {
     ustring Word;
+    // The alphabetical key (accents folded, lower case), held only where it differs from the
+    // word: most words are their own key.
     ustring SortKey;
+    ustring_view sortKey() const { return SortKey.empty() ? ustring_view(Word) : SortKey; }
     int64_t Count = 0; // occurrences: 64 bits, whatever the size of the text
     int64_t Rank = 0;
     int32_t NextByFrequency = 0;

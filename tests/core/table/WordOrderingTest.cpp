@@ -123,7 +123,7 @@ protected:
     std::vector<RefRecord> records() const {
         std::vector<RefRecord> ref;
         for (int32_t i = 1; i <= run.result.table.size(); ++i)
-            ref.push_back({run.result.table[i].SortKey, run.result.table[i].Word});
+            ref.push_back({ustring(run.result.table[i].sortKey()), run.result.table[i].Word});
         return ref;
     }
     // Sorts entries lo..hi by the program and by the reference; the words must agree.
@@ -231,7 +231,7 @@ TEST_F(Ordering, CraftedOrderSortsWithinItsBudget) {
     EXPECT_GT(comparisons, detail::SortBudget(n));
     EXPECT_LE(comparisons, 2 * detail::SortBudget(n));
     for (int32_t i = 1; i <= n; ++i)
-        ASSERT_EQ(run.result.table[i].SortKey.substr(run.result.table[i].SortKey.size() - 6),
+        ASSERT_EQ(run.result.table[i].sortKey().substr(run.result.table[i].sortKey().size() - 6),
                   Padded(i - 1));
 
     std::vector<ustring> strings;

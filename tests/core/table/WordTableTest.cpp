@@ -2,6 +2,7 @@
 #include "count/AddWordToList.h"
 #include "count/RunState.h"
 #include "scan/BinarySearch.h"
+#include "scan/CaseFolding.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "table/PostCountRules.h"
@@ -126,6 +127,18 @@ TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
     EXPECT_EQ(run.result.stats.occurrences, 10);
     EXPECT_EQ(run.result.stats.maxFrequency, 7);
     EXPECT_EQ(run.result.stats.maxWordLength, 5);
+}
+
+// The key held for each word, or the word standing for its own key, is the word's SortKeyOf:
+// every ASCII character and some beyond, alone and in words.
+TEST(WordTable, EveryEntryGivesTheSortKeyOfItsWord) {
+    WordTable table;
+    for (char16_t c = 1; c < 256; ++c) {
+        table.add(ustring(1, c));
+        table.add(u"ab" + ustring(1, c) + u"Zé");
+    }
+    for (int32_t i = 1; i <= table.size(); ++i)
+        ASSERT_EQ(table[i].sortKey(), SortKeyOf(table[i].Word)) << i;
 }
 
 } // namespace
