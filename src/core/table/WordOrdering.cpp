@@ -13,17 +13,22 @@ int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Y
     lo = std::max<int32_t>(lo, 1);
     hi = std::min(hi, table.size());
     if (lo >= hi) return 0;
-    // The keys are read many times over: views of them side by side, moved along with the
-    // entries, save going through the table for each comparison. Records never move, so the
-    // views stay valid.
+    // The keys are read many times over: views of them and their prefixes side by side, moved
+    // along with the entries, save going through the table for each comparison. Records never move,
+    // so the views stay valid.
     std::vector<ustring_view> keys(size_t(hi - lo + 1));
-    for (int32_t i = lo; i <= hi; ++i)
+    std::vector<uint64_t> prefixes(keys.size());
+    for (int32_t i = lo; i <= hi; ++i) {
         keys[size_t(i - lo)] = detail::KeyFrom(table[i].sortKey(), start);
+        prefixes[size_t(i - lo)] = detail::PrefixOf(keys[size_t(i - lo)]);
+    }
     return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
+        [&](int32_t i) { return prefixes[size_t(i - lo)]; },
         [&](int32_t i) -> ustring_view { return table[i].Word; },
         [&](int32_t i, int32_t j) {
             std::swap(keys[size_t(i - lo)], keys[size_t(j - lo)]);
+            std::swap(prefixes[size_t(i - lo)], prefixes[size_t(j - lo)]);
             table.swapEntries(i, j);
         },
         [yield] {
@@ -36,6 +41,7 @@ int64_t QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t
     hi = std::min(hi, int32_t(strings.size()) - 1);
     return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return detail::KeyFrom(strings[size_t(i)], start); },
+        [&](int32_t i) { return detail::PrefixOf(detail::KeyFrom(strings[size_t(i)], start)); },
         [&](int32_t i) -> ustring_view { return strings[size_t(i)]; },
         [&](int32_t i, int32_t j) { strings[size_t(i)].swap(strings[size_t(j)]); }, [] {});
 }

@@ -2,6 +2,7 @@
 
 #include "scan/BinarySearch.h"
 #include "scan/CaseFolding.h"
+#include "table/QuickSortDescending.h"
 
 #include <algorithm>
 #include <cassert>
@@ -96,19 +97,6 @@ size_t WordTable::orderedSlot(int32_t i) const {
     return size_t(order_[size_t(i - 1)]);
 }
 
-namespace {
-
-// The first four code units of a word as one number whose order is the words' order (a word
-// holds no code unit 0, so a shorter word's zero padding sorts first).
-uint64_t PrefixOf(ustring_view word) {
-    uint64_t prefix = 0;
-    for (size_t k = 0; k < 4; ++k)
-        prefix = prefix << 16 | (k < word.size() ? word[k] : 0u);
-    return prefix;
-}
-
-} // namespace
-
 void WordTable::rebuildOrder() const {
     // Sorting by the prefixes, held side by side, spares most visits to the scattered words.
     struct Keyed {
@@ -117,7 +105,7 @@ void WordTable::rebuildOrder() const {
     };
     std::vector<Keyed> keyed(store_.size());
     for (size_t k = 0; k < keyed.size(); ++k)
-        keyed[k] = {PrefixOf(store_[k].Word), int32_t(k)};
+        keyed[k] = {detail::PrefixOf(store_[k].Word), int32_t(k)};
     std::sort(keyed.begin(), keyed.end(), [this](const Keyed& a, const Keyed& b) {
         if (a.prefix != b.prefix) return a.prefix < b.prefix;
         return store_[size_t(a.slot)].Word < store_[size_t(b.slot)].Word;
