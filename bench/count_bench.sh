@@ -23,13 +23,7 @@ export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# cpu CMD...: runs the command once; prints its CPU seconds (user + system) and peak RSS (KB).
-cpu() {
-    /usr/bin/time -f "%U %S %M" -o "$work/time" "$@" >/dev/null 2>&1 || true
-    awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time"
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.3f", a / b; else print "inf" }'; }
+. "$root/bench/timing.sh"
 
 # A docx document with 1 MB of the text (needs python3 for zipfile; skipped without it).
 docx=""

@@ -35,12 +35,7 @@ PY
 echo one >"$work/one.txt"
 
 export LC_ALL=C.UTF-8
-cpu() {
-    /usr/bin/time -f "%U %S %M" -o "$work/time" "$@" >/dev/null 2>&1 || true
-    awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time"
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.3f", a / b; else print "inf" }'; }
+. "$root/bench/timing.sh"
 
 pipeline="tr -cs 'A-Za-z' '\n' < '$text' | LC_ALL=C sort | uniq -c | LC_ALL=C sort -rn"
 read -r _ base < <(cpu "$counter" "$work/one.txt")
