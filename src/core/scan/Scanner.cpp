@@ -52,8 +52,9 @@ LineContents Survey(ustring_view line) {
 } // namespace
 
 // Yields when start-up is complete; when events were processed, brings the character tables
-// in line with the extra characters, which an event handler may have changed.
-void Scanner::yieldInScan(uint32_t& eventsSeen) {
+// in line with the extra characters, which an event handler may have changed. Runs twice a
+// word, so it is kept inline.
+inline void Scanner::yieldInScan(uint32_t& eventsSeen) {
     if (!yieldAllowed_) return;
     yield_();
     if (yield_.timesProcessed() != eventsSeen) [[unlikely]] {

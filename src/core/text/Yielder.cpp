@@ -4,6 +4,19 @@
 
 namespace qd {
 
+void Yielder::tick() {
+    if (!host_) return;
+    if (everyCall_) {
+        processNow();
+        return;
+    }
+    const TimePoint now = clock_();
+    if (now - last_ >= interval_) {
+        last_ = now;
+        processNow();
+    }
+}
+
 void Yielder::processNow() {
     if (host_) {
         ++processed_;

@@ -27,18 +27,10 @@ public:
     void setEveryCall(bool every) { everyCall_ = every; }
     void setInterval(std::chrono::milliseconds interval) { interval_ = interval; }
 
+    // The common case, a count and nothing more, stays inline.
     void operator()() {
-        if (!host_) return;
-        if (everyCall_) {
-            processNow();
-            return;
-        }
-        if (++calls_ & (kCallsPerClockRead - 1)) return;
-        const TimePoint now = clock_();
-        if (now - last_ >= interval_) {
-            last_ = now;
-            processNow();
-        }
+        if (!everyCall_ && (++calls_ & (kCallsPerClockRead - 1))) return;
+        tick();
     }
 
     // Processes events now, whatever the time (after a batch of output, before a dialog).
@@ -49,6 +41,10 @@ public:
     uint32_t timesProcessed() const { return processed_; }
 
 private:
+    // Every kCallsPerClockRead calls (or every call when asked): reads the clock and
+    // processes events when the interval has passed.
+    void tick();
+
     static constexpr uint32_t kCallsPerClockRead = 64;
     Host* host_ = nullptr;
     bool everyCall_ = false;
