@@ -231,7 +231,7 @@ SourceResult CountFromFile(RunState& run, ErrorInfo& outputError) {
 
     ClearOutputBox(host);
     if (AdviseOutputFile(run, size) != LargeInput::Continue) return SourceResult::Refused;
-    if (!EmptyNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
+    if (!CheckNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
 
     host.setOutputText(u"Now processing input file ...");
     host.repaint();

@@ -290,7 +290,7 @@ TEST_F(CountRunTest, OutputInAMissingFolderIsReportedAndNothingCounted) {
     earlierCount();
     run.settings.output.OutputFile = FromPath(dir.path() / "no" / "out.txt");
     EXPECT_EQ(CountWords(run), RunOutcome::Failed);
-    EXPECT_EQ(host.lastMessage(), "At DoIt error #53.\r\nDescription: File not found");
+    EXPECT_EQ(host.lastMessage(), "At DoIt error #76.\r\nDescription: Path not found");
     EXPECT_EQ(countOf(u"earlier"), 1);
     EXPECT_EQ(host.captions.back(), u"Count words");
 }
