@@ -101,6 +101,7 @@ bool FileWriter::open(const fs::path& target) {
         temp_.clear();
         return fail(EEXIST);
     }
+    tempMark_.mark(temp_, false);
     if (exists && ::fchmod(fd_, existing.st_mode & 07777) != 0) return fail(errno);
     return true;
 }
@@ -132,6 +133,7 @@ bool FileWriter::commit() {
     if (device_) return true;
     if (::rename(temp_.c_str(), destination_.c_str()) != 0) return fail(errno);
     temp_.clear();
+    tempMark_.clear();
     fs::path folder = destination_.parent_path();
     if (const int error = SyncFolder(folder.empty() ? fs::path(".") : folder); error != 0)
         return fail(error);
@@ -145,6 +147,7 @@ void FileWriter::abandon() {
     buffer_.clear();
     if (!temp_.empty()) ::unlink(temp_.c_str());
     temp_.clear();
+    tempMark_.clear();
 }
 
 bool FileWriter::fail(int error) {

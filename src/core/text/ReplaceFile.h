@@ -4,6 +4,8 @@
 // /dev/null) is written directly, every write and the close checked. Nothing ever waits on a
 // named pipe, and a folder, a pipe, a socket or a block device is refused.
 
+#include "text/Leftovers.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -54,6 +56,7 @@ private:
     bool device_ = false;
     std::filesystem::path destination_;
     std::filesystem::path temp_;
+    LeftoverMark tempMark_; // a signal that ends the program removes the temporary file
     std::string buffer_;
     int error_ = 0;
     const char* notAFile_ = nullptr;
