@@ -24,7 +24,13 @@ int SyncFolder(const fs::path& folder) {
     return error;
 }
 
+int SystemWritePermission(const fs::path& path) {
+    return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
 } // namespace
+
+int (*WritePermission)(const fs::path& path) = SystemWritePermission;
 
 std::string SystemErrorText(int errnoValue) {
     return std::generic_category().message(errnoValue);
@@ -83,6 +89,9 @@ bool FileWriter::open(const fs::path& target) {
     if (exists && !S_ISREG(existing.st_mode)) {
         notAFile_ = SpecialFileKind(existing.st_mode);
         return fail(S_ISDIR(existing.st_mode) ? EISDIR : EINVAL);
+    }
+    if (exists) {
+        if (const int refused = WritePermission(destination_); refused != 0) return fail(refused);
     }
 
     fs::path folder = destination_.parent_path();

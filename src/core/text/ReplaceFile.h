@@ -62,6 +62,12 @@ private:
     const char* notAFile_ = nullptr;
 };
 
+// Whether this user may write the existing file at path: 0, or the errno value that refuses
+// it. An existing file is replaced only where it could have been written in place, so that a
+// write-protected file stays protected. By default access(2); tests put a refusal here, which
+// the system never gives to root.
+extern int (*WritePermission)(const std::filesystem::path& path);
+
 // Writes bytes to target through a FileWriter. Returns the system's description of the
 // failure (errorText), or empty on success.
 std::string ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
