@@ -62,8 +62,9 @@ Timing Measure(const qd::test::TempDir& dir, size_t textBytes) {
     Timing timing;
 
     timing.unzipMs = MedianMilliseconds(7, [&] {
+        qd::TempFolderClaim claim;
         const qd::ustring folder =
-            qd::CreateTempFolder(run.env.tempRoot, qd::kTempFolderBase, true);
+            qd::CreateTempFolder(run.env.tempRoot, qd::kTempFolderBase, true, claim);
         qd::UnzipDocumentXml(path, folder, qd::kDocxEntryPath, run.docx.maxXmlFileSize);
         qd::DeleteFolder(folder, true);
     });

@@ -26,7 +26,7 @@ SourceResult CountFromClipboard(RunState& run, ErrorInfo& outputError) {
     Host& host = run.host;
     Settings& s = run.settings;
     if (!CheckClipboardTextIsPlain(host, run.current.ClipboardText)) return SourceResult::Refused;
-    if (!EmptyNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
+    if (!CheckNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
     SetCommentMarkers(run.scanner, u"None");
     run.current.SavedSuppressWords = s.output.SuppressWords;
     SourceResult result = SourceResult::Read;

@@ -44,7 +44,8 @@ int32_t ExtractDocx(RunState& run, ustring_view docxPath, ustring_view entryPath
                     ustring_view folderBase, bool askOnChecksum, bool askOnLarge,
                     bool reportDeleteErrors) {
     Host& host = run.host;
-    run.docx.tempFolder = CreateTempFolder(run.env.tempRoot, folderBase, true);
+    run.docx.tempFolder =
+        CreateTempFolder(run.env.tempRoot, folderBase, true, run.docx.tempFolderClaim);
     if (run.docx.tempFolder.empty()) {
         run.docx.xmlPath.clear();
         return kDocxNoTempFolder;
@@ -154,6 +155,8 @@ bool DeleteDocxTempFiles(RunState& run, bool reportErrors) {
         report(error + u" when attempting to delete folder " + run.docx.tempFolder);
         clean = false;
     }
+    // A folder left behind stays claimable by a later run.
+    run.docx.tempFolderClaim.release();
     if (clean) {
         run.docx.tempFolder.clear();
         run.docx.xmlPath.clear();

@@ -28,6 +28,9 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
     m.text += u" error #" + FromInt(number) + u".\r\nDescription: ";
     m.text += description;
     if (run.current.OutputFileWritten) m.text += u"\r\n" + run.texts.GetText(kTextListIsInTheFile);
+    // A failure while the output file is written: the file is not replaced.
+    if (run.current.WritingToFile)
+        m.text += u"\r\nThe output file was not written:\r\n" + run.settings.output.OutputFile;
     return m;
 }
 

@@ -221,6 +221,14 @@ SourceResult CountFromFile(RunState& run, ErrorInfo& outputError) {
     const ustring path = s.input.InputFile;
 
     const bool stream = run.current.inputStream != nullptr;
+    // A document protected by a password is no zip archive, and no text either.
+    if (!stream && IsEncryptedDocument(path)) {
+        InputError(run, u"The file " + path +
+                            u"\r\nis protected by a password, so its text cannot be read.\r\n"
+                            u"Save it without the password, or as a text file, and count that "
+                            u"file.");
+        return SourceResult::Refused;
+    }
     const bool docx = !stream && IsDocxFile(path);
     // Whatever way the run takes from here, no unpacked document is left behind.
     DocxTempFilesGuard docxTempFiles(run);
@@ -231,7 +239,7 @@ SourceResult CountFromFile(RunState& run, ErrorInfo& outputError) {
 
     ClearOutputBox(host);
     if (AdviseOutputFile(run, size) != LargeInput::Continue) return SourceResult::Refused;
-    if (!EmptyNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
+    if (!CheckNamedOutputFile(run.settings.output, outputError)) return SourceResult::OutputFailed;
 
     host.setOutputText(u"Now processing input file ...");
     host.repaint();

@@ -4,8 +4,10 @@
 #include "text/Folders.h"
 #include "text/Formatting.h"
 #include "text/Host.h"
+#include "text/ReplaceFile.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace qd {
 
@@ -23,6 +25,16 @@ void RememberFolder(Host& host, ustring_view path) {
 bool CheckInputFile(RunState& state, ustring_view path) {
     if (path.empty()) return false;
     Host& host = state.host;
+    // A folder, a pipe or a device has no length to vet: say what it is.
+    struct stat info {};
+    if (::stat(ToPath(path).c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (state.session.startUpCompleted)
+            host.message(u"Input file is " + FromUtf8(SpecialFileKind(info.st_mode)) +
+                             u", not a file.",
+                         u"Not a file", MsgIcon::Exclamation);
+        host.setLabel(LabelId::Filesize, u"");
+        return false;
+    }
     if (!FileExists(path)) {
         if (state.session.startUpCompleted) {
             state.settings.input.UTF8 = false;

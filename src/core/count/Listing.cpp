@@ -61,8 +61,11 @@ OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
     return OverwriteAnswer::Write;
 }
 
-// The file pass. False when the file could not be opened or finished; the error is reported.
-bool WriteOutputFile(RunState& run) {
+enum class FilePass { Written, Failed, NotOpened };
+
+// The file pass; a failure is reported. A file is replaced only by a complete listing: a
+// failed or stopped pass leaves an earlier one as it was.
+FilePass WriteOutputFile(RunState& run) {
     Host& host = run.host;
     host.setOutputText(u"Now processing and writing to output file ...");
     host.repaint();
@@ -72,23 +75,24 @@ bool WriteOutputFile(RunState& run) {
     if (!file.open(run.settings.output.OutputFile) || !file.writeHead(commas)) {
         const ErrorInfo& e = *file.failure();
         ReportError(run, e.number, e.description, u"ListWords");
-        return false;
+        return FilePass::NotOpened;
     }
     const ListingPassEnd end = RunListingPass(run, file, commas);
     // A write that failed inside the pass was reported there; the list goes on to the box.
-    if (end == ListingPassEnd::Failed) {
-        file.close();
-        return true;
+    if (end == ListingPassEnd::Failed) return FilePass::Failed;
+    if (end != ListingPassEnd::Completed) {
+        file.abandon();
+        return FilePass::Written;
     }
     if (!file.close()) {
         const ErrorInfo& e = *file.failure();
         ReportError(run, e.number, e.description, u"ListWords");
-        return false;
+        return FilePass::Failed;
     }
     // Only a complete list counts as written: a later report must not send the user to a
     // file that holds part of it.
-    run.current.OutputFileWritten = end == ListingPassEnd::Completed;
-    return true;
+    run.current.OutputFileWritten = true;
+    return FilePass::Written;
 }
 
 class ListingGuard {
@@ -132,7 +136,12 @@ ListWordsResult ListWords(RunState& run) {
             break;
         }
     }
-    if (run.current.WritingToFile && !WriteOutputFile(run)) return ListWordsResult::NothingListed;
+    bool fileFailed = false;
+    if (run.current.WritingToFile) {
+        const FilePass pass = WriteOutputFile(run);
+        if (pass == FilePass::NotOpened) return ListWordsResult::NothingListed;
+        fileFailed = pass == FilePass::Failed;
+    }
 
     run.current.WritingToFile = false;
     out.begin();
@@ -147,7 +156,7 @@ ListWordsResult ListWords(RunState& run) {
         return ListWordsResult::Stopped;
     }
     out.finish();
-    return ListWordsResult::Listed;
+    return fileFailed ? ListWordsResult::FileFailed : ListWordsResult::Listed;
 }
 
 } // namespace qd

@@ -13,6 +13,8 @@ enum class ListWordsResult {
     Listed,        // the listing output holds the listing (or the no-words message)
     Stopped,       // stopRequested ended the file pass or the output-box pass
     NothingListed, // the new output path had no folder, or the file could not be written
+    FileFailed,    // the listing output holds the listing, but the output file could not be
+                   // completed (reported; an earlier file there is left as it was)
     Busy,          // another listing was under way; nothing was done
 };
 

@@ -75,6 +75,7 @@ struct DocxWork {
     int32_t maxXmlFileSize = 20971520;
     ustring tempFolder;
     ustring xmlPath;
+    TempFolderClaim tempFolderClaim; // held while tempFolder is in use
 };
 
 struct RunState {

@@ -3,14 +3,12 @@
 #include "count/RunState.h"
 #include "count/RunTexts.h"
 #include "scan/Scanner.h"
+#include "table/OutputFileSink.h"
 #include "text/Folders.h"
 #include "text/Host.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <new>
 #include <system_error>
-#include <unistd.h>
 
 namespace qd {
 
@@ -38,16 +36,14 @@ ErrorInfo ErrorOf(const std::exception& e) {
     return {51, u"Internal error: " + U(e.what())};
 }
 
-bool EmptyNamedOutputFile(const OutputSettings& output, ErrorInfo& error) {
+bool CheckNamedOutputFile(const OutputSettings& output, ErrorInfo& error) {
     if (output.OutputFile.empty() || output.DisableOutputToFile) return true;
-    const int fd =
-        ::open(ToPath(output.OutputFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = FileErrorInfo(errno);
+    FileWriter probe;
+    if (!probe.open(ToPath(output.OutputFile))) {
+        error = FileWriterError(probe);
         return false;
     }
-    ::close(fd);
-    return true;
+    return true; // the probe leaves nothing: an existing file stays until the new one is complete
 }
 
 bool RunProgress::stopStands() {

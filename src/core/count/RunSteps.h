@@ -21,7 +21,7 @@ enum class SourceResult {
     Read,           // read completely, or up to a confirmed stop
     ReadAfterError, // an error was reported while reading; the words read so far stand
     Refused,        // nothing read and the output file untouched: the run ends here
-    OutputFailed,   // the output file could not be emptied; outputError tells why
+    OutputFailed,   // the output file cannot be written; outputError tells why
 };
 
 // Empties the output box and repaints it.
@@ -33,10 +33,11 @@ void InputError(RunState& run, ustring_view text);
 // The program's number and description for an unexpected error.
 ErrorInfo ErrorOf(const std::exception& e);
 
-// Empties the named output file (unless output to file is disabled) by opening it for
-// writing and closing it at once. Called after every check of a source, so that a refused
-// run leaves the file as it was. False, with error set, when the file cannot be written.
-bool EmptyNamedOutputFile(const OutputSettings& output, ErrorInfo& error);
+// Whether the named output file (unless output to file is disabled) can be written, before
+// the count: its folder exists and takes a new file, or it is a character device. Nothing
+// is changed: an existing file is replaced only by a complete listing. False, with error
+// set, when it cannot.
+bool CheckNamedOutputFile(const OutputSettings& output, ErrorInfo& error);
 
 // A count's progress as the person sees it. A requested stop stands at once below 2000
 // distinct words; from there the person is asked to confirm it. The ranking steps are named

@@ -123,9 +123,13 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     ShowCounts(run);
     run.session.ListingShown = true;
     host.setCountButtonEnabled(true);
-    ListWords(run);
+    const ListWordsResult listed = ListWords(run);
     CommonEnd(run);
-    return read == SourceResult::ReadAfterError ? RunOutcome::Failed : RunOutcome::Listed;
+    // A listing that never reached its output file is a failed run.
+    const bool fileFailed =
+        listed == ListWordsResult::FileFailed || listed == ListWordsResult::NothingListed;
+    return read == SourceResult::ReadAfterError || fileFailed ? RunOutcome::Failed
+                                                              : RunOutcome::Listed;
 }
 
 } // namespace

@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -141,24 +144,32 @@ std::vector<ustring_view> SplitLines(ustring_view text) {
     return lines;
 }
 
-// Reads the whole file; returns the system's description of a failure, or empty.
+// Reads the whole file; returns the system's description of a failure, or empty. The file is
+// opened without waiting, so that a named pipe with no writer cannot hang the program, and
+// anything but a regular file is refused.
 std::string ReadSettingsFile(const fs::path& file, std::string& bytes) {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) return SystemErrorText(errno);
-    errno = 0;
-    char buffer[16384];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        bytes.append(buffer, n);
-        if (bytes.size() > kMaxSettingsFileSize) {
-            std::fclose(f);
-            return "File too large for a settings file";
-        }
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return SystemErrorText(errno);
+    struct stat info {};
+    std::string error;
+    if (::fstat(fd, &info) != 0) {
+        error = SystemErrorText(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        error = std::string("it is ") + SpecialFileKind(info.st_mode) + ", not a file";
+    } else if (info.st_size > off_t(kMaxSettingsFileSize)) {
+        error = "File too large for a settings file";
     }
-    const bool failed = std::ferror(f);
-    const int err = errno ? errno : EIO;
-    std::fclose(f);
-    return failed ? SystemErrorText(err) : std::string();
+    char buffer[16384];
+    while (error.empty()) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = SystemErrorText(errno);
+        if (n <= 0) break;
+        bytes.append(buffer, size_t(n));
+        if (bytes.size() > kMaxSettingsFileSize) error = "File too large for a settings file";
+    }
+    ::close(fd);
+    return error;
 }
 
 ustring AtLine(const char* what, int line, std::string_view field, ustring_view value) {
@@ -183,7 +194,7 @@ ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName
     return FromPath(folder / ToPath(StateFileName));
 }
 
-ustring SaveState(const Settings& settings, ustring_view filePath) {
+ustring SettingsFileBytes(const Settings& settings, std::string& bytes) {
     ustring text;
     for (std::string_view name : StateFileLines) {
         const SettingField* f = FieldOfLine(name);
@@ -202,8 +213,13 @@ ustring SaveState(const Settings& settings, ustring_view filePath) {
         }
         text += u"\r\n";
     }
-    const std::string bytes =
-        FitsCp1252(text) ? ToCp1252(text) : std::string(kUtf8Bom) + ToUtf8(text);
+    bytes = FitsCp1252(text) ? ToCp1252(text) : std::string(kUtf8Bom) + ToUtf8(text);
+    return {};
+}
+
+ustring SaveState(const Settings& settings, ustring_view filePath) {
+    std::string bytes;
+    if (ustring error = SettingsFileBytes(settings, bytes); !error.empty()) return error;
     const std::string error = ReplaceFileContents(ToPath(filePath), bytes);
     return error.empty() ? ustring() : kSaveError + FromUtf8(error);
 }
@@ -212,6 +228,10 @@ ustring RestoreSavedState(Settings& settings, ustring_view filePath) {
     std::string bytes;
     if (std::string error = ReadSettingsFile(ToPath(filePath), bytes); !error.empty())
         return kRestoreError + FromUtf8(error);
+    return SettingsFromBytes(settings, bytes);
+}
+
+ustring SettingsFromBytes(Settings& settings, std::string_view bytes) {
     const ustring text = std::string_view(bytes).starts_with(kUtf8Bom)
                              ? FromUtf8(std::string_view(bytes).substr(3))
                              : FromCp1252(bytes);

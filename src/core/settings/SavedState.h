@@ -12,6 +12,7 @@
 #include "text/UString.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace qd {
@@ -39,6 +40,13 @@ ustring SaveState(const Settings& settings, ustring_view filePath);
 // On any error the settings stay exactly as they were. Source and UTF8 are never changed.
 // The caller then normalises WordsToIgnore (which sets the word lists) and brings the
 // controls in line.
+// A folder, a named pipe, a socket or a device at filePath is refused with a message that
+// says which; the program never waits on one.
 ustring RestoreSavedState(Settings& settings, ustring_view filePath);
+
+// The two halves of the files above without the file: the bytes SaveState writes (or its
+// error text), and the reading of RestoreSavedState from bytes already read.
+ustring SettingsFileBytes(const Settings& settings, std::string& bytes);
+ustring SettingsFromBytes(Settings& settings, std::string_view bytes);
 
 } // namespace qd

@@ -5,10 +5,17 @@
 #include "text/Folders.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifdef QD_HAVE_LIBZIP
 #include <zip.h>
@@ -29,6 +36,25 @@ int HasZipSignature(ustring_view path) {
 
 bool IsDocxFile(ustring_view path) {
     return FileExtension(path, true) == u"docx" && HasZipSignature(path) == 1;
+}
+
+bool IsEncryptedDocument(ustring_view path) {
+    static constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+    // The stream's name in a directory entry, UTF-16LE.
+    static constexpr std::string_view kEncryptedPackage =
+        std::string_view("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
+    // The directory lies near the start or near the end; the middle holds the encrypted data.
+    constexpr int64_t kSearched = 1 << 20;
+    RawFile file(path);
+    std::string bytes;
+    if (!file.readInto(bytes, int64_t(kCompoundFileSignature.size())) ||
+        bytes != kCompoundFileSignature || !file.readInto(bytes, kSearched))
+        return false;
+    if (bytes.find(kEncryptedPackage) != std::string::npos) return true;
+    if (file.length() <= int64_t(bytes.size())) return false;
+    bytes.clear();
+    return file.seekFromEnd(kSearched) && file.readInto(bytes, kSearched) &&
+           bytes.find(kEncryptedPackage) != std::string::npos;
 }
 
 #ifdef QD_HAVE_LIBZIP
@@ -95,10 +121,18 @@ UnzipOutcome UnzipDocumentXml(ustring_view zipPath, ustring_view destFolder, ust
     const fs::path relative = ToPath(entryPath).lexically_normal();
     if (relative.empty() || relative.is_absolute() || *relative.begin() == "..") return outcome;
     const fs::path target = ToPath(destFolder) / relative;
-    std::error_code ec;
-    fs::create_directories(target.parent_path(), ec);
-    std::unique_ptr<std::FILE, FileCloser> out(std::fopen(target.c_str(), "wbx"));
-    if (ec || !out) {
+    // A document's text is private: folders 0700, the file 0600.
+    bool madeFolders = true;
+    fs::path folder = ToPath(destFolder);
+    for (auto part = relative.begin(); madeFolders && std::next(part) != relative.end(); ++part) {
+        folder /= *part;
+        madeFolders = ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+    }
+    const int fd =
+        madeFolders ? ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600) : -1;
+    std::unique_ptr<std::FILE, FileCloser> out(fd >= 0 ? ::fdopen(fd, "wb") : nullptr);
+    if (fd >= 0 && !out) ::close(fd);
+    if (!out) {
         outcome.result = UnzipResult::WriteFailed;
         return outcome;
     }

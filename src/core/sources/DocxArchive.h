@@ -19,6 +19,11 @@ int HasZipSignature(ustring_view path);
 // True when the extension is "docx" (in any case) and the file starts like a zip archive.
 bool IsDocxFile(ustring_view path);
 
+// True when the file is an Office document protected by a password: Word stores such a
+// document, whatever its extension, not as a zip archive but as a compound file holding an
+// "EncryptedPackage" stream.
+bool IsEncryptedDocument(ustring_view path);
+
 enum class UnzipResult {
     Ok,
     ChecksumError, // the data did not match its checksum or would not inflate; what could be

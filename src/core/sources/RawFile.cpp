@@ -72,6 +72,12 @@ bool RawFile::readInto(std::string& out, int64_t maxBytes) {
     }
 }
 
+bool RawFile::seekFromEnd(int64_t offset) {
+    if (fd_ < 0) return false;
+    const int64_t at = offset < length_ ? length_ - offset : 0;
+    return ::lseek(fd_, off_t(at), SEEK_SET) == off_t(at);
+}
+
 bool IsPermissionDenied(std::error_code error) {
     return error == std::errc::permission_denied || error == std::errc::operation_not_permitted;
 }

@@ -29,6 +29,8 @@ public:
     // Appends up to maxBytes bytes (all that remain when maxBytes is negative); false on an
     // error, with what was read before it kept.
     bool readInto(std::string& out, int64_t maxBytes = -1);
+    // Goes to offset bytes before the end (the start, when the file is shorter).
+    bool seekFromEnd(int64_t offset);
 
 private:
     int fd_ = -1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qd {
@@ -49,11 +50,20 @@ std::string_view TextFileReader::head() {
 bool TextFileReader::open(const std::filesystem::path& path) {
     reset();
     ownsFd_ = true;
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a named pipe put in a file's place must not hang the program.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         error_ = FileErrorInfo(errno);
         return false;
     }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error_ = S_ISDIR(info.st_mode) ? FileErrorInfo(EISDIR)
+                                       : ErrorInfo{75, u"Path/File access error: not a file"};
+        close();
+        return false;
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     return true;
 }

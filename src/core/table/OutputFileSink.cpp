@@ -6,21 +6,16 @@
 
 namespace qd {
 
-OutputFileSink::~OutputFileSink() {
-    if (file_) std::fclose(file_);
+ErrorInfo FileWriterError(const FileWriter& file) {
+    if (file.notAFile()) return {75, u"Path/File access error: " + FromUtf8(file.errorText())};
+    // Creating a file fails this way only when its folder is missing.
+    if (file.error() == ENOENT) return {76, u"Path not found"};
+    return FileErrorInfo(file.error());
 }
 
 bool OutputFileSink::open(ustring_view path) {
-    errno = 0;
-#ifdef _WIN32
-    file_ = _wfopen(ToPath(path).c_str(), L"wb");
-#else
-    file_ = std::fopen(ToPath(path).c_str(), "wb");
-#endif
-    if (file_) return true;
+    if (file_.open(ToPath(path))) return true;
     fail();
-    // Creating a file fails this way only when its folder is missing.
-    if (error_.number == 53) error_ = {76, u"Path not found"};
     return false;
 }
 
@@ -34,12 +29,13 @@ bool OutputFileSink::writeHead(bool commas) {
 }
 
 bool OutputFileSink::close() {
-    if (!file_) return !failed_;
-    errno = 0;
-    const bool ok = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!ok && !failed_) fail();
-    return ok && !failed_;
+    if (failed_) {
+        file_.abandon();
+        return false;
+    }
+    if (file_.commit()) return true;
+    fail();
+    return false;
 }
 
 void OutputFileSink::header(ustring_view line) {
@@ -57,21 +53,19 @@ void OutputFileSink::entry(ustring_view line, int32_t) {
 }
 
 void OutputFileSink::writeLine(ustring_view line, bool lineEnd) {
-    if (failed_ || !file_) return;
+    if (failed_) return;
     bytes_.clear();
     for (char16_t c : line) {
         const int b = UnicodeToCp1252(c);
         bytes_.push_back(b < 0 ? '?' : char(b));
     }
     if (lineEnd) bytes_ += "\r\n";
-    errno = 0;
-    if (!bytes_.empty() && std::fwrite(bytes_.data(), 1, bytes_.size(), file_) != bytes_.size())
-        fail();
+    if (!file_.write(bytes_)) fail();
 }
 
 void OutputFileSink::fail() {
     failed_ = true;
-    error_ = FileErrorInfo(errno != 0 ? errno : EIO);
+    error_ = FileWriterError(file_);
 }
 
 } // namespace qd

@@ -1,12 +1,14 @@
 #pragma once
 // The listing's output file: Windows-1252 text with CR LF line ends, written line by line as
-// the pass goes, after a head that tells a spreadsheet how to read it.
+// the pass goes, after a head that tells a spreadsheet how to read it. A regular file is
+// replaced only when close() finds the new one complete (see FileWriter); a character device
+// is written directly.
 
 #include "scan/Settings.h"
 #include "table/ListingSink.h"
 #include "text/ErrorInfo.h"
+#include "text/ReplaceFile.h"
 
-#include <cstdio>
 #include <string>
 
 namespace qd {
@@ -14,16 +16,17 @@ namespace qd {
 class OutputFileSink : public ListingSink {
 public:
     explicit OutputFileSink(ListFormat displayFormat) : format_(displayFormat) {}
-    ~OutputFileSink() override;
-    OutputFileSink(const OutputFileSink&) = delete;
-    OutputFileSink& operator=(const OutputFileSink&) = delete;
 
-    // Creates or empties the file at path. False, with failure() set, when it cannot.
+    // Prepares the file at path. False, with failure() set, when it cannot: a missing folder
+    // is error 76 "Path not found", a folder or a pipe at the path names what it is.
     bool open(ustring_view path);
     // The two head lines and an empty line.
     bool writeHead(bool commas);
-    // Closes the file; false, with failure() set, when the last lines could not be written.
+    // Completes the file; false, with failure() set, when the lines could not all be
+    // written (an existing file is then left as it was).
     bool close();
+    // Leaves an existing file as it was (what was written to a device stays written).
+    void abandon() { file_.abandon(); }
 
     void header(ustring_view line) override;
     // Format 9 joins the words with ", " on one line that has no line end.
@@ -35,11 +38,14 @@ private:
     void fail();
 
     ListFormat format_;
-    std::FILE* file_ = nullptr;
+    FileWriter file_;
     std::string bytes_; // reused for every line
     bool anyWord_ = false;
     bool failed_ = false;
     ErrorInfo error_;
 };
+
+// The error of a failed FileWriter as the program reports it.
+ErrorInfo FileWriterError(const FileWriter& file);
 
 } // namespace qd

@@ -1,5 +1,9 @@
 #include "text/Folders.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -41,22 +45,77 @@ fs::path SystemTempRoot() {
     return ec ? fs::path("/tmp") : root;
 }
 
-ustring CreateTempFolder(const fs::path& root, ustring_view stem, bool addTrailingSeparator) {
+void TempFolderClaim::release() {
+    if (fd_ < 0) return;
+    folderMark_.clear();
+    struct stat info {};
+    // Unlinked while still locked, so that nobody takes over a lock file on its way out.
+    if (::lstat(folder_.c_str(), &info) != 0) ::unlink(lockFile_.c_str());
+    ::close(fd_);
+    fd_ = -1;
+    lockMark_.clear();
+}
+
+namespace {
+
+// Locks the lock file of a numbered folder. Tells whether the file was there before.
+enum class Lock { Taken, TakenNew, InUse };
+
+Lock LockFile(const fs::path& lockFile, int& fd) {
+    bool existed = true;
+    fd = ::open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        existed = false;
+        fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    }
+    if (fd < 0) return Lock::InUse;
+    // The lock must be on the file that still has that name, and the file this user's.
+    struct stat locked {
+    }, named{};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &locked) == 0 &&
+        ::lstat(lockFile.c_str(), &named) == 0 && locked.st_dev == named.st_dev &&
+        locked.st_ino == named.st_ino && S_ISREG(named.st_mode) && named.st_uid == ::geteuid())
+        return existed ? Lock::Taken : Lock::TakenNew;
+    ::close(fd);
+    fd = -1;
+    return Lock::InUse;
+}
+
+} // namespace
+
+ustring CreateTempFolder(const fs::path& root, ustring_view stem, bool addTrailingSeparator,
+                         TempFolderClaim& claim) {
+    claim.release();
     std::error_code ec;
     if (!fs::is_directory(root, ec)) return {};
     for (int n = 1; n <= 999; ++n) {
         char digits[4];
         std::snprintf(digits, sizeof digits, "%03d", n);
-        fs::path candidate = root / (ToUtf8(stem) + digits);
-        if (fs::exists(fs::symlink_status(candidate, ec))) continue;
-        // create_directory reports false when something appeared in between: try the next.
-        if (!fs::create_directory(candidate, ec)) {
-            if (ec) return {};
-            continue;
+        const fs::path candidate = root / (ToUtf8(stem) + digits);
+        const fs::path lockFile = root / (ToUtf8(stem) + digits + ".lock");
+        int fd = -1;
+        const Lock lock = LockFile(lockFile, fd);
+        if (lock == Lock::InUse) continue;
+        // Holding the lock, the number is ours; a folder there is a leftover when its lock
+        // file was there before, and only then.
+        struct stat info {};
+        bool free = ::lstat(candidate.c_str(), &info) != 0;
+        if (!free && lock == Lock::Taken && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()) {
+            DeleteFolder(FromPath(candidate), true);
+            free = ::lstat(candidate.c_str(), &info) != 0;
         }
-        ustring result = FromPath(candidate);
-        if (addTrailingSeparator) result.push_back(char16_t(fs::path::preferred_separator));
-        return result;
+        if (free && ::mkdir(candidate.c_str(), 0700) == 0) {
+            claim.fd_ = fd;
+            claim.folder_ = candidate;
+            claim.lockFile_ = lockFile;
+            claim.lockMark_.mark(lockFile, false);
+            claim.folderMark_.mark(candidate, true);
+            ustring result = FromPath(candidate);
+            if (addTrailingSeparator) result.push_back(char16_t(fs::path::preferred_separator));
+            return result;
+        }
+        if (lock == Lock::TakenNew) ::unlink(lockFile.c_str());
+        ::close(fd);
     }
     return {};
 }

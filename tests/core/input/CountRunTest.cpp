@@ -9,10 +9,12 @@
 #include "support/TempDir.h"
 #include "text/Folders.h"
 #include "text/Host.h"
+#include "text/ReplaceFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -285,12 +287,28 @@ TEST_F(CountRunTest, OutputFileIsEmptiedOnlyWhenTheRunGoesAheadAndNeverWhenDisab
     EXPECT_NE(fileText(out), "earlier list");
 }
 
+// A write-protected output file stays as it is, root or not: the run fails before it counts,
+// with the advice about a file held open elsewhere.
+TEST_F(CountRunTest, WriteProtectedOutputIsReportedAndLeftAsItWas) {
+    const ustring out = write("out.txt", "earlier list");
+    run.settings.output.OutputFile = out;
+    input("apple");
+    const auto system = WritePermission;
+    WritePermission = [](const std::filesystem::path&) { return EACCES; };
+    const RunOutcome outcome = CountWords(run);
+    WritePermission = system;
+    EXPECT_EQ(outcome, RunOutcome::Failed);
+    EXPECT_EQ(host.lastMessage(), "At DoIt error #70.\r\nDescription: Permission denied");
+    EXPECT_EQ(fileText(out), "earlier list");
+    EXPECT_TRUE(host.outputUtf8().starts_with("Error: Permission denied\r\n\r\nIf the output"));
+}
+
 TEST_F(CountRunTest, OutputInAMissingFolderIsReportedAndNothingCounted) {
     input("apple");
     earlierCount();
     run.settings.output.OutputFile = FromPath(dir.path() / "no" / "out.txt");
     EXPECT_EQ(CountWords(run), RunOutcome::Failed);
-    EXPECT_EQ(host.lastMessage(), "At DoIt error #53.\r\nDescription: File not found");
+    EXPECT_EQ(host.lastMessage(), "At DoIt error #76.\r\nDescription: Path not found");
     EXPECT_EQ(countOf(u"earlier"), 1);
     EXPECT_EQ(host.captions.back(), u"Count words");
 }

@@ -58,10 +58,34 @@ TEST_F(DocxTest, DocumentPartAloneIsUnpackedIntoTheNextFreeFolder) {
     EXPECT_EQ(test::ReadFileBytes(ToPath(run.docx.xmlPath)), xml);
     EXPECT_EQ(std::distance(fs::recursive_directory_iterator(temp.path()),
                             fs::recursive_directory_iterator()),
-              3); // DVN001, word, document.xml
+              4); // DVN001.lock, DVN001, word, document.xml
+    // Private while it lasts: nobody else may read a document.
+    EXPECT_EQ(fs::status(temp.path() / "DVN001").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(temp.path() / "DVN001" / "word").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(ToPath(run.docx.xmlPath)).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    // A folder in use (its lock held), a file of a taken name and a folder without a lock
+    // file are passed over; ...
     temp.write("DVN002", "a file of a taken name");
-    extract(docx("b.docx", xml, true));
-    EXPECT_EQ(run.docx.tempFolder, FromPath(temp.path() / "DVN003") + u"/");
+    fs::create_directory(temp.path() / "DVN003");
+    RunState second{host, run.env};
+    ExtractDocx(second, docx("b.docx", xml), kDocxEntryPath, kTempFolderBase, true, true, true);
+    EXPECT_EQ(second.docx.tempFolder, FromPath(temp.path() / "DVN004") + u"/");
+    // ... but the folder a process that is gone left behind, its lock file free, is taken
+    // over once it is the first such number.
+    DeleteDocxTempFiles(run, true);
+    EXPECT_FALSE(fs::exists(temp.path() / "DVN001.lock"));
+    fs::create_directories(temp.path() / "DVN001" / "word");
+    temp.write("DVN001/word/document.xml", "left behind");
+    temp.write("DVN001.lock", "");
+    extract(docx("c.docx", xml));
+    EXPECT_EQ(run.docx.tempFolder, FromPath(temp.path() / "DVN001") + u"/");
+    EXPECT_EQ(test::ReadFileBytes(ToPath(run.docx.xmlPath)), xml);
+    DeleteDocxTempFiles(run, true);
+    DeleteDocxTempFiles(second, true);
+    EXPECT_TRUE(fs::exists(temp.path() / "DVN003")); // never ours to remove
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 2);
 }
 
 // --- Damaged data: a checksum question, or a refusal when not asking ---

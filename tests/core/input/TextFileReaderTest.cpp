@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -79,11 +80,15 @@ TEST(TextFileReader, OverlongLineBreaksAfterABlank) {
 
 // --- Bad input ---
 
-TEST(TextFileReader, MissingFileOrAFolderFails) {
+TEST(TextFileReader, MissingFileOrAFolderOrAPipeFails) {
     test::TempDir dir;
     TextFileReader reader;
     EXPECT_FALSE(reader.open(dir.path() / "none.txt"));
     EXPECT_EQ(reader.error().number, 53);
+    // A named pipe in a file's place is refused at once, not waited on for a writer.
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(reader.open(dir.path() / "pipe"));
+    EXPECT_EQ(reader.error().number, 75);
     const auto back = ReadAll(dir.path());
     EXPECT_TRUE(back.failed);
     EXPECT_TRUE(back.lines.empty());

@@ -1,15 +1,15 @@
 #include "settings/SavedState.h"
 #include "SettingsTestUtil.h"
 #include "settings/SettingsFields.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "text/Folders.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <random>
 #include <set>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -167,7 +167,7 @@ TEST_F(SavedStateFile, RefusedSaveKeepsTheOldFile) {
     EXPECT_EQ(bytes(), old);
     fs::create_directory(dir.path() / "taken");
     EXPECT_EQ(ToUtf8(SaveState(Settings{}, path("taken"))),
-              std::string(kSavePrefix) + "Is a directory");
+              std::string(kSavePrefix) + "it is a folder, not a file");
     EXPECT_EQ(ToUtf8(SaveState(Settings{}, path("no/such/folder/state.dvn"))),
               std::string(kSavePrefix) + "No such file or directory");
 }
@@ -178,16 +178,11 @@ TEST_F(SavedStateFile, FailureWhileWritingKeepsTheOldFileAndLeavesNoTemporary) {
     ASSERT_EQ(SaveState(Unusual(), path()), u"");
     const std::string old = bytes();
 
-    // Let the file system refuse every byte past the first 1000 of a file.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const ustring error = SaveState(big, path());
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    ustring error;
+    {
+        const test::FileSizeLimit limit(1000);
+        error = SaveState(big, path());
+    }
 
     EXPECT_EQ(ToUtf8(error), std::string(kSavePrefix) + "File too large");
     EXPECT_EQ(bytes(), old);
@@ -205,6 +200,30 @@ TEST_F(SavedStateFile, ReplacingKeepsPermissionsAndFollowsLinks) {
     Settings back;
     ASSERT_EQ(RestoreSavedState(back, path("real.dvn")), u"");
     EXPECT_EQ(back.input.InputFile, Unusual().input.InputFile);
+
+    // A dangling link is written through to the file it names, or refused when that file's
+    // folder is missing; the link itself is never replaced.
+    fs::create_symlink("later.dvn", dir.path() / "dangling.dvn");
+    ASSERT_EQ(SaveState(Unusual(), path("dangling.dvn")), u"");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling.dvn"));
+    EXPECT_TRUE(fs::is_regular_file(dir.path() / "later.dvn"));
+    fs::create_symlink(dir.path() / "gone" / "state.dvn", dir.path() / "nowhere.dvn");
+    EXPECT_EQ(ToUtf8(SaveState(Unusual(), path("nowhere.dvn"))),
+              std::string(kSavePrefix) + "No such file or directory");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "nowhere.dvn"));
+}
+
+// A named pipe, found as the state file at start or chosen as a settings file, is refused at
+// once rather than waited on; so is a folder.
+TEST_F(SavedStateFile, PipesAndFoldersAreRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(ToUtf8(path("pipe.dvn")).c_str(), 0600), 0);
+    Settings s;
+    EXPECT_EQ(ToUtf8(RestoreSavedState(s, path("pipe.dvn"))),
+              std::string(kRestorePrefix) + "it is a named pipe, not a file");
+    EXPECT_EQ(ToUtf8(SaveState(s, path("pipe.dvn"))),
+              std::string(kSavePrefix) + "it is a named pipe, not a file");
+    EXPECT_EQ(ToUtf8(RestoreSavedState(s, FromPath(dir.path()))),
+              std::string(kRestorePrefix) + "it is a folder, not a file");
 }
 
 } // namespace

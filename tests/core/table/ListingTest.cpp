@@ -3,6 +3,7 @@
 #include "count/ListingPass.h"
 #include "count/RunState.h"
 #include "count/RunSteps.h"
+#include "support/FileSizeLimit.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -14,6 +15,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace qd {
@@ -134,9 +136,8 @@ TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
     stopAfterEvents(10);
     EXPECT_EQ(ListWords(run), ListWordsResult::Stopped);
     EXPECT_EQ(host.outputUtf8(), "Output to file was terminated.\r\n");
-    const std::string written = file();
-    EXPECT_EQ(written.substr(0, kHead.size()), kHead);
-    EXPECT_LT(written.size(), kHead.size() + 200 * 6);
+    // Part of a list never takes the place of a file.
+    EXPECT_FALSE(fs::exists(dir.path() / "out.txt"));
     EXPECT_FALSE(run.current.OutputFileWritten);
     EXPECT_TRUE(run.session.stopRequested); // the next count clears it
 }
@@ -162,35 +163,69 @@ TEST_F(Listing, OutputFileThatCannotBeOpenedIsReported) {
     count({{"apple", 2}});
     const std::pair<ustring, std::string> cases[] = {
         {pathIn("missing") + u"/out.txt", "At ListWords error #76.\r\nDescription: Path not found"},
-        {FromPath(dir.path()), "At ListWords error #75.\r\nDescription: Path/File access error"},
+        {FromPath(dir.path()), "At ListWords error #75.\r\nDescription: Path/File access error: it "
+                               "is a folder, not a file"},
+        {pathIn("pipe"), // no reader: opening it must not wait for one
+         "At ListWords error #75.\r\nDescription: Path/File access error: it is a named pipe, not "
+         "a "
+         "file"},
     };
+    ASSERT_EQ(::mkfifo(ToUtf8(pathIn("pipe")).c_str(), 0600), 0);
     for (const auto& [path, message] : cases) {
         run.settings.output.OutputFile = path;
         EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
-        EXPECT_EQ(host.lastMessage(), message);
+        EXPECT_EQ(host.lastMessage(),
+                  message + "\r\nThe output file was not written:\r\n" + ToUtf8(path));
         EXPECT_FALSE(run.current.WritingToFile);
         EXPECT_FALSE(run.current.listingUnderWay);
     }
 }
 
-TEST_F(Listing, FullDiskIsReportedDuringThePassAndAtTheClose) {
+// A device is written directly, and a failed write is a failed listing; a regular file is
+// replaced only by a complete list, so a full disk leaves the earlier one as it was.
+TEST_F(Listing, FullDiskIsReportedAndLeavesAnEarlierFileAsItWas) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     count({{"apple", 2}});
     run.settings.output.OutputFile = u"/dev/full";
-    EXPECT_EQ(ListWords(run), ListWordsResult::NothingListed);
-    EXPECT_EQ(host.lastMessage(), "At ListWords error #61.\r\nDescription: Disk full");
+    EXPECT_EQ(ListWords(run), ListWordsResult::FileFailed);
+    EXPECT_EQ(host.lastMessage(), "At ListWords error #61.\r\nDescription: Disk full\r\n"
+                                  "The output file was not written:\r\n/dev/full");
     EXPECT_FALSE(run.current.OutputFileWritten);
+    EXPECT_EQ(host.outputUtf8().substr(0, 6), "   Ran"); // the box is still filled
 
     host.messages.clear();
     run.result.table.clear();
-    numbers(5000, 100000);
+    numbers(20000, 100000);
     run.settings.output.DisplayFormat = ListFormat::Word;
-    EXPECT_EQ(ListWords(run), ListWordsResult::Listed); // the box is still filled
+    const fs::path out = dir.write("out.txt", "earlier list");
+    {
+        const test::FileSizeLimit limit(50000);
+        run.settings.output.OutputFile = FromPath(out);
+        EXPECT_EQ(ListWords(run), ListWordsResult::FileFailed);
+    }
     ASSERT_GE(host.messages.size(), 1u);
-    EXPECT_EQ(ToUtf8(host.messages[0].text),
-              "At ListWordsByFrequency C error #61.\r\nDescription: Disk full");
+    EXPECT_EQ(
+        ToUtf8(host.messages[0].text),
+        "At ListWordsByFrequency C error #57.\r\nDescription: Device I/O error: File too large\r\n"
+        "The output file was not written:\r\n" +
+            out.string());
     EXPECT_FALSE(run.current.OutputFileWritten);
+    EXPECT_EQ(ReadFileBytes(out), "earlier list");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
     EXPECT_EQ(host.outputUtf8().substr(0, 33), "Word (longest has 6 characters)\r\n");
+}
+
+// The file a link names is replaced, and keeps its permissions; the link stays.
+TEST_F(Listing, OutputThroughALinkKeepsTheLinkAndThePermissions) {
+    count({{"apple", 2}});
+    const fs::path real = dir.write("real.txt", "earlier list");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.txt", dir.path() / "link.txt");
+    run.settings.output.OutputFile = pathIn("link.txt");
+    EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.txt"));
+    EXPECT_EQ(ReadFileBytes(real).substr(0, kHead.size()), kHead);
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 // --- One listing at a time ---
