@@ -129,4 +129,10 @@ ustring SortKeyOf(ustring_view word) {
     return key;
 }
 
+bool IsOwnSortKey(ustring_view word) {
+    for (const char16_t c : word)
+        if (c >= 0x80 || (c >= u'A' && c <= u'Z')) return false;
+    return true;
+}
+
 } // namespace qd

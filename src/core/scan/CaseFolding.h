@@ -20,6 +20,10 @@ ustring FoldAccents(ustring_view s);
 // The alphabetical key of a word: LowerCaseAccented(FoldAccents(word)).
 ustring SortKeyOf(ustring_view word);
 
+// Whether word is its own sort key for certain: nothing beyond ASCII and no capital, the
+// only characters folding or lowering changes.
+bool IsOwnSortKey(ustring_view word);
+
 // The ordinary lower-case mapping of one character (no yield).
 char16_t LowerChar(char16_t c);
 

@@ -12,14 +12,6 @@ namespace qd {
 
 namespace {
 constexpr size_t kInitialIndexCells = 1024;
-
-// Lower-case ASCII letters and the other ASCII characters a word may hold (digits and the
-// extra characters) are their own sort key.
-bool IsOwnSortKey(ustring_view word) {
-    for (const char16_t c : word)
-        if (c >= 128 || (c >= u'A' && c <= u'Z')) return false;
-    return true;
-}
 } // namespace
 
 uint32_t WordTable::HashOf(ustring_view s) {
