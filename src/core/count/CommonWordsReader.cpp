@@ -90,7 +90,7 @@ bool ReadCommonWordsFile(RunState& run) {
     settings.output.SuppressWords = true;
     SetCommentMarkers(run.scanner, u"C");
     settings.comments.AllowCommentMarkers = true;
-    run.scanner.comments().openComment = -1;
+    run.scanner.startText();
     // Every extra character is allowed, so that don't and peut-être are read
     // whole. Each count run builds its own set again when it starts.
     run.scanner.setExtraChars(AllPossibleExtraChars);

@@ -7,12 +7,13 @@
 
 namespace qd {
 
-bool ScanLineUntilStop(Scanner& scanner, const bool& stopRequested, CountProgress& progress) {
+bool ScanLineUntilStop(Scanner& scanner, bool lineGoesOn, const bool& stopRequested,
+                       CountProgress& progress) {
+    scanner.scanLine(lineGoesOn);
     for (;;) {
-        scanner.scanLine();
         if (!stopRequested) return false;
         if (progress.stopStands()) return true;
-        if (!scanner.keepUnscannedRest()) return false;
+        if (!scanner.scanRest()) return false;
     }
 }
 
@@ -20,7 +21,7 @@ bool ScanLines(Scanner& scanner, LineSource& lines, const bool& stopRequested,
                CountProgress& progress) {
     while (lines.nextLine(scanner.line())) {
         progress.lineRead();
-        if (ScanLineUntilStop(scanner, stopRequested, progress)) return true;
+        if (ScanLineUntilStop(scanner, lines.lineGoesOn(), stopRequested, progress)) return true;
     }
     return false;
 }
@@ -48,6 +49,7 @@ CountResult CountText(const Settings& settings, const WordLists& lists, LineSour
     scanner.rebuildExtraChars();
     // As at the program's start, the "C" markers stay in force for an extension whose
     // user-defined markers are at fault.
+    scanner.startText();
     SetCommentMarkers(scanner, u"C");
     SelectCommentPreset(scanner, extension);
     CountProgress progress;

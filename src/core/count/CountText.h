@@ -27,6 +27,9 @@ public:
     virtual ~LineSource() = default;
     // The next line into line; false at the end of the text.
     virtual bool nextLine(ustring& line) = 0;
+    // The line given is a part of a long line, which the next one goes on with (without
+    // the appended space).
+    virtual bool lineGoesOn() const { return false; }
 };
 
 // The steps of ranking the words found.
@@ -48,7 +51,8 @@ public:
 // Scans the scanner's prepared line. When a stop is requested the scanner leaves the line
 // after the current word and progress decides: if the stop is withdrawn the scan goes on
 // from there, so that no word of the line is lost. True when reading ends here.
-bool ScanLineUntilStop(Scanner& scanner, const bool& stopRequested, CountProgress& progress);
+bool ScanLineUntilStop(Scanner& scanner, bool lineGoesOn, const bool& stopRequested,
+                       CountProgress& progress);
 
 // Scans every line of the source, until it ends or a stop stands. True when a stop ended it.
 bool ScanLines(Scanner& scanner, LineSource& lines, const bool& stopRequested,

@@ -263,7 +263,7 @@ SourceResult CountFromFile(RunState& run, ErrorInfo& outputError) {
     if (!docx && !stream && size > kProgressBarMinBytes)
         SetTotalNumOccurrencesForFileProgressBar(host);
 
-    run.scanner.comments().openComment = -1;
+    run.scanner.startText();
     bool readOk = true;
     try {
         if (docx) {

@@ -73,7 +73,7 @@ void RunProgress::thousandRanked() {
 
 bool ScanAndTestStop(RunState& run) {
     RunProgress progress(run);
-    return ScanLineUntilStop(run.scanner, run.session.stopRequested, progress);
+    return ScanLineUntilStop(run.scanner, false, run.session.stopRequested, progress);
 }
 
 } // namespace qd

@@ -5,6 +5,7 @@
 #include "scan/Scanner.h"
 #include "scan/WordRules.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -164,38 +165,50 @@ int FindCommentStart(const CommentState& comments, ustring_view line, size_t pos
     return -1;
 }
 
-void SkipComment(CommentState& comments, ustring_view line, size_t& pos) {
+bool SkipComment(CommentState& comments, ustring_view line, size_t& pos, bool lineGoesOn) {
     const size_t lp = pos;
     int& open = comments.openComment;
     if (open < 0 || size_t(open) >= comments.endMarkers.size()) {
         open = -1; // no such pair: nothing is open
-        return;
+        return false;
     }
     const ustring& end = comments.endMarkers[size_t(open)];
     if (end.empty()) {
         pos = line.size();
-        open = -1;
-        return;
+        if (!lineGoesOn) open = -1;
+        return lineGoesOn;
     }
-    if (comments.entitiesPossible && lp + 1 < line.size() && line[lp] == u'&' &&
-        line[lp + 1] == u'#') {
-        size_t q = lp + 2;
+    const bool resumed = std::exchange(comments.endSearchGoesOn, false);
+    if (!resumed && lineGoesOn && comments.entitiesPossible && lp + 1 == line.size() &&
+        line[lp] == u'&')
+        return true; // "&#" may be completed by the next part
+    const bool numeric = !resumed && comments.entitiesPossible && lp + 1 < line.size() &&
+                         line[lp] == u'&' && line[lp + 1] == u'#';
+    if (numeric || comments.numericEntityGoesOn) {
+        size_t q = numeric ? lp + 2 : lp;
         while (q < line.size() && (IsAlphabetLetter(line[q]) ||
                                    (line[q] >= u'0' && line[q] <= u'9') || line[q] == u';'))
             ++q;
         pos = q;
-        return;
+        comments.numericEntityGoesOn = lineGoesOn && q == line.size();
+        return comments.numericEntityGoesOn;
     }
     const size_t k = FindIgnoringCase(line, lp, end);
     if (k != ustring_view::npos) {
         pos = k + end.size();
         open = -1;
-    } else {
-        pos = line.size();
+        return false;
     }
+    pos = line.size();
+    // The end marker may have begun in the last characters.
+    if (lineGoesOn) {
+        pos = std::max(lp, pos - std::min(pos, end.size() - 1));
+        comments.endSearchGoesOn = true;
+    }
+    return true;
 }
 
-void BlankDoubleHyphensInPlace(ustring& s) {
+void BlankDoubleHyphensInPlace(ustring& s, size_t lineOffset) {
     const size_t n = s.size();
     size_t p = 0;
     for (;;) {
@@ -204,8 +217,8 @@ void BlankDoubleHyphensInPlace(ustring& s) {
             ++k;
         if (k + 1 >= n) return;
         p = k + 2;
-        if (k < 2) continue;
-        if (ustring_view(s).substr(k - 2, 4) == u"<!--") continue;
+        if (k + lineOffset < 2) continue;
+        if (k >= 2 && ustring_view(s).substr(k - 2, 4) == u"<!--") continue;
         if (ustring_view(s).substr(k, 3) == u"-->") continue;
         s[k] = u' ';
         s[k + 1] = u' ';

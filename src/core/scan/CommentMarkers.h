@@ -19,6 +19,11 @@ struct CommentState {
     std::array<ustring, 10> endMarkers;
     int markerCount = 0;
     int openComment = -1;
+    // A long line comes in parts: the letters and digits after "&#" in markup go on into the
+    // next part.
+    bool numericEntityGoesOn = false;
+    // and the search for the end marker goes on there.
+    bool endSearchGoesOn = false;
     bool entitiesPossible = false; // markup: "&...;" is an entity, decoded or skipped
 };
 
@@ -56,12 +61,17 @@ int FindCommentStart(const CommentState& comments, ustring_view line, size_t pos
 // end marker; over the letters, digits and ";" after "&#" in markup sources (the comment stays
 // open); otherwise past the end marker, searched ignoring case from where the start marker
 // began. Without an end marker on the line, the position goes to the end and the comment stays
-// open.
-void SkipComment(CommentState& comments, ustring_view line, size_t& pos);
+// open. True when the comment runs on past the end of the line.
+// When lineGoesOn (a part of a long line), an empty end marker leaves the comment open too, and
+// a position short of the end may be returned with true: the characters from there may begin
+// the end marker, completed by the next part.
+bool SkipComment(CommentState& comments, ustring_view line, size_t& pos, bool lineGoesOn = false);
 
 // Blanks each "--" that does not begin at the first or second position, is not the end of
-// "<!--" and does not begin "-->". The length of the text does not change.
+// "<!--" and does not begin "-->". The length of the text does not change. For a part of a
+// line, lineOffset is the position in the line where s begins; the caller puts the two
+// characters before it in front, for "<!--".
 ustring BlankDoubleHyphens(ustring_view s);
-void BlankDoubleHyphensInPlace(ustring& s);
+void BlankDoubleHyphensInPlace(ustring& s, size_t lineOffset = 0);
 
 } // namespace qd

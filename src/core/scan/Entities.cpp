@@ -26,9 +26,6 @@ constexpr std::array<EntityEntry, 67> kEntities = {{
     {u"&uuml;", 0xFC},    {u"&yacute;", 0xFD}, {u"&yuml;", 0xFF},
 }};
 
-// Longest entity decoded ("&Aacute;" and the like).
-constexpr size_t kLongestEntity = 8;
-
 // The character of a known entity, or 0.
 char16_t DecodedCharacter(ustring_view ent) {
     if (ent.size() > kLongestEntity) return 0;
@@ -45,15 +42,29 @@ const std::array<EntityEntry, 67>& EntityTable() {
 }
 
 void DecodeEntitiesInPlace(ustring& s) {
+    bool skipToSemicolon = false;
+    DecodeEntitiesInPlace(s, skipToSemicolon);
+}
+
+void DecodeEntitiesInPlace(ustring& s, bool& skipToSemicolon) {
     const size_t n = s.size();
     size_t w = 0, i = 0;
+    if (skipToSemicolon) {
+        const size_t e = s.find(u';');
+        if (e == ustring::npos) return;
+        skipToSemicolon = false;
+        w = i = e + 1;
+    }
     while (i < n) {
         if (s[i] != u'&') {
             s[w++] = s[i++];
             continue;
         }
         const size_t e = s.find(u';', i);
-        if (e == ustring::npos) break;
+        if (e == ustring::npos) {
+            skipToSemicolon = true;
+            break;
+        }
         // Writing never overtakes reading: every replacement is shorter than its entity.
         if (const char16_t c = DecodedCharacter(ustring_view(s).substr(i, e - i + 1))) {
             s[w++] = c;

@@ -25,6 +25,15 @@ const std::array<EntityEntry, 67>& EntityTable();
 ustring DecodeEntities(ustring_view s);
 void DecodeEntitiesInPlace(ustring& s);
 
+// The longest entity decoded ("&Aacute;" and the like).
+constexpr size_t kLongestEntity = 8;
+
+// The same for one part of a line that goes on in further parts. skipToSemicolon carries an
+// "&" whose ";" has not come yet from one part to the next: up to that ";" nothing is decoded.
+// The caller keeps an "&" closer than kLongestEntity to the end of a part for the next part,
+// since the ";" that would make it an entity may open that one.
+void DecodeEntitiesInPlace(ustring& s, bool& skipToSemicolon);
+
 // How far an entity at the start of s reaches: 0 when s is shorter than 4 characters or does
 // not begin with "&"; 1 when it begins with "&#"; otherwise the 1-based position of the first
 // ";" when that is at most 20, no space comes before it and the second character is a letter

@@ -4,6 +4,7 @@
 #include "scan/Entities.h"
 #include "scan/TextRoutines.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace qd {
@@ -63,51 +64,101 @@ inline void Scanner::yieldInScan(uint32_t& eventsSeen) {
     }
 }
 
-void Scanner::scanLine() {
+void Scanner::prepareLine() {
     ustring& line = line_;
     const LineContents contents = Survey(line);
     if (contents.controlsOrNoBreakSpace) CleanLineInPlace(line);
-    bool commentsPossible = true;
-    if (!readingWords_) {
-        commentsPossible = comments_.markerCount >= 1;
-        if (contents.hyphen) BlankDoubleHyphensInPlace(line);
-        if (comments_.entitiesPossible && contents.ampersand) DecodeEntitiesInPlace(line);
-    }
+    if (readingWords_) return;
+    if (contents.hyphen) BlankDoubleHyphensInPlace(line);
+    if (comments_.entitiesPossible && contents.ampersand) DecodeEntitiesInPlace(line);
+}
 
+void Scanner::scanLine(bool lineGoesOn) {
+    lineGoesOn_ = lineGoesOn;
+    if (lineGoesOn || carry_.holdsLine()) {
+        preparePart();
+    } else {
+        prepareLine();
+    }
+    pos_ = 0;
+    scanPrepared();
+}
+
+bool Scanner::scanRest() {
+    if (pos_ >= line_.size()) return false;
+    scanPrepared();
+    return true;
+}
+
+void Scanner::startText() {
+    comments_.openComment = -1;
+    comments_.numericEntityGoesOn = false;
+    comments_.endSearchGoesOn = false;
+    carry_ = PartCarry{};
+}
+
+void Scanner::scanPrepared() {
+    ustring& line = line_;
+    const bool commentsPossible = readingWords_ || comments_.markerCount >= 1;
+    const bool goesOn = lineGoesOn_;
     WordCharTable& chars = cache_.chars;
     chars.update(extraChars_);
     uint32_t eventsSeen = yield_.timesProcessed();
     auto yield = [&] { yieldInScan(eventsSeen); };
     int& openComment = comments_.openComment;
 
-    pos_ = 0;
+    // A part of a long line is scanned only as far as a comment marker or an entity can be
+    // told whole; a whole line up to its last character, the appended space, which is never
+    // examined.
+    const size_t settled = goesOn ? line.size() - std::min(line.size(), partLookahead())
+                                  : line.size() - std::min<size_t>(line.size(), 1);
     for (;;) {
-        // The last character, the appended space, is never examined.
-        if (pos_ + 1 >= line.size()) return;
+        if (pos_ >= settled) {
+            if (goesOn) keepForNextPart(pos_);
+            return;
+        }
         yield();
 
         if (commentsPossible) {
             if (openComment == -1) openComment = FindCommentStart(comments_, line, pos_);
             while (openComment >= 0) {
-                SkipComment(comments_, line, pos_);
-                if (pos_ >= line.size()) return; // the comment goes on in the next line
-                if (pos_ + 1 == line.size() && line[pos_] == u' ') {
+                if (SkipComment(comments_, line, pos_, goesOn)) {
+                    if (goesOn) keepForNextPart(pos_);
+                    return; // the comment goes on in the next line
+                }
+                if (!goesOn && pos_ + 1 == line.size() && line[pos_] == u' ') {
                     openComment = -1;
                     return;
+                }
+                if (pos_ >= settled) {
+                    openComment = -1; // the next part looks for a comment here
+                    break;
                 }
                 openComment = FindCommentStart(comments_, line, pos_);
                 yield();
             }
+            if (pos_ >= settled) continue;
         }
 
         if (!chars.isStartChar(line[pos_])) {
             const size_t next = FirstNonSpaceAfter(line, pos_);
-            if (next == npos) return;
+            if (next == npos) {
+                pos_ = line.size();
+                if (goesOn) keepForNextPart(pos_);
+                return;
+            }
             pos_ = next;
             continue;
         }
 
-        const ustring_view word = nextWord(chars);
+        const size_t start = pos_;
+        const int32_t n = chars.scanWordRun(line, pos_);
+        pos_ += size_t(n);
+        if (goesOn && pos_ == line.size() && n < MaxWordRunLength) {
+            keepForNextPart(start); // the run may go on in the next part
+            return;
+        }
+        const ustring_view word = finishWord(ustring_view(line).substr(start, size_t(n)));
         if (!word.empty()) {
             if (readingWords_) {
                 sink_->addWord(word);
@@ -119,12 +170,6 @@ void Scanner::scanLine() {
         yield();
         if (stop_) return;
     }
-}
-
-bool Scanner::keepUnscannedRest() {
-    if (pos_ >= line_.size()) return false;
-    line_.erase(0, pos_);
-    return true;
 }
 
 } // namespace qd

@@ -60,10 +60,16 @@ public:
     // sink. Yields after each word and in comment skipping while yielding is allowed, and
     // returns after the current word when a stop is requested. An open comment stays open
     // for the next line.
-    void scanLine();
-    // After a stop: true when words of the line remain, which are then moved to the front
-    // so that scanLine goes on with them.
-    bool keepUnscannedRest();
+    // A line too long to hold whole comes in parts, each but the last with lineGoesOn (and
+    // without the appended space): the scanner then scans what the part settles and keeps
+    // the rest (an unfinished word, entity or comment marker) for the next part, so that
+    // the words are those of the whole line.
+    void scanLine(bool lineGoesOn = false);
+    // After a stop: scans the rest of the line, from the word after the last one scanned;
+    // false when nothing remained.
+    bool scanRest();
+    // A new text begins: no comment is open and nothing of a line is kept.
+    void startText();
 
     // The comment markers in force and the comment left open.
     CommentState& comments() { return comments_; }
@@ -81,16 +87,22 @@ public:
     void resetTotalOccurrences() { totalOccurrences_ = 0; }
 
 private:
-    // The word at the scan position, advancing past its run of word characters: final
-    // "'.:,()" are stripped, then (unless common words are read) the drop-final-s rule and,
-    // when apostrophes may not join words, the contraction rule, which gives "" for "s",
-    // "t" and contraction stems. "" when no word character stands there. The result views
-    // the line and is valid until the line changes.
-    ustring_view nextWord(const WordCharTable& chars);
-    // The per-word rules of a count: the 7-bit test, the ignore rules, the words to ignore
-    // and the common words; a word that survives goes to the sink.
+    // The word a run of word characters makes: final "'.:,()" are stripped, then (unless
+    // common words are read) the drop-final-s rule and, when apostrophes may not join words,
+    // the contraction rule, which gives "" for "s", "t" and contraction stems.
+    ustring_view finishWord(ustring_view word);
     void passWord(ustring_view word);
     void yieldInScan(uint32_t& eventsSeen);
+    // Cleans, blanks double hyphens and decodes entities in the line as scanLine describes.
+    void prepareLine();
+    // The same for a part of a long line, with what the last part left.
+    void preparePart();
+    void scanPrepared();
+    // Keeps the line from pos for the next part.
+    void keepForNextPart(size_t pos);
+    // How near the end of a part the scan stops, so that a comment marker or an entity
+    // beginning there is seen whole.
+    size_t partLookahead() const;
 
     const Settings& settings_;
     const WordLists& lists_;
@@ -104,6 +116,20 @@ private:
     ustring extraChars_;
     ustring line_;
     size_t pos_ = 0;
+    bool lineGoesOn_ = false;
+
+    // What a part of a long line leaves for the next one.
+    struct PartCarry {
+        size_t preparedLength = 0; // cleaned characters of the line prepared so far
+        ustring cleaned;           // cleaned, not yet blanked or decoded
+        ustring before;            // the two cleaned characters before those, for "<!--"
+        ustring prepared;          // prepared, not yet scanned
+        bool skipToSemicolon = false;
+        bool holdsLine() const {
+            return preparedLength > 0 || !cleaned.empty() || !prepared.empty();
+        }
+    };
+    PartCarry carry_;
     ScanCache cache_;
     int64_t totalOccurrences_ = 0;
 };

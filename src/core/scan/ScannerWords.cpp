@@ -40,13 +40,7 @@ constexpr ProhibitedFinals kProhibitedFinals;
 
 } // namespace
 
-ustring_view Scanner::nextWord(const WordCharTable& chars) {
-    const ustring_view line = line_;
-    const int32_t n = chars.scanWordRun(line, pos_);
-    if (n == 0) return {};
-    ustring_view word = line.substr(pos_, size_t(n));
-    pos_ += size_t(n);
-
+ustring_view Scanner::finishWord(ustring_view word) {
     while (!word.empty() && kProhibitedFinals.holds(word.back()))
         word.remove_suffix(1);
     if (readingWords_) return word;

@@ -8,8 +8,8 @@
 
 namespace qd {
 
-TextFileReader::TextFileReader(size_t blockSize, size_t softLineLimit)
-    : block_(blockSize ? blockSize : 1, '\0'), softLineLimit_(softLineLimit) {}
+TextFileReader::TextFileReader(size_t blockSize, size_t partLimit)
+    : block_(blockSize ? blockSize : 1, '\0'), partLimit_(partLimit ? partLimit : 1) {}
 
 TextFileReader::~TextFileReader() {
     close();
@@ -23,7 +23,6 @@ void TextFileReader::reset() {
     read_ = 0;
     carry_.clear();
     carryReturned_ = false;
-    searched_ = 0;
 }
 
 void TextFileReader::attach(int fd) {
@@ -98,33 +97,17 @@ ssize_t TextFileReader::readSome(char* at, size_t max) {
     return n;
 }
 
-bool TextFileReader::splitSoftly(std::string_view& line) {
-    size_t k = carry_.size();
-    while (k > searched_) {
-        --k;
-        if (carry_[k] == ' ' || carry_[k] == '\t') {
-            spill_.assign(carry_, 0, k + 1);
-            carry_.erase(0, k + 1);
-            searched_ = carry_.size();
-            line = spill_;
-            consumed_ = int64_t(spill_.size());
-            return true;
-        }
-    }
-    searched_ = carry_.size();
-    return false;
-}
-
 bool TextFileReader::nextLine(std::string_view& line) {
     consumed_ = 0;
+    const bool midLine = continues_; // the last part handed out was not the line's last
+    continues_ = false;
     if (carryReturned_) {
         carry_.clear();
         carryReturned_ = false;
-        searched_ = 0;
     }
     for (;;) {
         if (pos_ == end_ && !refill()) {
-            if (failed() || carry_.empty()) return false;
+            if (failed() || (carry_.empty() && !midLine)) return false;
             // The last line has no line end.
             line = carry_;
             consumed_ = int64_t(carry_.size());
@@ -140,7 +123,13 @@ bool TextFileReader::nextLine(std::string_view& line) {
         if (q == e) {
             carry_.append(p, e);
             pos_ = end_;
-            if (carry_.size() > softLineLimit_ && splitSoftly(line)) return true;
+            if (carry_.size() >= partLimit_) {
+                line = carry_;
+                consumed_ = int64_t(carry_.size());
+                carryReturned_ = true;
+                continues_ = true;
+                return true;
+            }
             continue;
         }
         pos_ = size_t(q - base) + 1;

@@ -17,12 +17,12 @@ namespace qd {
 
 class TextFileReader {
 public:
-    // A line longer than this without any line end is handed out in pieces, each broken
-    // after a blank or tab, so that a file without line ends is still streamed.
-    static constexpr size_t kDefaultSoftLineLimit = size_t(1) << 20;
+    // A line longer than this is handed out in parts of about this size, so that a file
+    // without line ends is streamed in bounded memory like any other.
+    static constexpr size_t kDefaultPartLimit = size_t(1) << 20;
 
     explicit TextFileReader(size_t blockSize = size_t(1) << 18,
-                            size_t softLineLimit = kDefaultSoftLineLimit);
+                            size_t partLimit = kDefaultPartLimit);
     ~TextFileReader();
     TextFileReader(const TextFileReader&) = delete;
     TextFileReader& operator=(const TextFileReader&) = delete;
@@ -42,9 +42,11 @@ public:
 
     // The next line's bytes, without its line end. False at the end of the file or after a
     // read error (then error() tells which). consumed() is the number of bytes this line
-    // took from the file, its line end included.
+    // took from the file, its line end included. When lineContinues(), the bytes are only a
+    // part of a long line, and the next call gives more of it.
     bool nextLine(std::string_view& line);
     int64_t consumed() const { return consumed_; }
+    bool lineContinues() const { return continues_; }
 
     // Reads no further than this many bytes from the start, as if the file ended there.
     void setByteLimit(int64_t limit) { limit_ = limit; }
@@ -58,7 +60,6 @@ private:
     // Reads up to max bytes (within the byte limit) to at: their number, 0 at the end or
     // -1 after an error.
     ssize_t readSome(char* at, size_t max);
-    bool splitSoftly(std::string_view& line);
 
     int fd_ = -1;
     bool ownsFd_ = true;
@@ -68,9 +69,8 @@ private:
     bool eof_ = false;
     std::string carry_;          // the start of a line that crosses a block boundary
     bool carryReturned_ = false; // the last line handed out was carry_ itself
-    size_t searched_ = 0;        // carry_ holds no blank or tab before this position
-    std::string spill_;          // a piece of an overlong line
-    size_t softLineLimit_;
+    bool continues_ = false;
+    size_t partLimit_;
     int64_t consumed_ = 0;
     int64_t limit_ = -1;
     int64_t read_ = 0; // bytes read from the file so far

@@ -18,13 +18,14 @@ using Lines = std::vector<std::string>;
 
 struct ReadBack {
     Lines lines;
+    std::vector<bool> continues;
     int64_t consumed = 0;
     bool failed = false;
 };
 
 ReadBack ReadAll(const std::filesystem::path& file, size_t block = 1 << 18,
-                 size_t softLimit = TextFileReader::kDefaultSoftLineLimit) {
-    TextFileReader reader(block, softLimit);
+                 size_t partLimit = TextFileReader::kDefaultPartLimit) {
+    TextFileReader reader(block, partLimit);
     ReadBack back;
     if (!reader.open(file)) {
         back.failed = true;
@@ -33,6 +34,7 @@ ReadBack ReadAll(const std::filesystem::path& file, size_t block = 1 << 18,
     std::string_view line;
     while (reader.nextLine(line)) {
         back.lines.emplace_back(line);
+        back.continues.push_back(reader.lineContinues());
         back.consumed += reader.consumed();
     }
     back.failed = reader.failed();
@@ -58,24 +60,29 @@ TEST(TextFileReader, EveryBlockSizeGivesTheSameLinesAndByteCounts) {
     EXPECT_TRUE(ReadAll(dir.write("c.txt", "")).lines.empty());
 }
 
-// --- Overlong lines are handed out in pieces broken after a blank ---
+// --- Overlong lines are handed out in parts ---
 
-TEST(TextFileReader, OverlongLineBreaksAfterABlank) {
+TEST(TextFileReader, OverlongLineComesInPartsThatJoinToIt) {
     test::TempDir dir;
     const std::string line = "aaaa bbbb cccc dddd eeee";
-    auto back = ReadAll(dir.write("a.txt", line + "\r\nnext"), 4, 8);
-    ASSERT_GT(back.lines.size(), 2u);
-    std::string joined;
-    for (size_t i = 0; i + 1 < back.lines.size(); ++i)
-        joined += back.lines[i];
-    EXPECT_EQ(joined, line);
-    EXPECT_EQ(back.lines.back(), "next");
-    for (size_t i = 0; i + 2 < back.lines.size(); ++i)
-        EXPECT_EQ(back.lines[i].back(), ' ') << "piece " << i << " ends inside a word";
-    EXPECT_EQ(back.consumed, int64_t(line.size() + 6));
-    // A word longer than the limit stays whole.
-    const std::string word(100, 'x');
-    EXPECT_EQ(ReadAll(dir.write("b.txt", word + " y"), 8, 16).lines.front(), word + " ");
+    for (const std::string end : {"\r\nnext", "\nnext", ""}) {
+        const auto back = ReadAll(dir.write("a.txt", line + end), 4, 8);
+        std::string joined;
+        size_t parts = 0;
+        while (back.continues.at(parts))
+            joined += back.lines[parts++];
+        joined += back.lines[parts++];
+        EXPECT_EQ(joined, line);
+        EXPECT_GT(parts, 2u);
+        for (size_t i = 0; i + 1 < parts; ++i)
+            EXPECT_LE(back.lines[i].size(), 8u + 4u);
+        EXPECT_EQ(back.lines.size(), end.empty() ? parts : parts + 1);
+        EXPECT_EQ(back.consumed, int64_t(line.size() + end.size()));
+    }
+    // A line of exactly the limit ends with an empty last part.
+    const auto back = ReadAll(dir.write("b.txt", "12345678"), 8, 8);
+    EXPECT_EQ(back.lines, (Lines{"12345678", ""}));
+    EXPECT_EQ(back.continues, (std::vector<bool>{true, false}));
 }
 
 // --- Bad input ---
@@ -137,6 +144,7 @@ TEST(TextFileReader, StreamHeadThenLinesAsFromAFile) {
             std::string_view line;
             while (reader.nextLine(line)) {
                 back.lines.emplace_back(line);
+                back.continues.push_back(reader.lineContinues());
                 back.consumed += reader.consumed();
             }
             EXPECT_FALSE(reader.failed());
