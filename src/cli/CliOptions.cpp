@@ -19,6 +19,15 @@ constexpr LanguageFile kLanguageFiles[] = {
     {"all", "cwds_en_de_es_pt_it_fr.txt"},
 };
 
+// The encoding --output-encoding names (letters in any case).
+std::optional<FileEncoding> OutputEncodingNamed(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (name == "windows-1252") return FileEncoding::Windows1252;
+    if (name == "utf-8") return FileEncoding::Utf8;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string CommonWordsFileForLanguage(const std::string& code) {
@@ -81,6 +90,14 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
                 return parsed;
             }
             o.outputFile = value;
+        } else if (name == "--output-encoding") {
+            if (!takeValue()) return parsed;
+            o.outputEncoding = OutputEncodingNamed(value);
+            if (!o.outputEncoding) {
+                parsed.error =
+                    "--output-encoding takes utf-8 or windows-1252, not \"" + value + "\"";
+                return parsed;
+            }
         } else if (name == "--language") {
             if (!takeValue()) return parsed;
             if (CommonWordsFileForLanguage(value).empty()) {
@@ -130,7 +147,12 @@ Options:
                        --set AllowWordsWithApostrophes=1 --set WordOrder=1
                        --set DisplayFormat=7
   --output FILE      also write the output file, exactly as the window does (two head
-                     lines, Windows-1252, CR LF line ends)
+                     lines, CR LF line ends, Windows-1252 by default)
+  --output-encoding windows-1252|utf-8
+                     the output file's encoding, whatever the settings say; utf-8
+                     keeps every letter and is written for a clean spreadsheet
+                     import (a byte-order mark, closed quotes in the head lines, no
+                     padding around commas)
   --utf8, --ansi     read the input as UTF-8 or as ANSI (Windows-1252), whatever the
                      file seems to be; by default the detected encoding is used (and
                      standard input is read as UTF-8)

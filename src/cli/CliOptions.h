@@ -1,6 +1,9 @@
 #pragma once
 // The command line of quorvel-count.
 
+#include "scan/Settings.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@ struct CliOptions {
     std::string settingsFile;
     std::vector<std::string> assignments; // --set NAME=VALUE, in order
     std::string outputFile;
+    std::optional<FileEncoding> outputEncoding; // --output-encoding; else as the settings say
     EncodingChoice encoding = EncodingChoice::Detected;
     std::string language; // en, de, es, pt, it, fr, all; empty for none
     bool counts = false;

@@ -108,6 +108,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         const ustring error = ApplySettingAssignment(s, U(assignment));
         if (!error.empty()) return UsageError(err, u"--set " + U(assignment) + u": " + error);
     }
+    if (options.outputEncoding) s.output.OutputEncoding = *options.outputEncoding;
 
     // Standard input and pipes are counted as their bytes arrive, never copied first.
     InputStream stream;

@@ -91,6 +91,7 @@ void frmParams::connectHandlers() {
     bindList(cboShortWordSize, "ShortWordSize");
     bindList(cboLongWordSize, "LongWordSize");
     bindList(cboThresholdFrequency, "ThresholdFrequency");
+    bindList(cboOutputEncoding, "OutputEncoding");
 
     connect(chkIgnoreCommonWords, &QCheckBox::clicked, this, [this] {
         state_.settings.ignore.IgnoreCommonWords = chkIgnoreCommonWords->isChecked();
@@ -143,6 +144,7 @@ void frmParams::showSettings() {
     cboShortWordSize->setCurrentIndex(s.ignore.ShortWordSize);
     cboLongWordSize->setCurrentIndex(s.ignore.LongWordSize);
     cboThresholdFrequency->setCurrentIndex(s.ignore.ThresholdFrequency);
+    cboOutputEncoding->setCurrentIndex(int(s.output.OutputEncoding));
     txbCommonWordsFile->setText(toQ(state_.lists.commonWordsFile));
     txbWordsToIgnore->setText(toQ(s.ignore.WordsToIgnore));
     for (size_t i = 0; i < 2; ++i) {

@@ -70,6 +70,8 @@ public:
     std::array<QLineEdit*, 2> txbEndComment{};
 
     QCheckBox* chkOutputWithCommas = nullptr;
+    QLabel* lblOutputEncoding = nullptr; // "Encoding:"
+    QComboBox* cboOutputEncoding = nullptr;
     QCheckBox* chkWarnOnOverwrite = nullptr;
     QCheckBox* chkSaveStateOnQuit = nullptr;
 

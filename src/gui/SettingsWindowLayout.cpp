@@ -114,6 +114,10 @@ void frmParams::buildControls() {
     txbStartComment[1]->setText("//");
 
     chkOutputWithCommas = CheckBox(w, "chkOutputWithCommas", "Include commas in output file");
+    lblOutputEncoding = Named(new QLabel("Encoding:", w), "lblOutputEncoding");
+    cboOutputEncoding = Named(new QComboBox(w), "cboOutputEncoding");
+    for (const char* name : OutputEncodingNames)
+        cboOutputEncoding->addItem(name);
     chkWarnOnOverwrite = CheckBox(w, "chkWarnOnOverwrite", "Warn before overwriting output file");
     chkSaveStateOnQuit = CheckBox(w, "chkSaveStateOnQuit", "Save settings on quit");
 
@@ -132,6 +136,8 @@ void frmParams::buildControls() {
                                             "common words) which should be ignored.");
     cmdSelectCommonWordsFile[1]->setToolTip(
         "This is for a file containing words in some language which are to be ignored.");
+    cboOutputEncoding->setToolTip("Windows-1252 writes '?' for letters it lacks; UTF-8 keeps every "
+                                  "letter.");
     txbWordsToIgnore->setToolTip("Add additional words to ignore here.  Words must be separated "
                                  "by spaces, not commas.");
 
@@ -212,7 +218,12 @@ void frmParams::buildControls() {
 
     auto* output = Group(w);
     auto* o = new QVBoxLayout(output);
-    o->addWidget(chkOutputWithCommas);
+    auto* commasAndEncoding = new QHBoxLayout;
+    commasAndEncoding->addWidget(chkOutputWithCommas);
+    commasAndEncoding->addWidget(lblOutputEncoding);
+    commasAndEncoding->addWidget(cboOutputEncoding);
+    commasAndEncoding->addStretch(1);
+    o->addLayout(commasAndEncoding);
     o->addWidget(chkWarnOnOverwrite);
     o->addWidget(chkSaveStateOnQuit);
     o->addStretch(1);

@@ -1,6 +1,6 @@
 // The settings window: its place and its commands, the re-read question after a count, the
 // words to ignore and their check, defaults and reinitialising, common words and the language
-// window, settings files.
+// window, settings files, the output file's encoding.
 
 #include "SettingsWindow.h"
 #include "GuiTestSupport.h"
@@ -10,11 +10,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -210,6 +212,49 @@ private slots:
                 !w.state().settings.ignore.IgnoreCommonWords);
         QVERIFY(p.txbCommonWordsFile->text().isEmpty());
         QVERIFY(w.txbFile[0]->text().isEmpty() && !w.cmdClearFile[0]->isEnabled());
+    }
+
+    void outputEncoding_besideTheCommasBox_keepsLettersAndIsSavedInLine29() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        frmParams& p = OpenSettings(w);
+        const QRect commas(p.chkOutputWithCommas->mapTo(&p, QPoint()),
+                           p.chkOutputWithCommas->size());
+        const QRect list(p.cboOutputEncoding->mapTo(&p, QPoint()), p.cboOutputEncoding->size());
+        QVERIFY(list.left() > commas.right() && list.top() < commas.center().y() &&
+                commas.center().y() < list.bottom());
+        QCOMPARE(p.cboOutputEncoding->currentText(), QString("Windows-1252"));
+        QCOMPARE(p.cboOutputEncoding->itemText(1), QString("UTF-8"));
+
+        // Letters Windows-1252 lacks arrive from the clipboard.
+        QApplication::clipboard()->setText(QString("łódź győr řeka ").repeated(20));
+        Click(w.optOnClipboard);
+        const QString output = f.scratchPath("list.txt");
+        ChooseFile(f, w, 1, output);
+        const auto listed = [&] {
+            Click(w.cmdListWords);
+            QFile file(output);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QVERIFY(listed().contains("  ?\xF3"
+                                  "d?\r\n"));
+        Pick(p.cboOutputEncoding, 1);
+        QCOMPARE(w.state().settings.output.OutputEncoding, FileEncoding::Utf8);
+        const QByteArray utf8 = listed();
+        QVERIFY(utf8.startsWith("\xEF\xBB\xBF\"To open this file"));
+        QVERIFY(utf8.contains("  łódź\r\n") && utf8.contains("  győr\r\n"));
+
+        const QString file = f.scratchPath("mine.dvn");
+        f.dialogs().fileAnswers.push_back(fromQ(file));
+        Click(p.cmdSaveLoadState[0]);
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().split('\n').value(28), QByteArray("1\r"));
+        Click(p.cmdRestoreDefaults);
+        QCOMPARE(p.cboOutputEncoding->currentIndex(), 0);
+        f.dialogs().fileAnswers.push_back(fromQ(file));
+        Click(p.cmdSaveLoadState[1]);
+        QCOMPARE(p.cboOutputEncoding->currentText(), QString("UTF-8"));
     }
 };
 

@@ -70,9 +70,10 @@ FilePass WriteOutputFile(RunState& run) {
     host.setOutputText(u"Now processing and writing to output file ...");
     host.repaint();
 
-    OutputFileSink file(run.settings.output.DisplayFormat);
-    const bool commas = run.settings.output.OutputWithCommas;
-    if (!file.open(run.settings.output.OutputFile) || !file.writeHead(commas)) {
+    const OutputSettings& output = run.settings.output;
+    const bool commas = output.OutputWithCommas;
+    OutputFileSink file(output.DisplayFormat, output.OutputEncoding, commas);
+    if (!file.open(output.OutputFile) || !file.writeHead()) {
         const ErrorInfo& e = *file.failure();
         ReportError(run, e.number, e.description, u"ListWords");
         return FilePass::NotOpened;

@@ -26,6 +26,9 @@ enum class ListFormat {
     Word,
     WordsWithCommas, // every word on one line, separated by ", "
 };
+// The encoding of the output file, numbered as its list shows it (and as line 29 of a
+// settings file stores it).
+enum class FileEncoding { Windows1252 = 0, Utf8 = 1 };
 
 // How words are formed: which characters may join a word, case, and the final-s rule.
 struct WordFormation {
@@ -89,6 +92,7 @@ struct OutputSettings {
     ustring OutputFile;
     bool DisableOutputToFile = false;
     bool OutputWithCommas = false;
+    FileEncoding OutputEncoding = FileEncoding::Windows1252;
     bool WarnOnOverwrite = false;
     bool SuppressWords = false; // no live display of words as they are found
     ListOrder WordOrder = ListOrder::ByFrequency;
@@ -109,18 +113,21 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-// Entry counts of the five list settings.
+// Entry counts of the six list settings.
 inline constexpr int kThresholdFrequencyEntries = 8;
 inline constexpr int kShortWordSizeEntries = 14;
 inline constexpr int kLongWordSizeEntries = 16;
 inline constexpr int kWordOrderEntries = 2;
 inline constexpr int kDisplayFormatEntries = 10;
+inline constexpr int kOutputEncodingEntries = 2;
 
 inline constexpr std::array<const char*, kWordOrderEntries> WordOrderNames = {"by frequency",
                                                                               "alphabetical"};
 inline constexpr std::array<const char*, kDisplayFormatEntries> DisplayFormatNames = {
     "rank frequency word", "rank word frequency", "rank frequency", "rank word", "frequency rank",
     "frequency word",      "word rank",           "word frequency", "word",      "word (+ commas)"};
+inline constexpr std::array<const char*, kOutputEncodingEntries> OutputEncodingNames = {
+    "Windows-1252", "UTF-8"};
 
 // Every extra character some setting can admit into a word.
 inline constexpr char16_t AllPossibleExtraChars[] = u"'0123456789-_@:/.\\";

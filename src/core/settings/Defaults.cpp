@@ -22,6 +22,7 @@ void SetDefaultValues(Settings& s) {
     s.words.AllowWordsWithNumerals = false;
     s.words.DropFinalS = false;
     s.output.OutputWithCommas = false;
+    s.output.OutputEncoding = FileEncoding::Windows1252;
     s.comments.AllowCommentMarkers = false;
     s.output.WarnOnOverwrite = false;
     s.SaveStateOnQuit = false;

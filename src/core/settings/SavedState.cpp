@@ -47,7 +47,7 @@ const std::array<std::string_view, StateFileLineCount> StateFileLines = {
     "AllowWordsWithAtSigns",
     "AllowWordsWithNumerals",
     "OutputWithCommas",
-    "ReservedLine",
+    "OutputEncoding",
     "AllowCommentMarkers",
     "WarnOnOverwrite",
     "SaveStateOnQuit",
@@ -67,8 +67,12 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 // Far more than 38 lines of paths and words to ignore ever need.
 constexpr size_t kMaxSettingsFileSize = 16 * 1024 * 1024;
 
+// Line 29 was written as 0 and never read before it held the output encoding, so older
+// files may hold anything there: only 1 chooses UTF-8, any other text Windows-1252.
+constexpr std::string_view kFormerlyReservedLine = "OutputEncoding";
+
 const SettingField* FieldOfLine(std::string_view name) {
-    return name == "ReservedLine" ? nullptr : FindSettingField(FromUtf8(name));
+    return FindSettingField(FromUtf8(name));
 }
 
 bool FitsCp1252(ustring_view text) {
@@ -198,9 +202,7 @@ ustring SettingsFileBytes(const Settings& settings, std::string& bytes) {
     ustring text;
     for (std::string_view name : StateFileLines) {
         const SettingField* f = FieldOfLine(name);
-        if (!f) {
-            text += u"0";
-        } else if (f->kind == FieldKind::Flag) {
+        if (f->kind == FieldKind::Flag) {
             text += f->flagOf(settings) ? u"1" : u"0";
         } else if (f->kind == FieldKind::ListIndex) {
             text += FromInt(f->indexOf(settings));
@@ -247,9 +249,10 @@ ustring SettingsFromBytes(Settings& settings, std::string_view bytes) {
                    u" are needed)";
         const std::string_view name = StateFileLines[size_t(i)];
         const SettingField* f = FieldOfLine(name);
-        if (!f) continue;
         const ustring_view line = lines[size_t(i)];
-        if (f->kind == FieldKind::Flag) {
+        if (name == kFormerlyReservedLine) {
+            f->setIndexOf(read, LeadingNumber(NumberText(line)) == 1 ? 1 : 0);
+        } else if (f->kind == FieldKind::Flag) {
             const long long value = LeadingNumber(NumberText(line));
             if (value != 0 && value != 1)
                 return kRestoreError + AtLine("Invalid property value", lineNumber, name, line);

@@ -20,7 +20,8 @@ namespace qd {
 inline constexpr char16_t StateFileName[] = u"dvn.usr";
 inline constexpr int StateFileLineCount = 38;
 
-// The field of each line in order; "ReservedLine" is written as 0 and skipped on reading.
+// The field of each line in order. Line 29, OutputEncoding, is 0 for Windows-1252 and 1 for
+// UTF-8; a reader that skips it (as older versions do) still finds every other line.
 // Source and UTF8 are not stored.
 extern const std::array<std::string_view, StateFileLineCount> StateFileLines;
 

@@ -71,6 +71,7 @@ const std::array kFields = {
     List<&S::ignore, &I::ShortWordSize>("ShortWordSize", kShortWordSizeEntries),
     List<&S::ignore, &I::LongWordSize>("LongWordSize", kLongWordSizeEntries),
     Flag<&S::output, &O::OutputWithCommas>("OutputWithCommas"),
+    List<&S::output, &O::OutputEncoding>("OutputEncoding", kOutputEncodingEntries),
     Flag<&S::output, &O::WarnOnOverwrite>("WarnOnOverwrite"),
     SettingField{"SaveStateOnQuit", FieldKind::Flag,
                  [](S& s) -> bool& { return s.SaveStateOnQuit; }},

@@ -6,6 +6,24 @@
 
 namespace qd {
 
+namespace {
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// The comma-separated fields of line, each without the spaces at its ends, joined by ",".
+// (No word holds a comma, a space or a double quote.)
+void AppendUnpaddedFields(ustring_view line, ustring& out) {
+    for (size_t start = 0;;) {
+        const size_t comma = line.find(u',', start);
+        out += TrimSpaces(line.substr(start, comma == ustring_view::npos ? comma : comma - start));
+        if (comma == ustring_view::npos) return;
+        out += u',';
+        start = comma + 1;
+    }
+}
+
+} // namespace
+
 ErrorInfo FileWriterError(const FileWriter& file) {
     if (file.notAFile()) return {75, u"Path/File access error: " + FromUtf8(file.errorText())};
     // Creating a file fails this way only when its folder is missing.
@@ -19,11 +37,19 @@ bool OutputFileSink::open(ustring_view path) {
     return false;
 }
 
-bool OutputFileSink::writeHead(bool commas) {
-    writeLine(commas ? u"\"To open this file in Excel state that it is delimited by commas."
-                     : u"\"To open this file in Excel state that it is delimited by spaces.",
+bool OutputFileSink::writeHead() {
+    const bool utf8 = encoding_ == FileEncoding::Utf8;
+    if (utf8) {
+        bytes_ = kUtf8Bom;
+        writeBytes();
+    }
+    const ustring closingQuote = utf8 ? u"\"" : u"";
+    writeLine(u"\"To open this file in Excel state that it is delimited by " +
+                  ustring(commas_ ? u"commas." : u"spaces.") + closingQuote,
               true);
-    writeLine(u"\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.", true);
+    writeLine(u"\"Set File Origin: " + ustring(utf8 ? u"UTF-8" : u"Windows (ANSI)") +
+                  u" & Text qualifier: double-quote." + closingQuote,
+              true);
     writeLine(u"", true);
     return !failed_;
 }
@@ -39,28 +65,45 @@ bool OutputFileSink::close() {
 }
 
 void OutputFileSink::header(ustring_view line) {
-    writeLine(line, true);
+    listLine(line, true);
 }
 
 void OutputFileSink::entry(ustring_view line, int32_t) {
     if (format_ != ListFormat::WordsWithCommas) {
-        writeLine(line, true);
+        listLine(line, true);
         return;
     }
-    if (anyWord_) writeLine(u", ", false);
+    if (anyWord_) writeLine(unpadded() ? u"," : u", ", false);
     anyWord_ = true;
-    writeLine(line, false);
+    listLine(line, false);
+}
+
+void OutputFileSink::listLine(ustring_view line, bool lineEnd) {
+    if (unpadded()) {
+        fields_.clear();
+        AppendUnpaddedFields(line, fields_);
+        line = fields_;
+    }
+    writeLine(line, lineEnd);
 }
 
 void OutputFileSink::writeLine(ustring_view line, bool lineEnd) {
     if (failed_) return;
     bytes_.clear();
-    for (char16_t c : line) {
-        const int b = UnicodeToCp1252(c);
-        bytes_.push_back(b < 0 ? '?' : char(b));
+    if (encoding_ == FileEncoding::Utf8) {
+        AppendUtf8(line, bytes_);
+    } else {
+        for (char16_t c : line) {
+            const int b = UnicodeToCp1252(c);
+            bytes_.push_back(b < 0 ? '?' : char(b));
+        }
     }
     if (lineEnd) bytes_ += "\r\n";
-    if (!file_.write(bytes_)) fail();
+    writeBytes();
+}
+
+void OutputFileSink::writeBytes() {
+    if (!failed_ && !file_.write(bytes_)) fail();
 }
 
 void OutputFileSink::fail() {

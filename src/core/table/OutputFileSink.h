@@ -1,8 +1,15 @@
 #pragma once
-// The listing's output file: Windows-1252 text with CR LF line ends, written line by line as
-// the pass goes, after a head that tells a spreadsheet how to read it. A regular file is
-// replaced only when close() finds the new one complete (see FileWriter); a character device
-// is written directly.
+// The listing's output file: text with CR LF line ends, written line by line as the pass
+// goes, after a head that tells a spreadsheet how to read it. A regular file is replaced only
+// when close() finds the new one complete (see FileWriter); a character device is written
+// directly.
+//
+// Windows-1252 (the default) writes the lines as the listing makes them; a character the code
+// page lacks becomes '?'. UTF-8 keeps every character and is written for spreadsheets to
+// import cleanly: a byte-order mark first (their sign of UTF-8), head lines that are whole
+// quoted fields (a Windows-1252 head line opens a quote it never closes, which joins the two
+// head lines into one cell), and, with commas, fields without the padding that lines up the
+// columns (", " between the words of format 9 becomes ",").
 
 #include "scan/Settings.h"
 #include "table/ListingSink.h"
@@ -15,13 +22,15 @@ namespace qd {
 
 class OutputFileSink : public ListingSink {
 public:
-    explicit OutputFileSink(ListFormat displayFormat) : format_(displayFormat) {}
+    // commas: the lines come in the comma layout (OutputWithCommas).
+    OutputFileSink(ListFormat displayFormat, FileEncoding encoding, bool commas)
+        : format_(displayFormat), encoding_(encoding), commas_(commas) {}
 
     // Prepares the file at path. False, with failure() set, when it cannot: a missing folder
     // is error 76 "Path not found", a folder or a pipe at the path names what it is.
     bool open(ustring_view path);
-    // The two head lines and an empty line.
-    bool writeHead(bool commas);
+    // The two head lines and an empty line (after the byte-order mark of UTF-8).
+    bool writeHead();
     // Completes the file; false, with failure() set, when the lines could not all be
     // written (an existing file is then left as it was).
     bool close();
@@ -34,12 +43,20 @@ public:
     const ErrorInfo* failure() const override { return failed_ ? &error_ : nullptr; }
 
 private:
+    // A line of the listing: unpadded when the fields must be, then written.
+    void listLine(ustring_view line, bool lineEnd);
+    // The line in the file's encoding, bytes_ reused.
     void writeLine(ustring_view line, bool lineEnd);
+    void writeBytes();
+    bool unpadded() const { return commas_ && encoding_ == FileEncoding::Utf8; }
     void fail();
 
     ListFormat format_;
+    FileEncoding encoding_;
+    bool commas_;
     FileWriter file_;
     std::string bytes_; // reused for every line
+    ustring fields_;    // reused for every line whose fields lose their padding
     bool anyWord_ = false;
     bool failed_ = false;
     ErrorInfo error_;

@@ -84,6 +84,26 @@ TEST_F(SavedStateFile, RestoreReproducesEveryStoredField) {
     EXPECT_EQ(back, expected);
 }
 
+// Line 29, written as 0 and never read before it held the output encoding: a new file differs
+// from an old one only there, and an old file loads as it did, whatever the line holds.
+TEST_F(SavedStateFile, Line29HoldsTheOutputEncodingOlderFilesLoadAsBefore) {
+    Settings utf8;
+    utf8.output.OutputEncoding = FileEncoding::Utf8;
+    ASSERT_EQ(SaveState(utf8, path()), u"");
+    std::vector<std::string> lines = DefaultLines();
+    lines[28] = "1";
+    EXPECT_EQ(bytes(), Join(lines));
+    Settings back;
+    ASSERT_EQ(RestoreSavedState(back, path()), u"");
+    EXPECT_EQ(back, utf8);
+    for (const char* old : {"0", "2", "-1", "abc", "\"1", ""}) {
+        lines[28] = old;
+        Settings s = utf8;
+        ASSERT_EQ(RestoreSavedState(s, write(Join(lines))), u"") << old;
+        EXPECT_EQ(s, Settings{}) << old;
+    }
+}
+
 // --- Fuzzing: damaged files never crash, and a failure leaves the settings alone ---
 
 TEST_F(SavedStateFile, EveryTruncationIsHandled) {

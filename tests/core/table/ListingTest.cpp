@@ -127,6 +127,30 @@ TEST_F(Listing, OutputBoxStopsAtTheLastBatchOfTwentyThatFits) {
     EXPECT_EQ(file().size(), kHead.size() + kHeader + 3000 * kLine);
 }
 
+// --- The output file's encoding ---
+
+// Letters Windows-1252 lacks reach the table from the clipboard (a text file brings only the
+// code page's own): the UTF-8 file keeps them, a letter beyond 16 bits included, where
+// Windows-1252 writes '?'. A lone surrogate half is no character: '?' or U+FFFD.
+TEST_F(Listing, Utf8FileKeepsTheLettersWindows1252TurnsIntoQuestionMarks) {
+    test::AddWords(run, {{"łódź", 4}, {"győr", 3}, {"şehir", 2}, {"\U0001D400z", 1}});
+    AddWordToList(run, ustring(u"a") + char16_t(0xD800));
+    run.settings.output.OutputFile = pathIn("out.txt");
+    run.settings.output.DisplayFormat = ListFormat::Word;
+    finish();
+    const std::string header = "Word (longest has 5 characters)\r\n";
+    ASSERT_EQ(ListWords(run), ListWordsResult::Listed);
+    EXPECT_EQ(file(), kHead + header +
+                          "?\xF3"
+                          "d?\r\ngy?r\r\n?ehir\r\na?\r\n??z\r\n");
+    run.settings.output.OutputEncoding = FileEncoding::Utf8;
+    ASSERT_EQ(ListWords(run), ListWordsResult::Listed);
+    EXPECT_EQ(file(),
+              "\xEF\xBB\xBF\"To open this file in Excel state that it is delimited by spaces.\"\r\n"
+              "\"Set File Origin: UTF-8 & Text qualifier: double-quote.\"\r\n\r\n" +
+                  header + "łódź\r\ngyőr\r\nşehir\r\na\uFFFD\r\n\U0001D400z\r\n");
+}
+
 // --- Stopping ---
 
 TEST_F(Listing, StopDuringTheFilePassEndsTheListing) {
