@@ -202,6 +202,10 @@ void frmMain::buildStatusFrame() {
     lblTwirler->setText(" ");
     lblNumberOfWords = StatusLabel(Frame2, "lblNumberOfWords");
     lblNumWordsExcluded = StatusLabel(Frame2, "lblNumWordsExcluded");
+    cmdShowIgnored = Button(Frame2, "cmdShowIgnored", "Show ignored words", 'g');
+    cmdShowIgnored->setToolTip("List the words the last count ignored, with their frequencies "
+                               "and the rule that ignored each.");
+    cmdShowIgnored->setEnabled(false);
     lblNumOccurrences = StatusLabel(Frame2, "lblNumOccurrences");
     lblTotalNumOccurrences = StatusLabel(Frame2, "lblTotalNumOccurrences");
 
@@ -209,12 +213,14 @@ void frmMain::buildStatusFrame() {
     for (QLabel* l : {lblTimeElapsed, lblNumberOfWords, lblNumWordsExcluded, lblNumOccurrences,
                       lblTotalNumOccurrences})
         l->setFont(arial);
+    cmdShowIgnored->setFont(arial);
 
     auto* frame = new QGridLayout(Frame2);
     frame->addWidget(lblTimeElapsed, 0, 0);
     frame->addWidget(lblTwirler, 0, 1);
     frame->addWidget(lblNumberOfWords, 1, 0, 1, 2);
     frame->addWidget(lblNumWordsExcluded, 2, 0, 1, 2);
+    frame->addWidget(cmdShowIgnored, 2, 2);
     frame->addWidget(lblNumOccurrences, 3, 0, 1, 2);
     frame->addWidget(lblTotalNumOccurrences, 4, 0, 1, 2);
     frame->setColumnStretch(0, 1);
