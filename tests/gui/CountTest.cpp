@@ -97,6 +97,8 @@ private slots:
         w.Timer1_Timer();
         Click(w.cmdClearOutput);
         QVERIFY(!w.cmdShowIgnored->isEnabled());
+        w.Timer1_Timer();
+        QVERIFY(!w.cmdShowIgnored->isEnabled());
     }
 
     void stopButton_asksNoGoesOnYesStops_data() {
