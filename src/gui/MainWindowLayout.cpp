@@ -230,7 +230,9 @@ void frmMain::buildStatusFrame() {
     const int barWidth = QFontMetrics(bar).horizontalAdvance(QString(39, u'-'));
     const int captionWidth = QFontMetrics(arial).horizontalAdvance(
         "No. of words ignored (other than common words):  999,999,999");
-    Frame2->setMinimumWidth(std::max(barWidth, captionWidth) + 24);
+    // The ignored-words command stands beside its label, in a column of its own.
+    Frame2->setMinimumWidth(std::max(barWidth, captionWidth) + 24 +
+                            cmdShowIgnored->sizeHint().width() + frame->horizontalSpacing());
 
     host_.bindLabel(LabelId::TimeElapsed, lblTimeElapsed);
     host_.bindLabel(LabelId::Twirler, lblTwirler);
