@@ -69,6 +69,15 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
             o.help = true;
         } else if (name == "--counts" && !hasValue) {
             o.counts = true;
+        } else if (name == "--why" && !hasValue) {
+            o.why = true;
+        } else if (name == "--ignored") {
+            if (!takeValue()) return parsed;
+            if (value.empty()) {
+                parsed.error = "--ignored needs a file name";
+                return parsed;
+            }
+            o.ignoredFile = value;
         } else if (name == "--utf8" && !hasValue) {
             utf8 = true;
         } else if (name == "--ansi" && !hasValue) {
@@ -159,6 +168,10 @@ Options:
   --language CODE    ignore the shipped common words of a language: en, de, es, pt,
                      it, fr, or all (the six together)
   --counts           also write the four count lines to standard error
+  --why              also write to standard error, for each rule that left words
+                     out, how many: "Ignored, too short: 12 words, 30 instances"
+  --ignored FILE     also write every word left out to FILE, alphabetically, one
+                     "word<TAB>frequency<TAB>rule" line each (UTF-8, LF line ends)
   --help             show this text
 
 Standard output receives the listing as the window's output box holds it (without
@@ -169,7 +182,7 @@ encoding (or the one chosen above), go on with a large input, overwrite an exist
 output file, refuse a docx document with a bad checksum.
 
 Exit status: 0 when the words were listed, 1 when the input was refused or could not
-be read, 2 for a usage error.
+be read or a file could not be written, 2 for a usage error.
 )";
 }
 

@@ -20,6 +20,8 @@ struct CliOptions {
     EncodingChoice encoding = EncodingChoice::Detected;
     std::string language; // en, de, es, pt, it, fr, all; empty for none
     bool counts = false;
+    bool why = false;        // the tally of the words left out, per rule, to standard error
+    std::string ignoredFile; // where the words left out go, each with its count and rule
     bool help = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "CliHost.h"
 #include "StreamListing.h"
+#include "count/IgnoredWordsReport.h"
 #include "count/RunState.h"
 #include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
@@ -11,10 +12,12 @@
 #include "settings/SavedState.h"
 #include "settings/SettingsFields.h"
 #include "sources/Languages.h"
+#include "sources/PathIdentity.h"
 #include "sources/TextFileReader.h"
 #include "text/Folders.h"
 #include "text/Formatting.h"
 #include "text/ProgramTexts.h"
+#include "text/ReplaceFile.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -72,6 +75,22 @@ void WriteCounts(const CliHost& host, std::ostream& err) {
     }
 }
 
+// --why and --ignored, once the count has been listed. False when the file could not be
+// written (reported; an earlier file there is left as it was).
+bool WriteIgnoredWords(const CliOptions& options, const RunState& run, std::ostream& err) {
+    if (options.why)
+        for (const ustring& line :
+             IgnoredTallyLines(run.excluded.tally(), run.texts, run.numberFormat))
+            err << TerminalText(line) << '\n';
+    if (options.ignoredFile.empty()) return true;
+    const std::string failure = ReplaceFileContents(ToPath(AbsolutePath(options.ignoredFile)),
+                                                    IgnoredWordsFileText(run.excluded, run.texts));
+    if (failure.empty()) return true;
+    err << "quorvel-count: cannot write the ignored words to " << options.ignoredFile << ": "
+        << failure << '\n';
+    return false;
+}
+
 } // namespace
 
 int RunCountCommand(const CliOptions& options, const Environment& env, int stdinFd,
@@ -100,6 +119,14 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         s.input.InputFile.clear();
         s.output.OutputFile.clear();
     }
+    if (!options.ignoredFile.empty()) {
+        const ustring ignored = AbsolutePath(options.ignoredFile);
+        if (!fromStdin && SameFile(ignored, AbsolutePath(options.input)))
+            return UsageError(err, u"--ignored cannot name the input file");
+        if (!options.outputFile.empty() && SameFile(ignored, AbsolutePath(options.outputFile)))
+            return UsageError(err, u"--ignored and --output cannot name the same file");
+    }
+    run.keepExcludedWords = options.why || !options.ignoredFile.empty();
     if (!options.outputFile.empty()) {
         s.output.OutputFile = AbsolutePath(options.outputFile);
         s.output.DisableOutputToFile = false;
@@ -145,7 +172,9 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     const RunOutcome outcome = CountWords(run);
     out.flush();
     if (options.counts) WriteCounts(host, err);
-    return outcome == RunOutcome::Listed ? kExitListed : kExitRefused;
+    // Only a count that reached its listing has words left out to tell of.
+    const bool ignoredWritten = !run.session.ListingShown || WriteIgnoredWords(options, run, err);
+    return outcome == RunOutcome::Listed && ignoredWritten ? kExitListed : kExitRefused;
 }
 
 } // namespace qd::cli

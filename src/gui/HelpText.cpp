@@ -41,6 +41,11 @@ QString HelpText() {
         "on quitting when 'Save settings on quit' is ticked in that window, or at any time with "
         "'Save settings', and are then restored at the next start.",
 
+        "After a count, point at 'Number of words ignored' to see how many words each rule "
+        "left out, and click 'Show ignored words' to list them in the text box with their "
+        "frequencies and the rule that left each out; the list of counted words comes back with "
+        "the next count or a change of word order or display format.",
+
         "Common words of a language can be ignored (see the 'Settings' panel). Six files hold "
         "the common words of English, German, French, Italian, Spanish and Portuguese. You may "
         "add words to these files or remove words from them; the words need not be in "

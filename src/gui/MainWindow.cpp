@@ -43,6 +43,8 @@ namespace qd::gui {
 frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
     state_.numberFormat = options_.numberFormat;
+    // The ignored-words label tells why, and "Show ignored words" lists them, after any count.
+    state_.keepExcludedWords = true;
     buildControls();
     host_.setDialogParent(this);
     host_.setWindowControls(this);
@@ -244,6 +246,7 @@ void frmMain::SetTheFocus() {
     host_.setLabel(LabelId::Twirler, u" ");
     for (size_t i = 0; i < 2; ++i)
         cmdClearFile[i]->setEnabled(!txbFile[i]->text().isEmpty());
+    cmdShowIgnored->setEnabled(!runActive() && state_.session.wordsGot);
 }
 
 void frmMain::EnableMainControls(bool enabled) {
@@ -252,6 +255,7 @@ void frmMain::EnableMainControls(bool enabled) {
              chkDisableOutputToFile, chkUTF8, cmdHelp, cmdSaveState, cmdSetParameters,
              cmdClearOutput, cboWordOrder, cboDisplayFormat, optOnClipboard, optInFile})
         w->setEnabled(enabled);
+    cmdShowIgnored->setEnabled(enabled && state_.session.wordsGot);
     repaint();
 }
 

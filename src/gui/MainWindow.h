@@ -91,6 +91,7 @@ public:
     QLabel* lblTwirler = nullptr;
     QLabel* lblNumberOfWords = nullptr;
     QLabel* lblNumWordsExcluded = nullptr;
+    QPushButton* cmdShowIgnored = nullptr; // "Show ignored words", beside lblNumWordsExcluded
     QLabel* lblNumOccurrences = nullptr;
     QLabel* lblTotalNumOccurrences = nullptr;
     QTimer* Timer1 = nullptr; // housekeeping
@@ -134,6 +135,7 @@ public:
     void txbIntro_Click();
     void cboWordOrder_Click();
     void cboDisplayFormat_Click();
+    void cmdShowIgnored_Click();
     void chkSuppressWords_Click();
     void cmdClearOutput_Click();
     void cmdSetParameters_Click();

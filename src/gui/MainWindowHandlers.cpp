@@ -6,6 +6,7 @@
 #include "QtText.h"
 #include "SettingsWindow.h"
 #include "count/ClipboardSource.h"
+#include "count/IgnoredWordsReport.h"
 #include "count/InputFileCheck.h"
 #include "count/Listing.h"
 #include "session/CountRun.h"
@@ -71,6 +72,7 @@ void frmMain::connectHandlers() {
         state_.settings.output.DisplayFormat = ListFormat(index);
         cboDisplayFormat_Click();
     });
+    connect(cmdShowIgnored, &QPushButton::clicked, this, [this] { cmdShowIgnored_Click(); });
     connect(cmdClearOutput, &QPushButton::clicked, this, [this] { cmdClearOutput_Click(); });
     connect(cmdSetParameters, &QPushButton::clicked, this, [this] { cmdSetParameters_Click(); });
     connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
@@ -109,6 +111,12 @@ void frmMain::cboWordOrder_Click() {
 
 void frmMain::cboDisplayFormat_Click() {
     cboWordOrder_Click();
+}
+
+// The ignored words take the listing's place until the next count or change of order or format.
+void frmMain::cmdShowIgnored_Click() {
+    if (state_.session.wordsGot && !runActive() && !relisting_) ShowIgnoredWords(state_);
+    SetTheFocus();
 }
 
 // --- Files ---------------------------------------------------------------------------------
@@ -326,6 +334,7 @@ void frmMain::Timer1_Timer() {
     QLineEdit* common = params_->txbCommonWordsFile;
     common->setToolTip(common->text().size() >= 58 ? common->text() : QString());
     cmdClearOutput->setEnabled(idle && !empty);
+    cmdShowIgnored->setEnabled(idle && state_.session.wordsGot);
 }
 
 void frmMain::Timer2_Timer() {

@@ -202,6 +202,10 @@ void frmMain::buildStatusFrame() {
     lblTwirler->setText(" ");
     lblNumberOfWords = StatusLabel(Frame2, "lblNumberOfWords");
     lblNumWordsExcluded = StatusLabel(Frame2, "lblNumWordsExcluded");
+    cmdShowIgnored = Button(Frame2, "cmdShowIgnored", "Show ignored words", 'g');
+    cmdShowIgnored->setToolTip("List the words the last count ignored, with their frequencies "
+                               "and the rule that ignored each.");
+    cmdShowIgnored->setEnabled(false);
     lblNumOccurrences = StatusLabel(Frame2, "lblNumOccurrences");
     lblTotalNumOccurrences = StatusLabel(Frame2, "lblTotalNumOccurrences");
 
@@ -209,12 +213,14 @@ void frmMain::buildStatusFrame() {
     for (QLabel* l : {lblTimeElapsed, lblNumberOfWords, lblNumWordsExcluded, lblNumOccurrences,
                       lblTotalNumOccurrences})
         l->setFont(arial);
+    cmdShowIgnored->setFont(arial);
 
     auto* frame = new QGridLayout(Frame2);
     frame->addWidget(lblTimeElapsed, 0, 0);
     frame->addWidget(lblTwirler, 0, 1);
     frame->addWidget(lblNumberOfWords, 1, 0, 1, 2);
     frame->addWidget(lblNumWordsExcluded, 2, 0, 1, 2);
+    frame->addWidget(cmdShowIgnored, 2, 2);
     frame->addWidget(lblNumOccurrences, 3, 0, 1, 2);
     frame->addWidget(lblTotalNumOccurrences, 4, 0, 1, 2);
     frame->setColumnStretch(0, 1);
@@ -224,7 +230,9 @@ void frmMain::buildStatusFrame() {
     const int barWidth = QFontMetrics(bar).horizontalAdvance(QString(39, u'-'));
     const int captionWidth = QFontMetrics(arial).horizontalAdvance(
         "No. of words ignored (other than common words):  999,999,999");
-    Frame2->setMinimumWidth(std::max(barWidth, captionWidth) + 24);
+    // The ignored-words command stands beside its label, in a column of its own.
+    Frame2->setMinimumWidth(std::max(barWidth, captionWidth) + 24 +
+                            cmdShowIgnored->sizeHint().width() + frame->horizontalSpacing());
 
     host_.bindLabel(LabelId::TimeElapsed, lblTimeElapsed);
     host_.bindLabel(LabelId::Twirler, lblTwirler);

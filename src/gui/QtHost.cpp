@@ -434,6 +434,10 @@ void QtHost::setLabel(LabelId id, ustring_view caption) {
     labelDirty_.at(size_t(id)) = true;
 }
 
+void QtHost::setLabelToolTip(LabelId id, ustring_view text) {
+    if (QLabel* l = label(id)) l->setToolTip(toWidgetLines(text));
+}
+
 void QtHost::setLabelVisible(LabelId id, bool visible) {
     QLabel* l = label(id);
     if (!l) return;

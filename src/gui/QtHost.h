@@ -83,6 +83,7 @@ public:
     void setLabel(LabelId label, ustring_view caption) override;
     void setLabelVisible(LabelId label, bool visible) override;
     void setLabelStyle(LabelId label, LabelStyle style) override;
+    void setLabelToolTip(LabelId label, ustring_view text) override;
 
     void repaint() override;
     void settingsChanged() override;

@@ -1,6 +1,7 @@
-// Counting through the real main window: listing again on a change of order or format, the
-// stop button and its question, closing during a count, the output file's questions, words
-// shown as they are found, and the clipboard as the source.
+// Counting through the real main window: listing again on a change of order or format, why
+// words were ignored (the tally's tooltip, "Show ignored words"), the stop button and its question,
+// closing during a count, the output file's questions, words shown as they are found, and the
+// clipboard as the source.
 
 #include "GuiTestSupport.h"
 #include "QtText.h"
@@ -58,6 +59,46 @@ private slots:
         Click(w.cmdClearOutput);
         Pick(w.cboDisplayFormat, 0);
         QVERIFY(Output(w).isEmpty());
+    }
+
+    void ignoredWords_tooltipTellsWhyAndTheCommandListsThemInTheChosenOrder() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        QVERIFY(!w.cmdShowIgnored->isEnabled());
+        ChooseFile(f, w, 0, f.writeFile("in.txt", "apple apple pear of zzz zzz xiv\r\n"));
+        Click(w.cmdListWords);
+        // The label counts only the words hidden after the count; the tooltip tells all.
+        QVERIFY(w.lblNumWordsExcluded->text().endsWith(" 1"));
+        QCOMPARE(w.lblNumWordsExcluded->toolTip(),
+                 QString("Ignored, repetition of one letter: 1 word, 2 instances\n"
+                         "Ignored, Roman numeral below 40: 1 word, 1 instance\n"
+                         "Ignored, too short: 1 word, 1 instance"));
+        QVERIFY(w.cmdShowIgnored->isEnabled());
+        Click(w.cmdShowIgnored);
+        QCOMPARE(Output(w), QString("   Freq  Ignored word  Rule\n"
+                                    "      2  zzz           repetition of one letter\n"
+                                    "      1  of            too short\n"
+                                    "      1  xiv           Roman numeral below 40\n"));
+        // A change of order brings the listing back; the command then follows the new order.
+        Pick(w.cboWordOrder, 1);
+        QVERIFY(Output(w).startsWith("   Rank"));
+        Click(w.cmdShowIgnored);
+        QVERIFY(Output(w).indexOf("of ") < Output(w).indexOf("xiv"));
+        QVERIFY(Output(w).indexOf("xiv") < Output(w).indexOf("zzz"));
+        Pick(w.cboDisplayFormat, 8);
+        QCOMPARE(Output(w), QString("Word (longest has 5 characters)\napple\npear\n\n"));
+        // Nothing left out: the tooltip says so and the command lists nothing.
+        ChooseFile(f, w, 0, f.writeFile("plain.txt", "apple pear apple\r\n"));
+        Click(w.cmdListWords);
+        QCOMPARE(w.lblNumWordsExcluded->toolTip(), QString("No words were ignored."));
+        Click(w.cmdShowIgnored);
+        QCOMPARE(Output(w), QString("No words were ignored."));
+        // A cleared box forgets the count, and the command with it.
+        w.Timer1_Timer();
+        Click(w.cmdClearOutput);
+        QVERIFY(!w.cmdShowIgnored->isEnabled());
+        w.Timer1_Timer();
+        QVERIFY(!w.cmdShowIgnored->isEnabled());
     }
 
     void stopButton_asksNoGoesOnYesStops_data() {

@@ -34,7 +34,10 @@ void ShowNewWord(RunState& run, ustring_view word) {
 void AddWordToList(RunState& run, ustring_view word) {
     WordTable& table = run.result.table;
     const bool wasEmpty = table.size() == 0;
-    if (table.add(word) != WordTable::AddResult::New) return;
+    const WordTable::AddResult added = table.add(word);
+    if (added == WordTable::AddResult::TooLong && !run.scanner.readingWords())
+        run.scanner.ignoreWord(word, IgnoreRule::TooLong);
+    if (added != WordTable::AddResult::New) return;
     if (wasEmpty) {
         if (!run.settings.output.SuppressWords) {
             ustring text(word);

@@ -1,3 +1,4 @@
+#include "count/IgnoredWordsReport.h"
 #include "count/Listing.h"
 #include "count/RunState.h"
 #include "text/Formatting.h"
@@ -26,6 +27,15 @@ void ShowCounts(RunState& run) {
                                        : u"Number of words ignored:",
                           run.result.stats.wordsExcluded));
     host.setLabelVisible(LabelId::NumWordsExcluded, true);
+    if (run.keepExcludedWords) {
+        // Why words were left out, rule by rule: the label's number counts only some of them.
+        ustring why;
+        for (const ustring& line :
+             IgnoredTallyLines(run.excluded.tally(), run.texts, run.numberFormat))
+            why += (why.empty() ? u"" : u"\r\n") + line;
+        host.setLabelToolTip(LabelId::NumWordsExcluded,
+                             why.empty() ? u"No words were ignored." : why);
+    }
 
     host.setLabel(LabelId::NumOccurrences, u"");
     host.setLabel(LabelId::TotalNumOccurrences, u"");

@@ -7,6 +7,7 @@
 #include "count/CountText.h"
 #include "scan/Scanner.h"
 #include "scan/Settings.h"
+#include "table/ExcludedWords.h"
 #include "table/ListStatistics.h"
 #include "table/WordTable.h"
 #include "text/Folders.h"
@@ -95,6 +96,11 @@ struct RunState {
     Settings settings;
     WordLists lists; // the words to ignore and the common words
     CountResult result;
+    // The words the last count left out and why, kept only when the front end asks
+    // (keepExcludedWords): for the window's tally and its "Show ignored words", and for
+    // quorvel-count --why and --ignored.
+    bool keepExcludedWords = false;
+    ExcludedWords excluded;
     SessionFlags session;
     CountUnderWay current;
     DocxWork docx;

@@ -22,6 +22,24 @@ const char16_t* EnglishText(int n) {
         return u"Computing the statistics";
     case kTextRankingWords:
         return u"Ranking the words by frequency";
+    case kTextFirstIgnoreRule:
+        return u"repetition of one letter";
+    case kTextFirstIgnoreRule + 1:
+        return u"Roman numeral below 40";
+    case kTextFirstIgnoreRule + 2:
+        return u"no letter";
+    case kTextFirstIgnoreRule + 3:
+        return u"too short";
+    case kTextFirstIgnoreRule + 4:
+        return u"too long";
+    case kTextFirstIgnoreRule + 5:
+        return u"not 7-bit ASCII";
+    case kTextFirstIgnoreRule + 6:
+        return u"common word";
+    case kTextFirstIgnoreRule + 7:
+        return u"word to ignore";
+    case kTextFirstIgnoreRule + 8:
+        return u"below the frequency threshold";
     default:
         return u"";
     }

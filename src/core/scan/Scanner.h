@@ -5,6 +5,7 @@
 // common-words read) prepares a line into line() and calls scanLine().
 
 #include "scan/CommentMarkers.h"
+#include "scan/IgnoreRule.h"
 #include "scan/IgnoredWords.h"
 #include "scan/ScanCache.h"
 #include "scan/Settings.h"
@@ -21,6 +22,14 @@ class WordSink {
 public:
     virtual ~WordSink() = default;
     virtual void addWord(ustring_view word) = 0;
+};
+
+// Where the words the rules leave out go, with the rule that excluded each, when someone asks
+// why words were left out.
+class IgnoredWordSink {
+public:
+    virtual ~IgnoredWordSink() = default;
+    virtual void addIgnoredWord(ustring_view word, IgnoreRule rule) = 0;
 };
 
 // The word lists a count leaves out, kept by the session between counts.
@@ -45,6 +54,13 @@ public:
 
     const Settings& settings() const { return settings_; }
     void setSink(WordSink* sink) { sink_ = sink; }
+    // Where the words left out go; null (the default) when nobody asks.
+    void setIgnoredSink(IgnoredWordSink* sink) { ignoredSink_ = sink; }
+    // One occurrence of word left out by rule: to the ignored sink, if any. The word sink
+    // calls it for the rule it applies itself (the 80 characters a table stores).
+    void ignoreWord(ustring_view word, IgnoreRule rule) {
+        if (ignoredSink_) ignoredSink_->addIgnoredWord(word, rule);
+    }
 
     // Reading a common-words file: every word goes to the sink as cut, no rule applies.
     bool readingWords() const { return readingWords_; }
@@ -91,7 +107,12 @@ private:
     // common words are read) the drop-final-s rule and, when apostrophes may not join words,
     // the contraction rule, which gives "" for "s", "t" and contraction stems.
     ustring_view finishWord(ustring_view word);
+    // The per-word rules of a count: the 7-bit test, the ignore rules, the words to ignore
+    // and the common words; a word that survives goes to the sink, one left out to
+    // ignoreWord.
     void passWord(ustring_view word);
+    // The first of those rules that excludes word, or IgnoreRule::None.
+    IgnoreRule ruleExcluding(ustring_view word);
     void yieldInScan(uint32_t& eventsSeen);
     // Cleans, blanks double hyphens and decodes entities in the line as scanLine describes.
     void prepareLine();
@@ -110,6 +131,7 @@ private:
     const bool& stop_;
     const bool& yieldAllowed_;
     WordSink* sink_ = nullptr;
+    IgnoredWordSink* ignoredSink_ = nullptr;
     bool readingWords_ = false;
 
     CommentState comments_;

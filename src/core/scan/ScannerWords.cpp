@@ -50,18 +50,27 @@ ustring_view Scanner::finishWord(ustring_view word) {
 }
 
 void Scanner::passWord(ustring_view word) {
+    if (const IgnoreRule rule = ruleExcluding(word); rule != IgnoreRule::None)
+        ignoreWord(word, rule);
+    else if (!word.empty())
+        sink_->addWord(word);
+}
+
+IgnoreRule Scanner::ruleExcluding(ustring_view word) {
     const Settings& settings = settings_;
-    if (settings.words.Only7bitASCII && !IsSevenBitAscii(word)) return;
-    if (IsExcludedByIgnoreRules(settings, word)) return;
+    if (settings.words.Only7bitASCII && !IsSevenBitAscii(word)) return IgnoreRule::NotSevenBitAscii;
+    if (const IgnoreRule rule = IgnoreRuleExcluding(settings, word); rule != IgnoreRule::None)
+        return rule;
     const bool wordLists = !lists_.wordsToIgnore.empty() || settings.ignore.IgnoreCommonWords;
     if (wordLists) {
         ustring& lowered = cache_.lowered;
         lowered.assign(word);
         LowerCaseAccentedInPlace(lowered, &yield_);
-        if (lists_.wordsToIgnore.contains(lowered)) return;
-        if (settings.ignore.IgnoreCommonWords && IsCommonWord(lists_.commonWords, lowered)) return;
+        if (lists_.wordsToIgnore.contains(lowered)) return IgnoreRule::WordToIgnore;
+        if (settings.ignore.IgnoreCommonWords && IsCommonWord(lists_.commonWords, lowered))
+            return IgnoreRule::CommonWord;
     }
-    if (!word.empty()) sink_->addWord(word);
+    return IgnoreRule::None;
 }
 
 } // namespace qd

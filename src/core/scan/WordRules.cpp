@@ -139,20 +139,20 @@ bool IsRepetition(ustring_view s) {
     return RepeatsOneCharacter(s);
 }
 
-bool IsExcludedByIgnoreRules(const Settings& settings, ustring_view word) {
+IgnoreRule IgnoreRuleExcluding(const Settings& settings, ustring_view word) {
     const size_t n = word.size();
     if (settings.ignore.IgnoreShortWords && n < size_t(settings.ignore.shortWordSizeValue()))
-        return true;
-    if (n > size_t(settings.ignore.longWordSizeValue())) return true;
-    if (settings.ignore.IgnoreNoLetter && NoLetterIn(word)) return true;
+        return IgnoreRule::TooShort;
+    if (n > size_t(settings.ignore.longWordSizeValue())) return IgnoreRule::TooLong;
+    if (settings.ignore.IgnoreNoLetter && NoLetterIn(word)) return IgnoreRule::NoLetter;
     if (settings.ignore.IgnoreRepetitions && n > 1 && RepeatsOneCharacter(word) &&
         (word[0] < u'0' || word[0] > u'9'))
-        return true;
-    return false;
+        return IgnoreRule::Repetition;
+    return IgnoreRule::None;
 }
 
 void ApplyIgnoreRules(const Settings& settings, ustring& word) {
-    if (IsExcludedByIgnoreRules(settings, word)) word.clear();
+    if (IgnoreRuleExcluding(settings, word) != IgnoreRule::None) word.clear();
 }
 
 bool IsCommonWord(const std::vector<ustring>& commonWords, ustring_view loweredWord) {

@@ -4,6 +4,7 @@
 // the count (short, long, letterless, repeated-letter words, the words to ignore, the common
 // words). The rules after the count live with the word table.
 
+#include "scan/IgnoreRule.h"
 #include "scan/Settings.h"
 #include "text/UString.h"
 
@@ -53,8 +54,9 @@ bool IsRepetition(ustring_view s);
 // True when s is non-empty and every character's low byte is below 128.
 bool IsSevenBitAscii(ustring_view s);
 
-// Whether the short-word, long-word, no-letter or repetition rule excludes word.
-bool IsExcludedByIgnoreRules(const Settings& settings, ustring_view word);
+// The first of the short-word, long-word, no-letter and repetition rules that excludes word,
+// or IgnoreRule::None.
+IgnoreRule IgnoreRuleExcluding(const Settings& settings, ustring_view word);
 // Empties word when one of those rules excludes it.
 void ApplyIgnoreRules(const Settings& settings, ustring& word);
 

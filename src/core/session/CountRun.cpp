@@ -90,6 +90,8 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     }
 
     run.scanner.resetTotalOccurrences();
+    run.excluded.clear();
+    run.scanner.setIgnoredSink(run.keepExcludedWords ? &run.excluded : nullptr);
     host.setLabelVisible(LabelId::TimeElapsed, true);
     host.setLabel(LabelId::TimeElapsed, u"Time elapsed: 0s");
     run.current.elapsedTimeRunning = true;
@@ -120,6 +122,8 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     host.setCountButtonEnabled(false);
     RunProgress progress(run);
     RankWords(run.result, run.settings, run.yield, run.session.startUpCompleted, progress);
+    if (run.keepExcludedWords)
+        run.excluded.addHiddenEntries(run.result.table, run.settings, run.result.stats);
     ShowCounts(run);
     run.session.ListingShown = true;
     host.setCountButtonEnabled(true);

@@ -12,10 +12,15 @@ namespace qd {
 void ApplyPostCountRules(WordTable& table, const Settings& s, const ListStatistics& stats) {
     for (int32_t i = 1; i <= table.size(); ++i) {
         WordEntry& e = table[i];
-        e.Listed = true;
-        if (s.ignore.IgnoreRomNum40 && IsRomanBelow40(e.Word)) e.Listed = false;
-        if (s.ignore.IgnoreInfrequentWords && e.Count < stats.thresholdFrequency) e.Listed = false;
+        e.Listed = PostCountRuleHiding(e, s, stats) == IgnoreRule::None;
     }
+}
+
+IgnoreRule PostCountRuleHiding(const WordEntry& e, const Settings& s, const ListStatistics& stats) {
+    if (s.ignore.IgnoreRomNum40 && IsRomanBelow40(e.Word)) return IgnoreRule::RomanNumeral;
+    if (s.ignore.IgnoreInfrequentWords && e.Count < stats.thresholdFrequency)
+        return IgnoreRule::BelowThreshold;
+    return IgnoreRule::None;
 }
 
 bool IsRomanBelow40(ustring_view s) {

@@ -89,6 +89,8 @@ public:
     virtual void setLabel(LabelId label, ustring_view caption) = 0;
     virtual void setLabelVisible(LabelId label, bool visible) = 0;
     virtual void setLabelStyle(LabelId label, LabelStyle style) = 0;
+    // The text a label shows when pointed at (CR LF between lines); empty for none.
+    virtual void setLabelToolTip(LabelId /*label*/, ustring_view /*text*/) {}
 
     // Redraws whatever changed, at once (for hosts without an event loop: nothing).
     virtual void repaint() = 0;

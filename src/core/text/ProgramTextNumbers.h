@@ -19,6 +19,8 @@ inline constexpr int kTextOutputTooltip = 76;
 inline constexpr int kTextApplyingRules = 77; // the status of the first post-count step
 inline constexpr int kTextComputingStatistics = 78;
 inline constexpr int kTextRankingWords = 79;
+// The names of the rules that leave words out: texts 80 to 88, in the order of IgnoreRule.
+inline constexpr int kTextFirstIgnoreRule = 80;
 inline constexpr int kTextProgramFolder = 310;
 
 } // namespace qd

@@ -6,9 +6,12 @@
 #include "scan/WordRules.h"
 #include "support/RunFixtures.h"
 #include "support/ScriptedHost.h"
+#include "table/ExcludedWords.h"
 #include "table/TableSink.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace qd;
 using Strings = std::vector<std::string>;
@@ -158,6 +161,41 @@ TEST(BlankDoubleHyphens, BlanksInMidLineButNotAtTheStartOrInCommentMarkup) {
     const ustring out = BlankDoubleHyphens(ustring(1 << 20, u'-'));
     EXPECT_EQ(out.substr(0, 2), u"--");
     EXPECT_EQ(out.find(u'-', 2), ustring::npos);
+}
+
+// --- Why a word was left out: the first rule that excluded it, in the order applied ---
+
+TEST_F(ScanTest, EachWordLeftOutGoesToTheIgnoredSinkUnderTheFirstRuleThatExcludedIt) {
+    settings.words.Only7bitASCII = true;
+    settings.words.AllowWordsWithNumerals = true;
+    scanner.rebuildExtraChars();
+    settings.ignore.IgnoreCommonWords = true;
+    lists.wordsToIgnore.assign(u" banana über ");
+    lists.commonWords = {u"banana", u"the"};
+    ExcludedWords excluded;
+    scanner.setIgnoredSink(&excluded);
+    Scan(u"zz -42 -9 aaaa café über banana the apple " + ustring(51, u'x') + u" the");
+    std::map<std::string, std::pair<IgnoreRule, int64_t>> why;
+    for (const ExcludedWord& w : excluded.ordered(ListOrder::Alphabetical))
+        why[ToUtf8(w.word)] = {w.rule, w.count};
+    const std::map<std::string, std::pair<IgnoreRule, int64_t>> expected{
+        {"zz", {IgnoreRule::TooShort, 1}}, // a repetition as well
+        {"-42", {IgnoreRule::NoLetter, 1}},
+        {"-9", {IgnoreRule::TooShort, 1}}, // no letter as well
+        {"aaaa", {IgnoreRule::Repetition, 1}},
+        {"café", {IgnoreRule::NotSevenBitAscii, 1}},
+        {"über", {IgnoreRule::NotSevenBitAscii, 1}}, // a word to ignore as well
+        {"banana", {IgnoreRule::WordToIgnore, 1}},   // a common word as well
+        {"the", {IgnoreRule::CommonWord, 2}},
+        {std::string(51, 'x'), {IgnoreRule::TooLong, 1}}, // a repetition as well
+    };
+    EXPECT_EQ(why, expected);
+    EXPECT_EQ(Words(), Strings{"apple"});
+    // Nobody asking, nothing is kept.
+    scanner.setIgnoredSink(nullptr);
+    Scan("aaaa the");
+    EXPECT_EQ(excluded.tally()[IgnoreRule::Repetition].instances, 1);
+    EXPECT_EQ(excluded.tally()[IgnoreRule::CommonWord].instances, 2);
 }
 
 // --- Words to ignore: a set built from the list ---

@@ -61,6 +61,19 @@ TEST_F(AddWordToList, WordOf81CharactersChangesNothing) {
     EXPECT_EQ(run.result.table.size(), 2);
 }
 
+TEST_F(AddWordToList, WordOf81CharactersIsTooLongForTheIgnoredWordsOfACountOnly) {
+    run.scanner.setIgnoredSink(&run.excluded);
+    qd::AddWordToList(run, ustring(81, u'x'));
+    qd::AddWordToList(run, ustring(81, u'x'));
+    run.scanner.setReadingWords(true); // a common-words file: its words are no count's
+    qd::AddWordToList(run, ustring(82, u'y'));
+    const std::vector<ExcludedWord> words = run.excluded.ordered(ListOrder::Alphabetical);
+    ASSERT_EQ(words.size(), 1u);
+    EXPECT_EQ(words[0].word, ustring(81, u'x'));
+    EXPECT_EQ(words[0].count, 2);
+    EXPECT_EQ(words[0].rule, IgnoreRule::TooLong);
+}
+
 // --- The live display stops before the output box is full ---
 
 TEST_F(AddWordToList, NearlyFullOutputBoxGetsTheNoticeOnceAndSuppressesLaterWords) {
@@ -127,6 +140,40 @@ TEST_F(AddWordToList, StatisticsCountOnlyListedWords) {
     EXPECT_EQ(run.result.stats.occurrences, 10);
     EXPECT_EQ(run.result.stats.maxFrequency, 7);
     EXPECT_EQ(run.result.stats.maxWordLength, 5);
+}
+
+// --- The words left out after the count, their rules, tally and orders ---
+
+TEST_F(AddWordToList, HiddenEntriesGoUnderTheRuleThatHidThemRomanNumeralsFirst) {
+    run.settings.output.SuppressWords = true;
+    test::AddWords(run, {{"alpha", 3}, {"vi", 1}, {"xiv", 2}, {"Zeta", 1}, {"éclair", 1}});
+    run.excluded.addIgnoredWord(u"echo", IgnoreRule::CommonWord);
+    run.excluded.addIgnoredWord(u"echo", IgnoreRule::CommonWord);
+    run.settings.ignore.IgnoreRomNum40 = true;
+    run.settings.ignore.IgnoreInfrequentWords = true;
+    run.result.stats.thresholdFrequency = 2;
+    ApplyPostCountRules(run.result.table, run.settings, run.result.stats);
+    run.excluded.addHiddenEntries(run.result.table, run.settings, run.result.stats);
+
+    const IgnoredTally tally = run.excluded.tally();
+    EXPECT_EQ(tally[IgnoreRule::RomanNumeral].words, 2); // vi as well, though counted once
+    EXPECT_EQ(tally[IgnoreRule::RomanNumeral].instances, 3);
+    EXPECT_EQ(tally[IgnoreRule::BelowThreshold].words, 2);
+    EXPECT_EQ(tally[IgnoreRule::CommonWord].instances, 2);
+    EXPECT_EQ(tally[IgnoreRule::TooShort].words, 0);
+
+    const auto words = [this](ListOrder order) {
+        std::vector<std::string> text;
+        for (const ExcludedWord& w : run.excluded.ordered(order))
+            text.push_back(ToUtf8(w.word) + " " + std::to_string(w.count));
+        return text;
+    };
+    // Alphabetically by the folded key (éclair between echo and vi); by frequency, the
+    // highest count first and equal counts alphabetically.
+    EXPECT_EQ(words(ListOrder::Alphabetical),
+              (std::vector<std::string>{"echo 2", "éclair 1", "vi 1", "xiv 2", "Zeta 1"}));
+    EXPECT_EQ(words(ListOrder::ByFrequency),
+              (std::vector<std::string>{"echo 2", "xiv 2", "éclair 1", "vi 1", "Zeta 1"}));
 }
 
 // The key held for each word, or the word standing for its own key, is the word's SortKeyOf:
