@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include <algorithm>
+
 namespace qd::cli {
 
 namespace {
@@ -60,6 +62,8 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
             o.help = true;
         } else if (name == "--counts" && !hasValue) {
             o.counts = true;
+        } else if (name == "--files-column" && !hasValue) {
+            o.filesColumn = true;
         } else if (name == "--utf8" && !hasValue) {
             utf8 = true;
         } else if (name == "--ansi" && !hasValue) {
@@ -105,20 +109,25 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
         parsed.error = "no input file";
         return parsed;
     }
-    if (inputs.size() > 1) {
-        parsed.error = "one input file only (also got \"" + inputs[1] + "\")";
+    if (inputs.size() > 1 && std::find(inputs.begin(), inputs.end(), "-") != inputs.end()) {
+        parsed.error = "standard input (-) is counted alone, not with other inputs";
         return parsed;
     }
-    o.input = inputs[0];
+    o.inputs = std::move(inputs);
     return parsed;
 }
 
 const char* HelpText() {
-    return R"(Usage: quorvel-count [options] INPUT
+    return R"(Usage: quorvel-count [options] INPUT...
 
 Counts the words of INPUT, a text file (ANSI or UTF-8) or a Word docx document, and
 lists them as the Quorvel Dorvane window would. INPUT "-" reads standard input as a
-UTF-8 text file.
+UTF-8 text file. Several inputs, or a folder, are counted together into one list: a
+folder gives every file under it whose extension the program reads (docx, txt, md,
+csv, html, xml, php, c, cpp, java, py and the like), in the order of their paths;
+each file is read in its own encoding (all as UTF-8 with --utf8) with the comment
+markers of its extension. Files of a folder that are not text are skipped and told
+in one line.
 
 Options:
   --settings FILE    apply a settings file (.dvn); without it the settings are the
@@ -137,6 +146,8 @@ Options:
   --language CODE    ignore the shipped common words of a language: en, de, es, pt,
                      it, fr, or all (the six together)
   --counts           also write the four count lines to standard error
+  --files-column     with several files, a column "Files" after the frequency: in
+                     how many files each word occurs (the setting ShowFilesColumn)
   --help             show this text
 
 Standard output receives the listing as the window's output box holds it (without
@@ -146,8 +157,8 @@ line leaves it open). Questions get the answer a batch run wants: the detected
 encoding (or the one chosen above), go on with a large input, overwrite an existing
 output file, refuse a docx document with a bad checksum.
 
-Exit status: 0 when the words were listed, 1 when the input was refused or could not
-be read, 2 for a usage error.
+Exit status: 0 when the words were listed, 1 when an input was refused or could not
+be read (the others are still counted), 2 for a usage error.
 )";
 }
 

@@ -9,13 +9,14 @@ namespace qd::cli {
 enum class EncodingChoice { Detected, Utf8, Ansi };
 
 struct CliOptions {
-    std::string input; // "-" for standard input
+    std::vector<std::string> inputs; // files and folders, "-" for standard input; at least one
     std::string settingsFile;
     std::vector<std::string> assignments; // --set NAME=VALUE, in order
     std::string outputFile;
     EncodingChoice encoding = EncodingChoice::Detected;
     std::string language; // en, de, es, pt, it, fr, all; empty for none
     bool counts = false;
+    bool filesColumn = false; // ShowFilesColumn
     bool help = false;
 };
 

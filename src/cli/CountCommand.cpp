@@ -2,6 +2,7 @@
 
 #include "CliHost.h"
 #include "StreamListing.h"
+#include "count/FilesSource.h"
 #include "count/RunState.h"
 #include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
@@ -76,7 +77,9 @@ void WriteCounts(const CliHost& host, std::ostream& err) {
 
 int RunCountCommand(const CliOptions& options, const Environment& env, int stdinFd,
                     std::ostream& out, std::ostream& err) {
-    const bool fromStdin = options.input == "-";
+    const std::string& input = options.inputs.front();
+    const bool several = options.inputs.size() > 1;
+    const bool fromStdin = input == "-";
     EncodingChoice encoding = options.encoding;
     if (fromStdin && encoding == EncodingChoice::Detected) encoding = EncodingChoice::Utf8;
 
@@ -104,6 +107,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         s.output.OutputFile = AbsolutePath(options.outputFile);
         s.output.DisableOutputToFile = false;
     }
+    if (options.filesColumn) s.output.ShowFilesColumn = true;
     for (const std::string& assignment : options.assignments) {
         const ustring error = ApplySettingAssignment(s, U(assignment));
         if (!error.empty()) return UsageError(err, u"--set " + U(assignment) + u": " + error);
@@ -116,8 +120,11 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         stream.attachStdin(stdinFd);
         s.input.InputFile = u"(standard input)";
     } else {
-        s.input.InputFile = AbsolutePath(options.input);
-        streamed = stream.attachIfNotRegular(options.input);
+        s.input.InputFile = AbsolutePath(input);
+        // Several inputs are each vetted as files: a pipe among them is refused.
+        streamed = !several && stream.attachIfNotRegular(input);
+        for (size_t i = 1; i < options.inputs.size(); ++i)
+            s.input.MoreInputs.push_back(AbsolutePath(options.inputs[i]));
     }
     if (streamed) run.current.inputStream = &stream.reader();
     s.input.Source = SourceKind::InFile;
@@ -132,8 +139,12 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         s.ignore.IgnoreCommonWords = true;
     } else if (s.ignore.IgnoreCommonWords && s.ignore.CommonWordsFile.empty() && !streamed) {
         // No file named: as the window does when a file is chosen, the common words of the
-        // language the input declares (English when it declares none).
-        s.ignore.CommonWordsFile = CommonWordsFileForInput(env.programFolder, s.input.InputFile);
+        // language the input declares (English when it declares none); several files take
+        // English.
+        s.ignore.CommonWordsFile =
+            CountsSeveralFiles(s.input)
+                ? DefaultCommonWordsFile(env.programFolder)
+                : CommonWordsFileForInput(env.programFolder, s.input.InputFile);
     }
     if (s.ignore.IgnoreCommonWords && !s.ignore.CommonWordsFile.empty() &&
         !AttemptToReadCommonWords(run) && !options.language.empty())
@@ -144,7 +155,8 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     const RunOutcome outcome = CountWords(run);
     out.flush();
     if (options.counts) WriteCounts(host, err);
-    return outcome == RunOutcome::Listed ? kExitListed : kExitRefused;
+    const bool allTaken = run.current.refusedInputs == 0;
+    return outcome == RunOutcome::Listed && allTaken ? kExitListed : kExitRefused;
 }
 
 } // namespace qd::cli

@@ -70,6 +70,7 @@ public:
     std::array<QLineEdit*, 2> txbEndComment{};
 
     QCheckBox* chkOutputWithCommas = nullptr;
+    QCheckBox* chkShowFilesColumn = nullptr;
     QCheckBox* chkWarnOnOverwrite = nullptr;
     QCheckBox* chkSaveStateOnQuit = nullptr;
 

@@ -114,6 +114,8 @@ void frmParams::buildControls() {
     txbStartComment[1]->setText("//");
 
     chkOutputWithCommas = CheckBox(w, "chkOutputWithCommas", "Include commas in output file");
+    chkShowFilesColumn =
+        CheckBox(w, "chkShowFilesColumn", "Show in how many files each word occurs");
     chkWarnOnOverwrite = CheckBox(w, "chkWarnOnOverwrite", "Warn before overwriting output file");
     chkSaveStateOnQuit = CheckBox(w, "chkSaveStateOnQuit", "Save settings on quit");
 
@@ -213,6 +215,7 @@ void frmParams::buildControls() {
     auto* output = Group(w);
     auto* o = new QVBoxLayout(output);
     o->addWidget(chkOutputWithCommas);
+    o->addWidget(chkShowFilesColumn);
     o->addWidget(chkWarnOnOverwrite);
     o->addWidget(chkSaveStateOnQuit);
     o->addStretch(1);

@@ -22,6 +22,7 @@ void SetDefaultValues(Settings& s) {
     s.words.AllowWordsWithNumerals = false;
     s.words.DropFinalS = false;
     s.output.OutputWithCommas = false;
+    s.output.ShowFilesColumn = false;
     s.comments.AllowCommentMarkers = false;
     s.output.WarnOnOverwrite = false;
     s.SaveStateOnQuit = false;
@@ -33,6 +34,7 @@ void SetDefaultValues(Settings& s) {
 
 void Initialize(Settings& s) {
     s.input.InputFile.clear();
+    s.input.MoreInputs.clear();
     s.output.OutputFile.clear();
     s.ignore.WordsToIgnore.clear();
     s.input.UTF8 = false;

@@ -21,7 +21,7 @@ inline constexpr char16_t StateFileName[] = u"dvn.usr";
 inline constexpr int StateFileLineCount = 38;
 
 // The field of each line in order; "ReservedLine" is written as 0 and skipped on reading.
-// Source and UTF8 are not stored.
+// Source, UTF8 and ShowFilesColumn (newer than the file's 38 lines) are not stored.
 extern const std::array<std::string_view, StateFileLineCount> StateFileLines;
 
 // The state file: appDataFolder / programFolderName / "dvn.usr", where programFolderName is
