@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include <algorithm>
+
 namespace qd::cli {
 
 namespace {
@@ -78,6 +80,8 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
                 return parsed;
             }
             o.ignoredFile = value;
+        } else if (name == "--files-column" && !hasValue) {
+            o.filesColumn = true;
         } else if (name == "--utf8" && !hasValue) {
             utf8 = true;
         } else if (name == "--ansi" && !hasValue) {
@@ -131,20 +135,25 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
         parsed.error = "no input file";
         return parsed;
     }
-    if (inputs.size() > 1) {
-        parsed.error = "one input file only (also got \"" + inputs[1] + "\")";
+    if (inputs.size() > 1 && std::find(inputs.begin(), inputs.end(), "-") != inputs.end()) {
+        parsed.error = "standard input (-) is counted alone, not with other inputs";
         return parsed;
     }
-    o.input = inputs[0];
+    o.inputs = std::move(inputs);
     return parsed;
 }
 
 const char* HelpText() {
-    return R"(Usage: quorvel-count [options] INPUT
+    return R"(Usage: quorvel-count [options] INPUT...
 
 Counts the words of INPUT, a text file (ANSI or UTF-8) or a Word docx document, and
 lists them as the Quorvel Dorvane window would. INPUT "-" reads standard input as a
-UTF-8 text file.
+UTF-8 text file. Several inputs, or a folder, are counted together into one list: a
+folder gives every file under it whose extension the program reads (docx, txt, md,
+csv, html, xml, php, c, cpp, java, py and the like), in the order of their paths;
+each file is read in its own encoding (all as UTF-8 with --utf8) with the comment
+markers of its extension. Files of a folder that are not text are skipped and told
+in one line.
 
 Options:
   --settings FILE    apply a settings file (.dvn); without it the settings are the
@@ -172,6 +181,8 @@ Options:
                      out, how many: "Ignored, too short: 12 words, 30 instances"
   --ignored FILE     also write every word left out to FILE, alphabetically, one
                      "word<TAB>frequency<TAB>rule" line each (UTF-8, LF line ends)
+  --files-column     with several files, a column "Files" after the frequency: in
+                     how many files each word occurs (the setting ShowFilesColumn)
   --help             show this text
 
 Standard output receives the listing as the window's output box holds it (without
@@ -181,8 +192,9 @@ line leaves it open). Questions get the answer a batch run wants: the detected
 encoding (or the one chosen above), go on with a large input, overwrite an existing
 output file, refuse a docx document with a bad checksum.
 
-Exit status: 0 when the words were listed, 1 when the input was refused or could not
-be read or a file could not be written, 2 for a usage error.
+Exit status: 0 when the words were listed, 1 when an input was refused or could not
+be read (the others are still counted) or a file could not be written, 2 for a usage
+error.
 )";
 }
 

@@ -12,7 +12,7 @@ namespace qd::cli {
 enum class EncodingChoice { Detected, Utf8, Ansi };
 
 struct CliOptions {
-    std::string input; // "-" for standard input
+    std::vector<std::string> inputs; // files and folders, "-" for standard input; at least one
     std::string settingsFile;
     std::vector<std::string> assignments; // --set NAME=VALUE, in order
     std::string outputFile;
@@ -20,8 +20,9 @@ struct CliOptions {
     EncodingChoice encoding = EncodingChoice::Detected;
     std::string language; // en, de, es, pt, it, fr, all; empty for none
     bool counts = false;
-    bool why = false;        // the tally of the words left out, per rule, to standard error
-    std::string ignoredFile; // where the words left out go, each with its count and rule
+    bool why = false;         // the tally of the words left out, per rule, to standard error
+    std::string ignoredFile;  // where the words left out go, each with its count and rule
+    bool filesColumn = false; // ShowFilesColumn
     bool help = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "CliHost.h"
 #include "StreamListing.h"
+#include "count/FilesSource.h"
 #include "count/IgnoredWordsReport.h"
 #include "count/RunState.h"
 #include "count/WordsToIgnore.h"
@@ -95,7 +96,9 @@ bool WriteIgnoredWords(const CliOptions& options, const RunState& run, std::ostr
 
 int RunCountCommand(const CliOptions& options, const Environment& env, int stdinFd,
                     std::ostream& out, std::ostream& err) {
-    const bool fromStdin = options.input == "-";
+    const std::string& input = options.inputs.front();
+    const bool several = options.inputs.size() > 1;
+    const bool fromStdin = input == "-";
     EncodingChoice encoding = options.encoding;
     if (fromStdin && encoding == EncodingChoice::Detected) encoding = EncodingChoice::Utf8;
 
@@ -121,8 +124,9 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     }
     if (!options.ignoredFile.empty()) {
         const ustring ignored = AbsolutePath(options.ignoredFile);
-        if (!fromStdin && SameFile(ignored, AbsolutePath(options.input)))
-            return UsageError(err, u"--ignored cannot name the input file");
+        for (const std::string& named : options.inputs)
+            if (named != "-" && SameFile(ignored, AbsolutePath(named)))
+                return UsageError(err, u"--ignored cannot name the input file");
         if (!options.outputFile.empty() && SameFile(ignored, AbsolutePath(options.outputFile)))
             return UsageError(err, u"--ignored and --output cannot name the same file");
     }
@@ -131,6 +135,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         s.output.OutputFile = AbsolutePath(options.outputFile);
         s.output.DisableOutputToFile = false;
     }
+    if (options.filesColumn) s.output.ShowFilesColumn = true;
     for (const std::string& assignment : options.assignments) {
         const ustring error = ApplySettingAssignment(s, U(assignment));
         if (!error.empty()) return UsageError(err, u"--set " + U(assignment) + u": " + error);
@@ -144,8 +149,11 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         stream.attachStdin(stdinFd);
         s.input.InputFile = u"(standard input)";
     } else {
-        s.input.InputFile = AbsolutePath(options.input);
-        streamed = stream.attachIfNotRegular(options.input);
+        s.input.InputFile = AbsolutePath(input);
+        // Several inputs are each vetted as files: a pipe among them is refused.
+        streamed = !several && stream.attachIfNotRegular(input);
+        for (size_t i = 1; i < options.inputs.size(); ++i)
+            s.input.MoreInputs.push_back(AbsolutePath(options.inputs[i]));
     }
     if (streamed) run.current.inputStream = &stream.reader();
     s.input.Source = SourceKind::InFile;
@@ -160,8 +168,12 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         s.ignore.IgnoreCommonWords = true;
     } else if (s.ignore.IgnoreCommonWords && s.ignore.CommonWordsFile.empty() && !streamed) {
         // No file named: as the window does when a file is chosen, the common words of the
-        // language the input declares (English when it declares none).
-        s.ignore.CommonWordsFile = CommonWordsFileForInput(env.programFolder, s.input.InputFile);
+        // language the input declares (English when it declares none); several files take
+        // English.
+        s.ignore.CommonWordsFile =
+            CountsSeveralFiles(s.input)
+                ? DefaultCommonWordsFile(env.programFolder)
+                : CommonWordsFileForInput(env.programFolder, s.input.InputFile);
     }
     if (s.ignore.IgnoreCommonWords && !s.ignore.CommonWordsFile.empty() &&
         !AttemptToReadCommonWords(run) && !options.language.empty())
@@ -174,7 +186,8 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     if (options.counts) WriteCounts(host, err);
     // Only a count that reached its listing has words left out to tell of.
     const bool ignoredWritten = !run.session.ListingShown || WriteIgnoredWords(options, run, err);
-    return outcome == RunOutcome::Listed && ignoredWritten ? kExitListed : kExitRefused;
+    const bool allTaken = run.current.refusedInputs == 0;
+    return outcome == RunOutcome::Listed && ignoredWritten && allTaken ? kExitListed : kExitRefused;
 }
 
 } // namespace qd::cli

@@ -10,12 +10,12 @@
 namespace qd::cli {
 
 inline constexpr int kExitListed = 0;
-inline constexpr int kExitRefused = 1; // the input was refused or could not be read
+inline constexpr int kExitRefused = 1; // an input was refused or could not be read
 inline constexpr int kExitUsage = 2;
 
-// Counts options.input ("-": what arrives on stdinFd, as UTF-8) and writes the listing to out
-// as it is produced and every message to err; the program's files are found in the folders of
-// env. Returns the exit status.
+// Counts options.inputs (one "-": what arrives on stdinFd, as UTF-8; several: into one list) and
+// writes the listing to out as it is produced and every message to err; the program's files
+// are found in the folders of env. Returns the exit status.
 int RunCountCommand(const CliOptions& options, const Environment& env, int stdinFd,
                     std::ostream& out, std::ostream& err);
 

@@ -15,7 +15,7 @@ class QWidget;
 
 namespace qd::gui {
 
-enum class DialogKind { Message, Prompt, OpenFile, SaveFile };
+enum class DialogKind { Message, Prompt, OpenFile, SaveFile, OpenFiles, OpenFolder };
 
 struct ShownDialog {
     DialogKind kind = DialogKind::Message;
@@ -44,7 +44,9 @@ struct DialogScript {
     std::function<std::optional<Answer>(const ShownDialog&)> responder;
     // The answer of each prompt, by its question; std::nullopt cancels.
     std::map<Question, std::optional<ustring>> promptAnswers;
-    std::deque<ustring> fileAnswers; // an empty path cancels
+    // An empty path cancels; the files of a dialog choosing several are separated by
+    // line feeds.
+    std::deque<ustring> fileAnswers;
 
     std::vector<ShownDialog> shown;
 

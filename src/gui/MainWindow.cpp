@@ -16,6 +16,7 @@
 #include "settings/Defaults.h"
 #include "settings/SavedState.h"
 #include "sources/DocxArchive.h"
+#include "sources/InputFiles.h"
 #include "text/Folders.h"
 #include "text/Formatting.h"
 #include "text/ProgramTexts.h"
@@ -99,9 +100,11 @@ bool frmMain::Form_Load() {
     UpdatePathTooltip(1);
 
     state_.settings.input.UTF8 = false;
-    if (!CheckInputFile(state_, state_.settings.input.InputFile)) {
+    // A folder is vetted file by file when it is counted.
+    const bool folder = IsDirectory(state_.settings.input.InputFile);
+    if (!folder && !CheckInputFile(state_, state_.settings.input.InputFile)) {
         state_.settings.input.InputFile.clear();
-    } else {
+    } else if (!folder) {
         VetInputFileQuietly();
     }
     showSettings();
@@ -213,7 +216,9 @@ ustring frmMain::chooseOutputFile() {
 void frmMain::showSettings() {
     const Settings& s = state_.settings;
     for (int i = 0; i < 2; ++i) {
-        const QString path = toQ(i == 0 ? s.input.InputFile : s.output.OutputFile);
+        std::vector<ustring> inputs{s.input.InputFile};
+        inputs.insert(inputs.end(), s.input.MoreInputs.begin(), s.input.MoreInputs.end());
+        const QString path = toQ(i == 0 ? JoinInputList(inputs) : s.output.OutputFile);
         if (txbFile[size_t(i)]->text() != path) txbFile[size_t(i)]->setText(path);
     }
     optInFile->setChecked(s.input.Source == SourceKind::InFile);
@@ -251,9 +256,10 @@ void frmMain::SetTheFocus() {
 
 void frmMain::EnableMainControls(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             cmdFile[0], cmdFile[1], txbFile[0], txbFile[1], cmdClearFile[0], cmdClearFile[1],
-             chkDisableOutputToFile, chkUTF8, cmdHelp, cmdSaveState, cmdSetParameters,
-             cmdClearOutput, cboWordOrder, cboDisplayFormat, optOnClipboard, optInFile})
+             cmdFile[0], cmdFolder, cmdFile[1], txbFile[0], txbFile[1], cmdClearFile[0],
+             cmdClearFile[1], chkDisableOutputToFile, chkUTF8, cmdHelp, cmdSaveState,
+             cmdSetParameters, cmdClearOutput, cboWordOrder, cboDisplayFormat, optOnClipboard,
+             optInFile})
         w->setEnabled(enabled);
     cmdShowIgnored->setEnabled(enabled && state_.session.wordsGot);
     repaint();

@@ -14,6 +14,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -80,6 +81,8 @@ public:
     QLabel* lblDisplayFormat = nullptr;
     QComboBox* cboDisplayFormat = nullptr;
     QPushButton* cmdListWords = nullptr;
+    QPushButton* cmdFolder = nullptr; // "Input folder"
+
     QPushButton* cmdSetParameters = nullptr;
     QPushButton* cmdSaveState = nullptr;
     QPushButton* cmdClearOutput = nullptr;
@@ -128,6 +131,7 @@ public:
     // --- Event handlers ----------------------------------------------------------------------
     void cmdListWords_Click();
     void cmdFile_Click(int index);
+    void cmdFolder_Click();
     void cmdClearFile_Click(int index);
     void txbFile_LostFocus(int index);
     void optInFile_Click();
@@ -148,6 +152,10 @@ public:
     // A path chosen for file box index (by the file dialog or by dropping a file on the
     // window): the same steps as after the dialog.
     void FileChosen(int index, const QString& path);
+    // Several inputs, or a folder, chosen or dropped: they are counted together.
+    void InputsChosen(const std::vector<ustring>& paths);
+    // The input box's text as typed: one path, or several in double quotes.
+    void TakeInputBoxText(const ustring& text);
     // The file named on the command line (a path, relative to the current folder, or a file
     // URL) becomes the input file as if chosen.
     void OpenInputFile(const QString& argument);
@@ -164,7 +172,8 @@ private:
     void VetInputFileQuietly();
     void fitIntroToText();
     void setHelpEnabled(bool enabled);
-    bool acceptsDroppedFile(const QEvent* event, QString* path) const;
+    // The files and folders a drop brings, when the window takes them now.
+    bool acceptsDroppedFiles(const QEvent* event, std::vector<ustring>* paths) const;
     void fileBoxLeft(int index);
 
     MainWindowOptions options_;

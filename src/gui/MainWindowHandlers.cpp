@@ -6,6 +6,7 @@
 #include "QtText.h"
 #include "SettingsWindow.h"
 #include "count/ClipboardSource.h"
+#include "count/FilesSource.h"
 #include "count/IgnoredWordsReport.h"
 #include "count/InputFileCheck.h"
 #include "count/Listing.h"
@@ -14,6 +15,7 @@
 #include "sources/ClipboardText.h"
 #include "sources/DocxArchive.h"
 #include "sources/FileNames.h"
+#include "sources/InputFiles.h"
 #include "text/Formatting.h"
 
 #include <QApplication>
@@ -36,14 +38,17 @@ namespace qd::gui {
 
 void frmMain::connectHandlers() {
     connect(cmdListWords, &QPushButton::clicked, this, [this] { cmdListWords_Click(); });
+    connect(cmdFolder, &QPushButton::clicked, this, [this] { cmdFolder_Click(); });
     for (int i = 0; i < 2; ++i) {
         connect(cmdFile[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdFile_Click(i); });
         connect(cmdClearFile[size_t(i)], &QPushButton::clicked, this,
                 [this, i] { cmdClearFile_Click(i); });
         // The file boxes are the settings; leaving a box checks what was typed.
         connect(txbFile[size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& t) {
-            (i == 0 ? state_.settings.input.InputFile : state_.settings.output.OutputFile) =
-                fromQ(t);
+            if (i == 0)
+                TakeInputBoxText(fromQ(t));
+            else
+                state_.settings.output.OutputFile = fromQ(t);
         });
         txbFile[size_t(i)]->installEventFilter(this);
         cmdFile[size_t(i)]->installEventFilter(this);
@@ -125,7 +130,13 @@ void frmMain::cmdFile_Click(int index) {
     ustring path;
     if (index == 0) {
         state_.session.wordsGot = false;
-        path = host_.chooseOpenFile(u"Specify input file", u"A text file or a docx file (*)", u"");
+        const std::vector<ustring> paths =
+            host_.chooseOpenFiles(u"Specify input file", u"Text files or docx files (*)");
+        if (paths.size() > 1) {
+            InputsChosen(paths);
+            return;
+        }
+        if (!paths.empty()) path = paths.front();
     } else {
         path = host_.chooseSaveFile(u"Specify output file", u"", u"", false);
     }
@@ -142,7 +153,49 @@ void frmMain::cmdFile_Click(int index) {
     SetTheFocus();
 }
 
+void frmMain::cmdFolder_Click() {
+    const ustring folder = host_.chooseFolder(u"Specify input folder");
+    if (!folder.empty()) {
+        InputsChosen({folder});
+        return;
+    }
+    SetTheFocus();
+}
+
+void frmMain::InputsChosen(const std::vector<ustring>& paths) {
+    if (paths.size() == 1 && !IsDirectory(paths.front())) {
+        FileChosen(0, toQ(paths.front()));
+        return;
+    }
+    Settings& s = state_.settings;
+    s.input.InputFile = paths.front();
+    s.input.MoreInputs.assign(paths.begin() + 1, paths.end());
+    txbFile[0]->setText(toQ(JoinInputList(paths)));
+    state_.session.wordsGot = false;
+    // Each file is vetted when the count reads it; the previous listing goes now.
+    host_.setOutputText(u"");
+    ConcealNumWords(true);
+    lblFilesize->clear();
+    cmdClearOutput_Click();
+    UpdatePathTooltip(0);
+    if (s.input.Source != SourceKind::InFile) {
+        s.input.Source = SourceKind::InFile;
+        optInFile->setChecked(true);
+        optInFile_Click();
+    }
+    SetTheFocus();
+}
+
+void frmMain::TakeInputBoxText(const ustring& text) {
+    std::vector<ustring> paths = SplitInputList(text);
+    Settings& s = state_.settings;
+    // One path is kept as typed, blanks and all, as the box has always done.
+    s.input.InputFile = paths.size() > 1 ? paths.front() : text;
+    s.input.MoreInputs.assign(paths.size() > 1 ? paths.begin() + 1 : paths.end(), paths.end());
+}
+
 void frmMain::FileChosen(int index, const QString& path) {
+    if (index == 0) state_.settings.input.MoreInputs.clear();
     txbFile[size_t(index)]->setText(path);
     (index == 0 ? state_.settings.input.InputFile : state_.settings.output.OutputFile) =
         fromQ(path);
@@ -190,6 +243,7 @@ void frmMain::cmdClearFile_Click(int index) {
     cmdClearFile[size_t(index)]->setEnabled(false);
     if (index == 0) {
         state_.settings.input.InputFile.clear();
+        state_.settings.input.MoreInputs.clear();
         lblFilesize->clear();
         state_.settings.input.UTF8 = false;
         chkUTF8->setChecked(false);
@@ -207,9 +261,19 @@ void frmMain::txbFile_LostFocus(int index) {
     if (IsDocxFile(fromQ(txbFile[0]->text().trimmed()))) return;
     QLineEdit* box = txbFile[size_t(index)];
     box->setText(box->text().trimmed());
-    (index == 0 ? state_.settings.input.InputFile : state_.settings.output.OutputFile) =
-        fromQ(box->text());
+    if (index == 0)
+        TakeInputBoxText(fromQ(box->text()));
+    else
+        state_.settings.output.OutputFile = fromQ(box->text());
     if (index == 0) {
+        // Several inputs, or a folder, are vetted file by file when they are counted.
+        if (CountsSeveralFiles(state_.settings.input)) {
+            state_.session.wordsGot = false;
+            lblFilesize->clear();
+            UpdatePathTooltip(index);
+            SetTheFocus();
+            return;
+        }
         if (!box->text().isEmpty()) {
             if (!CheckInputFile(state_, state_.settings.input.InputFile)) return;
             VetInputFileQuietly();
@@ -359,16 +423,20 @@ void frmMain::Timer2_Timer() {
 
 // --- Window events -------------------------------------------------------------------------
 
-bool frmMain::acceptsDroppedFile(const QEvent* event, QString* path) const {
+bool frmMain::acceptsDroppedFiles(const QEvent* event, std::vector<ustring>* paths) const {
     const QMimeData* data = nullptr;
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
         event->type() == QEvent::Drop)
         data = static_cast<const QDropEvent*>(event)->mimeData();
-    if (!data || !data->hasUrls() || data->urls().size() != 1) return false;
-    const QUrl url = data->urls().first();
-    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) return false;
+    if (!data || !data->hasUrls() || data->urls().isEmpty()) return false;
     if (!cmdFile[0]->isEnabled()) return false;
-    if (path) *path = url.toLocalFile();
+    std::vector<ustring> dropped;
+    for (const QUrl& url : data->urls()) {
+        const QFileInfo info(url.toLocalFile());
+        if (!url.isLocalFile() || !(info.isFile() || info.isDir())) return false;
+        dropped.push_back(fromQ(url.toLocalFile()));
+    }
+    if (paths) *paths = std::move(dropped);
     return true;
 }
 
@@ -416,16 +484,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::DragEnter:
     case QEvent::DragMove:
-        if (acceptsDroppedFile(event, nullptr)) {
+        if (acceptsDroppedFiles(event, nullptr)) {
             static_cast<QDropEvent*>(event)->acceptProposedAction();
             return true;
         }
         break;
     case QEvent::Drop: {
-        QString path;
-        if (acceptsDroppedFile(event, &path)) {
+        std::vector<ustring> paths;
+        if (acceptsDroppedFiles(event, &paths)) {
             static_cast<QDropEvent*>(event)->acceptProposedAction();
-            FileChosen(0, path);
+            InputsChosen(paths);
             return true;
         }
         break;

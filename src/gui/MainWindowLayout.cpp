@@ -74,6 +74,7 @@ void frmMain::buildControls() {
     const QFont fixed = RoleFont(FontRole::CourierNew);
     cmdFile[0] = Button(central, "cmdFile0", "Input file", 'I');
     cmdFile[1] = Button(central, "cmdFile1", "Output file", 'O');
+    cmdFolder = Button(central, "cmdFolder", "Input folder", 'n');
     cmdClearFile[0] = Button(central, "cmdClearFile0", "Clear", 'e');
     cmdClearFile[1] = Button(central, "cmdClearFile1", "Clear", 'r');
     for (int i = 0; i < 2; ++i) {
@@ -149,6 +150,7 @@ void frmMain::buildControls() {
     files->addWidget(txbFile[0], 1, 1);
     files->addWidget(cmdClearFile[0], 1, 2);
     files->addWidget(chkUTF8, 1, 3);
+    files->addWidget(cmdFolder, 2, 0);
     files->addWidget(lblFilesize, 2, 1, 1, 3);
     files->addWidget(cmdFile[1], 3, 0);
     files->addWidget(txbFile[1], 3, 1);

@@ -305,6 +305,22 @@ ustring QtHost::chooseSaveFile(ustring_view title, ustring_view filter, ustring_
     return chooseFile(DialogKind::SaveFile, title, filter, startPath, true);
 }
 
+std::vector<ustring> QtHost::chooseOpenFiles(ustring_view title, ustring_view filter) {
+    const ustring chosen = chooseFile(DialogKind::OpenFiles, title, filter, u"", false);
+    std::vector<ustring> paths;
+    for (size_t from = 0; from < chosen.size();) {
+        size_t end = chosen.find(u'\n', from);
+        if (end == ustring::npos) end = chosen.size();
+        if (end > from) paths.push_back(chosen.substr(from, end - from));
+        from = end + 1;
+    }
+    return paths;
+}
+
+ustring QtHost::chooseFolder(ustring_view title) {
+    return chooseFile(DialogKind::OpenFolder, title, u"", u"", false);
+}
+
 ustring QtHost::chooseSaveFile(ustring_view title, ustring_view filter, ustring_view startPath,
                                bool confirmOverwrite) {
     return chooseFile(DialogKind::SaveFile, title, filter, startPath, confirmOverwrite);
@@ -331,12 +347,16 @@ ustring QtHost::chooseFile(DialogKind kind, ustring_view title, ustring_view fil
     if (startPath.empty()) startPath = dialogFolder_;
     QFileDialog dialog(dialogOwner(), toQ(title), toQ(startPath), toQ(filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save                             ? QFileDialog::AnyFile
+                       : kind == DialogKind::OpenFiles  ? QFileDialog::ExistingFiles
+                       : kind == DialogKind::OpenFolder ? QFileDialog::Directory
+                                                        : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     // The dialog adds the extension itself, so that it asks about replacing the right file.
     dialog.setDefaultSuffix(suffix);
     FitColumns(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (kind == DialogKind::OpenFiles) return fromQ(dialog.selectedFiles().join(u'\n'));
     return fromQ(WithSuffix(dialog.selectedFiles().first(), suffix));
 }
 

@@ -68,6 +68,10 @@ public:
     // Asks before an existing file is replaced.
     ustring chooseSaveFile(ustring_view title, ustring_view filter,
                            ustring_view startPath) override;
+    // One or more existing files, in the order chosen; empty on cancel.
+    std::vector<ustring> chooseOpenFiles(ustring_view title, ustring_view filter);
+    // An existing folder; empty on cancel.
+    ustring chooseFolder(ustring_view title);
     // confirmOverwrite false: for the output file, whose overwriting the program asks about
     // itself under the "warn on overwrite" setting.
     ustring chooseSaveFile(ustring_view title, ustring_view filter, ustring_view startPath,

@@ -78,6 +78,7 @@ void frmParams::connectHandlers() {
     bindFlag(chkIgnoreInfrequentWords, "IgnoreInfrequentWords", BoxRule::FocusToClose);
     bindFlag(chkIgnoreShortWords, "IgnoreShortWords", BoxRule::FocusToClose);
     bindFlag(chkOutputWithCommas, "OutputWithCommas", BoxRule::None);
+    bindFlag(chkShowFilesColumn, "ShowFilesColumn", BoxRule::None);
     bindFlag(chkWarnOnOverwrite, "WarnOnOverwrite", BoxRule::None);
     bindFlag(chkSaveStateOnQuit, "SaveStateOnQuit", BoxRule::None);
 

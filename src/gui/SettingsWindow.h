@@ -72,6 +72,7 @@ public:
     QCheckBox* chkOutputWithCommas = nullptr;
     QLabel* lblOutputEncoding = nullptr; // "Encoding:"
     QComboBox* cboOutputEncoding = nullptr;
+    QCheckBox* chkShowFilesColumn = nullptr;
     QCheckBox* chkWarnOnOverwrite = nullptr;
     QCheckBox* chkSaveStateOnQuit = nullptr;
 

@@ -118,6 +118,8 @@ void frmParams::buildControls() {
     cboOutputEncoding = Named(new QComboBox(w), "cboOutputEncoding");
     for (const char* name : OutputEncodingNames)
         cboOutputEncoding->addItem(name);
+    chkShowFilesColumn =
+        CheckBox(w, "chkShowFilesColumn", "Show in how many files each word occurs");
     chkWarnOnOverwrite = CheckBox(w, "chkWarnOnOverwrite", "Warn before overwriting output file");
     chkSaveStateOnQuit = CheckBox(w, "chkSaveStateOnQuit", "Save settings on quit");
 
@@ -224,6 +226,7 @@ void frmParams::buildControls() {
     commasAndEncoding->addWidget(cboOutputEncoding);
     commasAndEncoding->addStretch(1);
     o->addLayout(commasAndEncoding);
+    o->addWidget(chkShowFilesColumn);
     o->addWidget(chkWarnOnOverwrite);
     o->addWidget(chkSaveStateOnQuit);
     o->addStretch(1);

@@ -141,6 +141,57 @@ private slots:
         QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1023 bytes"));
     }
 
+    void severalFilesOrAFolder_chosenOrDropped_areCountedTogether() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        QDir().mkpath(f.scratchPath("multi/sub"));
+        const QString a = f.writeFile("multi/a.txt", "apple pear\r\n");
+        const QString b = f.writeFile("multi/sub/b.c", "apple /* plum\r\n");
+        f.writeFile("multi/sub/c.txt", "*/ plum\r\n");
+        f.writeFile("multi/d.txt", QByteArray("bin\0ary\r\n", 10));
+        const QString folder = QFileInfo(a).path();
+        Click(w.params().chkShowFilesColumn);
+
+        // Two files from the input-file dialog: the box lists both, the count takes both.
+        f.dialogs().fileAnswers.push_back(fromQ(a + "\n" + b));
+        Click(w.cmdFile[0]);
+        QCOMPARE(w.txbFile[0]->text(), "\"" + a + "\" \"" + b + "\"");
+        QCOMPARE(w.state().settings.input.InputFile, fromQ(a));
+        Click(w.cmdListWords);
+        QVERIFY(Output(w).contains("      1       2       2  apple"));
+        QVERIFY(!Output(w).contains("plum")); // the comment ends with b.c
+        QVERIFY(w.lblFilesize->text().startsWith("2 files, "));
+
+        // A folder from its own button: every text file under it, one notice for the rest.
+        f.dialogs().fileAnswers.push_back(fromQ(folder));
+        Click(w.cmdFolder);
+        QCOMPARE(w.txbFile[0]->text(), folder);
+        Click(w.cmdListWords);
+        QCOMPARE(f.countShown(u"Files skipped"), size_t(1));
+        QVERIFY(Output(w).contains("      3       1       1  plum")); // c.txt, its own file
+        QVERIFY(w.lblFilesize->text().startsWith("3 files, "));
+
+        // Dropped together: a file and a folder.
+        const QString other = f.writeFile("other.txt", "quince\r\n");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(other), QUrl::fromLocalFile(folder)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &drop);
+        QCOMPARE(w.state().settings.input.MoreInputs, std::vector<ustring>{fromQ(folder)});
+        Click(w.cmdListWords);
+        QVERIFY(Output(w).contains("quince"));
+        QVERIFY(w.lblFilesize->text().startsWith("4 files, "));
+
+        // The state keeps the first input named.
+        QTimer::singleShot(50, &w,
+                           [&] { QTest::mouseClick(w.popUp().lblMessage, Qt::LeftButton); });
+        Click(w.cmdSaveState);
+        QCOMPARE(f.restart().txbFile[0]->text(), other);
+    }
+
     void savedSettings_comeBackAtTheNextStart() {
         WindowFixture f;
         frmMain& w = f.start();

@@ -52,9 +52,8 @@ bool SettleEncoding(RunState& run, bool detectedUtf8) {
     return true;
 }
 
-enum class LargeInput { Continue, Cancel, SameAsInput };
+} // namespace
 
-// The advice to name an output file for a large input; the person may choose one now.
 LargeInput AdviseOutputFile(RunState& run, int64_t size) {
     Settings& s = run.settings;
     if (size <= kLargeInputBytes || !s.output.OutputFile.empty()) return LargeInput::Continue;
@@ -69,7 +68,10 @@ LargeInput AdviseOutputFile(RunState& run, int64_t size) {
     ustring chosen = run.host.chooseOutputFile();
     if (chosen.empty()) return LargeInput::Continue;
     // The list must never be written over the file it was counted from.
-    if (SameFile(chosen, s.input.InputFile)) {
+    bool isInput = SameFile(chosen, s.input.InputFile);
+    for (const ustring& more : s.input.MoreInputs)
+        isInput = isInput || SameFile(chosen, more);
+    if (isInput) {
         InputError(run, u"Output file cannot be the same as the input file.");
         return LargeInput::SameAsInput;
     }
@@ -78,7 +80,6 @@ LargeInput AdviseOutputFile(RunState& run, int64_t size) {
     return LargeInput::Continue;
 }
 
-// Step 19 of reading a file, shared by its two branches.
 void EndOfReading(RunState& run) {
     ResetTotalNumOccurrencesLabel(run.host);
     if (run.settings.output.SuppressWords != run.current.SavedSuppressWords) {
@@ -87,6 +88,8 @@ void EndOfReading(RunState& run) {
     }
     run.host.setLabel(LabelId::Twirler, u" ");
 }
+
+namespace {
 
 // Reads the text file line by line into the word table. False when an error was reported.
 bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {

@@ -13,4 +13,13 @@ struct RunState;
 // output file and reads the input into the word table, under the stop protocol.
 SourceResult CountFromFile(RunState& run, ErrorInfo& outputError);
 
+enum class LargeInput { Continue, Cancel, SameAsInput };
+
+// The advice to name an output file for an input of size bytes above 204800 when none is
+// named; the person may choose one now (never one of the inputs).
+LargeInput AdviseOutputFile(RunState& run, int64_t size);
+
+// The end of reading a file: the progress bar and the live-display box back as they were.
+void EndOfReading(RunState& run);
+
 } // namespace qd

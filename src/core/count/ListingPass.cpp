@@ -21,9 +21,11 @@ ustring_view TwirlerChar(int32_t index) {
 }
 
 ListingLayout CurrentListingLayout(const RunState& run, bool commas) {
-    return MakeListingLayout(run.settings.output.DisplayFormat, commas,
-                             run.result.stats.wordsIncluded, run.result.stats.maxFrequency,
-                             run.result.stats.maxWordLength, run.result.stats.minWidth);
+    const ListStatistics& stats = run.result.stats;
+    const bool filesColumn = run.settings.output.ShowFilesColumn && stats.filesCounted > 1;
+    return MakeListingLayout(run.settings.output.DisplayFormat, commas, stats.wordsIncluded,
+                             stats.maxFrequency, stats.maxWordLength, stats.minWidth,
+                             filesColumn ? stats.filesCounted : 0);
 }
 
 ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {

@@ -68,6 +68,7 @@ struct CountUnderWay {
     bool WritingToFile = false;
     bool OutputFileWritten = false;
     bool listingUnderWay = false; // a listing pass is under way: the table must not change
+    int32_t refusedInputs = 0;    // named inputs of a count of several that were refused
 };
 
 // Docx extraction: a document part above the first size asks, above the second is refused.

@@ -6,6 +6,7 @@
 #include "text/UString.h"
 
 #include <array>
+#include <vector>
 
 namespace qd {
 
@@ -82,6 +83,9 @@ struct IgnoreRules {
 struct InputSettings {
     SourceKind Source = SourceKind::InFile;
     ustring InputFile;
+    // The inputs named after InputFile for a count of several files and folders; empty for
+    // a count of one input.
+    std::vector<ustring> MoreInputs;
     bool UTF8 = false;
 
     bool operator==(const InputSettings&) const = default;
@@ -97,6 +101,8 @@ struct OutputSettings {
     bool SuppressWords = false; // no live display of words as they are found
     ListOrder WordOrder = ListOrder::ByFrequency;
     ListFormat DisplayFormat = ListFormat::RankFrequencyWord;
+    // A count of several files lists in how many of them each word occurs.
+    bool ShowFilesColumn = false;
 
     bool operator==(const OutputSettings&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "count/ClipboardSource.h"
 #include "count/FileSource.h"
+#include "count/FilesSource.h"
 #include "count/Listing.h"
 #include "count/RunState.h"
 #include "count/RunStatus.h"
@@ -100,7 +101,10 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
 
     SourceResult read;
     ErrorInfo outputError;
-    if (s.input.Source == SourceKind::InFile) {
+    if (s.input.Source == SourceKind::InFile && !run.current.inputStream &&
+        CountsSeveralFiles(s.input)) {
+        read = CountFromFiles(run, outputError);
+    } else if (s.input.Source == SourceKind::InFile) {
         read = CountFromFile(run, outputError);
     } else if (GetClipboardText(run, clipboardText, false)) {
         read = CountFromClipboard(run, outputError);
@@ -176,6 +180,8 @@ RunOutcome RunCount(RunState& run, ustring_view clipboardText) {
     run.current.ListAfterStop = false;
     run.scanner.comments().entitiesPossible = false;
     run.result.stats.minWidth = 6;
+    run.result.stats.filesCounted = 0;
+    run.current.refusedInputs = 0;
     try {
         return RunFromSourceOn(run, clipboardText);
     } catch (const std::exception& e) {

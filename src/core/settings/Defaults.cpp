@@ -23,6 +23,7 @@ void SetDefaultValues(Settings& s) {
     s.words.DropFinalS = false;
     s.output.OutputWithCommas = false;
     s.output.OutputEncoding = FileEncoding::Windows1252;
+    s.output.ShowFilesColumn = false;
     s.comments.AllowCommentMarkers = false;
     s.output.WarnOnOverwrite = false;
     s.SaveStateOnQuit = false;
@@ -34,6 +35,7 @@ void SetDefaultValues(Settings& s) {
 
 void Initialize(Settings& s) {
     s.input.InputFile.clear();
+    s.input.MoreInputs.clear();
     s.output.OutputFile.clear();
     s.ignore.WordsToIgnore.clear();
     s.input.UTF8 = false;

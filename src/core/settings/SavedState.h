@@ -22,7 +22,7 @@ inline constexpr int StateFileLineCount = 38;
 
 // The field of each line in order. Line 29, OutputEncoding, is 0 for Windows-1252 and 1 for
 // UTF-8; a reader that skips it (as older versions do) still finds every other line.
-// Source and UTF8 are not stored.
+// Source, UTF8 and ShowFilesColumn (newer than the file's 38 lines) are not stored.
 extern const std::array<std::string_view, StateFileLineCount> StateFileLines;
 
 // The state file: appDataFolder / programFolderName / "dvn.usr", where programFolderName is

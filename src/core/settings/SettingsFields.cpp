@@ -83,6 +83,7 @@ const std::array kFields = {
     Flag<&S::output, &O::DisableOutputToFile>("DisableOutputToFile"),
     List<&S::output, &O::WordOrder>("WordOrder", kWordOrderEntries),
     List<&S::output, &O::DisplayFormat>("DisplayFormat", kDisplayFormatEntries),
+    Flag<&S::output, &O::ShowFilesColumn>("ShowFilesColumn"),
 };
 
 char16_t AsciiLower(char16_t c) {

@@ -36,4 +36,17 @@ bool HasTextExtension(ustring_view path) {
     return false;
 }
 
+bool IsCountableFile(ustring_view path) {
+    static constexpr std::array<ustring_view, 44> kCountableExtensions = {
+        u"docx", u"txt",  u"text", u"md",   u"markdown", u"rst",  u"tex",   u"csv",  u"tsv",
+        u"prn",  u"log",  u"htm",  u"html", u"xhtml",    u"xhtm", u"shtml", u"shtm", u"xml",
+        u"php",  u"c",    u"h",    u"cc",   u"cpp",      u"cxx",  u"hpp",   u"hh",   u"hxx",
+        u"java", u"js",   u"ts",   u"py",   u"pl",       u"pm",   u"rb",    u"sh",   u"css",
+        u"json", u"yaml", u"yml",  u"ini",  u"cfg",      u"conf", u"sql",   u"el"};
+    const ustring ext = FileExtension(path, true);
+    for (ustring_view known : kCountableExtensions)
+        if (ext == known) return true;
+    return false;
+}
+
 } // namespace qd

@@ -14,4 +14,9 @@ ustring FileExtension(ustring_view path, bool lower);
 // xhtm, shtml, shtm, html, htm, xml, log, txt.
 bool HasTextExtension(ustring_view path);
 
+// True when a file found in a folder is one a count reads: a docx document, or text by an
+// extension the program knows (txt, md, csv, html, xml, php, c, cpp, java, py and the like).
+// The one list of what a folder count takes.
+bool IsCountableFile(ustring_view path);
+
 } // namespace qd

@@ -18,6 +18,7 @@ struct ListStatistics {
     int64_t maxFrequency = 0;
     int64_t occurrences = 0;    // of the listed words
     int32_t firstFrequency = 0; // the entry ranked first, where the frequency chain starts
+    int32_t filesCounted = 0;   // the files a count of several read; 0 for one input
 };
 
 } // namespace qd

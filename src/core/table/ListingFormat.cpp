@@ -46,7 +46,8 @@ bool WordColumnTakesComma(const ListingLayout& layout) {
 } // namespace
 
 ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t numWordsIncluded,
-                                int64_t maxFrequency, int maxWordLengthFound, int minWidth) {
+                                int64_t maxFrequency, int maxWordLengthFound, int minWidth,
+                                int32_t filesCounted) {
     ListingLayout layout;
     layout.displayFormat = displayFormat;
     layout.commas = commas;
@@ -54,6 +55,8 @@ ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t n
     layout.freqWidth = std::max(DecimalDigits(maxFrequency), minWidth);
     layout.wordWidth = std::max(maxWordLengthFound, minWidth);
     layout.maxWordLengthFound = maxWordLengthFound;
+    layout.filesColumn = filesCounted > 0;
+    layout.filesWidth = std::max(DecimalDigits(filesCounted), minWidth);
     return layout;
 }
 
@@ -64,16 +67,23 @@ bool HasHeaderLine(ListFormat displayFormat) {
 void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustring& line) {
     line.clear();
     const bool header = entry == nullptr;
-    std::array<char16_t, 20> rankBuf, freqBuf;
+    std::array<char16_t, 20> rankBuf, freqBuf, filesBuf;
     const ustring_view rankText = header ? ustring_view(u"Rank") : Digits(entry->Rank, rankBuf);
     const ustring_view freqText = header ? ustring_view(u"Freq") : Digits(entry->Count, freqBuf);
     const ustring_view word = header ? ustring_view(u"Word") : TrimSpaces(entry->Word);
+    const ustring_view filesText = header ? ustring_view(u"Files") : Digits(entry->Files, filesBuf);
 
     // The three column texts go straight into the line; W is the word column as padded (or
     // followed by ", " in the comma layout of formats 1, 6 and 7), Wt without trailing
     // spaces, Wtt the bare word.
     const auto R = [&] { AppendRightAligned(line, rankText, layout.rankWidth); };
-    const auto F = [&] { AppendRightAligned(line, freqText, layout.freqWidth); };
+    // The frequency, and after it the files column when the layout has one.
+    const auto F = [&] {
+        AppendRightAligned(line, freqText, layout.freqWidth);
+        if (!layout.filesColumn) return;
+        line += layout.commas ? u",  " : u"  ";
+        AppendRightAligned(line, filesText, layout.filesWidth);
+    };
     const auto W = [&] {
         line += word;
         if (WordColumnTakesComma(layout))

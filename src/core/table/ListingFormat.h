@@ -20,12 +20,17 @@ struct ListingLayout {
     int freqWidth = 6;
     int wordWidth = 6;
     int maxWordLengthFound = 0;
+    // The "Files" column after the frequency: in how many files each word occurs.
+    bool filesColumn = false;
+    int filesWidth = 6;
 };
 
 // The column widths for a listing: the digits of the number of listed words, of the highest
-// count and the longest word's length, each at least minWidth.
+// count and the longest word's length, each at least minWidth. filesCounted above 0 adds the
+// "Files" column to the formats that show the frequency, as wide as that number's digits.
 ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t numWordsIncluded,
-                                int64_t maxFrequency, int maxWordLengthFound, int minWidth);
+                                int64_t maxFrequency, int maxWordLengthFound, int minWidth,
+                                int32_t filesCounted = 0);
 
 // Whether the format has a header line (format 9, the words joined by commas, has none).
 bool HasHeaderLine(ListFormat displayFormat);

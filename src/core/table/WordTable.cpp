@@ -66,13 +66,19 @@ void WordTable::clear() {
     orderStale_ = false;
     wordOrdered_ = true;
     capacity_ = kTableGrowthStep;
+    fileIndex_ = 0;
 }
 
 WordTable::AddResult WordTable::add(ustring_view word) {
     if (int32_t(word.size()) > MaxStoredWordLength) return AddResult::TooLong;
     const uint32_t hash = HashOf(word);
     if (const int32_t slot = find(word, hash); slot >= 0) {
-        ++store_[size_t(slot)].Count;
+        WordEntry& entry = store_[size_t(slot)];
+        ++entry.Count;
+        if (fileIndex_ != 0 && entry.LastFile != fileIndex_) {
+            entry.LastFile = fileIndex_;
+            ++entry.Files;
+        }
         return AddResult::Repeated;
     }
     if (size() == capacity_) capacity_ += kTableGrowthStep;
@@ -81,6 +87,7 @@ WordTable::AddResult WordTable::add(ustring_view word) {
     if (!IsOwnSortKey(word)) entry.SortKey = SortKeyOf(word);
     entry.Count = 1;
     entry.Listed = true;
+    entry.LastFile = fileIndex_;
     const int32_t slot = size() - 1;
     if (store_.size() * 2 > index_.size()) growIndex();
     insertIndex(hash, slot);

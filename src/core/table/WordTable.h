@@ -29,6 +29,10 @@ struct WordEntry {
     int64_t Rank = 0;
     int32_t NextByFrequency = 0;
     bool Listed = false;
+    // In how many files of a count of several the word occurs, and the last of them (the
+    // table's file index when it was last seen); kept only while a file index is set.
+    int32_t Files = 1;
+    int32_t LastFile = 0;
 };
 
 class WordTable {
@@ -41,8 +45,13 @@ public:
     WordTable(WordTable&&) = default;
     WordTable& operator=(WordTable&&) = default;
 
-    // Empties the table; the highest index returns to 500.
+    // Empties the table; the highest index returns to 500 and the file index to 0.
     void clear();
+
+    // The words added from here on come from file number index (1, 2, ...) of a count of
+    // several files, and each entry counts the distinct files it occurs in (Files). 0, the
+    // default, keeps no such count.
+    void setFileIndex(int32_t index) { fileIndex_ = index; }
 
     // The number of entries in use.
     int32_t size() const { return int32_t(store_.size()); }
@@ -83,6 +92,7 @@ private:
     mutable bool orderStale_ = false;    // words arrived since the numbering was last built
     mutable bool wordOrdered_ = true;    // the numbering follows Word (no reordering since)
     int32_t capacity_ = kTableGrowthStep;
+    int32_t fileIndex_ = 0;
 };
 
 } // namespace qd

@@ -1,10 +1,12 @@
 #include "count/InputFileCheck.h"
 
 #include "count/RunState.h"
+#include "sources/InputFiles.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 #include "text/Folders.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace qd {
@@ -84,6 +86,30 @@ TEST_F(InputFileCheck, DuringStartUpNothingIsShown) {
     EXPECT_FALSE(CheckInputFile(state, fileOf("empty.txt", 0)));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(state.settings.input.UTF8);
+}
+
+// --- Several inputs: the files of a folder, and several paths in the input box ---
+
+TEST(CountableFilesUnder, ByteOrderOfRelativePathsWithoutLinkedFoldersOrTheOutputFile) {
+    test::TempDir dir;
+    for (const char* name : {"b.txt", "a/z.md", "B.TXT", "a.txt", "notes", "x.gz", "out.txt"})
+        dir.write(name, "words\r\n");
+    std::filesystem::create_directory_symlink(dir.path() / "a", dir.path() / "a/loop");
+    std::vector<ustring> relative;
+    const ustring root = FromPath(dir.path());
+    for (const ustring& path : CountableFilesUnder(root, FromPath(dir.path() / "out.txt")))
+        relative.push_back(path.substr(root.size() + 1));
+    EXPECT_EQ(relative, (std::vector<ustring>{u"B.TXT", u"a.txt", u"a/z.md", u"b.txt"}));
+}
+
+TEST(InputList, OnePathAsItIsSeveralQuoted) {
+    EXPECT_EQ(JoinInputList({u"/a b.txt"}), u"/a b.txt");
+    const std::vector<ustring> two{u"/a b.txt", u"/c"};
+    EXPECT_EQ(JoinInputList(two), u"\"/a b.txt\" \"/c\"");
+    EXPECT_EQ(SplitInputList(JoinInputList(two)), two);
+    EXPECT_EQ(SplitInputList(u"  /a b.txt "), std::vector<ustring>{u"/a b.txt"});
+    EXPECT_EQ(SplitInputList(u"\"/a\"  \" \" \"/c"), (std::vector<ustring>{u"/a", u"/c"}));
+    EXPECT_TRUE(SplitInputList(u"  ").empty());
 }
 
 } // namespace

@@ -80,6 +80,7 @@ TEST_F(SavedStateFile, RestoreReproducesEveryStoredField) {
     Settings expected = Unusual();
     expected.input.Source = back.input.Source; // Source and UTF8 are not stored
     expected.input.UTF8 = back.input.UTF8;
+    expected.output.ShowFilesColumn = back.output.ShowFilesColumn; // nor the files column
     ASSERT_EQ(RestoreSavedState(back, path()), u"");
     EXPECT_EQ(back, expected);
 }

@@ -34,7 +34,7 @@ constexpr std::string_view kSettingsWindowFields =
     "AllowWordsWithPeriods AllowWordsWithAtSigns AllowWordsWithNumerals Only7bitASCII DropFinalS "
     "AllowCommentMarkers IgnoreRepetitions IgnoreRomNum40 IgnoreNoLetter IgnoreInfrequentWords "
     "ThresholdFrequency IgnoreShortWords ShortWordSize LongWordSize OutputWithCommas "
-    "OutputEncoding WarnOnOverwrite SaveStateOnQuit";
+    "OutputEncoding WarnOnOverwrite SaveStateOnQuit ShowFilesColumn";
 
 // --- Restore defaults resets the settings window alone; reinitialise empties files too ---
 

@@ -1,0 +1,25 @@
+#pragma once
+// The inputs of a count of several files: the files a folder holds, and the paths of several
+// inputs written in one box.
+
+#include "text/UString.h"
+
+#include <vector>
+
+namespace qd {
+
+// The countable files (IsCountableFile) under folder, at any depth, in byte order of their
+// path relative to the folder. Symbolic links to folders are not followed; the file
+// `excluded` names (the output file) is never among them; folders that cannot be read are
+// passed over.
+std::vector<ustring> CountableFilesUnder(ustring_view folder, ustring_view excluded);
+
+// Several paths in one line, as the input-file box shows them: one path as it is, more each
+// in double quotes, separated by a space.
+ustring JoinInputList(const std::vector<ustring>& paths);
+
+// The paths of such a line: a line that starts with a double quote holds quoted paths
+// (blanks between them are ignored); any other line is one path. Blanks around a path go.
+std::vector<ustring> SplitInputList(ustring_view line);
+
+} // namespace qd
