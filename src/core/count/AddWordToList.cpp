@@ -31,20 +31,21 @@ void ShowNewWord(RunState& run, ustring_view word) {
 
 } // namespace
 
-void AddWordToList(RunState& run, ustring_view word) {
+int32_t AddWordToList(RunState& run, ustring_view word) {
     WordTable& table = run.result.table;
     const bool wasEmpty = table.size() == 0;
-    const WordTable::AddResult added = table.add(word);
+    int32_t slot = -1;
+    const WordTable::AddResult added = table.add(word, &slot);
     if (added == WordTable::AddResult::TooLong && !run.scanner.readingWords())
         run.scanner.ignoreWord(word, IgnoreRule::TooLong);
-    if (added != WordTable::AddResult::New) return;
+    if (added != WordTable::AddResult::New) return slot;
     if (wasEmpty) {
         if (!run.settings.output.SuppressWords) {
             ustring text(word);
             text.push_back(u' ');
             run.host.setOutputText(text);
         }
-        return;
+        return slot;
     }
     const int32_t n = table.size();
     if (n % 10 == 0) {
@@ -55,6 +56,11 @@ void AddWordToList(RunState& run, ustring_view word) {
         run.host.repaint();
     }
     if (!run.settings.output.SuppressWords) ShowNewWord(run, word);
+    return slot;
+}
+
+void TableWordSink::addAgain(int32_t token) {
+    run_.result.table.addAgain(token);
 }
 
 } // namespace qd

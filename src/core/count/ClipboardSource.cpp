@@ -33,6 +33,7 @@ SourceResult CountFromClipboard(RunState& run, ErrorInfo& outputError) {
     try {
         ClearOutput(run);
         run.result.table.clear();
+        run.scanner.startText();
         run.session.stopRequested = false;
         SetRunPhase(run, RunPhase::Counting);
         host.enableMainControls(false);

@@ -187,7 +187,7 @@ FilesRead ReadFiles(RunState& run, const std::vector<PlannedFile>& files, int64_
                              MsgIcon::Exclamation);
             markerFaultShown = true;
         }
-        run.scanner.comments().openComment = -1;
+        run.scanner.startText();
         run.result.table.setFileIndex(++index);
         // Read as the file is encoded; the setting itself is left as the person chose it.
         s.input.UTF8 = utf8ForAll || file.utf8 || file.docx;

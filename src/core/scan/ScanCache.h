@@ -3,6 +3,7 @@
 // allocates nothing: the character tables for the extra characters in force and reusable
 // buffers.
 
+#include "scan/RunCache.h"
 #include "scan/WordChars.h"
 #include "text/UString.h"
 
@@ -10,8 +11,9 @@ namespace qd {
 
 struct ScanCache {
     WordCharTable chars; // follows Scanner::extraChars
-    ustring lowered;     // a word lower-cased for the word lists
-    ustring needle;      // " word " for the words-to-ignore search
+    RunCache runs;
+    ustring lowered; // a word lower-cased for the word lists
+    ustring needle;  // " word " for the words-to-ignore search
 };
 
 } // namespace qd

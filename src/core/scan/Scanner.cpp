@@ -61,6 +61,7 @@ inline void Scanner::yieldInScan(uint32_t& eventsSeen) {
     if (yield_.timesProcessed() != eventsSeen) [[unlikely]] {
         eventsSeen = yield_.timesProcessed();
         cache_.chars.update(extraChars_);
+        cache_.runs.clear(); // the settings or the word lists may have changed
     }
 }
 
@@ -94,7 +95,31 @@ void Scanner::startText() {
     comments_.openComment = -1;
     comments_.numericEntityGoesOn = false;
     comments_.endSearchGoesOn = false;
+    cache_.runs.clear();
     carry_ = PartCarry{};
+}
+
+// A short run of word characters of a count: its verdict is looked up, or found and kept.
+inline void Scanner::countRun(ustring_view run) {
+    RunCache& runs = cache_.runs;
+    const uint32_t hash = RunCache::HashOf(run);
+    if (const RunCache::Verdict* known = runs.find(run, hash)) {
+        if (known->wordLength == 0) return;
+        ++totalOccurrences_;
+        if (known->token >= 0)
+            sink_->addAgain(known->token);
+        else
+            ignoreWord(run.substr(0, known->wordLength), known->rule);
+        return;
+    }
+    const ustring_view word = finishWord(run);
+    RunCache::Verdict verdict;
+    if (!word.empty()) {
+        ++totalOccurrences_;
+        verdict = passWord(word);
+    }
+    if (verdict.wordLength == 0 || verdict.token >= 0 || verdict.rule != IgnoreRule::None)
+        runs.record(run, hash, verdict);
 }
 
 void Scanner::scanPrepared() {
@@ -158,14 +183,16 @@ void Scanner::scanPrepared() {
             keepForNextPart(start); // the run may go on in the next part
             return;
         }
-        const ustring_view word = finishWord(ustring_view(line).substr(start, size_t(n)));
-        if (!word.empty()) {
-            if (readingWords_) {
-                sink_->addWord(word);
-            } else {
+        const ustring_view run = ustring_view(line).substr(start, size_t(n));
+        if (readingWords_) {
+            if (const ustring_view word = finishWord(run); !word.empty()) sink_->addWord(word);
+        } else if (run.size() > RunCache::kLongestRun) {
+            if (const ustring_view word = finishWord(run); !word.empty()) {
                 ++totalOccurrences_;
                 passWord(word);
             }
+        } else {
+            countRun(run);
         }
         yield();
         if (stop_) return;

@@ -21,7 +21,10 @@ namespace qd {
 class WordSink {
 public:
     virtual ~WordSink() = default;
-    virtual void addWord(ustring_view word) = 0;
+    // Takes one occurrence of word. Returns a token (0 or more) by which addAgain takes
+    // further occurrences of the same word, or -1.
+    virtual int32_t addWord(ustring_view word) = 0;
+    virtual void addAgain(int32_t token) { (void)token; }
 };
 
 // Where the words the rules leave out go, with the rule that excluded each, when someone asks
@@ -44,7 +47,9 @@ struct WordLists {
 class Scanner {
 public:
     // settings, lists, yield and stop belong to the owner; stop is read after each word, and
-    // the scanner yields only while yieldAllowed (once the program has started up).
+    // the scanner yields only while yieldAllowed (once the program has started up). The
+    // scanner remembers what the rules made of the words it met: a change to the settings or
+    // the lists takes effect at the next startText(), or after events processed in a yield.
     Scanner(const Settings& settings, const WordLists& lists, Yielder& yield, const bool& stop,
             const bool& yieldAllowed)
         : settings_(settings), lists_(lists), yield_(yield), stop_(stop),
@@ -53,7 +58,10 @@ public:
     Scanner& operator=(const Scanner&) = delete;
 
     const Settings& settings() const { return settings_; }
-    void setSink(WordSink* sink) { sink_ = sink; }
+    void setSink(WordSink* sink) {
+        sink_ = sink;
+        cache_.runs.clear();
+    }
     // Where the words left out go; null (the default) when nobody asks.
     void setIgnoredSink(IgnoredWordSink* sink) { ignoredSink_ = sink; }
     // One occurrence of word left out by rule: to the ignored sink, if any. The word sink
@@ -64,7 +72,10 @@ public:
 
     // Reading a common-words file: every word goes to the sink as cut, no rule applies.
     bool readingWords() const { return readingWords_; }
-    void setReadingWords(bool reading) { readingWords_ = reading; }
+    void setReadingWords(bool reading) {
+        readingWords_ = reading;
+        cache_.runs.clear();
+    }
 
     // The line to scan, which the owner prepares (decoded, lower-cased unless case matters,
     // one space appended).
@@ -84,7 +95,8 @@ public:
     // After a stop: scans the rest of the line, from the word after the last one scanned;
     // false when nothing remained.
     bool scanRest();
-    // A new text begins: no comment is open and nothing of a line is kept.
+    // A new text begins, or the sink's words were cleared: no comment is open and nothing
+    // of a line or of the words before is kept.
     void startText();
 
     // The comment markers in force and the comment left open.
@@ -95,7 +107,10 @@ public:
     // order "-", "'" with the left single quotation mark (U+2018, code 145), "_", ":", "\",
     // "/", ".", "@", "0123456789". Rebuilt when a count starts and when a check asks.
     void rebuildExtraChars();
-    void setExtraChars(ustring_view chars) { extraChars_ = chars; }
+    void setExtraChars(ustring_view chars) {
+        extraChars_ = chars;
+        cache_.runs.clear();
+    }
     const ustring& extraChars() const { return extraChars_; }
 
     // Every word cut from the text, counted or not.
@@ -110,7 +125,10 @@ private:
     // The per-word rules of a count: the 7-bit test, the ignore rules, the words to ignore
     // and the common words; a word that survives goes to the sink, one left out to
     // ignoreWord.
-    void passWord(ustring_view word);
+    RunCache::Verdict passWord(ustring_view word);
+    // A run of at most RunCache::kLongestRun characters in a count: its word, if any, goes
+    // through the rules to the sink.
+    void countRun(ustring_view run);
     // The first of those rules that excludes word, or IgnoreRule::None.
     IgnoreRule ruleExcluding(ustring_view word);
     void yieldInScan(uint32_t& eventsSeen);

@@ -5,6 +5,8 @@
 #include "scan/Settings.h"
 #include "scan/WordRules.h"
 
+#include <algorithm>
+
 namespace qd {
 
 void Scanner::rebuildExtraChars() {
@@ -49,11 +51,15 @@ ustring_view Scanner::finishWord(ustring_view word) {
     return word;
 }
 
-void Scanner::passWord(ustring_view word) {
-    if (const IgnoreRule rule = ruleExcluding(word); rule != IgnoreRule::None)
-        ignoreWord(word, rule);
+RunCache::Verdict Scanner::passWord(ustring_view word) {
+    RunCache::Verdict verdict;
+    verdict.wordLength = uint8_t(std::min<size_t>(word.size(), 255));
+    verdict.rule = ruleExcluding(word);
+    if (verdict.rule != IgnoreRule::None)
+        ignoreWord(word, verdict.rule);
     else if (!word.empty())
-        sink_->addWord(word);
+        verdict.token = sink_->addWord(word);
+    return verdict;
 }
 
 IgnoreRule Scanner::ruleExcluding(ustring_view word) {

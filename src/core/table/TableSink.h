@@ -9,7 +9,12 @@ namespace qd {
 class TableSink : public WordSink {
 public:
     explicit TableSink(WordTable& table) : table_(table) {}
-    void addWord(ustring_view word) override { table_.add(word); }
+    int32_t addWord(ustring_view word) override {
+        int32_t slot = -1;
+        table_.add(word, &slot);
+        return slot;
+    }
+    void addAgain(int32_t token) override { table_.addAgain(token); }
 
 private:
     WordTable& table_;

@@ -69,16 +69,13 @@ void WordTable::clear() {
     fileIndex_ = 0;
 }
 
-WordTable::AddResult WordTable::add(ustring_view word) {
+WordTable::AddResult WordTable::add(ustring_view word, int32_t* slotOut) {
+    if (slotOut) *slotOut = -1;
     if (int32_t(word.size()) > MaxStoredWordLength) return AddResult::TooLong;
     const uint32_t hash = HashOf(word);
-    if (const int32_t slot = find(word, hash); slot >= 0) {
-        WordEntry& entry = store_[size_t(slot)];
-        ++entry.Count;
-        if (fileIndex_ != 0 && entry.LastFile != fileIndex_) {
-            entry.LastFile = fileIndex_;
-            ++entry.Files;
-        }
+    if (const int32_t found = find(word, hash); found >= 0) {
+        countAgain(store_[size_t(found)]);
+        if (slotOut) *slotOut = found;
         return AddResult::Repeated;
     }
     if (size() == capacity_) capacity_ += kTableGrowthStep;
@@ -89,6 +86,7 @@ WordTable::AddResult WordTable::add(ustring_view word) {
     entry.Listed = true;
     entry.LastFile = fileIndex_;
     const int32_t slot = size() - 1;
+    if (slotOut) *slotOut = slot;
     if (store_.size() * 2 > index_.size()) growIndex();
     insertIndex(hash, slot);
     // A word that sorts after every other one keeps the numbering valid; others make it stale.

@@ -10,6 +10,7 @@
 
 #include "text/UString.h"
 
+#include <cassert>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -63,8 +64,14 @@ public:
     const WordEntry& operator[](int32_t i) const { return store_[orderedSlot(i)]; }
 
     // Records one occurrence of word. A word longer than 80 characters is not stored.
-    // A new entry has Count 1, Listed true and its SortKey set.
-    AddResult add(ustring_view word);
+    // A new entry has Count 1, Listed true and its SortKey set. slot, when given, receives
+    // the word's place in the store (-1 when too long), for addAgain.
+    AddResult add(ustring_view word, int32_t* slot = nullptr);
+    // Records one more occurrence of the word stored at slot, as add would.
+    void addAgain(int32_t slot) {
+        assert(slot >= 0 && slot < size());
+        countAgain(store_[size_t(slot)]);
+    }
 
     // Searches entries 1..n by Word, halving as the program always has. Found: pos is the
     // entry. Not found: pos is minus the insertion position (-1 before the first entry,
@@ -75,6 +82,13 @@ public:
     void swapEntries(int32_t i, int32_t j);
 
 private:
+    void countAgain(WordEntry& entry) {
+        ++entry.Count;
+        if (fileIndex_ != 0 && entry.LastFile != fileIndex_) {
+            entry.LastFile = fileIndex_;
+            ++entry.Files;
+        }
+    }
     static uint32_t HashOf(ustring_view s);
     // The store slot of word, or -1.
     int32_t find(ustring_view word, uint32_t hash) const;

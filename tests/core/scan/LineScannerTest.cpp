@@ -58,7 +58,7 @@ TEST_F(ScanTest, StopDuringAYieldEndsTheLineAfterTheCurrentWord) {
     EXPECT_TRUE(stopRequested);
 }
 
-TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
+TEST_F(ScanTest, ExtraCharactersAndWordsToIgnoreChangedDuringAYieldTakeEffect) {
     yieldAllowed = true;
     yield.setEveryCall(true);
     host.onProcessEvents = [this] {
@@ -66,6 +66,12 @@ TEST_F(ScanTest, ExtraCharactersChangedDuringAYieldTakeEffect) {
     };
     Scan("well-known well-known");
     EXPECT_EQ(Words(), (Strings{"known", "well", "well-known"}));
+    // The words to ignore too, though the scanner has seen the word before.
+    host.onProcessEvents = [this] {
+        if (Count("known") == 2) lists.wordsToIgnore.assign(u" known ");
+    };
+    Scan("known known known");
+    EXPECT_EQ(Count("known"), 2);
 }
 
 // --- Long lines: cut into runs, never stored, markup without end ---
@@ -96,6 +102,7 @@ TEST_F(ScanTest, MegabyteOfPunctuationShortWordsAndControlsIsScanned) {
     Scan(controls);
     EXPECT_EQ(scanner.totalOccurrences(), 1 << 19);
     settings.ignore.IgnoreShortWords = false;
+    scanner.startText();
     Scan(ustring(1 << 20, u','));
     Scan(line);
     EXPECT_EQ(Words(), Strings{"a"});
