@@ -55,14 +55,4 @@ void WordCharTable::rebuild(ustring_view extras) {
     built_ = true;
 }
 
-int32_t WordCharTable::scanWordRun(ustring_view s, size_t start) const {
-    if (start >= s.size()) return 0;
-    const size_t limit = std::min(s.size() - start, size_t(MaxWordRunLength));
-    const char16_t* p = s.data() + start;
-    size_t k = 0;
-    while (k < limit && isWordChar(p[k]))
-        ++k;
-    return int32_t(k);
-}
-
 } // namespace qd

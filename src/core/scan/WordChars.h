@@ -6,6 +6,7 @@
 
 #include "text/UString.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -34,8 +35,16 @@ public:
     }
     bool isWordChar(char16_t c) const { return classes_[c & 0xFF] & kWord; }
     bool isStartChar(char16_t c) const { return classes_[c & 0xFF] & kStart; }
-    // ScanWordRun with numerals off and the table's extras.
-    int32_t scanWordRun(ustring_view s, size_t start) const;
+    // ScanWordRun with numerals off and the table's extras. Inline: it runs for every word.
+    int32_t scanWordRun(ustring_view s, size_t start) const {
+        if (start >= s.size()) return 0;
+        const size_t limit = std::min(s.size() - start, size_t(MaxWordRunLength));
+        const char16_t* p = s.data() + start;
+        size_t k = 0;
+        while (k < limit && isWordChar(p[k]))
+            ++k;
+        return int32_t(k);
+    }
 
 private:
     static constexpr uint8_t kWord = 1, kStart = 2;
