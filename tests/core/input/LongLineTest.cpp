@@ -179,7 +179,7 @@ private:
 };
 
 TEST(LongLine, AStreamedLineWithoutBlanksCountsInBoundedMemory) {
-    // 48 MB in one line, from a pipe so that no file of that size is written.
+    // 44 MB in one line, from a pipe so that no file of that size is written.
     constexpr int kRepeats = 4'000'000;
     const std::string unit = "alpha,beta;";
     int fds[2];
@@ -205,7 +205,7 @@ TEST(LongLine, AStreamedLineWithoutBlanksCountsInBoundedMemory) {
     ASSERT_EQ(result.table.size(), 2);
     EXPECT_EQ(result.table[1].Count, kRepeats);
     EXPECT_EQ(result.table[2].Count, kRepeats);
-    // The reader's block, a part and its characters: a few megabytes, not the line's 48.
+    // The reader's block, a part and its characters: a few megabytes, not the line's 44.
     EXPECT_LT(measured.peak - std::min(measured.peak, before), size_t(12) << 20);
 }
 
