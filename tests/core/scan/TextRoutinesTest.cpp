@@ -4,6 +4,7 @@
 #include "scan/WordChars.h"
 
 #include "scan/WordRules.h"
+#include "sources/LineCharacters.h"
 
 #include <gtest/gtest.h>
 
@@ -158,4 +159,22 @@ TEST(ScanWordRun, CountsConsecutiveWordCharactersUpTo65000) {
     WordCharTable table;
     table.update(u"");
     EXPECT_EQ(table.scanWordRun(letters, 0), 65000);
+}
+
+// Widening goes sixteen ASCII bytes at a time: every byte value, at every place in a block,
+// lowered or not, must come out as the code page and the lowering say one by one.
+TEST(WidenCp1252, BlocksOfAsciiAndOtherBytesWidenAsEachByteAlone) {
+    std::string bytes;
+    for (int i = 0; i < 700; ++i)
+        bytes.push_back(char(i < 320 || i % 3 ? 32 + i % 95 : (i * 37) % 256));
+    for (const bool lower : {false, true}) {
+        ustring widened;
+        WidenCp1252(bytes, lower, widened);
+        ASSERT_EQ(widened.size(), bytes.size());
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            const char16_t c = Cp1252ToUnicode(static_cast<unsigned char>(bytes[i]));
+            const char16_t expected = lower ? LowerCaseAccented(ustring_view(&c, 1))[0] : c;
+            ASSERT_EQ(widened[i], expected) << "byte " << i << (lower ? " lowered" : "");
+        }
+    }
 }
