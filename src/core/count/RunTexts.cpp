@@ -2,11 +2,26 @@
 
 #include "text/ProgramTexts.h"
 
+#include <iterator>
+
 namespace qd {
 
 namespace {
 
+// The names of the ignore rules, texts kTextFirstIgnoreRule onwards, in the rules' order.
+constexpr const char16_t* kIgnoreRuleNames[] = {u"repetition of one letter",
+                                                u"Roman numeral below 40",
+                                                u"no letter",
+                                                u"too short",
+                                                u"too long",
+                                                u"not 7-bit ASCII",
+                                                u"common word",
+                                                u"word to ignore",
+                                                u"below the frequency threshold"};
+
 const char16_t* EnglishText(int n) {
+    const int rule = n - kTextFirstIgnoreRule;
+    if (rule >= 0 && rule < int(std::size(kIgnoreRuleNames))) return kIgnoreRuleNames[rule];
     switch (n) {
     case kTextErrorTitle:
         return u"Error";
@@ -22,24 +37,6 @@ const char16_t* EnglishText(int n) {
         return u"Computing the statistics";
     case kTextRankingWords:
         return u"Ranking the words by frequency";
-    case kTextFirstIgnoreRule:
-        return u"repetition of one letter";
-    case kTextFirstIgnoreRule + 1:
-        return u"Roman numeral below 40";
-    case kTextFirstIgnoreRule + 2:
-        return u"no letter";
-    case kTextFirstIgnoreRule + 3:
-        return u"too short";
-    case kTextFirstIgnoreRule + 4:
-        return u"too long";
-    case kTextFirstIgnoreRule + 5:
-        return u"not 7-bit ASCII";
-    case kTextFirstIgnoreRule + 6:
-        return u"common word";
-    case kTextFirstIgnoreRule + 7:
-        return u"word to ignore";
-    case kTextFirstIgnoreRule + 8:
-        return u"below the frequency threshold";
     default:
         return u"";
     }
