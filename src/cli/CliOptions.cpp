@@ -82,6 +82,8 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
             o.ignoredFile = value;
         } else if (name == "--files-column" && !hasValue) {
             o.filesColumn = true;
+        } else if (name == "--one-thread" && !hasValue) {
+            o.oneThread = true;
         } else if (name == "--utf8" && !hasValue) {
             utf8 = true;
         } else if (name == "--ansi" && !hasValue) {
@@ -183,6 +185,9 @@ Options:
                      "word<TAB>frequency<TAB>rule" line each (UTF-8, LF line ends)
   --files-column     with several files, a column "Files" after the frequency: in
                      how many files each word occurs (the setting ShowFilesColumn)
+  --one-thread       read and decode the text on the thread that counts, as small
+                     files are; by default a large file or standard input is read
+                     ahead on a second thread (the listing is the same either way)
   --help             show this text
 
 Standard output receives the listing as the window's output box holds it (without

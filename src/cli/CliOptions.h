@@ -23,6 +23,7 @@ struct CliOptions {
     bool why = false;         // the tally of the words left out, per rule, to standard error
     std::string ignoredFile;  // where the words left out go, each with its count and rule
     bool filesColumn = false; // ShowFilesColumn
+    bool oneThread = false;   // read and decode the text on the counting thread too
     bool help = false;
 };
 

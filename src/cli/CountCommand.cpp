@@ -131,6 +131,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
             return UsageError(err, u"--ignored and --output cannot name the same file");
     }
     run.keepExcludedWords = options.why || !options.ignoredFile.empty();
+    run.oneThread = options.oneThread;
     if (!options.outputFile.empty()) {
         s.output.OutputFile = AbsolutePath(options.outputFile);
         s.output.DisableOutputToFile = false;

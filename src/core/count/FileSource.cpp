@@ -3,10 +3,10 @@
 #include "count/DocxExtraction.h"
 #include "count/DocxText.h"
 #include "count/InputFileCheck.h"
+#include "count/ReadAheadLines.h"
 #include "count/RunState.h"
 #include "count/RunStatus.h"
 #include "count/RunTexts.h"
-#include "count/TextFileLines.h"
 #include "count/TextFileVetting.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
@@ -98,17 +98,19 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
         ReportError(run, file.error().number, file.error().description, u"DoItFromFile");
         return false;
     }
-    TextFileReader& reader = run.current.inputStream ? *run.current.inputStream : file;
-    TextFileLines lines(reader, run.settings, run.yield);
+    const bool stream = run.current.inputStream != nullptr;
+    TextFileReader& reader = stream ? *run.current.inputStream : file;
+    const auto lines = MakeFileLines(reader, run.settings, run.yield,
+                                     !run.oneThread && ReadAheadPays(size, stream));
     // A stream's length is not known before its end.
-    const bool drawBar = !run.current.inputStream && size > kProgressBarMinBytes;
+    const bool drawBar = !stream && size > kProgressBarMinBytes;
     FileProgressBar bar(run.host, size);
     RunProgress progress(run, [&] {
-        if (drawBar) bar.update(lines.consumed());
+        if (drawBar) bar.update(lines->consumed());
     });
-    ScanLines(run.scanner, lines, run.session.stopRequested, progress);
-    if (reader.failed()) {
-        ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
+    ScanLines(run.scanner, *lines, run.session.stopRequested, progress);
+    if (const ErrorInfo* error = lines->readError()) {
+        ReportError(run, error->number, error->description, u"DoItFromFile");
         return false;
     }
     return true;

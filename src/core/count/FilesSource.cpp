@@ -4,10 +4,10 @@
 #include "count/DocxText.h"
 #include "count/FileSource.h"
 #include "count/InputFileCheck.h"
+#include "count/ReadAheadLines.h"
 #include "count/RunState.h"
 #include "count/RunStatus.h"
 #include "count/RunTexts.h"
-#include "count/TextFileLines.h"
 #include "count/TextFileVetting.h"
 #include "scan/CaseFolding.h"
 #include "scan/CommentMarkers.h"
@@ -116,13 +116,14 @@ void ReadText(RunState& run, const PlannedFile& file, FileProgressBar* bar, int6
         read.failed = true;
         return;
     }
-    TextFileLines lines(reader, run.settings, run.yield);
+    const auto lines = MakeFileLines(reader, run.settings, run.yield,
+                                     !run.oneThread && ReadAheadPays(file.size, false));
     RunProgress progress(run, [&] {
-        if (bar) bar->update(doneBefore + lines.consumed());
+        if (bar) bar->update(doneBefore + lines->consumed());
     });
-    read.stopped = ScanLines(run.scanner, lines, run.session.stopRequested, progress);
-    if (reader.failed()) {
-        ReportError(run, reader.error().number, reader.error().description, u"DoItFromFile");
+    read.stopped = ScanLines(run.scanner, *lines, run.session.stopRequested, progress);
+    if (const ErrorInfo* error = lines->readError()) {
+        ReportError(run, error->number, error->description, u"DoItFromFile");
         read.failed = true;
         return;
     }

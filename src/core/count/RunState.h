@@ -101,6 +101,10 @@ struct RunState {
     // (keepExcludedWords): for the window's tally and its "Show ignored words", and for
     // quorvel-count --why and --ignored.
     bool keepExcludedWords = false;
+    // A large text file or a stream is read and decoded on the counting thread as well, not
+    // ahead of it on a second thread: the front end's choice, for comparing the two
+    // (quorvel-count --one-thread). The lines and the results are the same either way.
+    bool oneThread = false;
     ExcludedWords excluded;
     SessionFlags session;
     CountUnderWay current;

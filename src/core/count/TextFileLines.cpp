@@ -45,16 +45,15 @@ size_t PartCut(std::string_view bytes, bool utf8) {
 } // namespace
 
 void TextFileLines::decode(std::string_view bytes, ustring& line) {
-    const bool lowerCase = !settings_.words.CaseSignificant;
-    if (settings_.input.UTF8) {
+    if (utf8_) {
         // The two-byte sequences and the typographic punctuation are decoded first.
         WidenCp1252(bytes, false, line);
         DecodeUtf8PairsInPlace(line);
         ReplaceTypographicUtf8InPlace(line);
-        if (lowerCase) LowerCaseAccentedInPlace(line, &yield_);
+        if (lowerCase_) LowerCaseAccentedInPlace(line, &yield_);
     } else {
         // Read as ANSI, the line is lowered while its bytes become characters.
-        WidenCp1252(bytes, lowerCase, line);
+        WidenCp1252(bytes, lowerCase_, line);
     }
 }
 
@@ -72,7 +71,7 @@ bool TextFileLines::nextLine(ustring& line) {
         std::string_view text = TrimmedBytes(bytes, !midLine_, !goesOn_);
         heldNext_.clear();
         if (goesOn_) {
-            const size_t cut = PartCut(text, settings_.input.UTF8);
+            const size_t cut = PartCut(text, utf8_);
             heldNext_.assign(text.substr(cut));
             text = text.substr(0, cut);
         }

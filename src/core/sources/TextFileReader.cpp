@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,9 @@ void TextFileReader::reset() {
     read_ = 0;
     carry_.clear();
     carryReturned_ = false;
+    wakeFd_ = -1;
+    beforeWaiting_ = nullptr;
+    mayWait_ = false;
 }
 
 void TextFileReader::attach(int fd) {
@@ -102,9 +106,34 @@ bool TextFileReader::refill() {
     return n > 0;
 }
 
+void TextFileReader::setWakeFd(int wakeFd, std::function<void()> beforeWaiting) {
+    wakeFd_ = wakeFd;
+    beforeWaiting_ = std::move(beforeWaiting);
+    struct stat info {};
+    mayWait_ = wakeFd >= 0 && fd_ >= 0 && ::fstat(fd_, &info) == 0 && !S_ISREG(info.st_mode) &&
+               !(::fcntl(fd_, F_GETFL) & O_NONBLOCK);
+}
+
+bool TextFileReader::awaitBytes() {
+    pollfd watched[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+    int timeout = 0; // a look first: the warning comes only before a real wait
+    for (;;) {
+        const int n = ::poll(watched, 2, timeout);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) {
+            if (beforeWaiting_) beforeWaiting_();
+            timeout = -1;
+            continue;
+        }
+        // A failed poll leaves the verdict to the read.
+        return n < 0 || watched[1].revents == 0;
+    }
+}
+
 ssize_t TextFileReader::readSome(char* at, size_t max) {
     if (limit_ >= 0) max = size_t(std::min<int64_t>(int64_t(max), limit_ - read_));
     if (max == 0) return 0;
+    if (mayWait_ && !awaitBytes()) return 0;
     ssize_t n;
     do {
         n = ::read(fd_, at, max);

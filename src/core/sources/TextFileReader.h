@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -51,6 +52,13 @@ public:
     // Reads no further than this many bytes from the start, as if the file ended there.
     void setByteLimit(int64_t limit) { limit_ = limit; }
 
+    // While a read waits for a stream's bytes, it also watches wakeFd (-1: none): once that
+    // is readable the stream ends there, so that another thread can end a read that would
+    // wait for ever. Just before such a wait, beforeWaiting (if any) is called, so that what
+    // was read so far can be handed on. A regular file or a stream that does not wait is
+    // read as before. Set after open() or attach(), which clear it.
+    void setWakeFd(int wakeFd, std::function<void()> beforeWaiting = {});
+
     bool failed() const { return error_.number != 0; }
     const ErrorInfo& error() const { return error_; }
 
@@ -61,8 +69,14 @@ private:
     // -1 after an error.
     ssize_t readSome(char* at, size_t max);
 
+    // Waits until fd_ has bytes, its end or an error: false when the wake fd came first.
+    bool awaitBytes();
+
     int fd_ = -1;
     bool ownsFd_ = true;
+    int wakeFd_ = -1;
+    std::function<void()> beforeWaiting_;
+    bool mayWait_ = false; // a read of fd_ may wait (set with the wake fd)
     std::string block_;
     size_t pos_ = 0;
     size_t end_ = 0;
