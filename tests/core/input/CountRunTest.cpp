@@ -5,6 +5,7 @@
 #include "count/RunStatus.h"
 #include "count/TextFileLines.h"
 #include "sources/ClipboardText.h"
+#include "sources/TextFileReader.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 #include "text/Folders.h"
@@ -15,9 +16,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -175,6 +178,36 @@ TEST_F(CountRunTest, FromTwoThousandWordsAStopIsConfirmedAndNoCountsToTheEnd) {
         EXPECT_EQ(host.messages[1].question, Question::ConfirmStop);
         EXPECT_EQ(run.result.table.size() == 3000, !confirmed);
     }
+}
+
+// A stream read ahead on a second thread stops at the word where reading on one thread
+// stops, and the count ends although the worker waits for bytes that never come.
+TEST_F(CountRunTest, StreamStoppedPartWayEndsAtTheSameWordOnEitherPath) {
+    const std::string text = Lines("apple banana cherry\r\n", 15000); // more than a head
+    std::vector<int64_t> found;
+    for (const bool oneThread : {true, false}) {
+        int fds[2]; // the writer stays till the count is over
+        ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+        ASSERT_GE(::fcntl(fds[1], F_SETPIPE_SZ, 1 << 20), int(text.size()));
+        ASSERT_EQ(::write(fds[1], text.data(), text.size()), ssize_t(text.size()));
+        TextFileReader stream;
+        stream.attach(fds[0]);
+        run.current.inputStream = &stream;
+        run.settings.input.InputFile = u"(standard input)";
+        run.oneThread = oneThread;
+        clickWhen([](int n) { return n == 3000; });
+        host.answers = {{Question::LargeInput, {Answer::No}},
+                        {Question::Stop, {Answer::Yes}},
+                        {Question::ListAfterStop, {Answer::No}}};
+        EXPECT_EQ(CountWords(run), RunOutcome::NotListed);
+        found.push_back(run.scanner.totalOccurrences());
+        run.current.inputStream = nullptr;
+        ::close(fds[0]);
+        ::close(fds[1]);
+    }
+    EXPECT_EQ(found[0], found[1]);
+    EXPECT_GT(found[0], 0);
+    EXPECT_LT(found[0], 45000);
 }
 
 // --- An output path that names the input file is refused before anything is emptied ---
