@@ -20,6 +20,7 @@ struct Taken {
     std::vector<ustring> lines;
     std::vector<bool> goesOn;
     std::vector<int64_t> consumed;
+    std::vector<bool> failed; // the read error already shows after the line
     int error = 0;
     ustring errorText;
 
@@ -33,6 +34,7 @@ Taken TakeAll(FileLineSource& source) {
         taken.lines.push_back(line);
         taken.goesOn.push_back(source.lineGoesOn());
         taken.consumed.push_back(source.consumed());
+        taken.failed.push_back(source.readError() != nullptr);
     }
     if (const ErrorInfo* error = source.readError()) {
         taken.error = error->number;
@@ -131,8 +133,9 @@ TEST(ReadAhead, ReadErrorAtTheStartOrMidwayComesAfterTheSameLines) {
     ::close(folder);
 
     // A stream that does not wait fails once its bytes are read and the writer is still
-    // there; with blocks of 5 bytes the failure falls inside lines and between them.
-    const std::string text = "one two\r\nthree\rfour five six\n\nseven";
+    // there; with blocks of 5 bytes the failure falls inside lines and between them. After
+    // the last CR the failed look for its LF shows the error with the line.
+    const std::string text = "one two\r\nthree\rfour five six\n\nseven\r";
     std::vector<int> pipes; // closed at the end: till then their writers are still there
     const Open open = [&](TextFileReader& reader) {
         int fds[2];
@@ -148,7 +151,9 @@ TEST(ReadAhead, ReadErrorAtTheStartOrMidwayComesAfterTheSameLines) {
         TextFileLines one(reader, Settings{}, yield);
         const Taken taken = TakeAll(one);
         EXPECT_NE(taken.error, 0);
-        EXPECT_FALSE(taken.lines.empty());
+        ASSERT_EQ(taken.failed.size(), 4u); // the empty line is skipped
+        EXPECT_TRUE(taken.failed.back());
+        EXPECT_FALSE(taken.failed[2]);
         ExpectSameLines(open, Settings{}, block, 1 << 20, "pipe, block " + std::to_string(block));
     }
     for (int fd : pipes)
