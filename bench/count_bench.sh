@@ -5,7 +5,10 @@
 # LC_ALL=C.UTF-8; each round runs all of them once, back to back (paired), and the medians
 # over the rounds are printed with the median of the per-round ratios, so a busy machine
 # disturbs both sides of a ratio alike. Also prints the counter's peak memory and the time
-# of a docx document holding 1 MB of the same text.
+# of a docx document holding 1 MB of the same text. The counter reads the text ahead on a
+# second thread; the same rounds also run it with --one-thread, and the wall-clock medians of
+# the two (and of wc -w) are printed apart from the CPU figures: the second thread saves wall
+# time, not CPU time.
 #
 #   bench/count_bench.sh [TEXT [ROUNDS]]
 #     TEXT    default build/bench/kjv10.txt, made by bench/make-corpus when missing
@@ -49,21 +52,30 @@ pipeline="tr -cs 'A-Za-z' '\n' < '$text' | tr 'A-Z' 'a-z' | sort | uniq -c | sor
 cat "$text" >/dev/null # the page cache warmed for every contender alike
 : >"$work/rows"
 for _ in $(seq "$rounds"); do
-    read -r c rss < <(cpu "$counter" "$text")
-    read -r w _ < <(cpu wc -w "$text")
+    read -r cw c rss < <(timed "$counter" "$text")
+    read -r ow o _ < <(timed "$counter" --one-thread "$text")
+    read -r ww w _ < <(timed wc -w "$text")
     read -r p _ < <(cpu bash -c "$pipeline")
     d=0 drss=0
     [ -n "$docx" ] && read -r d drss < <(cpu "$counter" "$docx")
-    echo "$c $w $p $d $rss $drss $(ratio "$c" "$w") $(ratio "$p" "$c")" >>"$work/rows"
+    echo "$c $w $p $d $rss $drss $(ratio "$c" "$w") $(ratio "$p" "$c")" \
+        "$o $cw $ow $ww $(ratio "$ow" "$cw") $(ratio "$o" "$c")" >>"$work/rows"
 done
 col() { awk -v k="$1" '{ print $k }' "$work/rows" | median; }
 
 echo "text: $text ($(stat -c %s "$text") bytes); CPU seconds (user + system), median of $rounds paired rounds, LC_ALL=C.UTF-8"
 printf '  %-34s %8.3f s   peak RSS %.1f MB\n' "quorvel-count" "$(col 1)" "$(awk -v k="$(col 5)" 'BEGIN { print k / 1024 }')"
+printf '  %-34s %8.3f s\n' "quorvel-count --one-thread" "$(col 9)"
+printf '  %-34s %8.3f\n' "ratio two threads / one" "$(col 14)"
 printf '  %-34s %8.3f s\n' "wc -w" "$(col 2)"
 printf '  %-34s %8.3f s\n' "tr | tr | sort | uniq -c | sort -rn" "$(col 3)"
 printf '  %-34s %8.3f\n' "ratio quorvel-count / wc -w" "$(col 7)"
 printf '  %-34s %8.3f\n' "ratio pipeline / quorvel-count" "$(col 8)"
 [ -n "$docx" ] && printf '  %-34s %8.3f s   peak RSS %.1f MB\n' "docx with 1 MB of the text" \
     "$(col 4)" "$(awk -v k="$(col 6)" 'BEGIN { print k / 1024 }')"
+echo "wall-clock seconds, median of the same $rounds paired rounds"
+printf '  %-34s %8.3f s\n' "quorvel-count" "$(col 10)"
+printf '  %-34s %8.3f s\n' "quorvel-count --one-thread" "$(col 11)"
+printf '  %-34s %8.3f s\n' "wc -w" "$(col 12)"
+printf '  %-34s %8.3f\n' "ratio one thread / two" "$(col 13)"
 exit 0
