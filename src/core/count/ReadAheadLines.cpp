@@ -13,7 +13,7 @@ namespace {
 
 // Enough for the worker to fill one batch while the counting thread scans another and a
 // third waits, whatever their pace.
-constexpr int kBatches = 4;
+constexpr size_t kBatches = 4;
 
 constexpr int64_t kReadAheadMinBytes = 256 * 1024;
 
@@ -48,7 +48,7 @@ ReadAheadLines::ReadAheadLines(TextFileReader& reader, const Settings& settings,
                                size_t batchChars)
     : reader_(reader), yield_(yield), lines_(reader, settings, workerYield_),
       batchChars_(batchChars) {
-    for (int i = 0; i < kBatches; ++i)
+    for (size_t i = 0; i < kBatches; ++i)
         empty_.push_back(std::make_unique<Batch>());
     if (::pipe2(wakePipe_, O_CLOEXEC) != 0)
         throw std::system_error(errno, std::generic_category(), "pipe2");
@@ -80,7 +80,9 @@ ReadAheadLines::~ReadAheadLines() {
 
 void ReadAheadLines::work() {
     ustring scratch;
-    while ((filling_ = emptyBatch())) {
+    // Woken for two batches at a time, not one, the worker and the counting thread take
+    // turns half as often.
+    while ((filling_ = emptyBatch(kBatches / 2))) {
         fill(scratch);
         const bool last = filling_->last;
         handOver(std::move(filling_));
@@ -88,9 +90,13 @@ void ReadAheadLines::work() {
     }
 }
 
-std::unique_ptr<ReadAheadLines::Batch> ReadAheadLines::emptyBatch() {
+std::unique_ptr<ReadAheadLines::Batch> ReadAheadLines::emptyBatch(size_t wanted) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return stopping_ || !empty_.empty(); });
+    if (empty_.empty()) {
+        workerWants_ = wanted;
+        changed_.wait(lock, [&] { return stopping_ || empty_.size() >= wanted; });
+        workerWants_ = 0;
+    }
     if (stopping_) return nullptr;
     std::unique_ptr<Batch> batch = std::move(empty_.front());
     empty_.pop_front();
@@ -109,7 +115,7 @@ void ReadAheadLines::handOver(std::unique_ptr<Batch> batch) {
 void ReadAheadLines::beforeWaiting() {
     // The lines read so far must not wait with the worker for the stream's next bytes.
     if (filling_->lines.empty()) return;
-    if (std::unique_ptr<Batch> next = emptyBatch()) {
+    if (std::unique_ptr<Batch> next = emptyBatch(1)) {
         handOver(std::move(filling_));
         filling_ = std::move(next);
     }
@@ -144,11 +150,13 @@ void ReadAheadLines::fill(ustring& scratch) {
 
 void ReadAheadLines::takeBatch() {
     if (current_) {
+        bool wake;
         {
             std::lock_guard lock(mutex_);
             empty_.push_back(std::move(current_));
+            wake = workerWants_ != 0 && empty_.size() >= workerWants_;
         }
-        changed_.notify_all();
+        if (wake) changed_.notify_all();
     }
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return !full_.empty(); });

@@ -43,8 +43,9 @@ private:
 
     // The worker's.
     void work();
-    // An empty batch, or null once the source is going.
-    std::unique_ptr<Batch> emptyBatch();
+    // An empty batch, or null once the source is going; when none is free, waits until
+    // wanted are.
+    std::unique_ptr<Batch> emptyBatch(size_t wanted);
     void handOver(std::unique_ptr<Batch> batch);
     void beforeWaiting();
     void fill(ustring& scratch);
@@ -65,6 +66,7 @@ private:
     std::deque<std::unique_ptr<Batch>> full_;  // in file order
     std::deque<std::unique_ptr<Batch>> empty_; // ready to be filled
     bool stopping_ = false;
+    size_t workerWants_ = 0;         // empty batches the waiting worker waits for
     std::unique_ptr<Batch> filling_; // the worker's
 
     // The counting thread's.
