@@ -9,13 +9,12 @@
 
 namespace qd {
 
-int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yielder* yield) {
-    lo = std::max<int32_t>(lo, 1);
-    hi = std::min(hi, table.size());
-    if (lo >= hi) return 0;
+namespace {
+
+int64_t SortRange(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yielder* yield) {
     // The keys are read many times over: views of them and their prefixes side by side, moved
-    // along with the entries, save going through the table for each comparison. Records never move,
-    // so the views stay valid.
+    // along with the entries, save going through the table for each comparison. The characters
+    // of the words never move, so the views stay valid.
     std::vector<ustring_view> keys(size_t(hi - lo + 1));
     std::vector<uint64_t> prefixes(keys.size());
     for (int32_t i = lo; i <= hi; ++i) {
@@ -25,7 +24,7 @@ int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Y
     return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
         [&](int32_t i) { return prefixes[size_t(i - lo)]; },
-        [&](int32_t i) -> ustring_view { return table[i].Word; },
+        [&](int32_t i) -> ustring_view { return table[i].word(); },
         [&](int32_t i, int32_t j) {
             std::swap(keys[size_t(i - lo)], keys[size_t(j - lo)]);
             std::swap(prefixes[size_t(i - lo)], prefixes[size_t(j - lo)]);
@@ -34,6 +33,20 @@ int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Y
         [yield] {
             if (yield) (*yield)();
         });
+}
+
+} // namespace
+
+int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yielder* yield) {
+    lo = std::max<int32_t>(lo, 1);
+    hi = std::min(hi, table.size());
+    if (lo >= hi) return 0;
+    // Entries in numbered order make the reading of the keys, and every pass after the sort,
+    // a walk through memory in order.
+    table.storeInOrder();
+    const int64_t comparisons = SortRange(table, lo, hi, start, yield);
+    table.storeInOrder();
+    return comparisons;
 }
 
 int64_t QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start) {

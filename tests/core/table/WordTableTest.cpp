@@ -42,7 +42,7 @@ TEST_F(AddWordToList, The501stWordRaisesTheCapacityAndKeepsEveryWord) {
     EXPECT_EQ(run.result.table.capacity(), 1000);
     ASSERT_EQ(run.result.table.size(), 501);
     for (int32_t i = 1; i <= 501; ++i)
-        EXPECT_EQ(run.result.table[i].Word, FromInt(100000 + i - 1)) << i;
+        EXPECT_EQ(run.result.table[i].word(), FromInt(100000 + i - 1)) << i;
     run.result.table.clear();
     EXPECT_EQ(run.result.table.capacity(), 500);
     EXPECT_EQ(run.result.table.size(), 0);
@@ -185,7 +185,7 @@ TEST(WordTable, EveryEntryGivesTheSortKeyOfItsWord) {
         table.add(u"ab" + ustring(1, c) + u"Zé");
     }
     for (int32_t i = 1; i <= table.size(); ++i)
-        ASSERT_EQ(table[i].sortKey(), SortKeyOf(table[i].Word)) << i;
+        ASSERT_EQ(table[i].sortKey(), SortKeyOf(table[i].word())) << i;
 }
 
 } // namespace
