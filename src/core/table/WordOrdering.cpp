@@ -21,6 +21,13 @@ int64_t SortRange(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yield
         keys[size_t(i - lo)] = detail::KeyFrom(table[i].sortKey(), start);
         prefixes[size_t(i - lo)] = detail::PrefixOf(keys[size_t(i - lo)]);
     }
+    // Keys already strictly ascending (a text in small letters, whose words are their own keys)
+    // have but one sorted order, the one they are in.
+    bool ascending = true;
+    for (size_t k = 1; k < keys.size() && ascending; ++k)
+        ascending =
+            prefixes[k - 1] != prefixes[k] ? prefixes[k - 1] < prefixes[k] : keys[k - 1] < keys[k];
+    if (ascending) return hi - lo;
     return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
         [&](int32_t i) { return prefixes[size_t(i - lo)]; },
@@ -42,10 +49,11 @@ int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Y
     hi = std::min(hi, table.size());
     if (lo >= hi) return 0;
     // Entries in numbered order make the reading of the keys, and every pass after the sort,
-    // a walk through memory in order.
-    table.storeInOrder();
+    // a walk through memory in order. The characters are moved only once the sort's arrays are
+    // gone, so that their copy takes no more memory than the sort did.
+    table.storeInOrder(false);
     const int64_t comparisons = SortRange(table, lo, hi, start, yield);
-    table.storeInOrder();
+    table.storeInOrder(true);
     return comparisons;
 }
 
@@ -64,12 +72,14 @@ void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield
     const int32_t n = table.size();
 
     // Ranking: the listed words with a count from maxFrequency down to 1, equal counts in
-    // table order. A stable sort gives what one pass per count value over the table gives.
+    // table order, as one pass per count value over the table would give. Sorting in place by
+    // count, then entry number, needs no buffer beside the list.
     struct Ranked {
         int64_t count;
         int32_t index;
     };
     std::vector<Ranked> byFrequency;
+    byFrequency.reserve(size_t(n));
     for (int32_t i = 1; i <= n; ++i) {
         WordEntry& e = table[i];
         e.NextByFrequency = 0;
@@ -79,8 +89,9 @@ void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield
         yield();
     }
     stats.firstFrequency = 0;
-    std::stable_sort(byFrequency.begin(), byFrequency.end(),
-                     [](const Ranked& a, const Ranked& b) { return a.count > b.count; });
+    std::sort(byFrequency.begin(), byFrequency.end(), [](const Ranked& a, const Ranked& b) {
+        return a.count != b.count ? a.count > b.count : a.index < b.index;
+    });
     const int32_t ranked = int32_t(byFrequency.size());
     for (int32_t r = 1; r <= ranked; ++r) {
         table[byFrequency[size_t(r - 1)].index].Rank = r;

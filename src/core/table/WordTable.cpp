@@ -183,7 +183,9 @@ bool WordTable::BinarySearchEntries(ustring_view key, int32_t n, int32_t& pos) c
                               [this](int32_t i) -> ustring_view { return (*this)[i].word(); });
 }
 
-void WordTable::storeInOrder() {
+void WordTable::storeInOrder(bool charactersToo) {
+    // The index goes first, making room for the numbering's rebuilding.
+    std::vector<uint64_t>().swap(index_);
     if (orderStale_) rebuildOrder();
     // Each cycle of the permutation is followed once: slot j takes the entry of slot order_[j],
     // which is then marked done by order_[j] = j.
@@ -206,7 +208,19 @@ void WordTable::storeInOrder() {
             j = from;
         }
     }
-    std::vector<uint64_t>().swap(index_);
+
+    // The characters follow, so that a listing reads them in order too.
+    if (!charactersToo) return;
+    std::vector<std::unique_ptr<char16_t[]>> old;
+    old.swap(chars_);
+    charsLeft_ = 0;
+    for (int32_t slot = 0; slot < size_; ++slot) {
+        WordEntry& entry = at(slot);
+        const size_t length = size_t(entry.wordLength_) + entry.keyLength_;
+        char16_t* text = allocateChars(length);
+        std::copy(entry.text_, entry.text_ + length, text);
+        entry.text_ = text;
+    }
 }
 
 } // namespace qd

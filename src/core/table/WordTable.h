@@ -99,8 +99,10 @@ public:
     void swapEntries(int32_t i, int32_t j);
 
     // Moves the entries so that entry i is in slot i - 1, in place, and lets the word index go
-    // until a word is added again. Every slot handed out before is then out of date.
-    void storeInOrder();
+    // until a word is added again. Every slot handed out before is then out of date. With
+    // charactersToo the words' characters are copied into new blocks in the same order (for
+    // a moment the table holds them twice).
+    void storeInOrder(bool charactersToo = true);
 
 private:
     static constexpr int kEntryBlockBits = 12;
