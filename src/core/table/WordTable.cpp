@@ -11,7 +11,24 @@
 namespace qd {
 
 namespace {
+
 constexpr size_t kInitialIndexCells = 1024;
+
+// The first characters of a word as one number whose order is the words' order (a word holds
+// no code unit 0, so a shorter word's zero padding sorts first): nine of seven bits while
+// every word is ASCII, four of sixteen otherwise. Nine letters tell most words apart.
+uint64_t OrderPrefix(ustring_view word, bool ascii) {
+    if (!ascii) return detail::PrefixOf(word);
+    uint64_t prefix = 0;
+    for (size_t k = 0; k < 9; ++k)
+        prefix = prefix << 7 | (k < word.size() ? word[k] : 0u);
+    return prefix;
+}
+
+bool IsAscii(ustring_view word) {
+    return std::all_of(word.begin(), word.end(), [](char16_t c) { return c < 0x80; });
+}
+
 } // namespace
 
 uint32_t WordTable::HashOf(ustring_view s) {
@@ -74,6 +91,7 @@ void WordTable::clear() {
     chars_.clear();
     charsLeft_ = 0;
     size_ = 0;
+    asciiOnly_ = true;
     files_.clear();
     order_.clear();
     orderStale_ = false;
@@ -130,6 +148,7 @@ WordTable::AddResult WordTable::add(ustring_view word, int32_t* slotOut) {
     entry.keyLength_ = uint8_t(key.size());
     entry.Count = 1;
     entry.Listed = true;
+    asciiOnly_ = asciiOnly_ && IsAscii(word);
     if (fileIndex_ != 0) {
         files_.resize(size_t(size_));
         files_.back().last = fileIndex_;
@@ -159,7 +178,7 @@ void WordTable::rebuildOrder() const {
     };
     std::vector<Keyed> keyed(static_cast<size_t>(size_));
     for (size_t k = 0; k < keyed.size(); ++k)
-        keyed[k] = {detail::PrefixOf(at(int32_t(k)).word()), int32_t(k)};
+        keyed[k] = {OrderPrefix(at(int32_t(k)).word(), asciiOnly_), int32_t(k)};
     std::sort(keyed.begin(), keyed.end(), [this](const Keyed& a, const Keyed& b) {
         if (a.prefix != b.prefix) return a.prefix < b.prefix;
         return at(a.slot).word() < at(b.slot).word();

@@ -136,6 +136,7 @@ private:
     std::vector<std::unique_ptr<char16_t[]>> chars_;    // blocks of kCharsPerBlock
     size_t charsLeft_ = 0;                              // unused at the end of the last block
     int32_t size_ = 0;
+    bool asciiOnly_ = true;        // every word is ASCII
     std::vector<FileTally> files_; // by slot, as far as any file index was set
     // Word -> store slot: each cell holds the word's hash in its high half and slot + 1 in its
     // low half (0 is an empty cell). A power of two in size, at most half full; empty after
