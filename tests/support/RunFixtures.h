@@ -31,14 +31,14 @@ inline void AddWords(RunState& run, std::initializer_list<std::pair<const char*,
 inline std::vector<std::string> TableWords(const WordTable& table) {
     std::vector<std::string> words;
     for (int32_t i = 1; i <= table.size(); ++i)
-        words.push_back(ToUtf8(table[i].Word));
+        words.push_back(ToUtf8(table[i].word()));
     return words;
 }
 
 // The count of a word, 0 when it is not in the table.
 inline int32_t CountOf(const WordTable& table, std::string_view utf8Word) {
     for (int32_t i = 1; i <= table.size(); ++i)
-        if (table[i].Word == FromUtf8(utf8Word)) return table[i].Count;
+        if (table[i].word() == FromUtf8(utf8Word)) return table[i].Count;
     return 0;
 }
 

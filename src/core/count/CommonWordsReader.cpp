@@ -107,7 +107,7 @@ bool ReadCommonWordsFile(RunState& run) {
         run.lists.commonWords.clear();
         run.lists.commonWords.reserve(size_t(n));
         for (int32_t i = 1; i <= n; ++i)
-            run.lists.commonWords.push_back(run.result.table[i].Word);
+            run.lists.commonWords.emplace_back(run.result.table[i].word());
     }
 
     settings.output.SuppressWords = savedSuppressWords;

@@ -37,7 +37,7 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
     run.result.stats.freqWidth = layout.freqWidth;
     ustring line;
     if (HasHeaderLine(layout.displayFormat)) {
-        DisplayNextLine(layout, nullptr, line);
+        DisplayNextLine(layout, nullptr, 0, line);
         sink.header(line);
     }
 
@@ -54,7 +54,7 @@ ListingPassEnd RunListingPass(RunState& run, ListingSink& sink, bool commas) {
     int32_t lines = 0;
     // Each listed entry: its line to the sink and, every 20th, the batch into the box.
     const auto list = [&](int32_t index) -> ListingPassEnd {
-        DisplayNextLine(layout, &table[index], line);
+        DisplayNextLine(layout, &table[index], table.filesOf(index), line);
         sink.entry(line, index);
         if (failed()) return ListingPassEnd::Failed;
         if (++lines % kLinesPerBatch == 0 && !sink.flush()) {

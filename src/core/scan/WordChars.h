@@ -8,7 +8,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qd {
 
@@ -41,6 +46,26 @@ public:
         const size_t limit = std::min(s.size() - start, size_t(MaxWordRunLength));
         const char16_t* p = s.data() + start;
         size_t k = 0;
+#if defined(__SSE2__)
+        // Eight characters at a time while they are Latin letters, which are word characters
+        // under every setting; the table decides from the first other character on.
+        const __m128i lowerA = _mm_set1_epi16(short(u'a' - 1)),
+                      lowerZ = _mm_set1_epi16(short(u'z' + 1));
+        const __m128i upperA = _mm_set1_epi16(short(u'A' - 1)),
+                      upperZ = _mm_set1_epi16(short(u'Z' + 1));
+        for (; k + 8 <= limit; k += 8) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));
+            const __m128i lower =
+                _mm_and_si128(_mm_cmpgt_epi16(c, lowerA), _mm_cmplt_epi16(c, lowerZ));
+            const __m128i upper =
+                _mm_and_si128(_mm_cmpgt_epi16(c, upperA), _mm_cmplt_epi16(c, upperZ));
+            const unsigned letters = unsigned(_mm_movemask_epi8(_mm_or_si128(lower, upper)));
+            if (letters != 0xFFFF) {
+                k += size_t(std::countr_one(letters)) / 2;
+                break;
+            }
+        }
+#endif
         while (k < limit && isWordChar(p[k]))
             ++k;
         return int32_t(k);

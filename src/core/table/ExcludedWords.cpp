@@ -21,7 +21,8 @@ void ExcludedWords::addHiddenEntries(const WordTable& table, const Settings& set
                                      const ListStatistics& stats) {
     for (int32_t i = 1; i <= table.size(); ++i) {
         const WordEntry& e = table[i];
-        if (!e.Listed) words_[e.Word] = Counted{e.Count, PostCountRuleHiding(e, settings, stats)};
+        if (!e.Listed)
+            words_[ustring(e.word())] = Counted{e.Count, PostCountRuleHiding(e, settings, stats)};
     }
 }
 

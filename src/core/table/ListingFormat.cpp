@@ -64,14 +64,15 @@ bool HasHeaderLine(ListFormat displayFormat) {
     return displayFormat != ListFormat::WordsWithCommas;
 }
 
-void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustring& line) {
+void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, int32_t files,
+                     ustring& line) {
     line.clear();
     const bool header = entry == nullptr;
     std::array<char16_t, 20> rankBuf, freqBuf, filesBuf;
     const ustring_view rankText = header ? ustring_view(u"Rank") : Digits(entry->Rank, rankBuf);
     const ustring_view freqText = header ? ustring_view(u"Freq") : Digits(entry->Count, freqBuf);
-    const ustring_view word = header ? ustring_view(u"Word") : TrimSpaces(entry->Word);
-    const ustring_view filesText = header ? ustring_view(u"Files") : Digits(entry->Files, filesBuf);
+    const ustring_view word = header ? ustring_view(u"Word") : TrimSpaces(entry->word());
+    const ustring_view filesText = header ? ustring_view(u"Files") : Digits(files, filesBuf);
 
     // The three column texts go straight into the line; W is the word column as padded (or
     // followed by ", " in the comma layout of formats 1, 6 and 7), Wt without trailing

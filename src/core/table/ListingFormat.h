@@ -36,14 +36,10 @@ ListingLayout MakeListingLayout(ListFormat displayFormat, bool commas, int32_t n
 bool HasHeaderLine(ListFormat displayFormat);
 
 // Sets line to the header line (entry == nullptr) or to the entry's line, without a line
-// end. The buffer is reused, so a long listing allocates nothing per line. Format 9 gives
-// the bare word; joining the words is the writer's business.
-void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, ustring& line);
-
-inline ustring DisplayNextLine(const ListingLayout& layout, const WordEntry* entry) {
-    ustring line;
-    DisplayNextLine(layout, entry, line);
-    return line;
-}
+// end; files is the entry's number of files, for the "Files" column. The buffer is reused, so
+// a long listing allocates nothing per line. Format 9 gives the bare word; joining the words
+// is the writer's business.
+void DisplayNextLine(const ListingLayout& layout, const WordEntry* entry, int32_t files,
+                     ustring& line);
 
 } // namespace qd

@@ -17,7 +17,7 @@ void ApplyPostCountRules(WordTable& table, const Settings& s, const ListStatisti
 }
 
 IgnoreRule PostCountRuleHiding(const WordEntry& e, const Settings& s, const ListStatistics& stats) {
-    if (s.ignore.IgnoreRomNum40 && IsRomanBelow40(e.Word)) return IgnoreRule::RomanNumeral;
+    if (s.ignore.IgnoreRomNum40 && IsRomanBelow40(e.word())) return IgnoreRule::RomanNumeral;
     if (s.ignore.IgnoreInfrequentWords && e.Count < stats.thresholdFrequency)
         return IgnoreRule::BelowThreshold;
     return IgnoreRule::None;
@@ -47,7 +47,7 @@ void ComputeListStatistics(const WordTable& table, ListStatistics& stats) {
         ++included;
         occurrences += e.Count;
         maxFrequency = std::max(maxFrequency, e.Count);
-        maxLength = std::max(maxLength, int(e.Word.size()));
+        maxLength = std::max(maxLength, int(e.word().size()));
     }
     stats.maxWordLength = maxLength;
     stats.wordsIncluded = included;

@@ -9,23 +9,29 @@
 
 namespace qd {
 
-int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yielder* yield) {
-    lo = std::max<int32_t>(lo, 1);
-    hi = std::min(hi, table.size());
-    if (lo >= hi) return 0;
+namespace {
+
+int64_t SortRange(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yielder* yield) {
     // The keys are read many times over: views of them and their prefixes side by side, moved
-    // along with the entries, save going through the table for each comparison. Records never move,
-    // so the views stay valid.
+    // along with the entries, save going through the table for each comparison. The characters
+    // of the words never move, so the views stay valid.
     std::vector<ustring_view> keys(size_t(hi - lo + 1));
     std::vector<uint64_t> prefixes(keys.size());
     for (int32_t i = lo; i <= hi; ++i) {
         keys[size_t(i - lo)] = detail::KeyFrom(table[i].sortKey(), start);
         prefixes[size_t(i - lo)] = detail::PrefixOf(keys[size_t(i - lo)]);
     }
+    // Keys already strictly ascending (a text in small letters, whose words are their own keys)
+    // have but one sorted order, the one they are in.
+    bool ascending = true;
+    for (size_t k = 1; k < keys.size() && ascending; ++k)
+        ascending =
+            prefixes[k - 1] != prefixes[k] ? prefixes[k - 1] < prefixes[k] : keys[k - 1] < keys[k];
+    if (ascending) return hi - lo;
     return detail::SortAscendingByReversal(
         lo, hi, [&](int32_t i) { return keys[size_t(i - lo)]; },
         [&](int32_t i) { return prefixes[size_t(i - lo)]; },
-        [&](int32_t i) -> ustring_view { return table[i].Word; },
+        [&](int32_t i) -> ustring_view { return table[i].word(); },
         [&](int32_t i, int32_t j) {
             std::swap(keys[size_t(i - lo)], keys[size_t(j - lo)]);
             std::swap(prefixes[size_t(i - lo)], prefixes[size_t(j - lo)]);
@@ -34,6 +40,21 @@ int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Y
         [yield] {
             if (yield) (*yield)();
         });
+}
+
+} // namespace
+
+int64_t SortWordTable(WordTable& table, int32_t lo, int32_t hi, int32_t start, Yielder* yield) {
+    lo = std::max<int32_t>(lo, 1);
+    hi = std::min(hi, table.size());
+    if (lo >= hi) return 0;
+    // Entries in numbered order make the reading of the keys, and every pass after the sort,
+    // a walk through memory in order. The characters are moved only once the sort's arrays are
+    // gone, so that their copy takes no more memory than the sort did.
+    table.storeInOrder(false);
+    const int64_t comparisons = SortRange(table, lo, hi, start, yield);
+    table.storeInOrder(true);
+    return comparisons;
 }
 
 int64_t QuickSort(std::vector<ustring>& strings, int32_t lo, int32_t hi, int32_t start) {
@@ -51,12 +72,14 @@ void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield
     const int32_t n = table.size();
 
     // Ranking: the listed words with a count from maxFrequency down to 1, equal counts in
-    // table order. A stable sort gives what one pass per count value over the table gives.
+    // table order, as one pass per count value over the table would give. Sorting in place by
+    // count, then entry number, needs no buffer beside the list.
     struct Ranked {
         int64_t count;
         int32_t index;
     };
     std::vector<Ranked> byFrequency;
+    byFrequency.reserve(size_t(n));
     for (int32_t i = 1; i <= n; ++i) {
         WordEntry& e = table[i];
         e.NextByFrequency = 0;
@@ -66,8 +89,9 @@ void BuildFrequencyOrder(WordTable& table, ListStatistics& stats, Yielder& yield
         yield();
     }
     stats.firstFrequency = 0;
-    std::stable_sort(byFrequency.begin(), byFrequency.end(),
-                     [](const Ranked& a, const Ranked& b) { return a.count > b.count; });
+    std::sort(byFrequency.begin(), byFrequency.end(), [](const Ranked& a, const Ranked& b) {
+        return a.count != b.count ? a.count > b.count : a.index < b.index;
+    });
     const int32_t ranked = int32_t(byFrequency.size());
     for (int32_t r = 1; r <= ranked; ++r) {
         table[byFrequency[size_t(r - 1)].index].Rank = r;

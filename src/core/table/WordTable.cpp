@@ -11,7 +11,24 @@
 namespace qd {
 
 namespace {
+
 constexpr size_t kInitialIndexCells = 1024;
+
+// The first characters of a word as one number whose order is the words' order (a word holds
+// no code unit 0, so a shorter word's zero padding sorts first): nine of seven bits while
+// every word is ASCII, four of sixteen otherwise. Nine letters tell most words apart.
+uint64_t OrderPrefix(ustring_view word, bool ascii) {
+    if (!ascii) return detail::PrefixOf(word);
+    uint64_t prefix = 0;
+    for (size_t k = 0; k < 9; ++k)
+        prefix = prefix << 7 | (k < word.size() ? word[k] : 0u);
+    return prefix;
+}
+
+bool IsAscii(ustring_view word) {
+    return std::all_of(word.begin(), word.end(), [](char16_t c) { return c < 0x80; });
+}
+
 } // namespace
 
 uint32_t WordTable::HashOf(ustring_view s) {
@@ -40,7 +57,7 @@ int32_t WordTable::find(ustring_view word, uint32_t hash) const {
         if (cell == 0) return -1;
         if (uint32_t(cell >> 32) != hash) continue;
         const int32_t slot = int32_t(uint32_t(cell)) - 1;
-        if (store_[size_t(slot)].Word == word) return slot;
+        if (at(slot).word() == word) return slot;
     }
 }
 
@@ -59,9 +76,23 @@ void WordTable::growIndex() {
         if (cell != 0) insertIndex(uint32_t(cell >> 32), int32_t(uint32_t(cell)) - 1);
 }
 
+void WordTable::rebuildIndex() {
+    size_t cells = kInitialIndexCells;
+    while (size_t(size_) * 2 > cells)
+        cells *= 2;
+    index_.assign(cells, 0);
+    for (int32_t slot = 0; slot < size_; ++slot)
+        insertIndex(HashOf(at(slot).word()), slot);
+}
+
 void WordTable::clear() {
     index_.assign(kInitialIndexCells, 0);
-    store_.clear();
+    entries_.clear();
+    chars_.clear();
+    charsLeft_ = 0;
+    size_ = 0;
+    asciiOnly_ = true;
+    files_.clear();
     order_.clear();
     orderStale_ = false;
     wordOrdered_ = true;
@@ -69,29 +100,64 @@ void WordTable::clear() {
     fileIndex_ = 0;
 }
 
+char16_t* WordTable::allocateChars(size_t n) {
+    if (n > charsLeft_) {
+        chars_.push_back(std::make_unique_for_overwrite<char16_t[]>(kCharsPerBlock));
+        charsLeft_ = kCharsPerBlock;
+    }
+    char16_t* at = chars_.back().get() + (kCharsPerBlock - charsLeft_);
+    charsLeft_ -= n;
+    return at;
+}
+
+void WordTable::countFile(int32_t slot) {
+    if (size_t(slot) >= files_.size()) files_.resize(size_t(size_));
+    FileTally& tally = files_[size_t(slot)];
+    if (tally.last != fileIndex_) {
+        tally.last = fileIndex_;
+        ++tally.files;
+    }
+}
+
+int32_t WordTable::filesOf(int32_t i) const {
+    const size_t slot = orderedSlot(i);
+    return slot < files_.size() ? files_[slot].files : 1;
+}
+
 WordTable::AddResult WordTable::add(ustring_view word, int32_t* slotOut) {
     if (slotOut) *slotOut = -1;
     if (int32_t(word.size()) > MaxStoredWordLength) return AddResult::TooLong;
+    if (index_.empty()) rebuildIndex();
     const uint32_t hash = HashOf(word);
     if (const int32_t found = find(word, hash); found >= 0) {
-        countAgain(store_[size_t(found)]);
+        addAgain(found);
         if (slotOut) *slotOut = found;
         return AddResult::Repeated;
     }
-    if (size() == capacity_) capacity_ += kTableGrowthStep;
-    WordEntry& entry = store_.emplace_back();
-    entry.Word.assign(word);
-    if (!IsOwnSortKey(word)) entry.SortKey = SortKeyOf(word);
+    if (size_ == capacity_) capacity_ += kTableGrowthStep;
+    const int32_t slot = size_++;
+    if (size_t(slot) >> kEntryBlockBits == entries_.size())
+        entries_.push_back(std::make_unique<WordEntry[]>(kEntriesPerBlock));
+    WordEntry& entry = at(slot);
+    const ustring key = IsOwnSortKey(word) ? ustring() : SortKeyOf(word);
+    char16_t* text = allocateChars(word.size() + key.size());
+    std::copy(word.begin(), word.end(), text);
+    std::copy(key.begin(), key.end(), text + word.size());
+    entry.text_ = text;
+    entry.wordLength_ = uint8_t(word.size());
+    entry.keyLength_ = uint8_t(key.size());
     entry.Count = 1;
     entry.Listed = true;
-    entry.LastFile = fileIndex_;
-    const int32_t slot = size() - 1;
+    asciiOnly_ = asciiOnly_ && IsAscii(word);
+    if (fileIndex_ != 0) {
+        files_.resize(size_t(size_));
+        files_.back().last = fileIndex_;
+    }
     if (slotOut) *slotOut = slot;
-    if (store_.size() * 2 > index_.size()) growIndex();
+    if (size_t(size_) * 2 > index_.size()) growIndex();
     insertIndex(hash, slot);
     // A word that sorts after every other one keeps the numbering valid; others make it stale.
-    if (!orderStale_ && wordOrdered_ &&
-        (order_.empty() || store_[size_t(order_.back())].Word < entry.Word))
+    if (!orderStale_ && wordOrdered_ && (order_.empty() || at(order_.back()).word() < word))
         order_.push_back(slot);
     else
         orderStale_ = true;
@@ -110,14 +176,14 @@ void WordTable::rebuildOrder() const {
         uint64_t prefix;
         int32_t slot;
     };
-    std::vector<Keyed> keyed(store_.size());
+    std::vector<Keyed> keyed(static_cast<size_t>(size_));
     for (size_t k = 0; k < keyed.size(); ++k)
-        keyed[k] = {detail::PrefixOf(store_[k].Word), int32_t(k)};
+        keyed[k] = {OrderPrefix(at(int32_t(k)).word(), asciiOnly_), int32_t(k)};
     std::sort(keyed.begin(), keyed.end(), [this](const Keyed& a, const Keyed& b) {
         if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        return store_[size_t(a.slot)].Word < store_[size_t(b.slot)].Word;
+        return at(a.slot).word() < at(b.slot).word();
     });
-    order_.resize(store_.size());
+    order_.resize(static_cast<size_t>(size_));
     for (size_t k = 0; k < order_.size(); ++k)
         order_[k] = keyed[k].slot;
     orderStale_ = false;
@@ -133,7 +199,47 @@ void WordTable::swapEntries(int32_t i, int32_t j) {
 
 bool WordTable::BinarySearchEntries(ustring_view key, int32_t n, int32_t& pos) const {
     return BinarySearchSorted(key, n, pos,
-                              [this](int32_t i) -> ustring_view { return (*this)[i].Word; });
+                              [this](int32_t i) -> ustring_view { return (*this)[i].word(); });
+}
+
+void WordTable::storeInOrder(bool charactersToo) {
+    // The index goes first, making room for the numbering's rebuilding.
+    std::vector<uint64_t>().swap(index_);
+    if (orderStale_) rebuildOrder();
+    // Each cycle of the permutation is followed once: slot j takes the entry of slot order_[j],
+    // which is then marked done by order_[j] = j.
+    const bool tallied = !files_.empty();
+    if (tallied) files_.resize(size_t(size_));
+    for (int32_t k = 0; k < size_; ++k) {
+        if (order_[size_t(k)] == k) continue;
+        const WordEntry held = at(k);
+        const FileTally heldTally = tallied ? files_[size_t(k)] : FileTally{};
+        for (int32_t j = k;;) {
+            const int32_t from = order_[size_t(j)];
+            order_[size_t(j)] = j;
+            if (from == k) {
+                at(j) = held;
+                if (tallied) files_[size_t(j)] = heldTally;
+                break;
+            }
+            at(j) = at(from);
+            if (tallied) files_[size_t(j)] = files_[size_t(from)];
+            j = from;
+        }
+    }
+
+    // The characters follow, so that a listing reads them in order too.
+    if (!charactersToo) return;
+    std::vector<std::unique_ptr<char16_t[]>> old;
+    old.swap(chars_);
+    charsLeft_ = 0;
+    for (int32_t slot = 0; slot < size_; ++slot) {
+        WordEntry& entry = at(slot);
+        const size_t length = size_t(entry.wordLength_) + entry.keyLength_;
+        char16_t* text = allocateChars(length);
+        std::copy(entry.text_, entry.text_ + length, text);
+        entry.text_ = text;
+    }
 }
 
 } // namespace qd

@@ -53,7 +53,7 @@ protected:
     }
     int32_t countOf(ustring_view word) {
         for (int32_t i = 1; i <= run.result.table.size(); ++i)
-            if (run.result.table[i].Word == word) return run.result.table[i].Count;
+            if (run.result.table[i].word() == word) return run.result.table[i].Count;
         return 0;
     }
     // A word left in the table by an earlier count, to show that a refusal keeps the table.
@@ -109,7 +109,7 @@ TEST_F(CountRunTest, CountTextRanksAFileAsTheProgramsRunDoes) {
     ASSERT_EQ(result.table.size(), expected.size());
     ASSERT_GT(expected.size(), 4);
     for (int32_t i = 1; i <= expected.size(); ++i) {
-        EXPECT_EQ(result.table[i].Word, expected[i].Word);
+        EXPECT_EQ(result.table[i].word(), expected[i].word());
         EXPECT_EQ(result.table[i].Count, expected[i].Count);
         EXPECT_EQ(result.table[i].Listed, expected[i].Listed);
         EXPECT_EQ(result.table[i].Rank, expected[i].Rank);

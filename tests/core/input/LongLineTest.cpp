@@ -112,11 +112,11 @@ CountResult CountFile(const std::filesystem::path& file, const Settings& setting
         return ::testing::AssertionFailure()
                << whole.table.size() << " words whole, " << parts.table.size() << " in parts";
     for (int32_t i = 1; i <= whole.table.size(); ++i) {
-        if (whole.table[i].Word != parts.table[i].Word ||
+        if (whole.table[i].word() != parts.table[i].word() ||
             whole.table[i].Count != parts.table[i].Count)
             return ::testing::AssertionFailure()
-                   << "entry " << i << ": " << ToUtf8(whole.table[i].Word) << " x"
-                   << whole.table[i].Count << " whole, " << ToUtf8(parts.table[i].Word) << " x"
+                   << "entry " << i << ": " << ToUtf8(whole.table[i].word()) << " x"
+                   << whole.table[i].Count << " whole, " << ToUtf8(parts.table[i].word()) << " x"
                    << parts.table[i].Count << " in parts";
     }
     if (whole.stats.occurrences != parts.stats.occurrences)

@@ -1,6 +1,7 @@
 #include "scan/TextRoutines.h"
 #include "scan/CaseFolding.h"
 #include "scan/Entities.h"
+#include "scan/RunCache.h"
 #include "scan/WordChars.h"
 
 #include "scan/WordRules.h"
@@ -159,6 +160,44 @@ TEST(ScanWordRun, CountsConsecutiveWordCharactersUpTo65000) {
     WordCharTable table;
     table.update(u"");
     EXPECT_EQ(table.scanWordRun(letters, 0), 65000);
+}
+
+// The table's scan takes Latin letters eight at a time: any other character, at any place,
+// must end the run (or not) exactly where the character test says.
+TEST(ScanWordRun, TableScanAgreesWhateverCharacterBreaksTheLetters) {
+    const ustring extras = u"'-";
+    WordCharTable table;
+    table.update(extras);
+    for (const char16_t c : {u' ', u'\'', u'-', u'@', u'[', u'`', u'{', u'Z', u'\u00E9', u'\u0161',
+                             u'\u2019', u'\uFF41'})
+        for (size_t at = 0; at < 20; ++at) {
+            ustring s = u"abcdefghijklmnopqrstUVWXYZ ";
+            s[at] = c;
+            ASSERT_EQ(table.scanWordRun(s, 0), ScanWordRun(s, 0, false, extras))
+                << at << " " << int(c);
+        }
+}
+
+// A run is found again only as itself: runs of every length that differ in one character,
+// at any place, never answer for one another.
+TEST(RunCache, FindsEachRunAsRecordedAndNoOther) {
+    RunCache cache;
+    for (size_t n = 1; n <= RunCache::kLongestRun; ++n) {
+        const ustring run = ustring(u"abcdefghijklmnopqrstuvwxyz").substr(0, n);
+        RunCache::Verdict verdict;
+        verdict.wordLength = uint8_t(n);
+        verdict.token = int32_t(n);
+        cache.record(run, RunCache::HashOf(run), verdict);
+        const RunCache::Verdict* found = cache.find(run, RunCache::HashOf(run));
+        ASSERT_TRUE(found != nullptr) << n;
+        EXPECT_EQ(found->token, int32_t(n));
+        for (size_t at = 0; at < n; ++at) {
+            ustring other = run;
+            other[at] = u'-';
+            const RunCache::Verdict* wrong = cache.find(other, RunCache::HashOf(run));
+            EXPECT_TRUE(wrong == nullptr) << n << " " << at;
+        }
+    }
 }
 
 // Widening goes sixteen ASCII bytes at a time: every byte value, at every place in a block,

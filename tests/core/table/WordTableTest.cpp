@@ -13,6 +13,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace qd {
@@ -42,7 +43,7 @@ TEST_F(AddWordToList, The501stWordRaisesTheCapacityAndKeepsEveryWord) {
     EXPECT_EQ(run.result.table.capacity(), 1000);
     ASSERT_EQ(run.result.table.size(), 501);
     for (int32_t i = 1; i <= 501; ++i)
-        EXPECT_EQ(run.result.table[i].Word, FromInt(100000 + i - 1)) << i;
+        EXPECT_EQ(run.result.table[i].word(), FromInt(100000 + i - 1)) << i;
     run.result.table.clear();
     EXPECT_EQ(run.result.table.capacity(), 500);
     EXPECT_EQ(run.result.table.size(), 0);
@@ -185,7 +186,44 @@ TEST(WordTable, EveryEntryGivesTheSortKeyOfItsWord) {
         table.add(u"ab" + ustring(1, c) + u"Zé");
     }
     for (int32_t i = 1; i <= table.size(); ++i)
-        ASSERT_EQ(table[i].sortKey(), SortKeyOf(table[i].Word)) << i;
+        ASSERT_EQ(table[i].sortKey(), SortKeyOf(table[i].word())) << i;
+}
+
+// Stored in a reordered numbering, every entry keeps its word, key, count and files; the table
+// then finds its words again, and slots handed out afterwards count the right words.
+TEST(WordTable, StoredInOrderKeepsEveryEntryAndFindsItsWordsAgain) {
+    WordTable table;
+    std::vector<ustring> words;
+    for (int k = 0; k < 5000; ++k)
+        words.push_back(FromInt((k * 7919) % 5000) + (k % 3 ? u"x" : u"É"));
+    // Word k occurs in files 1 to k % 3 + 1.
+    for (int32_t file = 1; file <= 3; ++file) {
+        table.setFileIndex(file);
+        for (size_t k = 0; k < words.size(); ++k)
+            if (int32_t(k % 3) >= file - 1) table.add(words[k]);
+    }
+    // Reversed: every entry moves.
+    for (int32_t a = 1, b = table.size(); a < b; ++a, --b)
+        table.swapEntries(a, b);
+    std::vector<std::tuple<ustring, ustring, int64_t, int32_t>> before;
+    for (int32_t i = 1; i <= table.size(); ++i)
+        before.emplace_back(table[i].word(), table[i].sortKey(), table[i].Count, table.filesOf(i));
+    table.storeInOrder(true);
+    for (int32_t i = 1; i <= table.size(); ++i)
+        ASSERT_EQ(std::make_tuple(ustring(table[i].word()), ustring(table[i].sortKey()),
+                                  table[i].Count, table.filesOf(i)),
+                  before[size_t(i - 1)])
+            << i;
+
+    int32_t slot = -1;
+    EXPECT_EQ(table.add(std::get<0>(before[0]), &slot), WordTable::AddResult::Repeated);
+    table.addAgain(slot);
+    EXPECT_EQ(table[1].Count, std::get<2>(before[0]) + 2);
+    EXPECT_EQ(table.add(u"new", &slot), WordTable::AddResult::New);
+    table.addAgain(slot);
+    int32_t pos = 0;
+    ASSERT_TRUE(table.BinarySearchEntries(u"new", table.size(), pos));
+    EXPECT_EQ(table[pos].Count, 2);
 }
 
 } // namespace
