@@ -186,8 +186,9 @@ Options:
   --files-column     with several files, a column "Files" after the frequency: in
                      how many files each word occurs (the setting ShowFilesColumn)
   --one-thread       read and decode the text on the thread that counts, as small
-                     files are; by default a large file or standard input is read
-                     ahead on a second thread (the listing is the same either way)
+                     files are; by default UTF-8 text from a large file or standard
+                     input is read ahead on a second thread (the listing is the
+                     same either way)
   --help             show this text
 
 Standard output receives the listing as the window's output box holds it (without

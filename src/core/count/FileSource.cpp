@@ -100,8 +100,9 @@ bool ReadTextFile(RunState& run, ustring_view path, int64_t size) {
     }
     const bool stream = run.current.inputStream != nullptr;
     TextFileReader& reader = stream ? *run.current.inputStream : file;
-    const auto lines = MakeFileLines(reader, run.settings, run.yield,
-                                     !run.oneThread && ReadAheadPays(size, stream));
+    const auto lines =
+        MakeFileLines(reader, run.settings, run.yield,
+                      !run.oneThread && ReadAheadPays(size, stream, run.settings.input.UTF8));
     // A stream's length is not known before its end.
     const bool drawBar = !stream && size > kProgressBarMinBytes;
     FileProgressBar bar(run.host, size);

@@ -116,8 +116,9 @@ void ReadText(RunState& run, const PlannedFile& file, FileProgressBar* bar, int6
         read.failed = true;
         return;
     }
-    const auto lines = MakeFileLines(reader, run.settings, run.yield,
-                                     !run.oneThread && ReadAheadPays(file.size, false));
+    const auto lines =
+        MakeFileLines(reader, run.settings, run.yield,
+                      !run.oneThread && ReadAheadPays(file.size, false, run.settings.input.UTF8));
     RunProgress progress(run, [&] {
         if (bar) bar->update(doneBefore + lines->consumed());
     });

@@ -194,8 +194,8 @@ bool ReadAheadLines::nextLine(ustring& line) {
     return true;
 }
 
-bool ReadAheadPays(int64_t fileSize, bool stream) {
-    return stream || fileSize > kReadAheadMinBytes;
+bool ReadAheadPays(int64_t fileSize, bool stream, bool utf8) {
+    return utf8 && (stream || fileSize > kReadAheadMinBytes);
 }
 
 std::unique_ptr<FileLineSource> MakeFileLines(TextFileReader& reader, const Settings& settings,

@@ -81,9 +81,10 @@ private:
     std::thread worker_; // last, started once everything above is ready
 };
 
-// Whether a count reads its text ahead on a second thread: for a stream, and for a file
-// large enough that the thread pays for itself.
-bool ReadAheadPays(int64_t fileSize, bool stream);
+// Whether a count reads its text ahead on a second thread: for UTF-8 text, whose decoding
+// costs about as much as the scan, from a stream or a file large enough that the thread pays
+// for itself. Windows-1252 widens so fast that a thread gains no time and costs CPU.
+bool ReadAheadPays(int64_t fileSize, bool stream, bool utf8);
 
 // The lines of the reader's text: read ahead when asked and a thread can be had, else on
 // this thread.
