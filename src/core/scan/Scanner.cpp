@@ -58,11 +58,14 @@ LineContents Survey(ustring_view line) {
 inline void Scanner::yieldInScan(uint32_t& eventsSeen) {
     if (!yieldAllowed_) return;
     yield_();
-    if (yield_.timesProcessed() != eventsSeen) [[unlikely]] {
-        eventsSeen = yield_.timesProcessed();
-        cache_.chars.update(extraChars_);
-        cache_.runs.clear(); // the settings or the word lists may have changed
-    }
+    if (yield_.timesProcessed() != eventsSeen) [[unlikely]]
+        eventsRan(eventsSeen);
+}
+
+void Scanner::eventsRan(uint32_t& eventsSeen) {
+    eventsSeen = yield_.timesProcessed();
+    cache_.chars.update(extraChars_);
+    cache_.runs.clear(); // the settings or the word lists may have changed
 }
 
 void Scanner::prepareLine() {
@@ -129,7 +132,27 @@ void Scanner::scanPrepared() {
     WordCharTable& chars = cache_.chars;
     chars.update(extraChars_);
     uint32_t eventsSeen = yield_.timesProcessed();
-    auto yield = [&] { yieldInScan(eventsSeen); };
+    // The scan yields at every word and more: it counts the calls itself and goes to the
+    // yielder only for the one that may reach the host. Events run by a word's own yields
+    // (lowering its capitals) are seen as soon as the word is counted.
+    const bool yieldAllowed = yieldAllowed_;
+    uint32_t quiet = 0; // calls counted here, not yet the yielder's
+    uint32_t untilDue = yieldAllowed ? yield_.callsUntilDue() : UINT32_MAX;
+    auto yield = [&] {
+        if (++quiet < untilDue) return;
+        yield_.pass(quiet - 1);
+        quiet = 0;
+        yieldInScan(eventsSeen);
+        untilDue = yield_.callsUntilDue();
+    };
+    struct PassOnExit {
+        Yielder& yielder;
+        const uint32_t& calls;
+        bool allowed;
+        ~PassOnExit() {
+            if (allowed) yielder.pass(calls);
+        }
+    } passOnExit{yield_, quiet, yieldAllowed};
     int& openComment = comments_.openComment;
 
     // A part of a long line is scanned only as far as a comment marker or an entity can be
@@ -194,6 +217,8 @@ void Scanner::scanPrepared() {
         } else {
             countRun(run);
         }
+        if (yield_.timesProcessed() != eventsSeen) [[unlikely]]
+            eventsRan(eventsSeen);
         yield();
         if (stop_) return;
     }

@@ -132,6 +132,8 @@ private:
     // The first of those rules that excludes word, or IgnoreRule::None.
     IgnoreRule ruleExcluding(ustring_view word);
     void yieldInScan(uint32_t& eventsSeen);
+    // Events ran: what the scan caches is looked at again.
+    void eventsRan(uint32_t& eventsSeen);
     // Cleans, blanks double hyphens and decodes entities in the line as scanLine describes.
     void prepareLine();
     // The same for a part of a long line, with what the last part left.

@@ -16,6 +16,8 @@ public:
     using TimePoint = std::chrono::steady_clock::time_point;
     // What the yield reads the time from; a test passes one it drives.
     using Clock = std::function<TimePoint()>;
+    // The clock is read at every this many calls.
+    static constexpr uint32_t kCallsPerClockRead = 256;
 
     explicit Yielder(Clock clock = std::chrono::steady_clock::now)
         : clock_(std::move(clock)), last_(clock_()) {}
@@ -33,6 +35,13 @@ public:
         tick();
     }
 
+    // A loop that yields at every step may count its calls itself: of the next callsUntilDue()
+    // calls only the last may reach the host, and pass(n) stands for n calls before it.
+    uint32_t callsUntilDue() const {
+        return everyCall_ ? 1 : kCallsPerClockRead - (calls_ & (kCallsPerClockRead - 1));
+    }
+    void pass(uint32_t calls) { calls_ += calls; }
+
     // Processes events now, whatever the time (after a batch of output, before a dialog).
     void processNow();
 
@@ -45,7 +54,6 @@ private:
     // processes events when the interval has passed.
     void tick();
 
-    static constexpr uint32_t kCallsPerClockRead = 64;
     Host* host_ = nullptr;
     bool everyCall_ = false;
     uint32_t calls_ = 0;

@@ -58,6 +58,29 @@ TEST_F(ScanTest, StopDuringAYieldEndsTheLineAfterTheCurrentWord) {
     EXPECT_TRUE(stopRequested);
 }
 
+// Yielding as a count does, not at every call: the scan counts its calls itself, and the
+// host sees them as it would one by one (a clock past the interval at every reading).
+TEST_F(ScanTest, CallsCountedByTheScanReachTheHostInStep) {
+    Yielder::TimePoint now{};
+    Yielder clocked{[&now] { return now += std::chrono::hours(1); }};
+    clocked.attach(&host);
+    Scanner counting{settings, lists, clocked, stopRequested, yieldAllowed};
+    counting.setSink(&sink);
+    counting.rebuildExtraChars();
+    yieldAllowed = true;
+    ustring line;
+    for (int k = 0; k < 2000; ++k)
+        line += u"word ";
+    counting.line() = line;
+    counting.scanLine();
+    // Three calls a word, at the blank before it, at its first letter and after it; none
+    // after the last.
+    const uint32_t calls = 3 * 2000 - 1, every = Yielder::kCallsPerClockRead;
+    EXPECT_EQ(host.processEventsCalls, int(calls / every));
+    EXPECT_EQ(clocked.callsUntilDue(), every - calls % every);
+    EXPECT_EQ(Count("word"), 2000);
+}
+
 TEST_F(ScanTest, ExtraCharactersAndWordsToIgnoreChangedDuringAYieldTakeEffect) {
     yieldAllowed = true;
     yield.setEveryCall(true);

@@ -17,6 +17,7 @@ protected:
             yield();
     }
 
+    static constexpr int kEvery = int(Yielder::kCallsPerClockRead);
     Yielder::TimePoint now{};
     int clockReads = 0;
     test::ScriptedHost host;
@@ -31,21 +32,21 @@ protected:
 TEST_F(YielderTest, EventsAreProcessedOnlyOnceTheIntervalHasPassed) {
     const int readsAtStart = clockReads;
     now += 14ms;
-    calls(64);
+    calls(kEvery);
     EXPECT_EQ(clockReads - readsAtStart, 1);
     EXPECT_EQ(host.processEventsCalls, 0); // 14 ms: too early
 
     now += 1ms;
-    calls(63);
+    calls(kEvery - 1);
     EXPECT_EQ(host.processEventsCalls, 0); // the interval has passed, but the clock is not read
     calls(1);
     EXPECT_EQ(host.processEventsCalls, 1);
     EXPECT_EQ(yield.timesProcessed(), 1u);
 
-    calls(64); // no time passed since
+    calls(kEvery); // no time passed since
     EXPECT_EQ(host.processEventsCalls, 1);
     now += 1h;
-    calls(64);
+    calls(kEvery);
     EXPECT_EQ(host.processEventsCalls, 2);
     EXPECT_EQ(clockReads - readsAtStart, 6); // four reads by the calls, two after processing
 }
@@ -55,11 +56,27 @@ TEST_F(YielderTest, ProcessingNowStartsTheIntervalAgain) {
     yield.processNow();
     EXPECT_EQ(host.processEventsCalls, 1);
     now += 10ms; // 20 ms since the start, 10 since events were processed
-    calls(64);
+    calls(kEvery);
     EXPECT_EQ(host.processEventsCalls, 1);
     now += 5ms;
-    calls(64);
+    calls(kEvery);
     EXPECT_EQ(host.processEventsCalls, 2);
+}
+
+// Calls counted by the caller and passed on in one reach the host at the very call they would
+// have reached it one by one.
+TEST_F(YielderTest, CallsPassedOnInOneKeepTheClockReadsInStep) {
+    now += 1h;
+    calls(5);
+    const uint32_t due = yield.callsUntilDue();
+    EXPECT_EQ(due, Yielder::kCallsPerClockRead - 5);
+    yield.pass(due - 1);
+    EXPECT_EQ(host.processEventsCalls, 0);
+    calls(1);
+    EXPECT_EQ(host.processEventsCalls, 1);
+    EXPECT_EQ(yield.callsUntilDue(), Yielder::kCallsPerClockRead);
+    yield.setEveryCall(true);
+    EXPECT_EQ(yield.callsUntilDue(), 1u);
 }
 
 } // namespace
