@@ -20,6 +20,7 @@
 #include "text/ProgramTexts.h"
 #include "text/ReplaceFile.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -184,11 +185,18 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     run.current.listingOutput = &listing;
     const RunOutcome outcome = CountWords(run);
     out.flush();
+    // A listing that never reached standard output is a failed run, whatever was counted.
+    const int listingError = listing.writeError() != 0 ? listing.writeError() : out ? 0 : EIO;
+    if (listingError != 0)
+        err << "quorvel-count: cannot write the listing to standard output: "
+            << SystemErrorText(listingError) << '\n';
     if (options.counts) WriteCounts(host, err);
     // Only a count that reached its listing has words left out to tell of.
     const bool ignoredWritten = !run.session.ListingShown || WriteIgnoredWords(options, run, err);
     const bool allTaken = run.current.refusedInputs == 0;
-    return outcome == RunOutcome::Listed && ignoredWritten && allTaken ? kExitListed : kExitRefused;
+    return outcome == RunOutcome::Listed && listingError == 0 && ignoredWritten && allTaken
+               ? kExitListed
+               : kExitRefused;
 }
 
 } // namespace qd::cli

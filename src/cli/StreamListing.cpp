@@ -2,6 +2,8 @@
 
 #include "CliHost.h"
 
+#include <cerrno>
+
 namespace qd::cli {
 
 void StreamListing::begin() {
@@ -18,8 +20,10 @@ void StreamListing::stopped() {
 }
 
 void StreamListing::finish() {
+    errno = 0;
     if (written_) out_ << '\n';
     out_.flush();
+    noteFailure();
 }
 
 void StreamListing::header(ustring_view line) {
@@ -44,8 +48,15 @@ void StreamListing::entry(ustring_view line, int32_t) {
 
 void StreamListing::write() {
     if (bytes_.empty()) return;
+    errno = 0;
     out_.write(bytes_.data(), std::streamsize(bytes_.size()));
     written_ = true;
+    noteFailure();
+}
+
+void StreamListing::noteFailure() {
+    // The first failure is the one to tell: a failed stream writes nothing more.
+    if (!out_ && writeError_ == 0) writeError_ = errno != 0 ? errno : EIO;
 }
 
 } // namespace qd::cli

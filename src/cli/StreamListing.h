@@ -20,16 +20,21 @@ public:
     void stopped() override;
     void finish() override;
 
+    // The errno value of the first write that failed (a full disk, a closed pipe), or 0.
+    int writeError() const { return writeError_; }
+
 private:
     void header(ustring_view line) override;
     void entry(ustring_view line, int32_t index) override;
     void write();
+    void noteFailure();
 
     std::ostream& out_;
     ListFormat format_;
     std::string bytes_; // reused for every line
     bool written_ = false;
     bool joined_ = false; // format 9: a word is on the line already
+    int writeError_ = 0;
 };
 
 } // namespace qd::cli

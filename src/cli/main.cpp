@@ -44,8 +44,10 @@ int main(int argc, char** argv) {
         return qd::cli::kExitUsage;
     }
     if (parsed.options.help) {
-        std::cout << qd::cli::HelpText();
-        return qd::cli::kExitListed;
+        std::cout << qd::cli::HelpText() << std::flush;
+        if (std::cout) return qd::cli::kExitListed;
+        std::cerr << "quorvel-count: cannot write the help to standard output\n";
+        return qd::cli::kExitRefused;
     }
     // The listing is written line by line: let the standard streams buffer it.
     std::ios::sync_with_stdio(false);
