@@ -1,6 +1,7 @@
 #include "text/ReplaceFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -22,6 +23,23 @@ int SyncFolder(const fs::path& folder) {
     const int error = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
     ::close(fd);
     return error;
+}
+
+// The temporary file's name beside the destination's: a dot, that name, this process and the
+// attempt. The destination's name is shortened (never inside a UTF-8 character) so that the
+// whole stays within the folder's limit on the length of a name.
+std::string TempFileName(const fs::path& folder, const std::string& name, int attempt) {
+    long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (nameMax <= 0) nameMax = NAME_MAX;
+    const std::string tail =
+        "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+    size_t keep = name.size();
+    if (1 + keep + tail.size() > size_t(nameMax)) {
+        keep = size_t(nameMax) > 1 + tail.size() ? size_t(nameMax) - 1 - tail.size() : 0;
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+    }
+    return "." + name.substr(0, keep) + tail;
 }
 
 int SystemWritePermission(const fs::path& path) {
@@ -96,10 +114,9 @@ bool FileWriter::open(const fs::path& target) {
 
     fs::path folder = destination_.parent_path();
     if (folder.empty()) folder = ".";
-    const std::string stem =
-        "." + destination_.filename().string() + "." + std::to_string(::getpid()) + "-";
+    const std::string name = destination_.filename().string();
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-        temp_ = folder / (stem + std::to_string(attempt) + ".tmp");
+        temp_ = folder / TempFileName(folder, name, attempt);
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) {
             temp_.clear();
