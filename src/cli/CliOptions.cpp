@@ -155,7 +155,7 @@ folder gives every file under it whose extension the program reads (docx, txt, m
 csv, html, xml, php, c, cpp, java, py and the like), in the order of their paths;
 each file is read in its own encoding (all as UTF-8 with --utf8) with the comment
 markers of its extension. Files of a folder that are not text are skipped and told
-in one line.
+in one line; files and folders that cannot be read are named, and fail the run.
 
 Options:
   --settings FILE    apply a settings file (.dvn); without it the settings are the

@@ -15,10 +15,13 @@
 #include "sources/FileNames.h"
 #include "sources/InputFiles.h"
 #include "sources/PathIdentity.h"
+#include "sources/RawFile.h"
 #include "sources/TextFileReader.h"
 #include "text/Folders.h"
 #include "text/Host.h"
+#include "text/ReplaceFile.h"
 
+#include <cerrno>
 #include <vector>
 
 namespace qd {
@@ -71,16 +74,54 @@ bool VetNamedFile(RunState& run, const ustring& path, PlannedFile& file) {
     return true;
 }
 
-// A file found in a folder, vetted without a word. False when it cannot be read as text.
-bool VetFoundFile(const ustring& path, PlannedFile& file) {
+enum class FoundFile { Countable, NotText, Unreadable };
+
+// A file found in a folder, vetted without a word; cause says why an unreadable one is.
+FoundFile VetFoundFile(const ustring& path, PlannedFile& file, ustring& cause) {
     file = {path, false, false, false, FileLength(path)};
+    {
+        // What cannot be opened or read is no file that is not text: it is told as unread.
+        RawFile probe(path);
+        char byte;
+        if (!probe.isOpen() || probe.read(&byte, 1) < 0) {
+            cause = FromUtf8(probe.error().message());
+            return FoundFile::Unreadable;
+        }
+    }
     if (IsDocxFile(path)) {
         file.docx = true;
-        return file.size > 0 && !IsEncryptedDocument(path);
+        return file.size > 0 && !IsEncryptedDocument(path) ? FoundFile::Countable
+                                                           : FoundFile::NotText;
     }
     const TextFileCheck check = IsTextFile(path, kVetScanBytes, 0.0, true);
     file.utf8 = check.isUtf8;
-    return IsTextKind(check.kind);
+    switch (check.kind) {
+    case FileKind::PermissionDenied: // the file changed since it was opened above
+        cause = FromUtf8(SystemErrorText(EACCES));
+        return FoundFile::Unreadable;
+    case FileKind::CannotOpen:
+    case FileKind::ReadError:
+        cause = FromUtf8(SystemErrorText(EIO));
+        return FoundFile::Unreadable;
+    default:
+        return IsTextKind(check.kind) ? FoundFile::Countable : FoundFile::NotText;
+    }
+}
+
+// The files and folders of folder inputs that could not be read, in one message: each is
+// refused as a named input is, and the others are counted.
+void TellUnreadable(RunState& run, const std::vector<ustring>& lines) {
+    if (lines.empty()) return;
+    constexpr size_t kMaxNamed = 10; // one message box, however many
+    ustring text;
+    for (size_t i = 0; i < lines.size() && i < kMaxNamed; ++i) {
+        if (i > 0) text += u"\r\n";
+        text += lines[i];
+    }
+    if (lines.size() > kMaxNamed)
+        text += u"\r\n... and " + FromInt(int32_t(lines.size() - kMaxNamed)) + u" more.";
+    run.host.message(text, RunText(run.texts, kTextErrorTitle), MsgIcon::Exclamation);
+    run.current.refusedInputs += int32_t(lines.size());
 }
 
 // The named inputs in order, each folder replaced by its countable files.
@@ -89,14 +130,28 @@ std::vector<PlannedFile> PlanFiles(RunState& run, FilesRead& read) {
     std::vector<ustring> named{input.InputFile};
     named.insert(named.end(), input.MoreInputs.begin(), input.MoreInputs.end());
     std::vector<PlannedFile> files;
+    std::vector<ustring> unreadable;
     PlannedFile file;
+    ustring cause;
     for (const ustring& path : named) {
         if (IsDirectory(path)) {
-            for (const ustring& found : CountableFilesUnder(path, run.settings.output.OutputFile)) {
-                if (VetFoundFile(found, file))
+            const FolderFiles found = CountableFilesUnder(path, run.settings.output.OutputFile);
+            for (const UnreadableFolder& folder : found.unreadable)
+                unreadable.push_back(u"Folder " + folder.path + u" cannot be read: " +
+                                     folder.cause + u".");
+            for (const ustring& foundPath : found.files) {
+                switch (VetFoundFile(foundPath, file, cause)) {
+                case FoundFile::Countable:
                     files.push_back(std::move(file));
-                else
+                    break;
+                case FoundFile::NotText:
                     ++read.skipped;
+                    break;
+                case FoundFile::Unreadable:
+                    unreadable.push_back(u"File " + foundPath + u" cannot be read: " + cause +
+                                         u".");
+                    break;
+                }
             }
         } else if (VetNamedFile(run, path, file)) {
             files.push_back(std::move(file));
@@ -104,6 +159,7 @@ std::vector<PlannedFile> PlanFiles(RunState& run, FilesRead& read) {
             ++run.current.refusedInputs;
         }
     }
+    TellUnreadable(run, unreadable);
     return files;
 }
 

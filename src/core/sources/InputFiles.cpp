@@ -13,27 +13,56 @@ namespace fs = std::filesystem;
 
 namespace qd {
 
-std::vector<ustring> CountableFilesUnder(ustring_view folder, ustring_view excluded) {
-    const fs::path root = ToPath(folder);
-    std::vector<std::pair<std::string, ustring>> found; // relative path's bytes, full path
+namespace {
+
+// What a walk has found so far: full paths keyed by the bytes of their relative path.
+struct Walk {
+    fs::path root;
+    ustring_view excluded;
+    std::vector<std::pair<std::string, ustring>> files;
+    std::vector<std::pair<std::string, UnreadableFolder>> unreadable;
+};
+
+// Lists one folder and then the folders it holds, one open folder at a time however deep.
+void WalkFolder(Walk& walk, const fs::path& folder) {
+    std::vector<fs::path> subfolders;
     std::error_code ec;
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
-    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::error_code typeError;
-        // A link to a file is read as the file; one to a folder is not entered (the
-        // iterator never follows it) and is no regular file either.
+        // A link to a folder is not entered; a link to a file is read as the file.
+        if (it->is_directory(typeError) && !it->is_symlink(typeError)) {
+            subfolders.push_back(it->path());
+            continue;
+        }
         if (!it->is_regular_file(typeError)) continue;
-        const ustring path = FromPath(it->path());
-        if (!IsCountableFile(path) || SameFile(path, excluded)) continue;
-        found.emplace_back(it->path().lexically_relative(root).native(), path);
+        ustring path = FromPath(it->path());
+        if (!IsCountableFile(path) || SameFile(path, walk.excluded)) continue;
+        walk.files.emplace_back(it->path().lexically_relative(walk.root).native(), std::move(path));
     }
+    if (ec)
+        walk.unreadable.push_back({folder.lexically_relative(walk.root).native(),
+                                   {FromPath(folder), FromUtf8(ec.message())}});
+    for (const fs::path& subfolder : subfolders)
+        WalkFolder(walk, subfolder);
+}
+
+} // namespace
+
+FolderFiles CountableFilesUnder(ustring_view folder, ustring_view excluded) {
+    Walk walk{ToPath(folder), excluded, {}, {}};
+    WalkFolder(walk, walk.root);
     // std::string compares its chars as unsigned: byte order.
-    std::sort(found.begin(), found.end());
-    std::vector<ustring> files;
-    files.reserve(found.size());
-    for (auto& [relative, path] : found)
-        files.push_back(std::move(path));
-    return files;
+    std::sort(walk.files.begin(), walk.files.end());
+    std::sort(walk.unreadable.begin(), walk.unreadable.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    FolderFiles found;
+    found.files.reserve(walk.files.size());
+    for (auto& [relative, path] : walk.files)
+        found.files.push_back(std::move(path));
+    for (auto& [relative, unreadable] : walk.unreadable)
+        found.unreadable.push_back(std::move(unreadable));
+    return found;
 }
 
 ustring JoinInputList(const std::vector<ustring>& paths) {

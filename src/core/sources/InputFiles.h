@@ -8,11 +8,21 @@
 
 namespace qd {
 
-// The countable files (IsCountableFile) under folder, at any depth, in byte order of their
-// path relative to the folder. Symbolic links to folders are not followed; the file
-// `excluded` names (the output file) is never among them; folders that cannot be read are
-// passed over.
-std::vector<ustring> CountableFilesUnder(ustring_view folder, ustring_view excluded);
+// A folder that could not be listed, and the system's description of why.
+struct UnreadableFolder {
+    ustring path;
+    ustring cause;
+};
+
+struct FolderFiles {
+    std::vector<ustring> files;               // in byte order of their path below the folder
+    std::vector<UnreadableFolder> unreadable; // the folder itself or any below it, in byte order
+};
+
+// The countable files (IsCountableFile) under folder, at any depth. Symbolic links to folders
+// are not followed; the file `excluded` names (the output file) is never among them. A
+// folder that cannot be listed is told in unreadable, and the others are still searched.
+FolderFiles CountableFilesUnder(ustring_view folder, ustring_view excluded);
 
 // Several paths in one line, as the input-file box shows them: one path as it is, more each
 // in double quotes, separated by a space.

@@ -97,9 +97,11 @@ TEST(CountableFilesUnder, ByteOrderOfRelativePathsWithoutLinkedFoldersOrTheOutpu
     std::filesystem::create_directory_symlink(dir.path() / "a", dir.path() / "a/loop");
     std::vector<ustring> relative;
     const ustring root = FromPath(dir.path());
-    for (const ustring& path : CountableFilesUnder(root, FromPath(dir.path() / "out.txt")))
+    const FolderFiles found = CountableFilesUnder(root, FromPath(dir.path() / "out.txt"));
+    for (const ustring& path : found.files)
         relative.push_back(path.substr(root.size() + 1));
     EXPECT_EQ(relative, (std::vector<ustring>{u"B.TXT", u"a.txt", u"a/z.md", u"b.txt"}));
+    EXPECT_TRUE(found.unreadable.empty());
 }
 
 TEST(InputList, OnePathAsItIsSeveralQuoted) {
