@@ -12,6 +12,7 @@
 #include "settings/Defaults.h"
 #include "settings/SavedState.h"
 #include "settings/SettingsFields.h"
+#include "sources/InputFiles.h"
 #include "sources/Languages.h"
 #include "sources/PathIdentity.h"
 #include "sources/TextFileReader.h"
@@ -93,6 +94,32 @@ bool WriteIgnoredWords(const CliOptions& options, const RunState& run, std::ostr
     return false;
 }
 
+// Why the ignored-words report may not be written where options name it, or empty: it would
+// replace a file this count reads, named or found in a named folder, links followed. (Only
+// an existing file can be one: a new report loses nothing.)
+ustring IgnoredFileRefusal(const CliOptions& options) {
+    const ustring ignored = AbsolutePath(options.ignoredFile);
+    const ustring output =
+        options.outputFile.empty() ? ustring() : AbsolutePath(options.outputFile);
+    if (!output.empty() && SameFile(ignored, output))
+        return u"--ignored and --output cannot name the same file";
+    struct stat report {};
+    if (::stat(ToPath(ignored).c_str(), &report) != 0) return {};
+    for (const std::string& named : options.inputs) {
+        if (named == "-") continue;
+        const ustring path = AbsolutePath(named);
+        if (SameFile(ignored, path)) return u"--ignored cannot name the input file";
+        if (!IsDirectory(path)) continue;
+        for (const ustring& file : CountableFilesUnder(path, output).files) {
+            struct stat found {};
+            if (::stat(ToPath(file).c_str(), &found) == 0 && found.st_dev == report.st_dev &&
+                found.st_ino == report.st_ino)
+                return u"--ignored cannot name a file counted from the folder " + U(named);
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 int RunCountCommand(const CliOptions& options, const Environment& env, int stdinFd,
@@ -124,12 +151,8 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
         s.output.OutputFile.clear();
     }
     if (!options.ignoredFile.empty()) {
-        const ustring ignored = AbsolutePath(options.ignoredFile);
-        for (const std::string& named : options.inputs)
-            if (named != "-" && SameFile(ignored, AbsolutePath(named)))
-                return UsageError(err, u"--ignored cannot name the input file");
-        if (!options.outputFile.empty() && SameFile(ignored, AbsolutePath(options.outputFile)))
-            return UsageError(err, u"--ignored and --output cannot name the same file");
+        if (const ustring refusal = IgnoredFileRefusal(options); !refusal.empty())
+            return UsageError(err, refusal);
     }
     run.keepExcludedWords = options.why || !options.ignoredFile.empty();
     run.oneThread = options.oneThread;
