@@ -6,8 +6,6 @@
 
 namespace qd {
 
-namespace {} // namespace
-
 ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view description,
                                  ustring_view where) {
     ErrorMessageText m;
@@ -37,6 +35,13 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
 void ReportError(RunState& run, int number, ustring_view description, ustring_view where) {
     run.current.elapsedTimeRunning = false;
     const ErrorMessageText m = ErrorReportText(run, number, description, where);
+    run.host.message(m.text, m.title, MsgIcon::Exclamation);
+}
+
+void ReportOutputFileError(RunState& run, const ErrorInfo& error, ustring_view where) {
+    run.current.elapsedTimeRunning = false;
+    ErrorMessageText m = ErrorReportText(run, error.number, error.description, where);
+    m.text += u"\r\nThe output file cannot be written:\r\n" + run.settings.output.OutputFile;
     run.host.message(m.text, m.title, MsgIcon::Exclamation);
 }
 

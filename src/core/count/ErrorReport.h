@@ -26,4 +26,7 @@ ErrorMessageText ErrorReportText(const RunState& run, int number, ustring_view d
 // Stops the elapsed-time display and shows ErrorReportText in an exclamation box.
 void ReportError(RunState& run, int number, ustring_view description, ustring_view where);
 
+// ReportError for the output file found unwritable before the count: the report names it.
+void ReportOutputFileError(RunState& run, const ErrorInfo& error, ustring_view where);
+
 } // namespace qd

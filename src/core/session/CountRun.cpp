@@ -30,8 +30,8 @@ void CommonEnd(RunState& run) {
     run.host.setTheFocus();
 }
 
-RunOutcome ErrorStep(RunState& run, const ErrorInfo& error) {
-    ReportError(run, error.number, error.description, u"DoIt");
+// The end of a run after its error was reported.
+RunOutcome EndAfterError(RunState& run, const ErrorInfo& error) {
     if (error.number == kErrPermissionDenied)
         run.host.setOutputText(u"Error: " + error.description + kCrLf + kCrLf +
                                u"If the output file is open in Excel then it must first be "
@@ -39,6 +39,16 @@ RunOutcome ErrorStep(RunState& run, const ErrorInfo& error) {
                                u"output file.");
     CommonEnd(run);
     return RunOutcome::Failed;
+}
+
+RunOutcome ErrorStep(RunState& run, const ErrorInfo& error) {
+    ReportError(run, error.number, error.description, u"DoIt");
+    return EndAfterError(run, error);
+}
+
+RunOutcome OutputFileErrorStep(RunState& run, const ErrorInfo& error) {
+    ReportOutputFileError(run, error, u"DoIt");
+    return EndAfterError(run, error);
 }
 
 // The stop outcome: tells what was found and asks whether to list it. False when the
@@ -113,7 +123,7 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
         return RunOutcome::Refused;
     }
     if (read == SourceResult::Refused) return RunOutcome::Refused;
-    if (read == SourceResult::OutputFailed) return ErrorStep(run, outputError);
+    if (read == SourceResult::OutputFailed) return OutputFileErrorStep(run, outputError);
 
     SortWordTable(run.result.table, 1, run.result.table.size(), 1,
                   run.session.startUpCompleted ? &run.yield : nullptr);

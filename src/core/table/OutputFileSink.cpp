@@ -26,8 +26,13 @@ void AppendUnpaddedFields(ustring_view line, ustring& out) {
 
 ErrorInfo FileWriterError(const FileWriter& file) {
     if (file.notAFile()) return {75, u"Path/File access error: " + FromUtf8(file.errorText())};
-    // Creating a file fails this way only when its folder is missing.
-    if (file.error() == ENOENT) return {76, u"Path not found"};
+    // Creating a file fails this way when its folder is missing: name the folder.
+    if (file.error() == ENOENT) {
+        const std::filesystem::path folder = file.destination().parent_path();
+        if (!folder.empty() && !IsDirectory(FromPath(folder)))
+            return {76, u"Path not found: there is no folder " + FromPath(folder)};
+        return {76, u"Path not found"};
+    }
     return FileErrorInfo(file.error());
 }
 

@@ -27,7 +27,8 @@ public:
         : format_(displayFormat), encoding_(encoding), commas_(commas) {}
 
     // Prepares the file at path. False, with failure() set, when it cannot: a missing folder
-    // is error 76 "Path not found", a folder or a pipe at the path names what it is.
+    // is error 76 "Path not found" naming the folder, a folder or a pipe at the path names
+    // what it is.
     bool open(ustring_view path);
     // The two head lines and an empty line (after the byte-order mark of UTF-8).
     bool writeHead();

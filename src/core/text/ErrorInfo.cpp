@@ -13,12 +13,15 @@ ErrorInfo FileErrorInfo(int errnoValue) {
         return {61, u"Disk full"};
     case EACCES:
     case EPERM:
-    case EROFS:
     case ETXTBSY:
         return {70, u"Permission denied"};
+    // Not 70: no permission and no other program holding the file would let it be written.
+    case EROFS:
+        return {75, u"Path/File access error: " + FromUtf8(std::strerror(errnoValue))};
     case EISDIR:
-    case ENAMETOOLONG:
         return {75, u"Path/File access error"};
+    case ENAMETOOLONG:
+        return {75, u"Path/File access error: " + FromUtf8(std::strerror(errnoValue))};
     case ENOTDIR:
         return {76, u"Path not found"};
     default:

@@ -12,8 +12,9 @@ struct ErrorInfo {
 };
 
 // A file-system failure (an errno value) as the program numbers and words its file errors:
-// 53 "File not found", 61 "Disk full", 70 "Permission denied", 75 "Path/File access error",
-// 76 "Path not found"; anything else 57 "Device I/O error" with the system's own wording.
+// 53 "File not found", 61 "Disk full", 70 "Permission denied", 75 "Path/File access error"
+// (with the system's wording for a read-only file system or a name too long), 76 "Path not
+// found"; anything else 57 "Device I/O error" with the system's own wording.
 ErrorInfo FileErrorInfo(int errnoValue);
 
 } // namespace qd

@@ -42,6 +42,8 @@ public:
     void abandon();
 
     int error() const { return error_; }
+    // The path the write goes to (links followed), once open has been called.
+    const std::filesystem::path& destination() const { return destination_; }
     // With error() == EINVAL after open: what stands at the path, SpecialFileKind's words.
     const char* notAFile() const { return notAFile_; }
     // The system's description of the failure, naming what stands at the path when it is no

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -322,7 +323,8 @@ TEST_F(CountRunTest, OutputFileIsEmptiedOnlyWhenTheRunGoesAheadAndNeverWhenDisab
 }
 
 // A write-protected output file stays as it is, root or not: the run fails before it counts,
-// with the advice about a file held open elsewhere.
+// naming the file, with the advice about a file held open elsewhere. A read-only file system
+// is told as what it is, without that advice.
 TEST_F(CountRunTest, WriteProtectedOutputIsReportedAndLeftAsItWas) {
     const ustring out = write("out.txt", "earlier list");
     run.settings.output.OutputFile = out;
@@ -330,21 +332,60 @@ TEST_F(CountRunTest, WriteProtectedOutputIsReportedAndLeftAsItWas) {
     const auto system = WritePermission;
     WritePermission = [](const std::filesystem::path&) { return EACCES; };
     const RunOutcome outcome = CountWords(run);
+    WritePermission = [](const std::filesystem::path&) { return EROFS; };
+    host.setOutputText(u"");
+    const RunOutcome readOnly = CountWords(run);
     WritePermission = system;
     EXPECT_EQ(outcome, RunOutcome::Failed);
-    EXPECT_EQ(host.lastMessage(), "At DoIt error #70.\r\nDescription: Permission denied");
+    ASSERT_GE(host.messages.size(), 2u);
+    EXPECT_EQ(ToUtf8(host.messages[host.messages.size() - 2].text),
+              "At DoIt error #70.\r\nDescription: Permission denied\r\n"
+              "The output file cannot be written:\r\n" +
+                  ToUtf8(out));
+    EXPECT_EQ(readOnly, RunOutcome::Failed);
+    EXPECT_EQ(host.lastMessage(),
+              "At DoIt error #75.\r\nDescription: Path/File access error: "
+              "Read-only file system\r\nThe output file cannot be written:\r\n" +
+                  ToUtf8(out));
+    EXPECT_EQ(host.outputUtf8(), "");
     EXPECT_EQ(fileText(out), "earlier list");
+}
+
+TEST_F(CountRunTest, PermissionDeniedOnTheOutputFileAdvisesClosingItElsewhere) {
+    const ustring out = write("out.txt", "earlier list");
+    run.settings.output.OutputFile = out;
+    input("apple");
+    const auto system = WritePermission;
+    WritePermission = [](const std::filesystem::path&) { return EACCES; };
+    CountWords(run);
+    WritePermission = system;
     EXPECT_TRUE(host.outputUtf8().starts_with("Error: Permission denied\r\n\r\nIf the output"));
 }
 
-TEST_F(CountRunTest, OutputInAMissingFolderIsReportedAndNothingCounted) {
+// Whatever stands in the way, the report names the output file and the real cause, and
+// nothing is counted.
+TEST_F(CountRunTest, OutputThatCannotBeWrittenIsReportedByNameAndNothingCounted) {
     input("apple");
     earlierCount();
-    run.settings.output.OutputFile = FromPath(dir.path() / "no" / "out.txt");
-    EXPECT_EQ(CountWords(run), RunOutcome::Failed);
-    EXPECT_EQ(host.lastMessage(), "At DoIt error #76.\r\nDescription: Path not found");
-    EXPECT_EQ(countOf(u"earlier"), 1);
-    EXPECT_EQ(host.captions.back(), u"Count words");
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "folder");
+    const std::pair<ustring, std::string> cases[] = {
+        {FromPath(dir.path() / "no" / "out.txt"),
+         "#76.\r\nDescription: Path not found: there is no folder " + (dir.path() / "no").string()},
+        {FromPath(dir.path() / "pipe"),
+         "#75.\r\nDescription: Path/File access error: it is a named pipe, not a file"},
+        {FromPath(dir.path() / "folder"),
+         "#75.\r\nDescription: Path/File access error: it is a folder, not a file"},
+    };
+    for (const auto& [out, cause] : cases) {
+        run.settings.output.OutputFile = out;
+        EXPECT_EQ(CountWords(run), RunOutcome::Failed);
+        EXPECT_EQ(host.lastMessage(), "At DoIt error " + cause +
+                                          "\r\nThe output file cannot be written:\r\n" +
+                                          ToUtf8(out));
+        EXPECT_EQ(countOf(u"earlier"), 1);
+        EXPECT_EQ(host.captions.back(), u"Count words");
+    }
 }
 
 } // namespace

@@ -186,7 +186,9 @@ TEST_F(Listing, StopDuringTheOutputBoxPassSaysSo) {
 TEST_F(Listing, OutputFileThatCannotBeOpenedIsReported) {
     count({{"apple", 2}});
     const std::pair<ustring, std::string> cases[] = {
-        {pathIn("missing") + u"/out.txt", "At ListWords error #76.\r\nDescription: Path not found"},
+        {pathIn("missing") + u"/out.txt",
+         "At ListWords error #76.\r\nDescription: Path not found: there is no folder " +
+             ToUtf8(pathIn("missing"))},
         {FromPath(dir.path()), "At ListWords error #75.\r\nDescription: Path/File access error: it "
                                "is a folder, not a file"},
         {pathIn("pipe"), // no reader: opening it must not wait for one
