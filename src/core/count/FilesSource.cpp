@@ -3,7 +3,6 @@
 #include "count/DocxExtraction.h"
 #include "count/DocxText.h"
 #include "count/FileSource.h"
-#include "count/InputFileCheck.h"
 #include "count/ReadAheadLines.h"
 #include "count/RunState.h"
 #include "count/RunStatus.h"
@@ -22,6 +21,7 @@
 #include "text/ReplaceFile.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <vector>
 
 namespace qd {
@@ -66,7 +66,15 @@ bool VetNamedFile(RunState& run, const ustring& path, PlannedFile& file) {
         file.size = FileLength(path);
         return true;
     }
-    if (!CheckInputFile(run, path)) return false;
+    // Among several inputs each message names its file: the vetting tells a missing or an
+    // empty one so (the window's check of its one input file does not).
+    struct stat info {};
+    if (::stat(ToPath(path).c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        run.host.message(u"Input file " + path + u"\r\nis " +
+                             FromUtf8(SpecialFileKind(info.st_mode)) + u", not a file.",
+                         u"Not a file", MsgIcon::Exclamation);
+        return false;
+    }
     const VetResult vet = VetTextFile(run, path, false);
     if (!vet.ok) return false;
     file.utf8 = vet.detectedUtf8;
