@@ -2,20 +2,6 @@
 
 namespace qd::cli {
 
-std::string TerminalText(ustring_view text) {
-    ustring lf;
-    lf.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            lf.push_back(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        } else {
-            lf.push_back(text[i]);
-        }
-    }
-    return ToUtf8(lf);
-}
-
 void CliHost::show(ustring_view title, ustring_view text) {
     if (!title.empty()) err_ << TerminalText(title) << ": ";
     err_ << TerminalText(text) << '\n';

@@ -4,6 +4,7 @@
 // the end of the run.
 
 #include "CliOptions.h"
+#include "TerminalText.h"
 #include "text/Host.h"
 
 #include <map>
@@ -50,8 +51,5 @@ private:
     EncodingChoice encoding_;
     std::map<LabelId, ustring> labels_;
 };
-
-// Text for a terminal: UTF-8 with LF line ends.
-std::string TerminalText(ustring_view text);
 
 } // namespace qd::cli

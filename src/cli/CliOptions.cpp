@@ -194,9 +194,11 @@ Options:
 Standard output receives the listing as the window's output box holds it (without
 the box's size limit), with LF line ends. Standard error receives every message the
 window would show, as "Title: text" (the encoding question only when the command
-line leaves it open). Questions get the answer a batch run wants: the detected
-encoding (or the one chosen above), go on with a large input, overwrite an existing
-output file, refuse a docx document with a bad checksum.
+line leaves it open). A control character in what is printed (from a file name or
+a settings file, say) is written as \xHH, the escape character as \x1B. Questions
+get the answer a batch run wants: the detected encoding (or the one chosen above),
+go on with a large input, overwrite an existing output file, refuse a docx document
+with a bad checksum.
 
 Exit status: 0 when the words were listed, 1 when an input was refused or could not
 be read (the others are still counted) or a file could not be written, 2 for a usage

@@ -87,8 +87,8 @@ bool WriteIgnoredWords(const CliOptions& options, const RunState& run, std::ostr
     const std::string failure = ReplaceFileContents(ToPath(AbsolutePath(options.ignoredFile)),
                                                     IgnoredWordsFileText(run.excluded, run.texts));
     if (failure.empty()) return true;
-    err << "quorvel-count: cannot write the ignored words to " << options.ignoredFile << ": "
-        << failure << '\n';
+    err << "quorvel-count: cannot write the ignored words to " << TerminalText(options.ignoredFile)
+        << ": " << TerminalText(failure) << '\n';
     return false;
 }
 

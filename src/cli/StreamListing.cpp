@@ -1,6 +1,6 @@
 #include "StreamListing.h"
 
-#include "CliHost.h"
+#include "TerminalText.h"
 
 namespace qd::cli {
 
@@ -24,7 +24,7 @@ void StreamListing::finish() {
 
 void StreamListing::header(ustring_view line) {
     bytes_.clear();
-    AppendUtf8(line, bytes_);
+    AppendTerminalText(line, bytes_);
     bytes_ += '\n';
     write();
 }
@@ -34,9 +34,9 @@ void StreamListing::entry(ustring_view line, int32_t) {
     if (format_ == ListFormat::WordsWithCommas) {
         if (joined_) bytes_ += ", ";
         joined_ = true;
-        AppendUtf8(line, bytes_);
+        AppendTerminalText(line, bytes_);
     } else {
-        AppendUtf8(line, bytes_);
+        AppendTerminalText(line, bytes_);
         bytes_ += '\n';
     }
     write();
