@@ -201,8 +201,8 @@ go on with a large input, overwrite an existing output file, refuse a docx docum
 with a bad checksum.
 
 Exit status: 0 when the words were listed, 1 when an input was refused or could not
-be read (the others are still counted) or a file could not be written, 2 for a usage
-error.
+be read (the others are still counted), the common words to ignore could not be read
+(nothing is counted) or a file could not be written, 2 for a usage error.
 )";
 }
 

@@ -176,9 +176,16 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
                 ? DefaultCommonWordsFile(env.programFolder)
                 : CommonWordsFileForInput(env.programFolder, s.input.InputFile);
     }
-    if (s.ignore.IgnoreCommonWords && !s.ignore.CommonWordsFile.empty() &&
-        !AttemptToReadCommonWords(run) && !options.language.empty())
-        return kExitRefused;
+    // A count without the common words it was told to ignore would list them as words.
+    TrimSpacesInPlace(s.ignore.CommonWordsFile);
+    if (s.ignore.IgnoreCommonWords && !s.ignore.CommonWordsFile.empty()) {
+        s.ignore.CommonWordsFile = AbsolutePath(ToUtf8(s.ignore.CommonWordsFile));
+        if (!AttemptToReadCommonWords(run)) {
+            err << "quorvel-count: nothing counted: the common words of "
+                << TerminalText(s.ignore.CommonWordsFile) << " could not be read\n";
+            return kExitRefused;
+        }
+    }
 
     StreamListing listing(out, s.output.DisplayFormat);
     run.current.listingOutput = &listing;
