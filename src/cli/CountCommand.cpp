@@ -102,7 +102,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     EncodingChoice encoding = options.encoding;
     if (fromStdin && encoding == EncodingChoice::Detected) encoding = EncodingChoice::Utf8;
 
-    CliHost host(err, encoding);
+    CliHost host(err, encoding, options.scanBadChecksum);
     RunState run(host, env);
     run.numberFormat = NumberFormatFromLocale();
     Settings& s = run.settings;
