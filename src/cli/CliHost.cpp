@@ -2,20 +2,6 @@
 
 namespace qd::cli {
 
-std::string TerminalText(ustring_view text) {
-    ustring lf;
-    lf.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            lf.push_back(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        } else {
-            lf.push_back(text[i]);
-        }
-    }
-    return ToUtf8(lf);
-}
-
 void CliHost::show(ustring_view title, ustring_view text) {
     if (!title.empty()) err_ << TerminalText(title) << ": ";
     err_ << TerminalText(text) << '\n';
@@ -29,8 +15,9 @@ Answer CliHost::answerFor(Question question, Answer defaultButton) const {
     case Question::EncodingSeemsAnsi: // scanned as ANSI unless UTF-8 was asked for
         return encoding_ == EncodingChoice::Utf8 ? Answer::Yes : Answer::No;
     case Question::LargeInput: // go on without naming a file
-    case Question::BadChecksum:
         return Answer::No;
+    case Question::BadChecksum:
+        return scanBadChecksum_ ? Answer::Yes : Answer::No;
     case Question::LargeDocx:
         return Answer::Yes;
     case Question::Stop:
@@ -56,7 +43,15 @@ Answer CliHost::ask(Question question, ustring_view text, ustring_view title, Ms
     const bool encoding =
         question == Question::EncodingSeemsUtf8 || question == Question::EncodingSeemsAnsi;
     if (!(encoding && encoding_ != EncodingChoice::Detected)) show(title, text);
-    return answerFor(question, defaultButton);
+    const Answer answer = answerFor(question, defaultButton);
+    // A question left hanging reads as if the program waited for an answer: say what became
+    // of the document, and how to have it scanned.
+    if (question == Question::BadChecksum)
+        show(u"", answer == Answer::Yes
+                      ? u"Scanned anyway (--scan-bad-checksum)."
+                      : u"Refused: the document was not scanned (--scan-bad-checksum scans it "
+                        u"anyway).");
+    return answer;
 }
 
 std::optional<ustring> CliHost::prompt(Question, ustring_view text, ustring_view title,

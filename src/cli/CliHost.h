@@ -4,6 +4,7 @@
 // the end of the run.
 
 #include "CliOptions.h"
+#include "TerminalText.h"
 #include "text/Host.h"
 
 #include <map>
@@ -14,7 +15,9 @@ namespace qd::cli {
 
 class CliHost : public Host {
 public:
-    CliHost(std::ostream& err, EncodingChoice encoding) : err_(err), encoding_(encoding) {}
+    // scanBadChecksum: a document with an invalid checksum is scanned, not refused.
+    CliHost(std::ostream& err, EncodingChoice encoding, bool scanBadChecksum)
+        : err_(err), encoding_(encoding), scanBadChecksum_(scanBadChecksum) {}
 
     void message(ustring_view text, ustring_view title, MsgIcon icon) override;
     Answer ask(Question question, ustring_view text, ustring_view title, MsgIcon icon,
@@ -48,10 +51,8 @@ private:
 
     std::ostream& err_;
     EncodingChoice encoding_;
+    bool scanBadChecksum_;
     std::map<LabelId, ustring> labels_;
 };
-
-// Text for a terminal: UTF-8 with LF line ends.
-std::string TerminalText(ustring_view text);
 
 } // namespace qd::cli

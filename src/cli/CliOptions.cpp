@@ -84,6 +84,8 @@ ParsedOptions ParseCliOptions(const std::vector<std::string>& args) {
             o.filesColumn = true;
         } else if (name == "--one-thread" && !hasValue) {
             o.oneThread = true;
+        } else if (name == "--scan-bad-checksum" && !hasValue) {
+            o.scanBadChecksum = true;
         } else if (name == "--utf8" && !hasValue) {
             utf8 = true;
         } else if (name == "--ansi" && !hasValue) {
@@ -178,6 +180,9 @@ Options:
                      standard input is read as UTF-8)
   --language CODE    ignore the shipped common words of a language: en, de, es, pt,
                      it, fr, or all (the six together)
+  --scan-bad-checksum
+                     scan a docx document whose checksum is invalid (its text may
+                     be damaged); by default such a document is refused
   --counts           also write the four count lines to standard error
   --why              also write to standard error, for each rule that left words
                      out, how many: "Ignored, too short: 12 words, 30 instances"
@@ -194,13 +199,15 @@ Options:
 Standard output receives the listing as the window's output box holds it (without
 the box's size limit), with LF line ends. Standard error receives every message the
 window would show, as "Title: text" (the encoding question only when the command
-line leaves it open). Questions get the answer a batch run wants: the detected
-encoding (or the one chosen above), go on with a large input, overwrite an existing
-output file, refuse a docx document with a bad checksum.
+line leaves it open). A control character in what is printed (from a file name or
+a settings file, say) is written as \xHH, the escape character as \x1B. Questions
+get the answer a batch run wants: the detected encoding (or the one chosen above),
+go on with a large input, overwrite an existing output file, refuse a docx document
+with a bad checksum (unless --scan-bad-checksum).
 
 Exit status: 0 when the words were listed, 1 when an input was refused or could not
-be read (the others are still counted) or a file could not be written, 2 for a usage
-error.
+be read (the others are still counted), the common words to ignore could not be read
+(nothing is counted) or a file could not be written, 2 for a usage error.
 )";
 }
 

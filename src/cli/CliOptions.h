@@ -20,10 +20,11 @@ struct CliOptions {
     EncodingChoice encoding = EncodingChoice::Detected;
     std::string language; // en, de, es, pt, it, fr, all; empty for none
     bool counts = false;
-    bool why = false;         // the tally of the words left out, per rule, to standard error
-    std::string ignoredFile;  // where the words left out go, each with its count and rule
-    bool filesColumn = false; // ShowFilesColumn
-    bool oneThread = false;   // read and decode the text on the counting thread too
+    bool why = false;             // the tally of the words left out, per rule, to standard error
+    std::string ignoredFile;      // where the words left out go, each with its count and rule
+    bool filesColumn = false;     // ShowFilesColumn
+    bool oneThread = false;       // read and decode the text on the counting thread too
+    bool scanBadChecksum = false; // a docx document with an invalid checksum is scanned
     bool help = false;
 };
 

@@ -89,8 +89,8 @@ bool WriteIgnoredWords(const CliOptions& options, const RunState& run, std::ostr
     const std::string failure = ReplaceFileContents(ToPath(AbsolutePath(options.ignoredFile)),
                                                     IgnoredWordsFileText(run.excluded, run.texts));
     if (failure.empty()) return true;
-    err << "quorvel-count: cannot write the ignored words to " << options.ignoredFile << ": "
-        << failure << '\n';
+    err << "quorvel-count: cannot write the ignored words to " << TerminalText(options.ignoredFile)
+        << ": " << TerminalText(failure) << '\n';
     return false;
 }
 
@@ -130,7 +130,7 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     EncodingChoice encoding = options.encoding;
     if (fromStdin && encoding == EncodingChoice::Detected) encoding = EncodingChoice::Utf8;
 
-    CliHost host(err, encoding);
+    CliHost host(err, encoding, options.scanBadChecksum);
     RunState run(host, env);
     run.numberFormat = NumberFormatFromLocale();
     Settings& s = run.settings;
@@ -200,9 +200,16 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
                 ? DefaultCommonWordsFile(env.programFolder)
                 : CommonWordsFileForInput(env.programFolder, s.input.InputFile);
     }
-    if (s.ignore.IgnoreCommonWords && !s.ignore.CommonWordsFile.empty() &&
-        !AttemptToReadCommonWords(run) && !options.language.empty())
-        return kExitRefused;
+    // A count without the common words it was told to ignore would list them as words.
+    TrimSpacesInPlace(s.ignore.CommonWordsFile);
+    if (s.ignore.IgnoreCommonWords && !s.ignore.CommonWordsFile.empty()) {
+        s.ignore.CommonWordsFile = AbsolutePath(ToUtf8(s.ignore.CommonWordsFile));
+        if (!AttemptToReadCommonWords(run)) {
+            err << "quorvel-count: nothing counted: the common words of "
+                << TerminalText(s.ignore.CommonWordsFile) << " could not be read\n";
+            return kExitRefused;
+        }
+    }
 
     StreamListing listing(out, s.output.DisplayFormat);
     run.current.listingOutput = &listing;

@@ -1,6 +1,6 @@
 #include "StreamListing.h"
 
-#include "CliHost.h"
+#include "TerminalText.h"
 
 #include <cerrno>
 
@@ -28,7 +28,7 @@ void StreamListing::finish() {
 
 void StreamListing::header(ustring_view line) {
     bytes_.clear();
-    AppendUtf8(line, bytes_);
+    AppendTerminalText(line, bytes_);
     bytes_ += '\n';
     write();
 }
@@ -38,9 +38,9 @@ void StreamListing::entry(ustring_view line, int32_t) {
     if (format_ == ListFormat::WordsWithCommas) {
         if (joined_) bytes_ += ", ";
         joined_ = true;
-        AppendUtf8(line, bytes_);
+        AppendTerminalText(line, bytes_);
     } else {
-        AppendUtf8(line, bytes_);
+        AppendTerminalText(line, bytes_);
         bytes_ += '\n';
     }
     write();

@@ -2,6 +2,7 @@
 // the window.
 #include "CliOptions.h"
 #include "CountCommand.h"
+#include "TerminalText.h"
 #include "text/Folders.h"
 #include "text/Leftovers.h"
 
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const auto parsed = qd::cli::ParseCliOptions(args);
     if (!parsed.error.empty()) {
-        std::cerr << "quorvel-count: " << parsed.error << "\nTry 'quorvel-count --help'.\n";
+        std::cerr << "quorvel-count: " << qd::cli::TerminalText(parsed.error)
+                  << "\nTry 'quorvel-count --help'.\n";
         return qd::cli::kExitUsage;
     }
     if (parsed.options.help) {

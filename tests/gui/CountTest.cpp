@@ -1,7 +1,7 @@
 // Counting through the real main window: listing again on a change of order or format, why
 // words were ignored (the tally's tooltip, "Show ignored words"), the stop button and its question,
-// closing during a count, the output file's questions, words shown as they are found, and the
-// clipboard as the source.
+// closing during a count, the output file's questions and the empty file of a count that lists
+// no word, words shown as they are found, and the clipboard as the source.
 
 #include "GuiTestSupport.h"
 #include "QtText.h"
@@ -186,6 +186,18 @@ private slots:
         QVERIFY(Output(w).contains("  words\n"));
         // Only a complete new list replaces a file: the old one is left as it was.
         QCOMPARE(QFile(output).size(), qint64(sizeof "old listing" - 1));
+    }
+
+    void countListingNoWord_leavesAnEmptyOutputFile() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        ChooseFile(f, w, 0, f.writeFile("in.txt", "a I 12\r\n"));
+        const QString output = f.writeFile("out.txt", "old listing");
+        ChooseFile(f, w, 1, output);
+        Click(w.cmdListWords);
+        QCOMPARE(Output(w), QString("No words satisfying the conditions were found.\n"));
+        QVERIFY(QFile::exists(output));
+        QCOMPARE(QFile(output).size(), qint64(0));
     }
 
     void wordsAreShownAsFound_unlessSuppressed() {

@@ -11,8 +11,10 @@
 #include "sources/TextFileReader.h"
 #include "text/Folders.h"
 #include "text/Host.h"
+#include "text/ReplaceFile.h"
 
 #include <string>
+#include <sys/stat.h>
 
 namespace qd {
 
@@ -75,7 +77,17 @@ bool ReadCommonWordsFile(RunState& run) {
     TrimSpacesInPlace(settings.ignore.CommonWordsFile);
     const ustring path = settings.ignore.CommonWordsFile;
     if (path.empty()) return false;
-    if (!FileExists(path)) {
+    // A pipe could keep the read waiting for ever, and a device such as /dev/zero gives
+    // bytes without end.
+    struct stat info {};
+    const bool notAFile = ::stat(ToPath(path).c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+    if (notAFile && run.session.startUpCompleted) {
+        run.host.message(u"The file for common words\r\n" + path + u"\r\nis " +
+                             FromUtf8(SpecialFileKind(info.st_mode)) + u", not a file.",
+                         u"Not a file", MsgIcon::Exclamation);
+        return false;
+    }
+    if (notAFile || !FileExists(path)) {
         ReportMissingFile(run);
         return false;
     }

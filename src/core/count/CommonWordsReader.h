@@ -15,10 +15,11 @@ struct RunState;
 // order (code-unit order).
 //
 // A missing file falls back to the English file silently during start-up and is
-// reported afterwards; a file the vetting refuses is reported by the vetting.
-// Returns true when the file was read to the end; false when it is missing,
-// refused, unreadable or the read was stopped (stopRequested, which is cleared
-// again).
+// reported afterwards. A folder, a pipe or a device is never opened: at start it is
+// taken for a missing file, afterwards it is reported as what it is. A file the
+// vetting refuses is reported by the vetting. Returns true when the file was read
+// to the end; false when it is missing, no file, refused, unreadable or the read
+// was stopped (stopRequested, which is cleared again).
 bool ReadCommonWordsFile(RunState& run);
 
 } // namespace qd

@@ -96,6 +96,20 @@ FilePass WriteOutputFile(RunState& run) {
     return FilePass::Written;
 }
 
+// An empty file in place of the output file, for a listing of no words; a failure is
+// reported, and an earlier file is then left as it was.
+bool WriteEmptyOutputFile(RunState& run) {
+    const OutputSettings& output = run.settings.output;
+    OutputFileSink file(output.DisplayFormat, output.OutputEncoding, output.OutputWithCommas);
+    if (!file.open(output.OutputFile) || !file.close()) {
+        const ErrorInfo& e = *file.failure();
+        ReportError(run, e.number, e.description, u"ListWords");
+        return false;
+    }
+    run.current.OutputFileWritten = true;
+    return true;
+}
+
 class ListingGuard {
 public:
     explicit ListingGuard(RunState& run) : run_(run) { run_.current.listingUnderWay = true; }
@@ -110,7 +124,7 @@ private:
 
 } // namespace
 
-ListWordsResult ListWords(RunState& run) {
+ListWordsResult ListWords(RunState& run, EmptyListing emptyListing) {
     if (run.current.listingUnderWay) return ListWordsResult::Busy;
     ListingGuard guard(run);
     const Settings& s = run.settings;
@@ -118,14 +132,9 @@ ListWordsResult ListWords(RunState& run) {
     ListingOutput& out = run.current.listingOutput ? *run.current.listingOutput : box;
 
     run.current.OutputFileWritten = false;
-    if (run.result.stats.wordsIncluded == 0) {
-        out.begin();
-        out.message(NoWordsMessage(run));
-        out.finish();
-        return ListWordsResult::Listed;
-    }
-
-    run.current.WritingToFile = !s.output.OutputFile.empty() && !s.output.DisableOutputToFile;
+    const bool noWords = run.result.stats.wordsIncluded == 0;
+    run.current.WritingToFile = !s.output.OutputFile.empty() && !s.output.DisableOutputToFile &&
+                                !(noWords && emptyListing == EmptyListing::KeepsOutputFile);
     if (run.current.WritingToFile && s.output.WarnOnOverwrite && FileExists(s.output.OutputFile)) {
         switch (AskAboutExistingOutputFile(run)) {
         case OverwriteAnswer::Abandon:
@@ -136,6 +145,15 @@ ListWordsResult ListWords(RunState& run) {
         case OverwriteAnswer::Write:
             break;
         }
+    }
+    if (noWords) {
+        if (run.current.WritingToFile && !WriteEmptyOutputFile(run))
+            return ListWordsResult::NothingListed;
+        run.current.WritingToFile = false;
+        out.begin();
+        out.message(NoWordsMessage(run));
+        out.finish();
+        return ListWordsResult::Listed;
     }
     bool fileFailed = false;
     if (run.current.WritingToFile) {

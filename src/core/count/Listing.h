@@ -18,11 +18,19 @@ enum class ListWordsResult {
     Busy,          // another listing was under way; nothing was done
 };
 
+// What a listing of no words does to the output file.
+enum class EmptyListing {
+    EmptiesOutputFile, // replaced by an empty file: no earlier list may pass for this one's
+    KeepsOutputFile,   // left as it was: the count failed before it found anything to list
+};
+
 // Writes the output file (file head, then the lines), asking first whether to overwrite it
-// when WarnOnOverwrite is set, then fills the output box. Reads the order fields and
-// statistics of the last count; never changes the table. A listing already under way
-// (listingUnderWay) makes a second call return Busy at once.
-ListWordsResult ListWords(RunState& run);
+// when WarnOnOverwrite is set, then fills the output box. When no word is listed the output
+// box tells why, and the output file is as emptyListing says (asked about in the same way).
+// Reads the order fields and statistics of the last count; never changes the table. A listing
+// already under way (listingUnderWay) makes a second call return Busy at once.
+ListWordsResult ListWords(RunState& run,
+                          EmptyListing emptyListing = EmptyListing::EmptiesOutputFile);
 
 // Fills the count labels from the statistics of the last run and stops the elapsed-time
 // display.

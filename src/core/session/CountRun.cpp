@@ -141,7 +141,9 @@ RunOutcome RunFromSourceOn(RunState& run, ustring_view clipboardText) {
     ShowCounts(run);
     run.session.ListingShown = true;
     host.setCountButtonEnabled(true);
-    const ListWordsResult listed = ListWords(run);
+    const ListWordsResult listed =
+        ListWords(run, read == SourceResult::ReadAfterError ? EmptyListing::KeepsOutputFile
+                                                            : EmptyListing::EmptiesOutputFile);
     CommonEnd(run);
     // A listing that never reached its output file is a failed run.
     const bool fileFailed =

@@ -1,5 +1,6 @@
 // The count run through a scripted host: the stop protocol, the output path that names the
-// input file, and the refusals that must leave the output file and the table as they were.
+// input file, the refusals that must leave the output file and the table as they were, and
+// the output file of a count that lists no word.
 #include "session/CountRun.h"
 #include "count/RunState.h"
 #include "count/RunStatus.h"
@@ -320,6 +321,46 @@ TEST_F(CountRunTest, OutputFileIsEmptiedOnlyWhenTheRunGoesAheadAndNeverWhenDisab
     run.settings.output.DisableOutputToFile = false;
     EXPECT_EQ(CountWords(run), RunOutcome::Listed);
     EXPECT_NE(fileText(out), "earlier list");
+}
+
+// A count that lists no word leaves an empty output file, so that no earlier list passes for
+// its own; the overwrite prompt guards it as it guards a list, and a read that failed before
+// finding any word leaves the file alone.
+TEST_F(CountRunTest, CountListingNoWordEmptiesTheOutputFileUnlessTheReadFailed) {
+    const ustring out = write("out.txt", "earlier list");
+    run.settings.output.OutputFile = out;
+    input("a I 12 ==\r\n");
+    EXPECT_EQ(CountWords(run), RunOutcome::Listed);
+    EXPECT_EQ(host.output, u"No words satisfying the conditions were found.\r\n");
+    EXPECT_TRUE(fs::exists(ToPath(out)));
+    EXPECT_EQ(fileText(out), "");
+
+    write("out.txt", "earlier list");
+    run.settings.output.WarnOnOverwrite = true;
+    host.promptAnswers[Question::OverwriteOutput] = {std::nullopt};
+    EXPECT_EQ(CountWords(run), RunOutcome::Listed);
+    EXPECT_EQ(host.prompts, std::vector<Question>{Question::OverwriteOutput});
+    EXPECT_TRUE(run.settings.output.DisableOutputToFile);
+    EXPECT_EQ(fileText(out), "earlier list");
+    run.settings.output.DisableOutputToFile = false;
+    run.settings.output.WarnOnOverwrite = false;
+
+    // A stream that does not wait fails once its bytes are read while its writer is still
+    // there: after a first block of single letters, which are too short to list.
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0);
+    const std::string letters = "a b c d e f g\r\n";
+    ASSERT_EQ(::write(fds[1], letters.data(), letters.size()), ssize_t(letters.size()));
+    TextFileReader stream(8);
+    stream.attach(fds[0]);
+    run.current.inputStream = &stream;
+    run.settings.input.InputFile = u"(standard input)";
+    EXPECT_EQ(CountWords(run), RunOutcome::Failed);
+    run.current.inputStream = nullptr;
+    ::close(fds[0]);
+    ::close(fds[1]);
+    EXPECT_EQ(run.result.stats.wordsIncluded, 0);
+    EXPECT_EQ(fileText(out), "earlier list");
 }
 
 // A write-protected output file stays as it is, root or not: the run fails before it counts,
