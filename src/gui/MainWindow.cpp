@@ -44,7 +44,8 @@ namespace qd::gui {
 frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
     state_.numberFormat = options_.numberFormat;
-    // The ignored-words label tells why, and "Show ignored words" lists them, after any count.
+    // After any count the ignored-words label tells why words were left out, and a command
+    // lists them.
     state_.keepExcludedWords = true;
     buildControls();
     host_.setDialogParent(this);
@@ -251,7 +252,7 @@ void frmMain::SetTheFocus() {
     host_.setLabel(LabelId::Twirler, u" ");
     for (size_t i = 0; i < 2; ++i)
         cmdClearFile[i]->setEnabled(!txbFile[i]->text().isEmpty());
-    cmdShowIgnored->setEnabled(!runActive() && state_.session.wordsGot);
+    showLeftOutCommand();
 }
 
 void frmMain::EnableMainControls(bool enabled) {
@@ -261,8 +262,19 @@ void frmMain::EnableMainControls(bool enabled) {
              cmdSetParameters, cmdClearOutput, cboWordOrder, cboDisplayFormat, optOnClipboard,
              optInFile})
         w->setEnabled(enabled);
-    cmdShowIgnored->setEnabled(enabled && state_.session.wordsGot);
+    showLeftOutCommand();
     repaint();
+}
+
+void frmMain::showLeftOutCommand() {
+    const bool counted = !runActive() && state_.session.wordsGot;
+    const QString caption =
+        counted ? QString("Show words left out (%1)")
+                      .arg(toQ(GroupDigits(int64_t(state_.excluded.size()), state_.numberFormat)))
+                : QString("Show words left out");
+    if (withoutMnemonic(cmdShowIgnored->text()) != caption)
+        cmdShowIgnored->setText(withMnemonic(caption, 'l'));
+    cmdShowIgnored->setEnabled(counted);
 }
 
 void frmMain::UpdateOutputFileControls() {

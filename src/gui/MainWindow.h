@@ -94,7 +94,9 @@ public:
     QLabel* lblTwirler = nullptr;
     QLabel* lblNumberOfWords = nullptr;
     QLabel* lblNumWordsExcluded = nullptr;
-    QPushButton* cmdShowIgnored = nullptr; // "Show ignored words", beside lblNumWordsExcluded
+    // "Show words left out (N)", beside lblNumWordsExcluded: N counts every word the last count
+    // left out, whose label counts only those ignored after the count.
+    QPushButton* cmdShowIgnored = nullptr;
     QLabel* lblNumOccurrences = nullptr;
     QLabel* lblTotalNumOccurrences = nullptr;
     QTimer* Timer1 = nullptr; // housekeeping
@@ -175,6 +177,8 @@ private:
     // The files and folders a drop brings, when the window takes them now.
     bool acceptsDroppedFiles(const QEvent* event, std::vector<ustring>* paths) const;
     void fileBoxLeft(int index);
+    // The command that lists the words left out: live after a count, with their number.
+    void showLeftOutCommand();
 
     MainWindowOptions options_;
     QtHost host_;

@@ -118,7 +118,7 @@ void frmMain::cboDisplayFormat_Click() {
     cboWordOrder_Click();
 }
 
-// The ignored words take the listing's place until the next count or change of order or format.
+// The words left out take the listing's place until the next count or change of order or format.
 void frmMain::cmdShowIgnored_Click() {
     if (state_.session.wordsGot && !runActive() && !relisting_) ShowIgnoredWords(state_);
     SetTheFocus();
@@ -398,7 +398,7 @@ void frmMain::Timer1_Timer() {
     QLineEdit* common = params_->txbCommonWordsFile;
     common->setToolTip(common->text().size() >= 58 ? common->text() : QString());
     cmdClearOutput->setEnabled(idle && !empty);
-    cmdShowIgnored->setEnabled(idle && state_.session.wordsGot);
+    showLeftOutCommand();
 }
 
 void frmMain::Timer2_Timer() {
