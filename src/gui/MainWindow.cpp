@@ -88,11 +88,12 @@ bool frmMain::Form_Load() {
         StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
 
     // A missing or unreadable state file (a first start) leaves every setting at its default.
-    if (!RestoreSavedState(state_.settings, stateFilePath_).empty()) {
+    if (!RestoreSavedState(state_.settings, stateFilePath_, state_.env.programFolder).empty()) {
         InitializeVariables();
         SelectListDefaults(state_.settings);
     } else {
         qd::NormaliseWordsToIgnore(state_);
+        CommonWordsFileRestored(state_);
     }
     showSettings();
     params_->showSettings();

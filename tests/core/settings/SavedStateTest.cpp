@@ -105,6 +105,50 @@ TEST_F(SavedStateFile, Line29HoldsTheOutputEncodingOlderFilesLoadAsBefore) {
     }
 }
 
+// Line 37: a common-words file of the program's data folder goes by its name, so that the
+// file moves to another installation; any other path, and an older file's full path, stay.
+TEST_F(SavedStateFile, Line37NamesADataFolderFileByNameAndReadsANameInTheDataFolder) {
+    const fs::path data = dir.path() / "share";
+    const fs::path elsewhere = dir.path() / "other install";
+    Settings s;
+    s.ignore.CommonWordsFile = FromPath(data / "cwds_de.txt");
+    for (const fs::path& folder : {data, fs::path(data.string() + "/"), data / "." / ""}) {
+        ASSERT_EQ(SaveState(s, path(), folder), u"");
+        EXPECT_EQ(bytes(), [] {
+            std::vector<std::string> lines = DefaultLines();
+            lines[36] = "\"cwds_de.txt\"";
+            return Join(lines);
+        }()) << folder;
+    }
+    Settings moved;
+    ASSERT_EQ(RestoreSavedState(moved, path(), elsewhere), u"");
+    EXPECT_EQ(moved.ignore.CommonWordsFile, FromPath(elsewhere / "cwds_de.txt"));
+    Settings unplaced; // no data folder: the line as it is
+    ASSERT_EQ(RestoreSavedState(unplaced, path()), u"");
+    EXPECT_EQ(unplaced.ignore.CommonWordsFile, u"cwds_de.txt");
+
+    // Paths that are not a data-folder file are written and read as they are.
+    for (const ustring& other : {FromPath(dir.path() / "mine" / "cwds_de.txt"),
+                                 FromPath(data / "sub" / "cwds_de.txt"), ustring(u"")}) {
+        s.ignore.CommonWordsFile = other;
+        ASSERT_EQ(SaveState(s, path(), data), u"");
+        Settings back;
+        ASSERT_EQ(RestoreSavedState(back, path(), data), u"");
+        EXPECT_EQ(back.ignore.CommonWordsFile, other);
+    }
+
+    // Older files hold full paths, a Windows one among them.
+    for (const std::string& old :
+         {(data / "cwds_en.txt").string(), std::string("C:\\Program Files\\cwds_en.txt"),
+          std::string("./cwds_en.txt")}) {
+        std::vector<std::string> lines = DefaultLines();
+        lines[36] = "\"" + old + "\"";
+        Settings back;
+        ASSERT_EQ(RestoreSavedState(back, write(Join(lines)), elsewhere), u"") << old;
+        EXPECT_EQ(ToUtf8(back.ignore.CommonWordsFile), old);
+    }
+}
+
 // --- Fuzzing: damaged files never crash, and a failure leaves the settings alone ---
 
 TEST_F(SavedStateFile, EveryTruncationIsHandled) {
