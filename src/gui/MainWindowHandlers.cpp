@@ -50,6 +50,8 @@ void frmMain::connectHandlers() {
             else
                 state_.settings.output.OutputFile = fromQ(t);
         });
+        // Enter takes what was typed as leaving the box does.
+        connect(txbFile[size_t(i)], &QLineEdit::returnPressed, this, [this, i] { fileBoxLeft(i); });
         txbFile[size_t(i)]->installEventFilter(this);
         cmdFile[size_t(i)]->installEventFilter(this);
     }

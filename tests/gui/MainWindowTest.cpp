@@ -102,6 +102,45 @@ private slots:
         QVERIFY(w.txbFile[0]->text().isEmpty());
     }
 
+    void typedInputPath_checkedOnLeavingAndOnEnter_aRefusedOneClearsTheSize() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        if (!QTest::qWaitForWindowActive(&w)) qWarning("main window not active");
+        const QString counted = f.writeFile("counted.txt", QByteArray(1536, 'a'));
+        ChooseFile(f, w, 0, counted);
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1.50 KB"));
+        const auto type = [&](const QString& text) {
+            w.txbFile[0]->setFocus();
+            w.txbFile[0]->selectAll();
+            QTest::keyClicks(w.txbFile[0], text);
+        };
+
+        // Enter checks the typed path as leaving the box does.
+        type(f.scratchPath("missing.txt"));
+        QTest::keyClick(w.txbFile[0], Qt::Key_Return);
+        QCOMPARE(f.countShown(u"File not found"), size_t(1));
+        QVERIFY(w.lblFilesize->text().isEmpty());
+        QCOMPARE(w.state().settings.input.InputFile, fromQ(f.scratchPath("missing.txt")));
+
+        type(counted);
+        QTest::keyClick(w.txbFile[0], Qt::Key_Enter);
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1.50 KB"));
+        QCOMPARE(f.countShown(u"File not found"), size_t(1));
+
+        // Leaving the box for another control checks it too.
+        type(f.scratchPath("gone.txt"));
+        w.cmdListWords->setFocus();
+        QCOMPARE(f.countShown(u"File not found"), size_t(2));
+        QVERIFY(w.lblFilesize->text().isEmpty());
+        // An empty file is refused and shows no size of an earlier file either.
+        type(counted);
+        QTest::keyClick(w.txbFile[0], Qt::Key_Return);
+        type(f.writeFile("empty.txt", {}));
+        QTest::keyClick(w.txbFile[0], Qt::Key_Return);
+        QCOMPARE(f.countShown(u"Empty file"), size_t(1));
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 0 bytes"));
+    }
+
     void outputFile_disableFollowsThePathAndLongPathsGetATooltip() {
         WindowFixture f;
         frmMain& w = f.start();
