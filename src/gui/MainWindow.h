@@ -39,9 +39,10 @@ struct MainWindowOptions {
     Environment environment;
     // The user's digit grouping and decimal characters.
     NumberFormat numberFormat;
-    // The user's application-data folder; the program's own folder with the state file is
-    // made inside it. Tests point it at a temporary folder.
-    std::filesystem::path appDataFolder;
+    // HOME and XDG_DATA_HOME, which place the user's data folder (UserDataFolder); the
+    // program's own folder with the state file is made inside it when settings are saved.
+    // Tests point them at folders of their own.
+    UserEnvironment user;
 };
 
 class frmMain : public QMainWindow, public WindowControls {

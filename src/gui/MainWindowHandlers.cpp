@@ -337,7 +337,7 @@ void frmMain::cmdSetParameters_Click() {
 }
 
 void frmMain::cmdSaveState_Click() {
-    const ustring error = SaveState(state_.settings, stateFilePath_, state_.env.programFolder);
+    const ustring error = SaveStateFile(state_.settings, stateFilePath_, state_.env.programFolder);
     if (error.empty()) {
         PopUp(ProgramText(state_, kTextSettingsSaved), 2400, 300, 2000, 6500, 5200);
     } else {

@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <unistd.h>
 
 namespace qd::gui::test {
 
@@ -272,6 +273,47 @@ private slots:
         QFile::remove(input); // a saved input file that has gone is dropped without a word
         QVERIFY(f.restart().txbFile[0]->text().isEmpty());
         QCOMPARE(f.dialogs().shown.size(), asked + 1);
+    }
+
+    void settingsFolder_madeOnlyWhenSaving_aRefusalNamesItAndTheCause() {
+        WindowFixture f;
+        const QString home = f.scratchPath("home"); // not there yet
+        frmMain& w = f.start({.home = fromQ(home), .xdgDataHome = u""});
+        QVERIFY(f.dialogs().shown.empty());
+        QVERIFY(!QFileInfo::exists(home));
+        QVERIFY(toQ(w.stateFilePath()).startsWith(home + "/.local/share/"));
+        Pick(w.cboDisplayFormat, 6);
+        QTimer::singleShot(50, &w,
+                           [&] { QTest::mouseClick(w.popUp().lblMessage, Qt::LeftButton); });
+        Click(w.cmdSaveState);
+        QVERIFY(QFile::exists(toQ(w.stateFilePath())));
+        QCOMPARE(f.restart().cboDisplayFormat->currentIndex(), 6);
+
+        // A HOME nobody may write in: root writes in any folder whatever its mode, but sysfs
+        // takes no new folder from anyone.
+        const bool root = ::geteuid() == 0;
+        const QString locked = root ? QString("/sys") : f.scratchPath("locked");
+        if (!root) {
+            QDir().mkpath(locked);
+            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        if (!QFileInfo(locked).isDir()) QSKIP("no folder that refuses a new folder");
+        frmMain& refused = f.start({.home = fromQ(locked), .xdgDataHome = u""});
+        const size_t asked = f.dialogs().shown.size();
+        QVERIFY(!QFileInfo::exists(locked + "/.local"));
+        Click(refused.cmdSaveState);
+        if (!root)
+            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        QCOMPARE(f.dialogs().shown.size(), asked + 1);
+        const ShownDialog& shown = f.dialogs().shown.back();
+        QCOMPARE(shown.title, refused.state().texts.GetText(kTextErrorTitle));
+        QCOMPARE(shown.icon, MsgIcon::Exclamation);
+        QCOMPARE(toQ(shown.text),
+                 "Error when attempting to save settings: cannot create the folder " +
+                     QFileInfo(toQ(refused.stateFilePath())).path() + ": " +
+                     (root ? "Operation not permitted" : "Permission denied"));
+        QVERIFY(!refused.popUp().isVisible());
     }
 
     void quit_savesFirstOnlyWhenSetTo() {

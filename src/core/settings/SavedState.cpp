@@ -212,17 +212,10 @@ ustring RestoredCommonWordsFile(ustring_view value, const fs::path& dataFolder) 
 } // namespace
 
 ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName) {
-    fs::path base;
-    if (!appDataFolder.empty()) {
-        base = ToPath(appDataFolder);
-    } else {
-        const char* home = std::getenv("HOME");
-        base = home && *home ? fs::path(home) : fs::path("/");
-    }
+    if (appDataFolder.empty()) return {};
     const fs::path folder =
-        base / ToPath(programFolderName.empty() ? u"Quorvel Dorvane" : programFolderName);
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) fs::create_directories(folder, ec);
+        ToPath(appDataFolder) /
+        ToPath(programFolderName.empty() ? u"Quorvel Dorvane" : programFolderName);
     return FromPath(folder / ToPath(StateFileName));
 }
 
@@ -256,6 +249,28 @@ ustring SaveState(const Settings& settings, ustring_view filePath, const fs::pat
         return error;
     const std::string error = ReplaceFileContents(ToPath(filePath), bytes);
     return error.empty() ? ustring() : kSaveError + FromUtf8(error);
+}
+
+ustring SaveStateFile(const Settings& settings, ustring_view stateFilePath,
+                      const fs::path& dataFolder) {
+    if (stateFilePath.empty())
+        return kSaveError + U("there is no folder to keep them in (neither XDG_DATA_HOME nor HOME "
+                              "names one)");
+    std::string bytes;
+    if (ustring error = SettingsFileBytes(settings, bytes, dataFolder); !error.empty())
+        return error;
+    const fs::path file = ToPath(stateFilePath);
+    const fs::path folder = file.parent_path();
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        // The write below would only say that the folder is missing, not why.
+        fs::create_directories(folder, ec);
+        if (ec)
+            return kSaveError + U("cannot create the folder ") + FromPath(folder) + u": " +
+                   FromUtf8(ec.message());
+    }
+    const std::string error = ReplaceFileContents(file, bytes);
+    return error.empty() ? ustring() : kSaveError + FromPath(file) + u": " + FromUtf8(error);
 }
 
 ustring RestoreSavedState(Settings& settings, ustring_view filePath, const fs::path& dataFolder) {

@@ -33,8 +33,8 @@ inline constexpr int StateFileLineCount = 38;
 extern const std::array<std::string_view, StateFileLineCount> StateFileLines;
 
 // The state file: appDataFolder / programFolderName / "dvn.usr", where programFolderName is
-// program text 310. The program's folder is created when it is not there yet. An empty
-// appDataFolder falls back to the home folder.
+// program text 310; empty when there is no appDataFolder (UserDataFolder found none). Only
+// the path: the folder is made when the settings are first saved (SaveStateFile).
 ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName);
 
 // Writes the settings to filePath. The lines go to a new file in the same folder that then
@@ -42,6 +42,14 @@ ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName
 // "Error when attempting to save settings: " and the reason, or empty on success.
 ustring SaveState(const Settings& settings, ustring_view filePath,
                   const std::filesystem::path& dataFolder = {});
+
+// SaveState to the state file at stateFilePath, first making its folder (the program's own,
+// inside the user's data folder) when it is not there yet. A failure names the folder or the
+// file and the cause: "Error when attempting to save settings: cannot create the folder
+// /home/ann/.local/share/Quorvel Dorvane: Permission denied". An empty stateFilePath, where
+// the user has no data folder, is refused.
+ustring SaveStateFile(const Settings& settings, ustring_view stateFilePath,
+                      const std::filesystem::path& dataFolder);
 
 // Reads settings from filePath into settings. Returns an error text, empty on success:
 // "Error when attempting to restore settings: " and the reason when the file cannot be read

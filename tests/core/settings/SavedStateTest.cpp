@@ -278,6 +278,48 @@ TEST_F(SavedStateFile, ReplacingKeepsPermissionsAndFollowsLinks) {
     EXPECT_TRUE(fs::is_symlink(dir.path() / "nowhere.dvn"));
 }
 
+// --- The state file's place: found from the environment, its folder made only when saving ---
+
+TEST(StateFilePlace, DataFolderFollowsXdgDataHomeThenHome) {
+    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u"/data/ann"}), "/data/ann");
+    // A relative XDG_DATA_HOME is to be ignored; so is a relative HOME.
+    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u"data"}),
+              "/home/ann/.local/share");
+    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u""}), "/home/ann/.local/share");
+    EXPECT_EQ(UserDataFolder({.home = u"ann", .xdgDataHome = u""}), "");
+    EXPECT_EQ(UserDataFolder({}), "");
+}
+
+TEST_F(SavedStateFile, StateFileFolderIsMadeOnlyWhenSaving) {
+    const fs::path data = dir.path() / "home" / ".local" / "share";
+    const ustring state = StateFilePath(FromPath(data), u"Quorvel Dorvane");
+    EXPECT_EQ(state, FromPath(data / "Quorvel Dorvane" / "dvn.usr"));
+    EXPECT_FALSE(fs::exists(dir.path() / "home"));
+    EXPECT_EQ(StateFilePath(u"", u"Quorvel Dorvane"), u"");
+
+    ASSERT_EQ(SaveStateFile(Unusual(), state, {}), u"");
+    Settings back;
+    ASSERT_EQ(RestoreSavedState(back, state), u"");
+    EXPECT_EQ(back.ignore.WordsToIgnore, Unusual().ignore.WordsToIgnore);
+}
+
+TEST_F(SavedStateFile, StateFileRefusalNamesTheFolderOrFileAndTheCause) {
+    // HOME is a file: no folder can be made below it.
+    const fs::path home = dir.write("home", "not a folder");
+    const ustring state = StateFilePath(FromPath(home / ".local" / "share"), u"Quorvel Dorvane");
+    EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, state, {})),
+              std::string(kSavePrefix) + "cannot create the folder " +
+                  (home / ".local/share/Quorvel Dorvane").string() + ": Not a directory");
+    // The folder is there, the file's place is taken.
+    fs::create_directories(dir.path() / "data" / "Quorvel Dorvane" / "dvn.usr");
+    const ustring taken = StateFilePath(FromPath(dir.path() / "data"), u"Quorvel Dorvane");
+    EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, taken, {})),
+              std::string(kSavePrefix) + ToUtf8(taken) + ": it is a folder, not a file");
+    EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, u"", {})),
+              std::string(kSavePrefix) +
+                  "there is no folder to keep them in (neither XDG_DATA_HOME nor HOME names one)");
+}
+
 // A named pipe, found as the state file at start or chosen as a settings file, is refused at
 // once rather than waited on; so is a folder.
 TEST_F(SavedStateFile, PipesAndFoldersAreRefusedWithoutWaiting) {
