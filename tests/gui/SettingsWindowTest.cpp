@@ -239,6 +239,11 @@ private slots:
         QCOMPARE(p.txbCommonWordsFile->text(), german);
         QCOMPARE(w.state().settings.ignore.CommonWordsFile, fromQ(german));
 
+        // The words in memory were cleared with the rest; ticking the box again reads its file.
+        Click(p.chkIgnoreCommonWords);
+        Click(p.chkIgnoreCommonWords);
+        QVERIFY(f.dialogs().shown.back().text.ends_with(u" loaded from " + fromQ(german)));
+
         // An older file with a full path loads as it is, and the box shows that path.
         QByteArray old;
         saved.seek(0);
