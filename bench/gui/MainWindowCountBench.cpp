@@ -40,7 +40,7 @@ struct GuiRun {
 GuiRun CountInWindow(const QString& file, bool suppressWords) {
     QTemporaryDir appData;
     MainWindowOptions options;
-    options.appDataFolder = appData.path().toStdString();
+    options.user.xdgDataHome = fromQ(appData.path());
     options.environment = {.tempRoot = SystemTempRoot(),
                            .programFolder = QCoreApplication::applicationDirPath().toStdString()};
     frmMain window(options);

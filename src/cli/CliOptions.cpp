@@ -184,8 +184,10 @@ Options:
                      scan a docx document whose checksum is invalid (its text may
                      be damaged); by default such a document is refused
   --counts           also write the four count lines to standard error
-  --why              also write to standard error, for each rule that left words
-                     out, how many: "Ignored, too short: 12 words, 30 instances"
+  --why              also write to standard error how many words were ignored after
+                     the count (the number of words ignored) and how many were left
+                     out while counting (not in that number), each with a line per
+                     rule: "  too short: 12 words, 30 instances"
   --ignored FILE     also write every word left out to FILE, alphabetically, one
                      "word<TAB>frequency<TAB>rule" line each (UTF-8, LF line ends)
   --files-column     with several files, a column "Files" after the frequency: in

@@ -145,7 +145,8 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     // A fresh start's defaults, then the settings file. The command line names the files
     // itself: the paths a settings file remembers are not taken.
     if (!options.settingsFile.empty()) {
-        const ustring error = RestoreSavedState(s, AbsolutePath(options.settingsFile));
+        const ustring error =
+            RestoreSavedState(s, AbsolutePath(options.settingsFile), env.programFolder);
         if (!error.empty()) return UsageError(err, error);
         s.input.InputFile.clear();
         s.output.OutputFile.clear();

@@ -41,10 +41,14 @@ QString HelpText() {
         "on quitting when 'Save settings on quit' is ticked in that window, or at any time with "
         "'Save settings', and are then restored at the next start.",
 
-        "After a count, point at 'Number of words ignored' to see how many words each rule "
-        "left out, and click 'Show ignored words' to list them in the text box with their "
-        "frequencies and the rule that left each out; the list of counted words comes back with "
-        "the next count or a change of word order or display format.",
+        "After a count, 'Number of words ignored' counts the different words ignored after the "
+        "count: words that were counted but are not listed, as Roman numerals and words below "
+        "the frequency threshold. Words left out while counting (too short, too long, without "
+        "a letter, repetitions, common words, words to ignore and the like) are not in that "
+        "number. Point at the number to see both groups, rule by rule, and click 'Show words "
+        "left out' to list every word left out in the text box with its frequency and the rule "
+        "that left it out; the list of counted words comes back with the next count or a change "
+        "of word order or display format.",
 
         "Common words of a language can be ignored (see the 'Settings' panel). Six files hold "
         "the common words of English, German, French, Italian, Spanish and Portuguese. You may "

@@ -44,7 +44,8 @@ namespace qd::gui {
 frmMain::frmMain(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
     state_.numberFormat = options_.numberFormat;
-    // The ignored-words label tells why, and "Show ignored words" lists them, after any count.
+    // After any count the ignored-words label tells why words were left out, and a command
+    // lists them.
     state_.keepExcludedWords = true;
     buildControls();
     host_.setDialogParent(this);
@@ -83,15 +84,16 @@ bool frmMain::Form_Load() {
     state_.settings.ignore.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
-    stateFilePath_ =
-        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
+    stateFilePath_ = StateFilePath(FromPath(UserDataFolder(options_.user)),
+                                   state_.texts.GetText(kTextProgramFolder));
 
     // A missing or unreadable state file (a first start) leaves every setting at its default.
-    if (!RestoreSavedState(state_.settings, stateFilePath_).empty()) {
+    if (!RestoreSavedState(state_.settings, stateFilePath_, state_.env.programFolder).empty()) {
         InitializeVariables();
         SelectListDefaults(state_.settings);
     } else {
         qd::NormaliseWordsToIgnore(state_);
+        CommonWordsFileRestored(state_);
     }
     showSettings();
     params_->showSettings();
@@ -123,8 +125,8 @@ void frmMain::InitializeVariables() {
     state_.settings.input.Source = SourceKind::InFile;
     lblSizeOfClipboardContents->clear();
     lblFilesize->clear();
-    stateFilePath_ =
-        StateFilePath(FromPath(options_.appDataFolder), state_.texts.GetText(kTextProgramFolder));
+    stateFilePath_ = StateFilePath(FromPath(UserDataFolder(options_.user)),
+                                   state_.texts.GetText(kTextProgramFolder));
     state_.scanner.comments().openComment = -1;
     lblTwirler->setText(" ");
     Initialize();
@@ -251,7 +253,7 @@ void frmMain::SetTheFocus() {
     host_.setLabel(LabelId::Twirler, u" ");
     for (size_t i = 0; i < 2; ++i)
         cmdClearFile[i]->setEnabled(!txbFile[i]->text().isEmpty());
-    cmdShowIgnored->setEnabled(!runActive() && state_.session.wordsGot);
+    showLeftOutCommand();
 }
 
 void frmMain::EnableMainControls(bool enabled) {
@@ -261,8 +263,19 @@ void frmMain::EnableMainControls(bool enabled) {
              cmdSetParameters, cmdClearOutput, cboWordOrder, cboDisplayFormat, optOnClipboard,
              optInFile})
         w->setEnabled(enabled);
-    cmdShowIgnored->setEnabled(enabled && state_.session.wordsGot);
+    showLeftOutCommand();
     repaint();
+}
+
+void frmMain::showLeftOutCommand() {
+    const bool counted = !runActive() && state_.session.wordsGot;
+    const QString caption =
+        counted ? QString("Show words left out (%1)")
+                      .arg(toQ(GroupDigits(int64_t(state_.excluded.size()), state_.numberFormat)))
+                : QString("Show words left out");
+    if (withoutMnemonic(cmdShowIgnored->text()) != caption)
+        cmdShowIgnored->setText(withMnemonic(caption, 'l'));
+    cmdShowIgnored->setEnabled(counted);
 }
 
 void frmMain::UpdateOutputFileControls() {

@@ -39,9 +39,10 @@ struct MainWindowOptions {
     Environment environment;
     // The user's digit grouping and decimal characters.
     NumberFormat numberFormat;
-    // The user's application-data folder; the program's own folder with the state file is
-    // made inside it. Tests point it at a temporary folder.
-    std::filesystem::path appDataFolder;
+    // HOME and XDG_DATA_HOME, which place the user's data folder (UserDataFolder); the
+    // program's own folder with the state file is made inside it when settings are saved.
+    // Tests point them at folders of their own.
+    UserEnvironment user;
 };
 
 class frmMain : public QMainWindow, public WindowControls {
@@ -94,7 +95,9 @@ public:
     QLabel* lblTwirler = nullptr;
     QLabel* lblNumberOfWords = nullptr;
     QLabel* lblNumWordsExcluded = nullptr;
-    QPushButton* cmdShowIgnored = nullptr; // "Show ignored words", beside lblNumWordsExcluded
+    // "Show words left out (N)", beside lblNumWordsExcluded: N counts every word the last count
+    // left out, whose label counts only those ignored after the count.
+    QPushButton* cmdShowIgnored = nullptr;
     QLabel* lblNumOccurrences = nullptr;
     QLabel* lblTotalNumOccurrences = nullptr;
     QTimer* Timer1 = nullptr; // housekeeping
@@ -175,6 +178,8 @@ private:
     // The files and folders a drop brings, when the window takes them now.
     bool acceptsDroppedFiles(const QEvent* event, std::vector<ustring>* paths) const;
     void fileBoxLeft(int index);
+    // The command that lists the words left out: live after a count, with their number.
+    void showLeftOutCommand();
 
     MainWindowOptions options_;
     QtHost host_;

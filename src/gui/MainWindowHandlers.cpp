@@ -50,6 +50,8 @@ void frmMain::connectHandlers() {
             else
                 state_.settings.output.OutputFile = fromQ(t);
         });
+        // Enter takes what was typed as leaving the box does.
+        connect(txbFile[size_t(i)], &QLineEdit::returnPressed, this, [this, i] { fileBoxLeft(i); });
         txbFile[size_t(i)]->installEventFilter(this);
         cmdFile[size_t(i)]->installEventFilter(this);
     }
@@ -118,7 +120,7 @@ void frmMain::cboDisplayFormat_Click() {
     cboWordOrder_Click();
 }
 
-// The ignored words take the listing's place until the next count or change of order or format.
+// The words left out take the listing's place until the next count or change of order or format.
 void frmMain::cmdShowIgnored_Click() {
     if (state_.session.wordsGot && !runActive() && !relisting_) ShowIgnoredWords(state_);
     SetTheFocus();
@@ -335,7 +337,7 @@ void frmMain::cmdSetParameters_Click() {
 }
 
 void frmMain::cmdSaveState_Click() {
-    const ustring error = SaveState(state_.settings, stateFilePath_);
+    const ustring error = SaveStateFile(state_.settings, stateFilePath_, state_.env.programFolder);
     if (error.empty()) {
         PopUp(ProgramText(state_, kTextSettingsSaved), 2400, 300, 2000, 6500, 5200);
     } else {
@@ -398,7 +400,7 @@ void frmMain::Timer1_Timer() {
     QLineEdit* common = params_->txbCommonWordsFile;
     common->setToolTip(common->text().size() >= 58 ? common->text() : QString());
     cmdClearOutput->setEnabled(idle && !empty);
-    cmdShowIgnored->setEnabled(idle && state_.session.wordsGot);
+    showLeftOutCommand();
 }
 
 void frmMain::Timer2_Timer() {

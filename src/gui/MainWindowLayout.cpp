@@ -204,9 +204,10 @@ void frmMain::buildStatusFrame() {
     lblTwirler->setText(" ");
     lblNumberOfWords = StatusLabel(Frame2, "lblNumberOfWords");
     lblNumWordsExcluded = StatusLabel(Frame2, "lblNumWordsExcluded");
-    cmdShowIgnored = Button(Frame2, "cmdShowIgnored", "Show ignored words", 'g');
-    cmdShowIgnored->setToolTip("List the words the last count ignored, with their frequencies "
-                               "and the rule that ignored each.");
+    cmdShowIgnored = Button(Frame2, "cmdShowIgnored", "Show words left out", 'l');
+    cmdShowIgnored->setToolTip("List every word the last count left out, with its frequency and "
+                               "the rule that left it out: those ignored after the count, which "
+                               "the number beside counts, and those left out while counting.");
     cmdShowIgnored->setEnabled(false);
     lblNumOccurrences = StatusLabel(Frame2, "lblNumOccurrences");
     lblTotalNumOccurrences = StatusLabel(Frame2, "lblTotalNumOccurrences");
@@ -232,9 +233,14 @@ void frmMain::buildStatusFrame() {
     const int barWidth = QFontMetrics(bar).horizontalAdvance(QString(39, u'-'));
     const int captionWidth = QFontMetrics(arial).horizontalAdvance(
         "No. of words ignored (other than common words):  999,999,999");
-    // The ignored-words command stands beside its label, in a column of its own.
-    Frame2->setMinimumWidth(std::max(barWidth, captionWidth) + 24 +
-                            cmdShowIgnored->sizeHint().width() + frame->horizontalSpacing());
+    // The command for the words left out stands beside its label, in a column of its own, wide
+    // enough for its caption with a large number.
+    const int commandWidth =
+        cmdShowIgnored->sizeHint().width() +
+        QFontMetrics(cmdShowIgnored->font()).horizontalAdvance(" (999,999,999)");
+    cmdShowIgnored->setMinimumWidth(commandWidth);
+    Frame2->setMinimumWidth(std::max(barWidth, captionWidth) + 24 + commandWidth +
+                            frame->horizontalSpacing());
 
     host_.bindLabel(LabelId::TimeElapsed, lblTimeElapsed);
     host_.bindLabel(LabelId::Twirler, lblTwirler);

@@ -340,10 +340,10 @@ void frmParams::cmdSaveLoadState_Click(int index) {
     QtHost& host = main_.host();
     SettingsFileOutcome outcome;
     if (index == 0) {
-        outcome = SaveSettingsToFile(host, state_.settings);
+        outcome = SaveSettingsToFile(host, state_.settings, state_.env.programFolder);
     } else {
         handlersMuted_ = true;
-        outcome = LoadSettingsFromFile(host, state_.settings);
+        outcome = LoadSettingsFromFile(host, state_.settings, state_.env.programFolder);
         handlersMuted_ = false;
     }
     if (!outcome.chosen) return;
@@ -353,6 +353,7 @@ void frmParams::cmdSaveLoadState_Click(int index) {
     if (index == 0) return;
     if (outcome.error.empty()) {
         qd::NormaliseWordsToIgnore(state_);
+        CommonWordsFileRestored(state_);
     } else {
         // A settings file that cannot be read leaves the program at its defaults, common
         // words not ignored included; the box goes on naming the file that failed.

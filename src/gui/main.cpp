@@ -7,7 +7,6 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QLocale>
-#include <QStandardPaths>
 
 #include "text/Folders.h"
 #include "text/Formatting.h"
@@ -31,8 +30,7 @@ int main(int argc, char* argv[]) {
     options.numberFormat.thousands = qd::gui::fromQ(locale.groupSeparator());
     options.numberFormat.decimal = qd::gui::fromQ(locale.decimalPoint());
     options.environment = qd::DefaultEnvironment();
-    options.appDataFolder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+    options.user = qd::ProcessUserEnvironment();
     qd::gui::frmMain window(options);
     if (!window.Form_Load()) return 1;
     if (!arguments.positionalArguments().isEmpty())

@@ -1,7 +1,7 @@
 // Counting through the real main window: listing again on a change of order or format, why
-// words were ignored (the tally's tooltip, "Show ignored words"), the stop button and its question,
-// closing during a count, the output file's questions and the empty file of a count that lists
-// no word, words shown as they are found, and the clipboard as the source.
+// words were left out (the tally's tooltip, "Show words left out"), the stop button and its
+// question, closing during a count, the output file's questions and the empty file of a count
+// that lists no word, words shown as they are found, and the clipboard as the source.
 
 #include "GuiTestSupport.h"
 #include "QtText.h"
@@ -67,24 +67,31 @@ private slots:
         QVERIFY(Output(w).isEmpty());
     }
 
-    void ignoredWords_tooltipTellsWhyAndTheCommandListsThemInTheChosenOrder() {
+    void wordsLeftOut_tooltipAndCommandTellHowTheyRelateToTheLabel() {
         WindowFixture f;
         frmMain& w = f.start();
         QVERIFY(!w.cmdShowIgnored->isEnabled());
+        QCOMPARE(Caption(w.cmdShowIgnored), QString("Show words left out"));
         ChooseFile(f, w, 0, f.writeFile("in.txt", "apple apple pear of zzz zzz xiv\r\n"));
         Click(w.cmdListWords);
-        // The label counts only the words hidden after the count; the tooltip tells all.
+        // The label counts only the words ignored after the count; the command counts every
+        // word left out, and the tooltip tells the two groups apart.
         QVERIFY(w.lblNumWordsExcluded->text().endsWith(" 1"));
         QCOMPARE(w.lblNumWordsExcluded->toolTip(),
-                 QString("Ignored, repetition of one letter: 1 word, 2 instances\n"
-                         "Ignored, Roman numeral below 40: 1 word, 1 instance\n"
-                         "Ignored, too short: 1 word, 1 instance"));
+                 QString("Ignored after the count (the number of words ignored): 1 word, "
+                         "1 instance\n"
+                         "  Roman numeral below 40: 1 word, 1 instance\n"
+                         "Left out while counting (not in that number): 2 words, 3 instances\n"
+                         "  repetition of one letter: 1 word, 2 instances\n"
+                         "  too short: 1 word, 1 instance"));
         QVERIFY(w.cmdShowIgnored->isEnabled());
+        QCOMPARE(Caption(w.cmdShowIgnored), QString("Show words left out (3)"));
+        QCOMPARE(w.cmdShowIgnored->text(), QString("Show words &left out (3)"));
         Click(w.cmdShowIgnored);
-        QCOMPARE(Output(w), QString("   Freq  Ignored word  Rule\n"
-                                    "      2  zzz           repetition of one letter\n"
-                                    "      1  of            too short\n"
-                                    "      1  xiv           Roman numeral below 40\n"));
+        QCOMPARE(Output(w), QString("   Freq  Word left out  Rule\n"
+                                    "      2  zzz            repetition of one letter\n"
+                                    "      1  of             too short\n"
+                                    "      1  xiv            Roman numeral below 40\n"));
         // A change of order brings the listing back; the command then follows the new order.
         Pick(w.cboWordOrder, 1);
         QVERIFY(Output(w).startsWith("   Rank"));
@@ -93,18 +100,34 @@ private slots:
         QVERIFY(Output(w).indexOf("xiv") < Output(w).indexOf("zzz"));
         Pick(w.cboDisplayFormat, 8);
         QCOMPARE(Output(w), QString("Word (longest has 5 characters)\napple\npear\n\n"));
-        // Nothing left out: the tooltip says so and the command lists nothing.
+
+        // Nothing ignored after the count, words left out while counting: the label's 0 and
+        // the command's number are told apart.
+        ChooseFile(f, w, 0, f.writeFile("short.txt", "a b c a pear aaa\r\n"));
+        Click(w.cmdListWords);
+        QVERIFY(w.lblNumWordsExcluded->text().endsWith(" 0"));
+        QCOMPARE(Caption(w.cmdShowIgnored), QString("Show words left out (4)"));
+        QVERIFY(w.lblNumWordsExcluded->toolTip().startsWith(
+            "Ignored after the count (the number of words ignored): 0 words, 0 instances\n"
+            "Left out while counting (not in that number): 4 words, 5 instances\n"));
+
+        // Nothing left out: both groups say so and the command lists nothing.
         ChooseFile(f, w, 0, f.writeFile("plain.txt", "apple pear apple\r\n"));
         Click(w.cmdListWords);
-        QCOMPARE(w.lblNumWordsExcluded->toolTip(), QString("No words were ignored."));
+        QCOMPARE(w.lblNumWordsExcluded->toolTip(),
+                 QString("Ignored after the count (the number of words ignored): 0 words, "
+                         "0 instances\n"
+                         "Left out while counting (not in that number): 0 words, 0 instances"));
+        QCOMPARE(Caption(w.cmdShowIgnored), QString("Show words left out (0)"));
         Click(w.cmdShowIgnored);
-        QCOMPARE(Output(w), QString("No words were ignored."));
+        QCOMPARE(Output(w), QString("No words were left out."));
         // A cleared box forgets the count, and the command with it.
         w.Timer1_Timer();
         Click(w.cmdClearOutput);
         QVERIFY(!w.cmdShowIgnored->isEnabled());
         w.Timer1_Timer();
         QVERIFY(!w.cmdShowIgnored->isEnabled());
+        QCOMPARE(Caption(w.cmdShowIgnored), QString("Show words left out"));
     }
 
     void stopButton_asksNoGoesOnYesStops_data() {

@@ -67,8 +67,13 @@ size_t WindowFixture::countShown(ustring_view title) const {
 }
 
 frmMain& WindowFixture::start() {
+    return start({.home = u"", .xdgDataHome = fromQ(appData_.path())});
+}
+
+frmMain& WindowFixture::start(const UserEnvironment& user) {
+    user_ = user;
     MainWindowOptions options;
-    options.appDataFolder = appData_.path().toStdString();
+    options.user = user;
     // The data files beside the test executables, as in the build tree.
     options.environment = {.tempRoot = SystemTempRoot(),
                            .programFolder = QCoreApplication::applicationDirPath().toStdString()};

@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <unistd.h>
 
 namespace qd::gui::test {
 
@@ -100,6 +101,45 @@ private slots:
         ChooseFile(f, w, 0, f.writeFile("letter.docx", "plain words, not a zip archive"));
         QCOMPARE(f.countShown(w.state().texts.GetText(kTextErrorTitle)), size_t(1));
         QVERIFY(w.txbFile[0]->text().isEmpty());
+    }
+
+    void typedInputPath_checkedOnLeavingAndOnEnter_aRefusedOneClearsTheSize() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        if (!QTest::qWaitForWindowActive(&w)) qWarning("main window not active");
+        const QString counted = f.writeFile("counted.txt", QByteArray(1536, 'a'));
+        ChooseFile(f, w, 0, counted);
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1.50 KB"));
+        const auto type = [&](const QString& text) {
+            w.txbFile[0]->setFocus();
+            w.txbFile[0]->selectAll();
+            QTest::keyClicks(w.txbFile[0], text);
+        };
+
+        // Enter checks the typed path as leaving the box does.
+        type(f.scratchPath("missing.txt"));
+        QTest::keyClick(w.txbFile[0], Qt::Key_Return);
+        QCOMPARE(f.countShown(u"File not found"), size_t(1));
+        QVERIFY(w.lblFilesize->text().isEmpty());
+        QCOMPARE(w.state().settings.input.InputFile, fromQ(f.scratchPath("missing.txt")));
+
+        type(counted);
+        QTest::keyClick(w.txbFile[0], Qt::Key_Enter);
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 1.50 KB"));
+        QCOMPARE(f.countShown(u"File not found"), size_t(1));
+
+        // Leaving the box for another control checks it too.
+        type(f.scratchPath("gone.txt"));
+        w.cmdListWords->setFocus();
+        QCOMPARE(f.countShown(u"File not found"), size_t(2));
+        QVERIFY(w.lblFilesize->text().isEmpty());
+        // An empty file is refused and shows no size of an earlier file either.
+        type(counted);
+        QTest::keyClick(w.txbFile[0], Qt::Key_Return);
+        type(f.writeFile("empty.txt", {}));
+        QTest::keyClick(w.txbFile[0], Qt::Key_Return);
+        QCOMPARE(f.countShown(u"Empty file"), size_t(1));
+        QCOMPARE(w.lblFilesize->text(), QString("Filesize: 0 bytes"));
     }
 
     void outputFile_disableFollowsThePathAndLongPathsGetATooltip() {
@@ -233,6 +273,47 @@ private slots:
         QFile::remove(input); // a saved input file that has gone is dropped without a word
         QVERIFY(f.restart().txbFile[0]->text().isEmpty());
         QCOMPARE(f.dialogs().shown.size(), asked + 1);
+    }
+
+    void settingsFolder_madeOnlyWhenSaving_aRefusalNamesItAndTheCause() {
+        WindowFixture f;
+        const QString home = f.scratchPath("home"); // not there yet
+        frmMain& w = f.start({.home = fromQ(home), .xdgDataHome = u""});
+        QVERIFY(f.dialogs().shown.empty());
+        QVERIFY(!QFileInfo::exists(home));
+        QVERIFY(toQ(w.stateFilePath()).startsWith(home + "/.local/share/"));
+        Pick(w.cboDisplayFormat, 6);
+        QTimer::singleShot(50, &w,
+                           [&] { QTest::mouseClick(w.popUp().lblMessage, Qt::LeftButton); });
+        Click(w.cmdSaveState);
+        QVERIFY(QFile::exists(toQ(w.stateFilePath())));
+        QCOMPARE(f.restart().cboDisplayFormat->currentIndex(), 6);
+
+        // A HOME nobody may write in: root writes in any folder whatever its mode, but sysfs
+        // takes no new folder from anyone.
+        const bool root = ::geteuid() == 0;
+        const QString locked = root ? QString("/sys") : f.scratchPath("locked");
+        if (!root) {
+            QDir().mkpath(locked);
+            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        if (!QFileInfo(locked).isDir()) QSKIP("no folder that refuses a new folder");
+        frmMain& refused = f.start({.home = fromQ(locked), .xdgDataHome = u""});
+        const size_t asked = f.dialogs().shown.size();
+        QVERIFY(!QFileInfo::exists(locked + "/.local"));
+        Click(refused.cmdSaveState);
+        if (!root)
+            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        QCOMPARE(f.dialogs().shown.size(), asked + 1);
+        const ShownDialog& shown = f.dialogs().shown.back();
+        QCOMPARE(shown.title, refused.state().texts.GetText(kTextErrorTitle));
+        QCOMPARE(shown.icon, MsgIcon::Exclamation);
+        QCOMPARE(toQ(shown.text),
+                 "Error when attempting to save settings: cannot create the folder " +
+                     QFileInfo(toQ(refused.stateFilePath())).path() + ": " +
+                     (root ? "Operation not permitted" : "Permission denied"));
+        QVERIFY(!refused.popUp().isVisible());
     }
 
     void quit_savesFirstOnlyWhenSetTo() {

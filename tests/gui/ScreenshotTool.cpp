@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
 
     QTemporaryDir appData; // the pictures never touch the person's saved settings
     MainWindowOptions options;
-    options.appDataFolder = appData.path().toStdString();
+    options.user.xdgDataHome = qd::gui::fromQ(appData.path());
     options.environment = qd::DefaultEnvironment();
     frmMain main(options);
     if (!main.Form_Load()) return 1;

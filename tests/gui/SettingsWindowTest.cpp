@@ -214,6 +214,52 @@ private slots:
         QVERIFY(w.txbFile[0]->text().isEmpty() && !w.cmdClearFile[0]->isEnabled());
     }
 
+    void settingsFile_namesTheShippedCommonWordsFile_andTheBoxShowsItWhenLoaded() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        frmParams& p = OpenSettings(w);
+        const QString german = QCoreApplication::applicationDirPath() + "/cwds_de.txt";
+        f.dialogs().fileAnswers.push_back(fromQ(german));
+        Click(p.cmdSelectCommonWordsFile[0]);
+        QVERIFY(p.chkIgnoreCommonWords->isChecked());
+        const QString file = f.scratchPath("common.dvn");
+        f.dialogs().fileAnswers.push_back(fromQ(file));
+        Click(p.cmdSaveLoadState[0]);
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().split('\n').value(36), QByteArray("\"cwds_de.txt\"\r"));
+
+        // Reinitialised, the box is empty; the file brings the box and its path back.
+        Click(p.cmdInitialize);
+        QVERIFY(p.txbCommonWordsFile->text().isEmpty() && !p.chkIgnoreCommonWords->isChecked());
+        f.dialogs().fileAnswers.push_back(fromQ(file));
+        Click(p.cmdSaveLoadState[1]);
+        QCOMPARE(p.lblParameters->text(), QString("Settings loaded from"));
+        QVERIFY(p.chkIgnoreCommonWords->isChecked());
+        QCOMPARE(p.txbCommonWordsFile->text(), german);
+        QCOMPARE(w.state().settings.ignore.CommonWordsFile, fromQ(german));
+
+        // The words in memory were cleared with the rest; ticking the box again reads its file.
+        Click(p.chkIgnoreCommonWords);
+        Click(p.chkIgnoreCommonWords);
+        QVERIFY(f.dialogs().shown.back().text.ends_with(u" loaded from " + fromQ(german)));
+
+        // An older file with a full path loads as it is, and the box shows that path.
+        QByteArray old;
+        saved.seek(0);
+        QList<QByteArray> lines = saved.readAll().split('\n');
+        const QString english = QCoreApplication::applicationDirPath() + "/cwds_en.txt";
+        lines[36] = "\"" + english.toUtf8() + "\"\r";
+        f.dialogs().fileAnswers.push_back(fromQ(f.writeFile("old.dvn", lines.join('\n'))));
+        Click(p.cmdSaveLoadState[1]);
+        QCOMPARE(p.lblParameters->text(), QString("Settings loaded from"));
+        QCOMPARE(p.txbCommonWordsFile->text(), english);
+        // The German words in memory are not the English file's: ticking the box again reads it.
+        Click(p.chkIgnoreCommonWords);
+        Click(p.chkIgnoreCommonWords);
+        QVERIFY(f.dialogs().shown.back().text.ends_with(u" loaded from " + fromQ(english)));
+    }
+
     void outputEncoding_besideTheCommasBox_keepsLettersAndIsSavedInLine29() {
         WindowFixture f;
         frmMain& w = f.start();

@@ -33,8 +33,7 @@ void ShowCounts(RunState& run) {
         for (const ustring& line :
              IgnoredTallyLines(run.excluded.tally(), run.texts, run.numberFormat))
             why += (why.empty() ? u"" : u"\r\n") + line;
-        host.setLabelToolTip(LabelId::NumWordsExcluded,
-                             why.empty() ? u"No words were ignored." : why);
+        host.setLabelToolTip(LabelId::NumWordsExcluded, why);
     }
 
     host.setLabel(LabelId::NumOccurrences, u"");

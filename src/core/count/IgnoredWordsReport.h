@@ -19,8 +19,14 @@ struct RunState;
 // The rule's name, a program text ("too short").
 ustring IgnoreRuleName(const ProgramTexts& texts, IgnoreRule rule);
 
-// "Ignored, too short: 1,234 words, 5,678 instances" for each rule that left something out,
-// in the order of IgnoreRule, the numbers grouped as format says.
+// The tally in two groups, each headed by its total, so that it reads beside the
+// ignored-words label, whose number counts only the first group:
+//   "Ignored after the count (the number of words ignored): 1 word, 2 instances"
+//   "  Roman numeral below 40: 1 word, 2 instances"
+//   "Left out while counting (not in that number): 1,234 words, 5,678 instances"
+//   "  too short: 1,234 words, 5,678 instances"
+// Both heads always; below each, every rule of its group that left something out, in the
+// order of IgnoreRule. The numbers are grouped as format says.
 std::vector<ustring> IgnoredTallyLines(const IgnoredTally& tally, const ProgramTexts& texts,
                                        const NumberFormat& format);
 

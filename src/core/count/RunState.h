@@ -98,7 +98,7 @@ struct RunState {
     WordLists lists; // the words to ignore and the common words
     CountResult result;
     // The words the last count left out and why, kept only when the front end asks
-    // (keepExcludedWords): for the window's tally and its "Show ignored words", and for
+    // (keepExcludedWords): for the window's tally and its "Show words left out", and for
     // quorvel-count --why and --ignored.
     bool keepExcludedWords = false;
     // A large text file or a stream is read and decoded on the counting thread as well, not

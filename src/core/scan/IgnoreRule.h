@@ -26,4 +26,10 @@ enum class IgnoreRule : uint8_t {
 
 inline constexpr size_t kIgnoreRuleCount = size_t(IgnoreRule::None);
 
+// The rules that run over the finished count: the word was counted but is not listed. Their
+// words are the ones the ignored-words label counts.
+constexpr bool IsPostCountRule(IgnoreRule rule) {
+    return rule == IgnoreRule::RomanNumeral || rule == IgnoreRule::BelowThreshold;
+}
+
 } // namespace qd

@@ -114,6 +114,13 @@ void OfferToReadCommonWords(RunState& run) {
         run.session.commonWordsLoaded = false;
 }
 
+void CommonWordsFileRestored(RunState& run) {
+    const ustring& restored = run.settings.ignore.CommonWordsFile;
+    if (run.lists.commonWordsFile != restored) run.session.commonWordsLoaded = false;
+    run.lists.commonWordsFile = restored;
+    run.host.settingsChanged();
+}
+
 bool LoadCommonWordsForLanguage(RunState& run, int languageSelected) {
     if (languageSelected < 0 || languageSelected >= kNumLanguageChoices) return false;
     return LoadChosenFile(

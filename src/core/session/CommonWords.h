@@ -41,6 +41,12 @@ void ChooseCommonWordsForInputFile(RunState& run);
 // at start.
 void OfferToReadCommonWords(RunState& run);
 
+// After settings were read from a file: the settings window's file box names the
+// CommonWordsFile read. The words in memory count as loaded only when they came from
+// that very file; another file is read when the box is ticked again or an input file is
+// chosen, as after any change of the file.
+void CommonWordsFileRestored(RunState& run);
+
 // The language window's choice (languageSelected, -1 for none): the file of
 // that choice in the program folder is put in the file box and read. Returns
 // whether words were loaded.

@@ -5,12 +5,13 @@
 
 namespace qd {
 
-SettingsFileOutcome SaveSettingsToFile(Host& host, const Settings& settings) {
+SettingsFileOutcome SaveSettingsToFile(Host& host, const Settings& settings,
+                                       const std::filesystem::path& dataFolder) {
     SettingsFileOutcome outcome;
     outcome.path = host.chooseSaveFile(SaveSettingsDialogTitle, SettingsFileFilter, u"");
     if (outcome.path.empty()) return outcome;
     outcome.chosen = true;
-    outcome.error = SaveState(settings, outcome.path);
+    outcome.error = SaveState(settings, outcome.path, dataFolder);
     if (outcome.error.empty()) {
         outcome.caption = u"Settings saved to";
     } else {
@@ -20,12 +21,13 @@ SettingsFileOutcome SaveSettingsToFile(Host& host, const Settings& settings) {
     return outcome;
 }
 
-SettingsFileOutcome LoadSettingsFromFile(Host& host, Settings& settings) {
+SettingsFileOutcome LoadSettingsFromFile(Host& host, Settings& settings,
+                                         const std::filesystem::path& dataFolder) {
     SettingsFileOutcome outcome;
     outcome.path = host.chooseOpenFile(LoadSettingsDialogTitle, SettingsFileFilter, u"");
     if (outcome.path.empty()) return outcome;
     outcome.chosen = true;
-    outcome.error = RestoreSavedState(settings, outcome.path);
+    outcome.error = RestoreSavedState(settings, outcome.path, dataFolder);
     if (outcome.error.empty()) {
         outcome.caption = u"Settings loaded from";
     } else {

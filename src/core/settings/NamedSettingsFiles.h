@@ -6,6 +6,8 @@
 #include "scan/Settings.h"
 #include "text/UString.h"
 
+#include <filesystem>
+
 namespace qd {
 
 class Host;
@@ -22,14 +24,17 @@ struct SettingsFileOutcome {
 };
 
 // Asks for a file (save dialog) and writes the settings to it. A failure is shown with the
-// exclamation icon and the title "Save settings".
-SettingsFileOutcome SaveSettingsToFile(Host& host, const Settings& settings);
+// exclamation icon and the title "Save settings". dataFolder: the program's data folder, where
+// the shipped common-words files are (see SavedState.h).
+SettingsFileOutcome SaveSettingsToFile(Host& host, const Settings& settings,
+                                       const std::filesystem::path& dataFolder);
 
 // Asks for a file (open dialog) and reads the settings from it. A failure is shown with the
 // exclamation icon and the title "Load settings", and the settings are left unchanged; the
 // caller then returns every setting to its default (InitializeVariables). On success the
 // caller normalises WordsToIgnore and brings the controls in line. The caller mutes the
 // settings window's handlers around this call.
-SettingsFileOutcome LoadSettingsFromFile(Host& host, Settings& settings);
+SettingsFileOutcome LoadSettingsFromFile(Host& host, Settings& settings,
+                                         const std::filesystem::path& dataFolder);
 
 } // namespace qd

@@ -181,24 +181,46 @@ ustring AtLine(const char* what, int line, std::string_view field, ustring_view 
            u")";
 }
 
+constexpr std::string_view kCommonWordsFileLine = "CommonWordsFile";
+
+// The folder as a path compares: normal form, no separator at its end.
+fs::path FolderForComparing(const fs::path& folder) {
+    fs::path normal = folder.lexically_normal();
+    if (!normal.has_filename() && normal != normal.root_path()) normal = normal.parent_path();
+    return normal;
+}
+
+// Line 37 as written: the file name alone for a file in the data folder.
+ustring StoredCommonWordsFile(const ustring& path, const fs::path& dataFolder) {
+    if (dataFolder.empty() || path.empty()) return path;
+    const fs::path file = ToPath(path);
+    if (!file.has_parent_path() ||
+        FolderForComparing(file.parent_path()) != FolderForComparing(dataFolder))
+        return path;
+    return FromPath(file.filename());
+}
+
+// Line 37 as read: a file name alone is a file in the data folder. A backslash tells of a
+// folder in another system's notation, which is kept as it is.
+ustring RestoredCommonWordsFile(ustring_view value, const fs::path& dataFolder) {
+    if (dataFolder.empty() || value.empty() || ToPath(value).has_parent_path() ||
+        value.find(u'\\') != ustring_view::npos)
+        return ustring(value);
+    return FromPath(dataFolder / ToPath(value));
+}
+
 } // namespace
 
 ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName) {
-    fs::path base;
-    if (!appDataFolder.empty()) {
-        base = ToPath(appDataFolder);
-    } else {
-        const char* home = std::getenv("HOME");
-        base = home && *home ? fs::path(home) : fs::path("/");
-    }
+    if (appDataFolder.empty()) return {};
     const fs::path folder =
-        base / ToPath(programFolderName.empty() ? u"Quorvel Dorvane" : programFolderName);
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) fs::create_directories(folder, ec);
+        ToPath(appDataFolder) /
+        ToPath(programFolderName.empty() ? u"Quorvel Dorvane" : programFolderName);
     return FromPath(folder / ToPath(StateFileName));
 }
 
-ustring SettingsFileBytes(const Settings& settings, std::string& bytes) {
+ustring SettingsFileBytes(const Settings& settings, std::string& bytes,
+                          const fs::path& dataFolder) {
     ustring text;
     for (std::string_view name : StateFileLines) {
         const SettingField* f = FieldOfLine(name);
@@ -207,7 +229,9 @@ ustring SettingsFileBytes(const Settings& settings, std::string& bytes) {
         } else if (f->kind == FieldKind::ListIndex) {
             text += FromInt(f->indexOf(settings));
         } else {
-            const ustring& value = f->textOf(settings);
+            const ustring value = name == kCommonWordsFileLine
+                                      ? StoredCommonWordsFile(f->textOf(settings), dataFolder)
+                                      : f->textOf(settings);
             // A line break would shift every later value to the wrong line.
             if (value.find_first_of(u"\r\n") != ustring::npos)
                 return kSaveError + U("the value of ") + FromUtf8(name) + u" holds a line break";
@@ -219,21 +243,44 @@ ustring SettingsFileBytes(const Settings& settings, std::string& bytes) {
     return {};
 }
 
-ustring SaveState(const Settings& settings, ustring_view filePath) {
+ustring SaveState(const Settings& settings, ustring_view filePath, const fs::path& dataFolder) {
     std::string bytes;
-    if (ustring error = SettingsFileBytes(settings, bytes); !error.empty()) return error;
+    if (ustring error = SettingsFileBytes(settings, bytes, dataFolder); !error.empty())
+        return error;
     const std::string error = ReplaceFileContents(ToPath(filePath), bytes);
     return error.empty() ? ustring() : kSaveError + FromUtf8(error);
 }
 
-ustring RestoreSavedState(Settings& settings, ustring_view filePath) {
+ustring SaveStateFile(const Settings& settings, ustring_view stateFilePath,
+                      const fs::path& dataFolder) {
+    if (stateFilePath.empty())
+        return kSaveError + U("there is no folder to keep them in (neither XDG_DATA_HOME nor HOME "
+                              "names one)");
+    std::string bytes;
+    if (ustring error = SettingsFileBytes(settings, bytes, dataFolder); !error.empty())
+        return error;
+    const fs::path file = ToPath(stateFilePath);
+    const fs::path folder = file.parent_path();
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        // The write below would only say that the folder is missing, not why.
+        fs::create_directories(folder, ec);
+        if (ec)
+            return kSaveError + U("cannot create the folder ") + FromPath(folder) + u": " +
+                   FromUtf8(ec.message());
+    }
+    const std::string error = ReplaceFileContents(file, bytes);
+    return error.empty() ? ustring() : kSaveError + FromPath(file) + u": " + FromUtf8(error);
+}
+
+ustring RestoreSavedState(Settings& settings, ustring_view filePath, const fs::path& dataFolder) {
     std::string bytes;
     if (std::string error = ReadSettingsFile(ToPath(filePath), bytes); !error.empty())
         return kRestoreError + FromUtf8(error);
-    return SettingsFromBytes(settings, bytes);
+    return SettingsFromBytes(settings, bytes, dataFolder);
 }
 
-ustring SettingsFromBytes(Settings& settings, std::string_view bytes) {
+ustring SettingsFromBytes(Settings& settings, std::string_view bytes, const fs::path& dataFolder) {
     const ustring text = std::string_view(bytes).starts_with(kUtf8Bom)
                              ? FromUtf8(std::string_view(bytes).substr(3))
                              : FromCp1252(bytes);
@@ -273,7 +320,9 @@ ustring SettingsFromBytes(Settings& settings, std::string_view bytes) {
                            u", " + FromUtf8(name) + u": no closing quote)";
                 value = value.substr(1, value.size() - 2);
             }
-            f->textOf(read) = ustring(value);
+            f->textOf(read) = name == kCommonWordsFileLine
+                                  ? RestoredCommonWordsFile(value, dataFolder)
+                                  : ustring(value);
         }
     }
     if (noEntryChosen) return u"Invalid combo box index";

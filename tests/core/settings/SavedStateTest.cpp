@@ -105,6 +105,50 @@ TEST_F(SavedStateFile, Line29HoldsTheOutputEncodingOlderFilesLoadAsBefore) {
     }
 }
 
+// Line 37: a common-words file of the program's data folder goes by its name, so that the
+// file moves to another installation; any other path, and an older file's full path, stay.
+TEST_F(SavedStateFile, Line37NamesADataFolderFileByNameAndReadsANameInTheDataFolder) {
+    const fs::path data = dir.path() / "share";
+    const fs::path elsewhere = dir.path() / "other install";
+    Settings s;
+    s.ignore.CommonWordsFile = FromPath(data / "cwds_de.txt");
+    for (const fs::path& folder : {data, fs::path(data.string() + "/"), data / "." / ""}) {
+        ASSERT_EQ(SaveState(s, path(), folder), u"");
+        EXPECT_EQ(bytes(), [] {
+            std::vector<std::string> lines = DefaultLines();
+            lines[36] = "\"cwds_de.txt\"";
+            return Join(lines);
+        }()) << folder;
+    }
+    Settings moved;
+    ASSERT_EQ(RestoreSavedState(moved, path(), elsewhere), u"");
+    EXPECT_EQ(moved.ignore.CommonWordsFile, FromPath(elsewhere / "cwds_de.txt"));
+    Settings unplaced; // no data folder: the line as it is
+    ASSERT_EQ(RestoreSavedState(unplaced, path()), u"");
+    EXPECT_EQ(unplaced.ignore.CommonWordsFile, u"cwds_de.txt");
+
+    // Paths that are not a data-folder file are written and read as they are.
+    for (const ustring& other : {FromPath(dir.path() / "mine" / "cwds_de.txt"),
+                                 FromPath(data / "sub" / "cwds_de.txt"), ustring(u"")}) {
+        s.ignore.CommonWordsFile = other;
+        ASSERT_EQ(SaveState(s, path(), data), u"");
+        Settings back;
+        ASSERT_EQ(RestoreSavedState(back, path(), data), u"");
+        EXPECT_EQ(back.ignore.CommonWordsFile, other);
+    }
+
+    // Older files hold full paths, a Windows one among them.
+    for (const std::string& old :
+         {(data / "cwds_en.txt").string(), std::string("C:\\Program Files\\cwds_en.txt"),
+          std::string("./cwds_en.txt")}) {
+        std::vector<std::string> lines = DefaultLines();
+        lines[36] = "\"" + old + "\"";
+        Settings back;
+        ASSERT_EQ(RestoreSavedState(back, write(Join(lines)), elsewhere), u"") << old;
+        EXPECT_EQ(ToUtf8(back.ignore.CommonWordsFile), old);
+    }
+}
+
 // --- Fuzzing: damaged files never crash, and a failure leaves the settings alone ---
 
 TEST_F(SavedStateFile, EveryTruncationIsHandled) {
@@ -232,6 +276,48 @@ TEST_F(SavedStateFile, ReplacingKeepsPermissionsAndFollowsLinks) {
     EXPECT_EQ(ToUtf8(SaveState(Unusual(), path("nowhere.dvn"))),
               std::string(kSavePrefix) + "No such file or directory");
     EXPECT_TRUE(fs::is_symlink(dir.path() / "nowhere.dvn"));
+}
+
+// --- The state file's place: found from the environment, its folder made only when saving ---
+
+TEST(StateFilePlace, DataFolderFollowsXdgDataHomeThenHome) {
+    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u"/data/ann"}), "/data/ann");
+    // A relative XDG_DATA_HOME is to be ignored; so is a relative HOME.
+    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u"data"}),
+              "/home/ann/.local/share");
+    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u""}), "/home/ann/.local/share");
+    EXPECT_EQ(UserDataFolder({.home = u"ann", .xdgDataHome = u""}), "");
+    EXPECT_EQ(UserDataFolder({}), "");
+}
+
+TEST_F(SavedStateFile, StateFileFolderIsMadeOnlyWhenSaving) {
+    const fs::path data = dir.path() / "home" / ".local" / "share";
+    const ustring state = StateFilePath(FromPath(data), u"Quorvel Dorvane");
+    EXPECT_EQ(state, FromPath(data / "Quorvel Dorvane" / "dvn.usr"));
+    EXPECT_FALSE(fs::exists(dir.path() / "home"));
+    EXPECT_EQ(StateFilePath(u"", u"Quorvel Dorvane"), u"");
+
+    ASSERT_EQ(SaveStateFile(Unusual(), state, {}), u"");
+    Settings back;
+    ASSERT_EQ(RestoreSavedState(back, state), u"");
+    EXPECT_EQ(back.ignore.WordsToIgnore, Unusual().ignore.WordsToIgnore);
+}
+
+TEST_F(SavedStateFile, StateFileRefusalNamesTheFolderOrFileAndTheCause) {
+    // HOME is a file: no folder can be made below it.
+    const fs::path home = dir.write("home", "not a folder");
+    const ustring state = StateFilePath(FromPath(home / ".local" / "share"), u"Quorvel Dorvane");
+    EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, state, {})),
+              std::string(kSavePrefix) + "cannot create the folder " +
+                  (home / ".local/share/Quorvel Dorvane").string() + ": Not a directory");
+    // The folder is there, the file's place is taken.
+    fs::create_directories(dir.path() / "data" / "Quorvel Dorvane" / "dvn.usr");
+    const ustring taken = StateFilePath(FromPath(dir.path() / "data"), u"Quorvel Dorvane");
+    EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, taken, {})),
+              std::string(kSavePrefix) + ToUtf8(taken) + ": it is a folder, not a file");
+    EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, u"", {})),
+              std::string(kSavePrefix) +
+                  "there is no folder to keep them in (neither XDG_DATA_HOME nor HOME names one)");
 }
 
 // A named pipe, found as the state file at start or chosen as a settings file, is refused at
