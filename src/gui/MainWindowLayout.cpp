@@ -74,7 +74,7 @@ void frmMain::buildControls() {
     const QFont fixed = RoleFont(FontRole::CourierNew);
     cmdFile[0] = Button(central, "cmdFile0", "Input file", 'I');
     cmdFile[1] = Button(central, "cmdFile1", "Output file", 'O');
-    cmdFolder = Button(central, "cmdFolder", "Input folder", 'n');
+    cmdFolder = Button(central, "cmdFolder", "Input folder", 'l');
     cmdClearFile[0] = Button(central, "cmdClearFile0", "Clear", 'e');
     cmdClearFile[1] = Button(central, "cmdClearFile1", "Clear", 'r');
     for (int i = 0; i < 2; ++i) {
