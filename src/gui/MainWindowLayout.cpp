@@ -36,6 +36,12 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, Q
     return Named(new QCheckBox(withMnemonic(caption, key), parent), name);
 }
 
+// Tab visits the controls in this order, Shift+Tab in the reverse.
+void SetTabOrder(std::initializer_list<QWidget*> order) {
+    for (auto next = order.begin(); next + 1 != order.end(); ++next)
+        QWidget::setTabOrder(*next, *(next + 1));
+}
+
 QLabel* StatusLabel(QWidget* parent, const char* name) {
     auto* label = Named(new QLabel(parent), name);
     label->setTextFormat(Qt::PlainText);
@@ -107,6 +113,8 @@ void frmMain::buildControls() {
     txbOutput->setFont(fixed);
     txbOutput->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txbOutput->setMinimumHeight(160);
+    // Tab goes on to the next control, as everywhere else in the window.
+    txbOutput->setTabChangesFocus(true);
 
     buildStatusFrame();
 
@@ -178,6 +186,31 @@ void frmMain::buildControls() {
     commands->addStretch(1);
     // The count button keeps one width whichever of its two captions it shows.
     cmdListWords->setMinimumWidth(cmdListWords->sizeHint().width() + 16);
+
+    // As the window reads: the source, the input and output rows, the lists, the status
+    // frame's command, the command row, and the output box.
+    SetTabOrder({optInFile,
+                 optOnClipboard,
+                 cmdFile[0],
+                 txbFile[0],
+                 cmdClearFile[0],
+                 chkUTF8,
+                 cmdFolder,
+                 cmdFile[1],
+                 txbFile[1],
+                 cmdClearFile[1],
+                 chkDisableOutputToFile,
+                 chkSuppressWords,
+                 cboWordOrder,
+                 cboDisplayFormat,
+                 cmdShowIgnored,
+                 cmdListWords,
+                 cmdSetParameters,
+                 cmdSaveState,
+                 cmdClearOutput,
+                 cmdHelp,
+                 cmdQuit,
+                 txbOutput});
 
     auto* page = new QVBoxLayout(central);
     page->addWidget(txbIntro);

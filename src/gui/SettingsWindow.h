@@ -114,7 +114,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class BoxRule { None, RereadPrompt, RereadPromptThenCheck, FocusToClose };
+    enum class BoxRule { None, RereadPrompt, RereadPromptThenCheck };
     struct FlagBox {
         QCheckBox* box;
         const SettingField* field;

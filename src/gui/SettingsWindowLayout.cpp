@@ -52,6 +52,7 @@ void frmParams::buildControls() {
     setObjectName("frmParams");
     QWidget* w = this;
 
+    // The controls are made in the order the window reads, which is the order Tab visits them.
     lblAllowWordsWith = Named(new QLabel("Allow 'words' with:", w), "lblAllowWordsWith");
     chkAllowWordsWithHyphens = CheckBox(w, "chkAllowWordsWithHyphens", "hyphens -", 'y');
     chkAllowWordsWithApostrophes =
