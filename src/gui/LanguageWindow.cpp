@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "sources/Languages.h"
 
 #include <QComboBox>
@@ -53,7 +54,10 @@ frmLanguageSelection::frmLanguageSelection(QWidget* parent) : QDialog(parent) {
 }
 
 void frmLanguageSelection::placeAt(const QWidget* command) {
-    if (command) move(command->mapToGlobal(QPoint(0, 0)));
+    if (!command) return;
+    // Where the command is, but inside the screen, so that both commands can be reached.
+    adjustSize();
+    move(PlaceWithinScreen(this, command->mapToGlobal(QPoint(0, 0))));
 }
 
 void frmLanguageSelection::showEvent(QShowEvent* event) {

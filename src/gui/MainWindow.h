@@ -170,7 +170,7 @@ protected:
 
 private:
     void buildControls();
-    void buildStatusFrame();
+    void buildStatusFrame(QWidget* parent);
     void connectHandlers();
     void fillLists();
     void VetInputFileQuietly();

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramText.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "SettingsWindow.h"
 #include "count/ClipboardSource.h"
 #include "count/FilesSource.h"
@@ -473,6 +474,14 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (watched == txbIntro)
             QMetaObject::invokeMethod(
                 this, [this] { fitIntroToText(); }, Qt::QueuedConnection);
+        break;
+    case QEvent::WindowActivate:
+        // By now the window manager has framed the window: with its frame it still ends
+        // inside the screen.
+        if (watched == this) {
+            const QSize fitted = SizeWithinScreen(this, size());
+            if (fitted != size()) resize(fitted);
+        }
         break;
     case QEvent::FocusIn:
         for (size_t i = 0; i < 2; ++i) {

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "scan/Settings.h"
 
 #include <QButtonGroup>
@@ -58,8 +59,9 @@ QLabel* StatusLabel(QWidget* parent, const char* name) {
 void frmMain::buildControls() {
     setObjectName("frmMain");
     setWindowTitle("Quorvel Dorvane");
+    // The controls scroll where the screen is too small for them.
     auto* central = new QWidget(this);
-    setCentralWidget(central);
+    setCentralWidget(new ScrollingPage(central, this));
 
     txbIntro = Named(new QPlainTextEdit(central), "txbIntro");
     txbIntro->setReadOnly(true);
@@ -116,7 +118,7 @@ void frmMain::buildControls() {
     // Tab goes on to the next control, as everywhere else in the window.
     txbOutput->setTabChangesFocus(true);
 
-    buildStatusFrame();
+    buildStatusFrame(central);
 
     // Every caption of the window is drawn in the program's caption font; the text boxes keep
     // their own fonts and the twirler draws arrows.
@@ -223,11 +225,13 @@ void frmMain::buildControls() {
     Timer2 = Named(new QTimer(this), "Timer2");
     Timer2->setInterval(1000);
 
-    resize(960, 720);
+    // As large as it always opened where the screen has room, no larger than the screen's free
+    // area where it has not.
+    resize(SizeWithinScreen(this, QSize(960, 720).expandedTo(central->minimumSizeHint())));
 }
 
-void frmMain::buildStatusFrame() {
-    Frame2 = Named(new QGroupBox(centralWidget()), "Frame2");
+void frmMain::buildStatusFrame(QWidget* parent) {
+    Frame2 = Named(new QGroupBox(parent), "Frame2");
     lblTimeElapsed = StatusLabel(Frame2, "lblTimeElapsed");
     lblTimeElapsed->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblTwirler = StatusLabel(Frame2, "lblTwirler");

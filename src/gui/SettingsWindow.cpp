@@ -3,6 +3,7 @@
 #include "LanguageWindow.h"
 #include "MainWindow.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "Twips.h"
 #include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
@@ -43,8 +44,10 @@ frmParams::frmParams(frmMain& main)
     connectHandlers();
     lblParameters->clear();
     txbParametersFile->clear();
-    txbParametersFile->hide();
     setWindowTitle(withoutMnemonic(main.cmdSetParameters->text()));
+    // As tight as the controls allow, as the window has always opened, until the screen's edge
+    // limits it (placeBesideMainWindow).
+    resize(page_->widget()->minimumSizeHint());
 }
 
 void frmParams::bindFlag(QCheckBox* box, std::string_view name, BoxRule rule) {
@@ -364,6 +367,9 @@ void frmParams::placeBesideMainWindow() {
     const QPoint place(corner.x() + main_.cmdSetParameters->width() + TwipsToPixelsX(300, &main_),
                        corner.y());
     if (pos() != place) move(place);
+    // The window ends at the screen's edge; its controls scroll where they need more room.
+    const QSize fitted = SizeWithinScreen(this, size(), place);
+    if (fitted != size()) resize(fitted);
 }
 
 void frmParams::showWindow() {

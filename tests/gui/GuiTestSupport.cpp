@@ -112,6 +112,8 @@ QString Caption(const QAbstractButton* button) {
 
 void Press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(window->window()->windowHandle(), key, modifiers);
+    // What the key set going (a layout, a repaint) happens before a person's next key.
+    QCoreApplication::processEvents();
 }
 
 std::vector<QWidget*> TabWalk(QWidget* start, bool backwards,

@@ -61,7 +61,8 @@ void ChooseFile(WindowFixture& f, frmMain& w, int index, const QString& path);
 QString Output(frmMain& w);
 // The text of a button's caption without its mnemonic marker.
 QString Caption(const QAbstractButton* button);
-// Presses a key in window as a person would: it goes to the control that has the focus.
+// Presses a key in window as a person would: it goes to the control that has the focus, and
+// the window has done what the key started before the call returns.
 void Press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 // The controls Tab visits from start (Shift+Tab when backwards), start first, until it comes
 // back to start; atEach is called with each control once it has the focus.
