@@ -6,6 +6,7 @@
 #include "sources/Languages.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -58,6 +59,15 @@ void frmLanguageSelection::placeAt(const QWidget* command) {
     // Where the command is, but inside the screen, so that both commands can be reached.
     adjustSize();
     move(PlaceWithinScreen(this, command->mapToGlobal(QPoint(0, 0))));
+}
+
+bool frmLanguageSelection::event(QEvent* event) {
+    // Once the window manager has framed the window, the frame stays inside the screen too.
+    if (event->type() == QEvent::WindowActivate) {
+        const QPoint inside = PlaceWithinScreen(this, pos());
+        if (inside != pos()) move(inside);
+    }
+    return QDialog::event(event);
 }
 
 void frmLanguageSelection::showEvent(QShowEvent* event) {

@@ -34,6 +34,7 @@ public:
     void cmdCancel_Click();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };
 

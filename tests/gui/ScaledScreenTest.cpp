@@ -116,8 +116,9 @@ private slots:
         CheckReachable(w.help(), w.help()->cmdClose);
         if (QTest::currentTestFailed()) return;
 
-        // The language window opens where its command is, also with the command at the
-        // window's right edge.
+        // The language window opens where its command is, also with the command near the
+        // screen's right edge.
+        w.move(FreeArea().right() - 500, FreeArea().top());
         Click(w.cmdSetParameters);
         frmParams& p = w.params();
         QVERIFY(WaitForActive(&p));
@@ -136,6 +137,8 @@ private slots:
         QVERIFY(opened);
         if (QTest::currentTestFailed()) return;
 
+        // The confirmation of "Save settings" lies inside a main window that fits the screen.
+        w.move(FreeArea().topLeft());
         QRect popUp;
         QTimer::singleShot(50, &w, [&] {
             popUp = w.popUp().frameGeometry();
