@@ -2,9 +2,11 @@
 
 #include "Fonts.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "sources/Languages.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -53,7 +55,19 @@ frmLanguageSelection::frmLanguageSelection(QWidget* parent) : QDialog(parent) {
 }
 
 void frmLanguageSelection::placeAt(const QWidget* command) {
-    if (command) move(command->mapToGlobal(QPoint(0, 0)));
+    if (!command) return;
+    // Where the command is, but inside the screen, so that both commands can be reached.
+    adjustSize();
+    move(PlaceWithinScreen(this, command->mapToGlobal(QPoint(0, 0))));
+}
+
+bool frmLanguageSelection::event(QEvent* event) {
+    // Once the window manager has framed the window, the frame stays inside the screen too.
+    if (event->type() == QEvent::WindowActivate) {
+        const QPoint inside = PlaceWithinScreen(this, pos());
+        if (inside != pos()) move(inside);
+    }
+    return QDialog::event(event);
 }
 
 void frmLanguageSelection::showEvent(QShowEvent* event) {

@@ -25,7 +25,8 @@ public:
     // The chosen entry of cboCommonWordsFiles, or -1 when nothing was chosen.
     int languageSelected = -1;
 
-    // Puts the window where the command that opens it is on the screen.
+    // Puts the window where the command that opens it is on the screen, moved back inside the
+    // screen where it would reach past an edge.
     void placeAt(const QWidget* command);
 
     void cboCommonWordsFiles_Click();
@@ -33,6 +34,7 @@ public:
     void cmdCancel_Click();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };
 

@@ -250,6 +250,10 @@ void frmMain::SetTheFocus() {
             cmdListWords->setFocus();
         }
     }
+    ShowIdleControls();
+}
+
+void frmMain::ShowIdleControls() {
     host_.setLabel(LabelId::Twirler, u" ");
     for (size_t i = 0; i < 2; ++i)
         cmdClearFile[i]->setEnabled(!txbFile[i]->text().isEmpty());

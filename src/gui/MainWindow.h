@@ -106,6 +106,10 @@ public:
     // --- Services for the other windows ----------------------------------------------------
     void ConcealNumWords(bool blnConcealTimeElapsed = false);
     void SetTheFocus() override;
+    // What SetTheFocus does besides moving the focus: the twirler blanked and the commands
+    // enabled as the paths and the last count allow. For the changes that leave the focus
+    // where the person put it: a check box, an option or a list changed, a file box left.
+    void ShowIdleControls();
     void EnableMainControls(bool enabled) override;
     void setCountButtonCaption(ustring_view caption) override;
     void setCountButtonEnabled(bool enabled) override;
@@ -169,7 +173,7 @@ protected:
 
 private:
     void buildControls();
-    void buildStatusFrame();
+    void buildStatusFrame(QWidget* parent);
     void connectHandlers();
     void fillLists();
     void VetInputFileQuietly();
@@ -192,7 +196,8 @@ private:
     bool relisting_ = false;     // a re-listing after a change of order or format runs
     bool quitRequested_ = false; // the window was closed during a run: quit when it ends
     bool quitting_ = false;
-    bool leaving_ = false; // a file box's leaving handler runs
+    bool leaving_ = false;               // a file box's leaving handler runs
+    std::array<QString, 2> textOnEntry_; // each file box's text when it last got the focus
     ustring programTextPath_;
     ustring stateFilePath_; // set whenever the variables are initialised (StateFilePath)
 };

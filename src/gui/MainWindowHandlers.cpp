@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ProgramText.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "SettingsWindow.h"
 #include "count/ClipboardSource.h"
 #include "count/FilesSource.h"
@@ -52,6 +53,10 @@ void frmMain::connectHandlers() {
         });
         // Enter takes what was typed as leaving the box does.
         connect(txbFile[size_t(i)], &QLineEdit::returnPressed, this, [this, i] { fileBoxLeft(i); });
+        // A typed path can be cleared at once, so that Tab from the box goes on to "Clear".
+        connect(txbFile[size_t(i)], &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            cmdClearFile[size_t(i)]->setEnabled(cmdFile[size_t(i)]->isEnabled() && !t.isEmpty());
+        });
         txbFile[size_t(i)]->installEventFilter(this);
         cmdFile[size_t(i)]->installEventFilter(this);
     }
@@ -113,7 +118,7 @@ void frmMain::cboWordOrder_Click() {
         ListWords(state_);
         relisting_ = false;
     }
-    SetTheFocus();
+    ShowIdleControls();
 }
 
 void frmMain::cboDisplayFormat_Click() {
@@ -273,7 +278,7 @@ void frmMain::txbFile_LostFocus(int index) {
             state_.session.wordsGot = false;
             lblFilesize->clear();
             UpdatePathTooltip(index);
-            SetTheFocus();
+            ShowIdleControls();
             return;
         }
         if (!box->text().isEmpty()) {
@@ -285,7 +290,7 @@ void frmMain::txbFile_LostFocus(int index) {
     }
     UpdatePathTooltip(index);
     UpdateDisableBox();
-    SetTheFocus();
+    ShowIdleControls();
 }
 
 // --- Source, display and output box --------------------------------------------------------
@@ -297,7 +302,7 @@ void frmMain::optInFile_Click() {
         ConcealNumWords(true);
     }
     lblSizeOfClipboardContents->clear();
-    SetTheFocus();
+    ShowIdleControls();
 }
 
 void frmMain::optOnClipboard_Click() {
@@ -307,7 +312,7 @@ void frmMain::optOnClipboard_Click() {
         ConcealNumWords(true);
     }
     ShowClipboardSize(host_, host_.clipboardText(), state_.numberFormat);
-    SetTheFocus();
+    ShowIdleControls();
 }
 
 void frmMain::txbIntro_Click() {
@@ -319,7 +324,7 @@ void frmMain::chkSuppressWords_Click() {
     chkSuppressWords->setToolTip(chkSuppressWords->isChecked()
                                      ? QString()
                                      : "The program will run faster if this checkbox is checked.");
-    SetTheFocus();
+    ShowIdleControls();
 }
 
 void frmMain::cmdClearOutput_Click() {
@@ -443,19 +448,16 @@ bool frmMain::acceptsDroppedFiles(const QEvent* event, std::vector<ustring>* pat
 }
 
 void frmMain::fileBoxLeft(int index) {
+    // A message shown while the box is being left takes the focus too; that is no new leaving.
     if (leaving_) return;
-    // The leaving handler puts the focus on the input-file command; when the person went on
-    // to type in another box, the focus goes back there so that typing is not interrupted.
-    QWidget* next = QApplication::focusWidget();
-    const auto* nextLine = qobject_cast<QLineEdit*>(next);
-    const auto* nextText = qobject_cast<QPlainTextEdit*>(next);
-    const bool typing =
-        next && next != txbFile[size_t(index)] &&
-        ((nextLine && !nextLine->isReadOnly()) || (nextText && !nextText->isReadOnly()));
+    // Passing through the box on the way to another control changes nothing, so it neither
+    // checks the file again nor forgets the count.
+    if (txbFile[size_t(index)]->text() == textOnEntry_[size_t(index)]) return;
     leaving_ = true;
     txbFile_LostFocus(index);
     leaving_ = false;
-    if (typing && next->isEnabled() && next->isVisible()) next->setFocus(Qt::OtherFocusReason);
+    // Enter checks the box without leaving it: leaving it afterwards has nothing new to check.
+    textOnEntry_[size_t(index)] = txbFile[size_t(index)]->text();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -476,6 +478,19 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (watched == txbIntro)
             QMetaObject::invokeMethod(
                 this, [this] { fitIntroToText(); }, Qt::QueuedConnection);
+        break;
+    case QEvent::WindowActivate:
+        // By now the window manager has framed the window: with its frame it still ends
+        // inside the screen.
+        if (watched == this) {
+            const QSize fitted = SizeWithinScreen(this, size());
+            if (fitted != size()) resize(fitted);
+        }
+        break;
+    case QEvent::FocusIn:
+        for (size_t i = 0; i < 2; ++i) {
+            if (watched == txbFile[i]) textOnEntry_[i] = txbFile[i]->text();
+        }
         break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "scan/Settings.h"
 
 #include <QButtonGroup>
@@ -36,6 +37,12 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, Q
     return Named(new QCheckBox(withMnemonic(caption, key), parent), name);
 }
 
+// Tab visits the controls in this order, Shift+Tab in the reverse.
+void SetTabOrder(std::initializer_list<QWidget*> order) {
+    for (auto next = order.begin(); next + 1 != order.end(); ++next)
+        QWidget::setTabOrder(*next, *(next + 1));
+}
+
 QLabel* StatusLabel(QWidget* parent, const char* name) {
     auto* label = Named(new QLabel(parent), name);
     label->setTextFormat(Qt::PlainText);
@@ -52,8 +59,9 @@ QLabel* StatusLabel(QWidget* parent, const char* name) {
 void frmMain::buildControls() {
     setObjectName("frmMain");
     setWindowTitle("Quorvel Dorvane");
+    // The controls scroll where the screen is too small for them.
     auto* central = new QWidget(this);
-    setCentralWidget(central);
+    setCentralWidget(new ScrollingPage(central, this));
 
     txbIntro = Named(new QPlainTextEdit(central), "txbIntro");
     txbIntro->setReadOnly(true);
@@ -74,7 +82,7 @@ void frmMain::buildControls() {
     const QFont fixed = RoleFont(FontRole::CourierNew);
     cmdFile[0] = Button(central, "cmdFile0", "Input file", 'I');
     cmdFile[1] = Button(central, "cmdFile1", "Output file", 'O');
-    cmdFolder = Button(central, "cmdFolder", "Input folder", 'n');
+    cmdFolder = Button(central, "cmdFolder", "Input folder", 'l');
     cmdClearFile[0] = Button(central, "cmdClearFile0", "Clear", 'e');
     cmdClearFile[1] = Button(central, "cmdClearFile1", "Clear", 'r');
     for (int i = 0; i < 2; ++i) {
@@ -107,8 +115,10 @@ void frmMain::buildControls() {
     txbOutput->setFont(fixed);
     txbOutput->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txbOutput->setMinimumHeight(160);
+    // Tab goes on to the next control, as everywhere else in the window.
+    txbOutput->setTabChangesFocus(true);
 
-    buildStatusFrame();
+    buildStatusFrame(central);
 
     // Every caption of the window is drawn in the program's caption font; the text boxes keep
     // their own fonts and the twirler draws arrows.
@@ -179,6 +189,31 @@ void frmMain::buildControls() {
     // The count button keeps one width whichever of its two captions it shows.
     cmdListWords->setMinimumWidth(cmdListWords->sizeHint().width() + 16);
 
+    // As the window reads: the source, the input and output rows, the lists, the status
+    // frame's command, the command row, and the output box.
+    SetTabOrder({optInFile,
+                 optOnClipboard,
+                 cmdFile[0],
+                 txbFile[0],
+                 cmdClearFile[0],
+                 chkUTF8,
+                 cmdFolder,
+                 cmdFile[1],
+                 txbFile[1],
+                 cmdClearFile[1],
+                 chkDisableOutputToFile,
+                 chkSuppressWords,
+                 cboWordOrder,
+                 cboDisplayFormat,
+                 cmdShowIgnored,
+                 cmdListWords,
+                 cmdSetParameters,
+                 cmdSaveState,
+                 cmdClearOutput,
+                 cmdHelp,
+                 cmdQuit,
+                 txbOutput});
+
     auto* page = new QVBoxLayout(central);
     page->addWidget(txbIntro);
     page->addLayout(upper);
@@ -190,11 +225,13 @@ void frmMain::buildControls() {
     Timer2 = Named(new QTimer(this), "Timer2");
     Timer2->setInterval(1000);
 
-    resize(960, 720);
+    // As large as it always opened where the screen has room, no larger than the screen's free
+    // area where it has not.
+    resize(SizeWithinScreen(this, QSize(960, 720).expandedTo(central->minimumSizeHint())));
 }
 
-void frmMain::buildStatusFrame() {
-    Frame2 = Named(new QGroupBox(centralWidget()), "Frame2");
+void frmMain::buildStatusFrame(QWidget* parent) {
+    Frame2 = Named(new QGroupBox(parent), "Frame2");
     lblTimeElapsed = StatusLabel(Frame2, "lblTimeElapsed");
     lblTimeElapsed->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblTwirler = StatusLabel(Frame2, "lblTwirler");

@@ -3,6 +3,7 @@
 #include "LanguageWindow.h"
 #include "MainWindow.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "Twips.h"
 #include "count/WordsToIgnore.h"
 #include "scan/CommentMarkers.h"
@@ -43,8 +44,10 @@ frmParams::frmParams(frmMain& main)
     connectHandlers();
     lblParameters->clear();
     txbParametersFile->clear();
-    txbParametersFile->hide();
     setWindowTitle(withoutMnemonic(main.cmdSetParameters->text()));
+    // As tight as the controls allow, as the window has always opened, until the screen's edge
+    // limits it (placeBesideMainWindow).
+    resize(page_->widget()->minimumSizeHint());
 }
 
 void frmParams::bindFlag(QCheckBox* box, std::string_view name, BoxRule rule) {
@@ -72,11 +75,11 @@ void frmParams::connectHandlers() {
     bindFlag(chkDropFinalS, "DropFinalS", BoxRule::RereadPrompt);
     bindFlag(chkOnly7bitASCII, "Only7bitASCII", BoxRule::None);
     bindFlag(chkAllowCommentMarkers, "AllowCommentMarkers", BoxRule::RereadPrompt);
-    bindFlag(chkIgnoreRepetitions, "IgnoreRepetitions", BoxRule::FocusToClose);
-    bindFlag(chkIgnoreRomNum40, "IgnoreRomNum40", BoxRule::FocusToClose);
-    bindFlag(chkIgnoreNoLetter, "IgnoreNoLetter", BoxRule::FocusToClose);
-    bindFlag(chkIgnoreInfrequentWords, "IgnoreInfrequentWords", BoxRule::FocusToClose);
-    bindFlag(chkIgnoreShortWords, "IgnoreShortWords", BoxRule::FocusToClose);
+    bindFlag(chkIgnoreRepetitions, "IgnoreRepetitions", BoxRule::None);
+    bindFlag(chkIgnoreRomNum40, "IgnoreRomNum40", BoxRule::None);
+    bindFlag(chkIgnoreNoLetter, "IgnoreNoLetter", BoxRule::None);
+    bindFlag(chkIgnoreInfrequentWords, "IgnoreInfrequentWords", BoxRule::None);
+    bindFlag(chkIgnoreShortWords, "IgnoreShortWords", BoxRule::None);
     bindFlag(chkOutputWithCommas, "OutputWithCommas", BoxRule::None);
     bindFlag(chkShowFilesColumn, "ShowFilesColumn", BoxRule::None);
     bindFlag(chkWarnOnOverwrite, "WarnOnOverwrite", BoxRule::None);
@@ -84,10 +87,8 @@ void frmParams::connectHandlers() {
 
     const auto bindList = [this](QComboBox* list, std::string_view name) {
         const SettingField* field = FindSettingField(FromUtf8(name));
-        connect(list, &QComboBox::activated, this, [=, this](int index) {
-            field->setIndexOf(state_.settings, index);
-            if (state_.session.startUpCompleted) focusToClose();
-        });
+        connect(list, &QComboBox::activated, this,
+                [=, this](int index) { field->setIndexOf(state_.settings, index); });
     };
     bindList(cboShortWordSize, "ShortWordSize");
     bindList(cboLongWordSize, "LongWordSize");
@@ -159,9 +160,6 @@ void frmParams::flagBoxClicked(QCheckBox* box, const SettingField* field, BoxRul
     switch (rule) {
     case BoxRule::None:
         return;
-    case BoxRule::FocusToClose:
-        if (state_.session.startUpCompleted) focusToClose();
-        return;
     case BoxRule::RereadPrompt:
     case BoxRule::RereadPromptThenCheck:
         break;
@@ -212,7 +210,6 @@ void frmParams::chkIgnoreCommonWords_Click() {
             main_.ConcealNumWords();
         }
     }
-    if (isVisible()) focusToClose();
 }
 
 void frmParams::cmdClearCommonWordsFile_Click() {
@@ -371,6 +368,9 @@ void frmParams::placeBesideMainWindow() {
     const QPoint place(corner.x() + main_.cmdSetParameters->width() + TwipsToPixelsX(300, &main_),
                        corner.y());
     if (pos() != place) move(place);
+    // The window ends at the screen's edge; its controls scroll where they need more room.
+    const QSize fitted = SizeWithinScreen(this, size(), place);
+    if (fitted != size()) resize(fitted);
 }
 
 void frmParams::showWindow() {
@@ -381,10 +381,11 @@ void frmParams::showWindow() {
 }
 
 bool frmParams::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
+    // The focus starts on Close when the window opens; coming back to the window, after a
+    // message box of its own included, finds it where the person left it.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         placeBesideMainWindow();
-        focusToClose();
-    }
+    if (event->type() == QEvent::Show) focusToClose();
     return QWidget::event(event);
 }
 

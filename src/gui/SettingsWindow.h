@@ -24,6 +24,7 @@ struct SettingField;
 namespace qd::gui {
 
 class frmMain;
+class ScrollingPage;
 
 class frmParams : public QWidget {
     Q_OBJECT
@@ -114,7 +115,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class BoxRule { None, RereadPrompt, RereadPromptThenCheck, FocusToClose };
+    enum class BoxRule { None, RereadPrompt, RereadPromptThenCheck };
     struct FlagBox {
         QCheckBox* box;
         const SettingField* field;
@@ -132,6 +133,7 @@ private:
 
     frmMain& main_;
     RunState& state_;
+    ScrollingPage* page_ = nullptr;  // the controls, scrolling on a small screen
     std::vector<FlagBox> flagBoxes_; // every flag box bound to a field
     bool leaving_ = false;           // a box's leaving handler runs
     // The handlers neither ask nor check while a box is put back or a settings file is

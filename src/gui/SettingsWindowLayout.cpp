@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "SettingsWindow.h"
 #include "scan/Settings.h"
 
@@ -50,8 +51,11 @@ QGroupBox* Group(QWidget* parent) {
 
 void frmParams::buildControls() {
     setObjectName("frmParams");
-    QWidget* w = this;
+    // The controls scroll where the screen is too small for them.
+    auto* content = new QWidget(this);
+    QWidget* w = content;
 
+    // The controls are made in the order the window reads, which is the order Tab visits them.
     lblAllowWordsWith = Named(new QLabel("Allow 'words' with:", w), "lblAllowWordsWith");
     chkAllowWordsWithHyphens = CheckBox(w, "chkAllowWordsWithHyphens", "hyphens -", 'y');
     chkAllowWordsWithApostrophes =
@@ -128,6 +132,7 @@ void frmParams::buildControls() {
     lblParameters = Named(new QLabel("State loaded from:", w), "lblParameters");
     txbParametersFile = Named(new QLineEdit(w), "txbParametersFile");
     txbParametersFile->setReadOnly(true);
+    txbParametersFile->hide(); // until a settings file has been saved or loaded
 
     cmdRestoreDefaults = Button(w, "cmdRestoreDefaults", "Restore defaults", 'd');
     cmdInitialize = Button(w, "cmdInitialize", "Reinitialize", 'z');
@@ -145,7 +150,7 @@ void frmParams::buildControls() {
 
     // Captions in the program's caption font; the marker boxes keep their fixed pitch.
     const QFont arial = RoleFont(FontRole::Arial);
-    for (QWidget* child : findChildren<QWidget*>()) {
+    for (QWidget* child : content->findChildren<QWidget*>()) {
         if (!qobject_cast<QLineEdit*>(child)) child->setFont(arial);
     }
 
@@ -252,12 +257,18 @@ void frmParams::buildControls() {
     commands->addWidget(cmdQuit);
     commands->addWidget(cmdClose);
 
-    auto* page = new QVBoxLayout(this);
+    auto* page = new QVBoxLayout(content);
+    page->setContentsMargins(WindowMargins(this));
     page->addLayout(top);
     page->addWidget(words);
     page->addLayout(middle);
     page->addWidget(files);
     page->addLayout(commands);
+
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    page_ = new ScrollingPage(content, this);
+    window->addWidget(page_);
 }
 
 } // namespace qd::gui

@@ -4,6 +4,7 @@
 #include "text/Folders.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <algorithm>
 
@@ -113,6 +115,52 @@ QString Caption(const QAbstractButton* button) {
     return withoutMnemonic(button->text());
 }
 
+void Press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(window->window()->windowHandle(), key, modifiers);
+    // What the key set going (a layout, a repaint) happens before a person's next key.
+    QCoreApplication::processEvents();
+}
+
+std::vector<QWidget*> TabWalk(QWidget* start, bool backwards,
+                              const std::function<void(QWidget*)>& atEach) {
+    start->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> visited{start};
+    if (atEach) atEach(start);
+    // A window has far fewer controls; more steps mean Tab never comes back.
+    for (int step = 0; step < 200; ++step) {
+        if (backwards) {
+            Press(start, Qt::Key_Backtab, Qt::ShiftModifier);
+        } else {
+            Press(start, Qt::Key_Tab);
+        }
+        QWidget* now = QApplication::focusWidget();
+        if (now == start || !now) break;
+        visited.push_back(now);
+        if (atEach) atEach(now);
+    }
+    return visited;
+}
+
+std::vector<QWidget*> TabStops(const QWidget* window) {
+    std::vector<QWidget*> stops;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window || !w->isVisible() || !w->isEnabled() || w->focusProxy() ||
+            !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const auto* option = qobject_cast<const QRadioButton*>(w);
+        if (option && option->autoExclusive() && !option->isChecked()) continue;
+        stops.push_back(w);
+    }
+    return stops;
+}
+
+QStringList Names(const std::vector<QWidget*>& controls) {
+    QStringList names;
+    for (const QWidget* w : controls)
+        names.append(w ? w->objectName() : QString("(none)"));
+    return names;
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
@@ -121,6 +169,10 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
         QTest::qWait(10);
     }
     return true;
+}
+
+bool WaitForActive(const QWidget* window) {
+    return WaitFor([window] { return QApplication::activeWindow() == window; }, 5000);
 }
 
 } // namespace qd::gui::test

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAbstractButton;
 class QComboBox;
@@ -63,7 +64,22 @@ void ChooseFile(WindowFixture& f, frmMain& w, int index, const QString& path);
 QString Output(frmMain& w);
 // The text of a button's caption without its mnemonic marker.
 QString Caption(const QAbstractButton* button);
+// Presses a key in window as a person would: it goes to the control that has the focus, and
+// the window has done what the key started before the call returns.
+void Press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+// The controls Tab visits from start (Shift+Tab when backwards), start first, until it comes
+// back to start; atEach is called with each control once it has the focus.
+std::vector<QWidget*> TabWalk(QWidget* start, bool backwards = false,
+                              const std::function<void(QWidget*)>& atEach = {});
+// Every control of window that Tab can reach now: enabled, shown, taking the focus by Tab;
+// of a pair of option buttons only the chosen one, as the arrow keys move between them.
+std::vector<QWidget*> TabStops(const QWidget* window);
+// The controls' names, for comparing orders.
+QStringList Names(const std::vector<QWidget*>& controls);
 // Waits, running the event loop, until condition holds or timeoutMs passed.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+// Waits until window is the active one. (QTest's own wait is met at once while another window
+// of the program is active.)
+bool WaitForActive(const QWidget* window);
 
 } // namespace qd::gui::test

@@ -7,6 +7,7 @@
 #include "HelpWindow.h"
 #include "MainWindow.h"
 #include "QtText.h"
+#include "ScreenFit.h"
 #include "SettingsWindow.h"
 
 #include <QAbstractButton>
@@ -51,7 +52,7 @@ int main(int argc, char* argv[]) {
     options.environment = qd::DefaultEnvironment();
     frmMain main(options);
     if (!main.Form_Load()) return 1;
-    main.move(20, 20);
+    main.move(PlaceWithinScreen(&main, QPoint(20, 20)));
     QTest::qWait(300);
     if (!input.isEmpty()) {
         main.FileChosen(0, input);
