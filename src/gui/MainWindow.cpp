@@ -278,7 +278,7 @@ void frmMain::showLeftOutCommand() {
                       .arg(toQ(GroupDigits(int64_t(state_.excluded.size()), state_.numberFormat)))
                 : QString("Show words left out");
     if (withoutMnemonic(cmdShowIgnored->text()) != caption)
-        cmdShowIgnored->setText(withMnemonic(caption, 'l'));
+        cmdShowIgnored->setText(withMnemonic(caption, 'r'));
     cmdShowIgnored->setEnabled(counted);
 }
 

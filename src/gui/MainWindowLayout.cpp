@@ -84,7 +84,7 @@ void frmMain::buildControls() {
     cmdFile[1] = Button(central, "cmdFile1", "Output file", 'O');
     cmdFolder = Button(central, "cmdFolder", "Input folder", 'l');
     cmdClearFile[0] = Button(central, "cmdClearFile0", "Clear", 'e');
-    cmdClearFile[1] = Button(central, "cmdClearFile1", "Clear", 'r');
+    cmdClearFile[1] = Button(central, "cmdClearFile1", "Clear", 'a');
     for (int i = 0; i < 2; ++i) {
         txbFile[i] = Named(new QLineEdit(central), i == 0 ? "txbFile0" : "txbFile1");
         txbFile[i]->setFont(fixed);
@@ -241,7 +241,7 @@ void frmMain::buildStatusFrame(QWidget* parent) {
     lblTwirler->setText(" ");
     lblNumberOfWords = StatusLabel(Frame2, "lblNumberOfWords");
     lblNumWordsExcluded = StatusLabel(Frame2, "lblNumWordsExcluded");
-    cmdShowIgnored = Button(Frame2, "cmdShowIgnored", "Show words left out", 'l');
+    cmdShowIgnored = Button(Frame2, "cmdShowIgnored", "Show words left out", 'r');
     cmdShowIgnored->setToolTip("List every word the last count left out, with its frequency and "
                                "the rule that left it out: those ignored after the count, which "
                                "the number beside counts, and those left out while counting.");

@@ -86,7 +86,7 @@ private slots:
                          "  too short: 1 word, 1 instance"));
         QVERIFY(w.cmdShowIgnored->isEnabled());
         QCOMPARE(Caption(w.cmdShowIgnored), QString("Show words left out (3)"));
-        QCOMPARE(w.cmdShowIgnored->text(), QString("Show words &left out (3)"));
+        QCOMPARE(w.cmdShowIgnored->text(), QString("Show wo&rds left out (3)"));
         Click(w.cmdShowIgnored);
         QCOMPARE(Output(w), QString("   Freq  Word left out  Rule\n"
                                     "      2  zzz            repetition of one letter\n"
