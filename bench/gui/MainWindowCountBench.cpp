@@ -40,7 +40,7 @@ struct GuiRun {
 GuiRun CountInWindow(const QString& file, bool suppressWords) {
     QTemporaryDir appData;
     MainWindowOptions options;
-    options.user.xdgDataHome = fromQ(appData.path());
+    options.userDataFolder = appData.path().toStdString();
     options.environment = {.tempRoot = SystemTempRoot(),
                            .programFolder = QCoreApplication::applicationDirPath().toStdString()};
     frmMain window(options);

@@ -84,8 +84,8 @@ bool frmMain::Form_Load() {
     state_.settings.ignore.CommonWordsFile = DefaultCommonWordsFile(state_.env.programFolder);
     fillLists();
     SelectListDefaults(state_.settings);
-    stateFilePath_ = StateFilePath(FromPath(UserDataFolder(options_.user)),
-                                   state_.texts.GetText(kTextProgramFolder));
+    stateFilePath_ =
+        StateFilePath(FromPath(options_.userDataFolder), state_.texts.GetText(kTextProgramFolder));
 
     // A missing or unreadable state file (a first start) leaves every setting at its default.
     if (!RestoreSavedState(state_.settings, stateFilePath_, state_.env.programFolder).empty()) {
@@ -125,8 +125,8 @@ void frmMain::InitializeVariables() {
     state_.settings.input.Source = SourceKind::InFile;
     lblSizeOfClipboardContents->clear();
     lblFilesize->clear();
-    stateFilePath_ = StateFilePath(FromPath(UserDataFolder(options_.user)),
-                                   state_.texts.GetText(kTextProgramFolder));
+    stateFilePath_ =
+        StateFilePath(FromPath(options_.userDataFolder), state_.texts.GetText(kTextProgramFolder));
     state_.scanner.comments().openComment = -1;
     lblTwirler->setText(" ");
     Initialize();

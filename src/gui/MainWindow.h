@@ -39,10 +39,10 @@ struct MainWindowOptions {
     Environment environment;
     // The user's digit grouping and decimal characters.
     NumberFormat numberFormat;
-    // HOME and XDG_DATA_HOME, which place the user's data folder (UserDataFolder); the
-    // program's own folder with the state file is made inside it when settings are saved.
-    // Tests point them at folders of their own.
-    UserEnvironment user;
+    // The user's data folder (empty when there is none); the program's own folder with the
+    // state file is made inside it when settings are saved. Tests point it at folders of their
+    // own.
+    std::filesystem::path userDataFolder;
 };
 
 class frmMain : public QMainWindow, public WindowControls {

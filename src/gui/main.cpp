@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QLocale>
+#include <QStandardPaths>
 
 #include "text/Folders.h"
 #include "text/Formatting.h"
@@ -30,7 +31,9 @@ int main(int argc, char* argv[]) {
     options.numberFormat.thousands = qd::gui::fromQ(locale.groupSeparator());
     options.numberFormat.decimal = qd::gui::fromQ(locale.decimalPoint());
     options.environment = qd::DefaultEnvironment();
-    options.user = qd::ProcessUserEnvironment();
+    // Only the path: the folder is made when settings are first saved.
+    options.userDataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
     qd::gui::frmMain window(options);
     if (!window.Form_Load()) return 1;
     if (!arguments.positionalArguments().isEmpty())

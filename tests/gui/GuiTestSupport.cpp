@@ -69,13 +69,13 @@ size_t WindowFixture::countShown(ustring_view title) const {
 }
 
 frmMain& WindowFixture::start() {
-    return start({.home = u"", .xdgDataHome = fromQ(appData_.path())});
+    return start(appData_.path().toStdString());
 }
 
-frmMain& WindowFixture::start(const UserEnvironment& user) {
-    user_ = user;
+frmMain& WindowFixture::start(const std::filesystem::path& userDataFolder) {
+    userDataFolder_ = userDataFolder;
     MainWindowOptions options;
-    options.user = user;
+    options.userDataFolder = userDataFolder;
     // The data files beside the test executables, as in the build tree.
     options.environment = {.tempRoot = SystemTempRoot(),
                            .programFolder = QCoreApplication::applicationDirPath().toStdString()};

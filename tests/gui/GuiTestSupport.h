@@ -23,13 +23,13 @@ public:
 
     // A main window started as the program starts it, over the fixture's folder.
     frmMain& start();
-    // The same under the HOME and XDG_DATA_HOME given, in place of the fixture's folder.
-    frmMain& start(const UserEnvironment& user);
+    // The same with the user's data folder given, in place of the fixture's folder.
+    frmMain& start(const std::filesystem::path& userDataFolder);
     // Ends the window and starts a new one over the same application-data folder: what the
     // next start of the program sees.
     frmMain& restart() {
         window_.reset();
-        return start(user_);
+        return start(userDataFolder_);
     }
 
     DialogScript& dialogs() { return TestDialogScript(); }
@@ -48,7 +48,7 @@ public:
 
 private:
     QTemporaryDir appData_;
-    UserEnvironment user_;
+    std::filesystem::path userDataFolder_;
     QTemporaryDir scratch_;
     std::unique_ptr<frmMain> window_;
     std::map<Question, std::function<Answer(const ShownDialog&)>> byQuestion_;

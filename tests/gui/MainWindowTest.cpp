@@ -278,7 +278,7 @@ private slots:
     void settingsFolder_madeOnlyWhenSaving_aRefusalNamesItAndTheCause() {
         WindowFixture f;
         const QString home = f.scratchPath("home"); // not there yet
-        frmMain& w = f.start({.home = fromQ(home), .xdgDataHome = u""});
+        frmMain& w = f.start((home + "/.local/share").toStdString());
         QVERIFY(f.dialogs().shown.empty());
         QVERIFY(!QFileInfo::exists(home));
         QVERIFY(toQ(w.stateFilePath()).startsWith(home + "/.local/share/"));
@@ -289,8 +289,8 @@ private slots:
         QVERIFY(QFile::exists(toQ(w.stateFilePath())));
         QCOMPARE(f.restart().cboDisplayFormat->currentIndex(), 6);
 
-        // A HOME nobody may write in: root writes in any folder whatever its mode, but sysfs
-        // takes no new folder from anyone.
+        // A data folder inside one nobody may write in: root writes in any folder whatever
+        // its mode, but sysfs takes no new folder from anyone.
         const bool root = ::geteuid() == 0;
         const QString locked = root ? QString("/sys") : f.scratchPath("locked");
         if (!root) {
@@ -298,7 +298,7 @@ private slots:
             QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         }
         if (!QFileInfo(locked).isDir()) QSKIP("no folder that refuses a new folder");
-        frmMain& refused = f.start({.home = fromQ(locked), .xdgDataHome = u""});
+        frmMain& refused = f.start((locked + "/.local/share").toStdString());
         const size_t asked = f.dialogs().shown.size();
         QVERIFY(!QFileInfo::exists(locked + "/.local"));
         Click(refused.cmdSaveState);

@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
 
     QTemporaryDir appData; // the pictures never touch the person's saved settings
     MainWindowOptions options;
-    options.user.xdgDataHome = qd::gui::fromQ(appData.path());
+    options.userDataFolder = appData.path().toStdString();
     options.environment = qd::DefaultEnvironment();
     frmMain main(options);
     if (!main.Form_Load()) return 1;

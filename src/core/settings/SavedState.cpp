@@ -253,9 +253,7 @@ ustring SaveState(const Settings& settings, ustring_view filePath, const fs::pat
 
 ustring SaveStateFile(const Settings& settings, ustring_view stateFilePath,
                       const fs::path& dataFolder) {
-    if (stateFilePath.empty())
-        return kSaveError + U("there is no folder to keep them in (neither XDG_DATA_HOME nor HOME "
-                              "names one)");
+    if (stateFilePath.empty()) return kSaveError + U("there is no folder to keep them in");
     std::string bytes;
     if (ustring error = SettingsFileBytes(settings, bytes, dataFolder); !error.empty())
         return error;

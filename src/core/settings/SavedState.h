@@ -33,7 +33,7 @@ inline constexpr int StateFileLineCount = 38;
 extern const std::array<std::string_view, StateFileLineCount> StateFileLines;
 
 // The state file: appDataFolder / programFolderName / "dvn.usr", where programFolderName is
-// program text 310; empty when there is no appDataFolder (UserDataFolder found none). Only
+// program text 310; empty when there is no appDataFolder. Only
 // the path: the folder is made when the settings are first saved (SaveStateFile).
 ustring StateFilePath(ustring_view appDataFolder, ustring_view programFolderName);
 

@@ -1,7 +1,6 @@
 #include "text/Folders.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -38,22 +37,6 @@ int64_t FileLength(ustring_view path) {
     std::error_code ec;
     auto size = fs::file_size(ToPath(path), ec);
     return ec ? -1 : int64_t(size);
-}
-
-UserEnvironment ProcessUserEnvironment() {
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value ? FromUtf8(value) : ustring();
-    };
-    return {.home = variable("HOME"), .xdgDataHome = variable("XDG_DATA_HOME")};
-}
-
-fs::path UserDataFolder(const UserEnvironment& user) {
-    const fs::path xdg = ToPath(user.xdgDataHome);
-    if (xdg.is_absolute()) return xdg;
-    const fs::path home = ToPath(user.home);
-    if (home.is_absolute()) return home / ".local" / "share";
-    return {};
 }
 
 fs::path SystemTempRoot() {

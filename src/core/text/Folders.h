@@ -26,21 +26,6 @@ struct Environment {
     std::filesystem::path programFolder; // where dvn.dat and the common-words files are
 };
 
-// The environment variables that place the user's own folders, as the process has them
-// (empty when unset). The front end reads them; tests give folders of their own.
-struct UserEnvironment {
-    ustring home;        // HOME
-    ustring xdgDataHome; // XDG_DATA_HOME
-};
-
-// The process's HOME and XDG_DATA_HOME.
-UserEnvironment ProcessUserEnvironment();
-
-// The user's data folder, as the XDG base directories place it: XDG_DATA_HOME when it is an
-// absolute path, else HOME/.local/share when HOME is one; empty when neither is. Nothing is
-// created.
-std::filesystem::path UserDataFolder(const UserEnvironment& user);
-
 // The system temporary folder, or /tmp when the system names none.
 std::filesystem::path SystemTempRoot();
 

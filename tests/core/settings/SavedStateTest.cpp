@@ -278,17 +278,7 @@ TEST_F(SavedStateFile, ReplacingKeepsPermissionsAndFollowsLinks) {
     EXPECT_TRUE(fs::is_symlink(dir.path() / "nowhere.dvn"));
 }
 
-// --- The state file's place: found from the environment, its folder made only when saving ---
-
-TEST(StateFilePlace, DataFolderFollowsXdgDataHomeThenHome) {
-    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u"/data/ann"}), "/data/ann");
-    // A relative XDG_DATA_HOME is to be ignored; so is a relative HOME.
-    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u"data"}),
-              "/home/ann/.local/share");
-    EXPECT_EQ(UserDataFolder({.home = u"/home/ann", .xdgDataHome = u""}), "/home/ann/.local/share");
-    EXPECT_EQ(UserDataFolder({.home = u"ann", .xdgDataHome = u""}), "");
-    EXPECT_EQ(UserDataFolder({}), "");
-}
+// --- The state file's place: its folder made only when saving ---
 
 TEST_F(SavedStateFile, StateFileFolderIsMadeOnlyWhenSaving) {
     const fs::path data = dir.path() / "home" / ".local" / "share";
@@ -304,7 +294,7 @@ TEST_F(SavedStateFile, StateFileFolderIsMadeOnlyWhenSaving) {
 }
 
 TEST_F(SavedStateFile, StateFileRefusalNamesTheFolderOrFileAndTheCause) {
-    // HOME is a file: no folder can be made below it.
+    // The data folder lies below a file: no folder can be made there.
     const fs::path home = dir.write("home", "not a folder");
     const ustring state = StateFilePath(FromPath(home / ".local" / "share"), u"Quorvel Dorvane");
     EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, state, {})),
@@ -316,8 +306,7 @@ TEST_F(SavedStateFile, StateFileRefusalNamesTheFolderOrFileAndTheCause) {
     EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, taken, {})),
               std::string(kSavePrefix) + ToUtf8(taken) + ": it is a folder, not a file");
     EXPECT_EQ(ToUtf8(SaveStateFile(Settings{}, u"", {})),
-              std::string(kSavePrefix) +
-                  "there is no folder to keep them in (neither XDG_DATA_HOME nor HOME names one)");
+              std::string(kSavePrefix) + "there is no folder to keep them in");
 }
 
 // A named pipe, found as the state file at start or chosen as a settings file, is refused at
