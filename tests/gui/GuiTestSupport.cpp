@@ -106,6 +106,13 @@ void ChooseFile(WindowFixture& f, frmMain& w, int index, const QString& path) {
     Click(w.cmdFile[index]);
 }
 
+void CountWithEveryCommandInUse(WindowFixture& f, frmMain& w) {
+    ChooseFile(f, w, 0, f.writeFile("in.txt", "some words to count\r\n"));
+    ChooseFile(f, w, 1, f.scratchPath("list.txt"));
+    Click(w.cmdListWords);
+    w.Timer1_Timer();
+}
+
 QString Output(frmMain& w) {
     w.host().flushOutput();
     return w.txbOutput->toPlainText();

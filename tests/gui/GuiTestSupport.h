@@ -60,6 +60,9 @@ void Click(QAbstractButton* button);
 void Pick(QComboBox* list, int index);
 // Clicks the file button of the main window (0 input, 1 output) and answers its file dialog.
 void ChooseFile(WindowFixture& f, frmMain& w, int index, const QString& path);
+// Gives every command of the main window a use: an input counted, an output file named, a
+// listing to clear; so that each is enabled.
+void CountWithEveryCommandInUse(WindowFixture& f, frmMain& w);
 // The output box as the person sees it once the program has drawn it.
 QString Output(frmMain& w);
 // The text of a button's caption without its mnemonic marker.

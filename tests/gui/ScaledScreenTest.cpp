@@ -92,11 +92,7 @@ private slots:
         WindowFixture f;
         frmMain& w = f.start();
         QVERIFY(WaitForActive(&w));
-        // Every command has a use: a counted input, an output file, a listing to clear.
-        ChooseFile(f, w, 0, f.writeFile("in.txt", "some words to count\r\n"));
-        ChooseFile(f, w, 1, f.scratchPath("list.txt"));
-        Click(w.cmdListWords);
-        w.Timer1_Timer();
+        CountWithEveryCommandInUse(f, w);
         CheckReachable(&w, w.optInFile);
         if (QTest::currentTestFailed()) return;
 
