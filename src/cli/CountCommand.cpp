@@ -185,8 +185,10 @@ int RunCountCommand(const CliOptions& options, const Environment& env, int stdin
     s.input.Source = SourceKind::InFile;
     if (encoding != EncodingChoice::Detected) s.input.UTF8 = encoding == EncodingChoice::Utf8;
 
-    run.session.startUpCompleted = true;
+    // Normalised as the window's start does, before start-up is complete: the count checks
+    // their characters itself, and a refusal is told once.
     NormaliseWordsToIgnore(run);
+    run.session.startUpCompleted = true;
 
     if (!options.language.empty()) {
         s.ignore.CommonWordsFile =
