@@ -182,8 +182,10 @@ TEST_F(Listing, UnencodableWordsAreToldOnceForACompleteFileThatListsThem) {
     }
     EXPECT_EQ(notice(ListFormat::RankFrequency), u"");
 
+    // Stopped after "łódź", before the last word.
+    run.settings.output.DisplayFormat = ListFormat::Word;
     host.messages.clear();
-    stopAfterEvents(1);
+    stopAfterEvents(3);
     EXPECT_EQ(ListWords(run), ListWordsResult::Stopped);
     EXPECT_TRUE(host.messages.empty());
 }
