@@ -1,7 +1,8 @@
 // Counting through the real main window: listing again on a change of order or format, why
 // words were left out (the tally's tooltip, "Show words left out"), the stop button and its
 // question, closing during a count, the output file's questions and the empty file of a count
-// that lists no word, words shown as they are found, and the clipboard as the source.
+// that lists no word, words shown as they are found, and the clipboard as the source (with
+// the notice of words the output file's code page cannot hold).
 
 #include "GuiTestSupport.h"
 #include "QtText.h"
@@ -270,6 +271,39 @@ private slots:
         QCOMPARE(f.countShown(u"Too much clipboard text"), size_t(1));
         QVERIFY(w.optInFile->isChecked());
         QVERIFY(w.lblSizeOfClipboardContents->text().isEmpty());
+    }
+
+    void clipboardWordsWindows1252Lacks_areToldOfOnceTheOutputFileIsWritten() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        const QString output = f.scratchPath("out.txt");
+        ChooseFile(f, w, 1, output);
+        QApplication::clipboard()->setText(
+            QString::fromUtf8("Łódź and Kraków, then Gdańsk; and łódź again."));
+        Click(w.optOnClipboard);
+        Click(w.cmdListWords);
+        QCOMPARE(f.countShown(u"Output file"), size_t(1));
+        const ShownDialog& notice = f.dialogs().shown.back();
+        QCOMPARE(notice.icon, MsgIcon::Information);
+        QCOMPARE(toQ(notice.text),
+                 QString::fromUtf8("2 words in the output file\r\n%1\r\nhold characters that "
+                                   "Windows-1252 lacks, written as \"?\" (the first is "
+                                   "\"łódź\").\r\nThe UTF-8 output encoding keeps them.")
+                     .arg(output));
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("  ?\xF3"
+                                        "d?\r\n"));
+        file.close();
+        QVERIFY(Output(w).contains(QString::fromUtf8("łódź")));
+
+        // In UTF-8 the file keeps them: listing again tells of nothing.
+        Click(w.cmdSetParameters);
+        Pick(w.params().cboOutputEncoding, int(FileEncoding::Utf8));
+        Pick(w.cboDisplayFormat, 8);
+        QCOMPARE(f.countShown(u"Output file"), size_t(1));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(file.readAll()).contains(QString::fromUtf8("\r\nłódź\r\n")));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "sources/RawFile.h"
 #include "text/Host.h"
 
+#include <array>
 #include <string>
 
 namespace qd {
@@ -24,8 +25,10 @@ constexpr int32_t kStopWithoutAskingSeconds = 10;
 
 constexpr std::string_view kTextStart = "<w:t";
 constexpr std::string_view kTextEnd = "</w:t>";
-constexpr std::string_view kLineBreak = "<w:br/>";
 constexpr std::string_view kParagraphEnd = "</w:p>";
+// Elements of a paragraph that Word shows as white space: a tab, a break (line, page or
+// column), a carriage return. Runs joined across one of them would join two words.
+constexpr std::array<std::string_view, 3> kSpaceElements = {"<w:tab", "<w:br", "<w:cr"};
 
 // Forward search for one marker from positions that only grow: the last hit is remembered,
 // so each marker is searched across the document once and the extraction stays linear even
@@ -50,6 +53,39 @@ private:
     size_t from_ = 0;
     bool valid_ = false;
 };
+
+// True when the "<w:t" at p opens a text element, not another one (w:tab, w:tbl, w:tc ...).
+bool IsTextElement(std::string_view xml, size_t p) {
+    const size_t afterTag = p + kTextStart.size();
+    return afterTag < xml.size() && (xml[afterTag] == ' ' || xml[afterTag] == '>');
+}
+
+// The next text element at or after from, or npos; starts searches for "<w:t".
+size_t NextTextElement(MarkerSearch& starts, std::string_view xml, size_t from) {
+    for (size_t p = starts.find(from); p != std::string_view::npos;
+         p = starts.find(p + kTextStart.size()))
+        if (IsTextElement(xml, p)) return p;
+    return std::string_view::npos;
+}
+
+bool EndsElementName(char c) {
+    return c == '/' || c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// True when the markup between two text elements separates their words: a paragraph end
+// or one of the space elements. Anything else (a run's end, its formatting, a bookmark)
+// leaves a word split over the two runs whole.
+bool SeparatesWords(std::string_view gap) {
+    for (size_t lt = gap.find('<'); lt != std::string_view::npos; lt = gap.find('<', lt + 1)) {
+        const std::string_view tag = gap.substr(lt);
+        if (tag.starts_with(kParagraphEnd)) return true;
+        for (const std::string_view name : kSpaceElements)
+            if (tag.size() > name.size() && tag.starts_with(name) &&
+                EndsElementName(tag[name.size()]))
+                return true;
+    }
+    return false;
+}
 
 void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
     size_t hit = s.find(from);
@@ -92,8 +128,10 @@ int32_t ExtractDocxRuns(RunState& run, std::string_view xml, size_t start,
     const bool showProgress = xml.size() > kProgressXmlLength;
     int shownPosition = -1;
 
+    // The look-ahead for the next text element has its own search, so that both move
+    // forward only.
     MarkerSearch textStarts(xml, kTextStart), textEnds(xml, kTextEnd);
-    MarkerSearch lineBreaks(xml, kLineBreak), paragraphEnds(xml, kParagraphEnd);
+    MarkerSearch nextTextStarts(xml, kTextStart);
     std::string bytes;
     while (start < xml.size()) {
         const size_t p1 = textStarts.find(start);
@@ -102,16 +140,16 @@ int32_t ExtractDocxRuns(RunState& run, std::string_view xml, size_t start,
         const size_t p2 = textEnds.find(start);
         if (p2 == std::string_view::npos || p2 < p1) break;
         const size_t afterTag = p1 + kTextStart.size();
-        if (afterTag >= xml.size() || (xml[afterTag] != ' ' && xml[afterTag] != '>')) {
+        if (!IsTextElement(xml, p1)) {
             start = afterTag; // another element: w:tab, w:tbl, w:tc ...
             continue;
         }
 
         bytes.assign(xml.substr(afterTag, p2 - afterTag));
         const size_t next = p2 + kTextEnd.size();
-        const size_t nextText = textStarts.find(next);
-        if (nextText != std::string_view::npos &&
-            (lineBreaks.find(next) < nextText || paragraphEnds.find(next) < nextText))
+        // The gaps between consecutive text elements never overlap: one pass in all.
+        const size_t nextText = NextTextElement(nextTextStarts, xml, next);
+        if (nextText != std::string_view::npos && SeparatesWords(xml.substr(next, nextText - next)))
             bytes += ' ';
         // Drop the rest of the opening tag (its attributes).
         const size_t close = bytes.find('>');

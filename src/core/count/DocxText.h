@@ -35,8 +35,9 @@ DocxText ReadDocxText(RunState& run, ustring_view xmlPath, bool reportDeleteErro
 
 // Cuts the text runs out of the document XML (raw bytes, UTF-8) from byte offset start
 // onwards into runs, replacing what runs held. Runs of one paragraph join without a space, so
-// a word split over several runs stays whole; a run followed by a line break or a paragraph
-// end before the next run gets one trailing space. Only &amp;, &lt; and &gt; are decoded,
+// a word split over several runs stays whole; a run followed by a paragraph end, a tab, a
+// break or a carriage return (w:tab, w:br, w:cr) before the next run gets one trailing space.
+// Only &amp;, &lt; and &gt; are decoded,
 // in that order; the two-byte UTF-8 sequences and typographic punctuation are decoded too.
 // size is in: the document part's size in bytes (above 1024000 every 20th run is echoed into
 // the output box); out: the number of characters extracted. Returns the number of runs, or 0

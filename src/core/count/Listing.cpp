@@ -61,6 +61,18 @@ OverwriteAnswer AskAboutExistingOutputFile(RunState& run) {
     return OverwriteAnswer::Write;
 }
 
+// The notice after a file pass that wrote some listed words with '?' in place of characters
+// the code page lacks: the file is complete, but those words are not what was counted.
+void TellOfUnencodableWords(Host& host, const UnencodableWords& words, ustring_view path) {
+    const bool one = words.count == 1;
+    host.message(FromInt(words.count) + (one ? u" word" : u" words") + u" in the output file\r\n" +
+                     ustring(path) + u"\r\n" + (one ? u"holds" : u"hold") +
+                     u" characters that Windows-1252 lacks, written as \"?\" (" +
+                     (one ? u"it is \"" : u"the first is \"") + words.first +
+                     u"\").\r\nThe UTF-8 output encoding keeps them.",
+                 u"Output file", MsgIcon::Information);
+}
+
 enum class FilePass { Written, Failed, NotOpened };
 
 // The file pass; a failure is reported. A file is replaced only by a complete listing: a
@@ -93,6 +105,8 @@ FilePass WriteOutputFile(RunState& run) {
     // Only a complete list counts as written: a later report must not send the user to a
     // file that holds part of it.
     run.current.OutputFileWritten = true;
+    if (file.unencodableWords().count > 0)
+        TellOfUnencodableWords(host, file.unencodableWords(), output.OutputFile);
     return FilePass::Written;
 }
 

@@ -74,6 +74,7 @@ void OutputFileSink::header(ustring_view line) {
 }
 
 void OutputFileSink::entry(ustring_view line, int32_t) {
+    if (encoding_ == FileEncoding::Windows1252) noteUnencodable(line);
     if (format_ != ListFormat::WordsWithCommas) {
         listLine(line, true);
         return;
@@ -81,6 +82,20 @@ void OutputFileSink::entry(ustring_view line, int32_t) {
     if (anyWord_) writeLine(unpadded() ? u"," : u", ", false);
     anyWord_ = true;
     listLine(line, false);
+}
+
+void OutputFileSink::noteUnencodable(ustring_view line) {
+    size_t at = 0;
+    while (at < line.size() && UnicodeToCp1252(line[at]) >= 0)
+        ++at;
+    if (at == line.size()) return;
+    if (unencodable_.count++ > 0) return;
+    // The word is the field around that character: no word holds a space or a comma, and
+    // the rank and frequency fields hold digits only.
+    constexpr char16_t kFieldEnds[] = u" ,";
+    const size_t before = line.find_last_of(kFieldEnds, at);
+    const size_t from = before == ustring_view::npos ? 0 : before + 1;
+    unencodable_.first.assign(line.substr(from, line.find_first_of(kFieldEnds, at) - from));
 }
 
 void OutputFileSink::listLine(ustring_view line, bool lineEnd) {

@@ -20,6 +20,13 @@
 
 namespace qd {
 
+// The listed words that hold a character Windows-1252 lacks, each such character written as
+// '?': how many, and the first of them in the file's order.
+struct UnencodableWords {
+    int32_t count = 0;
+    ustring first;
+};
+
 class OutputFileSink : public ListingSink {
 public:
     // commas: the lines come in the comma layout (OutputWithCommas).
@@ -42,6 +49,8 @@ public:
     // Format 9 joins the words with ", " on one line that has no line end.
     void entry(ustring_view line, int32_t index) override;
     const ErrorInfo* failure() const override { return failed_ ? &error_ : nullptr; }
+    // Always none in UTF-8.
+    const UnencodableWords& unencodableWords() const { return unencodable_; }
 
 private:
     // A line of the listing: unpadded when the fields must be, then written.
@@ -49,6 +58,7 @@ private:
     // The line in the file's encoding, bytes_ reused.
     void writeLine(ustring_view line, bool lineEnd);
     void writeBytes();
+    void noteUnencodable(ustring_view line);
     bool unpadded() const { return commas_ && encoding_ == FileEncoding::Utf8; }
     void fail();
 
@@ -61,6 +71,7 @@ private:
     bool anyWord_ = false;
     bool failed_ = false;
     ErrorInfo error_;
+    UnencodableWords unencodable_;
 };
 
 // The error of a failed FileWriter as the program reports it.

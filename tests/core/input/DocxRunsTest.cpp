@@ -42,12 +42,33 @@ TEST_F(DocxRunsTest, UnfinishedOrMisorderedElementsEndTheExtraction) {
     EXPECT_EQ(text(xml, xml.size()), "");
 }
 
+// --- What separates the words of two runs ---
+
+TEST_F(DocxRunsTest, SpaceElementsAndParagraphEndsSeparateRunsAndNothingElseDoes) {
+    const std::string bold = "<w:r><w:rPr><w:b/></w:rPr><w:t>bold</w:t></w:r>";
+    EXPECT_EQ(text(bold + "<w:r><w:tab/><w:t>tabbed</w:t></w:r>"), "bold tabbed");
+    EXPECT_EQ(text(bold + "<w:r><w:cr/><w:t>next</w:t></w:r>"), "bold next");
+    EXPECT_EQ(text(bold + "<w:r><w:br w:type=\"page\"/><w:t>page</w:t></w:r>"), "bold page");
+    EXPECT_EQ(text("<w:t>end</w:t><w:tab/></w:r><w:r><w:t>of run</w:t>"), "end of run");
+    // A tab before the break: the break still counts, once.
+    EXPECT_EQ(text("<w:t>a</w:t><w:tab/><w:br/><w:t>b</w:t>"), "a b");
+    EXPECT_EQ(text("<w:t>para</w:t></w:r></w:p><w:p><w:r><w:t>graph</w:t>"), "para graph");
+    // Formatting, bookmarks and proofing marks keep a split word whole; so do elements whose
+    // names merely begin like a space element.
+    EXPECT_EQ(text(bold + "<w:proofErr w:type=\"spellStart\"/><w:bookmarkStart w:id=\"0\"/>"
+                          "<w:r><w:rPr><w:i/></w:rPr><w:t>face</w:t></w:r>"),
+              "boldface");
+    EXPECT_EQ(text("<w:t>in</w:t><w:tabs/><w:brk/><w:crx/><w:t>one</w:t>"), "inone");
+    // Nothing is added after the last run.
+    EXPECT_EQ(text("<w:t>last</w:t><w:tab/><w:br/></w:p>"), "last");
+}
+
 // --- Random markup: runs are never empty and the size is always their joined length ---
 
 TEST_F(DocxRunsTest, MarkupSoupExtractsConsistently) {
-    const std::string_view pieces[] = {"<w:t>",  "<w:t ",    ">",    "</w:t>", "<w:br/>",
-                                       "</w:p>", "&amp;",    "&lt;", "&gt;",   "\xC3",
-                                       "\xC2",   "\xE2\x80", "word", " "};
+    const std::string_view pieces[] = {
+        "<w:t>", "<w:t ", ">",    "</w:t>", "<w:br/>", "<w:tab/>", "<w:cr/>", "</w:p>",
+        "&amp;", "&lt;",  "&gt;", "\xC3",   "\xC2",    "\xE2\x80", "word",    " "};
     std::mt19937 rng(20240611);
     for (int round = 0; round < 500; ++round) {
         std::string xml;

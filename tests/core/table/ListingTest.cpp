@@ -143,12 +143,63 @@ TEST_F(Listing, Utf8FileKeepsTheLettersWindows1252TurnsIntoQuestionMarks) {
     EXPECT_EQ(file(), kHead + header +
                           "?\xF3"
                           "d?\r\ngy?r\r\n?ehir\r\na?\r\n??z\r\n");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              u"5 words in the output file\r\n" + run.settings.output.OutputFile +
+                  u"\r\nhold characters that Windows-1252 lacks, written as \"?\" (the first "
+                  u"is \"łódź\").\r\nThe UTF-8 output encoding keeps them.");
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
+    host.messages.clear();
     run.settings.output.OutputEncoding = FileEncoding::Utf8;
     ASSERT_EQ(ListWords(run), ListWordsResult::Listed);
+    EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(file(),
               "\xEF\xBB\xBF\"To open this file in Excel state that it is delimited by spaces.\"\r\n"
               "\"Set File Origin: UTF-8 & Text qualifier: double-quote.\"\r\n\r\n" +
                   header + "łódź\r\ngyőr\r\nşehir\r\na\uFFFD\r\n\U0001D400z\r\n");
+}
+
+// The notice names the word as the file lists it, whatever the layout; a file that lists
+// no words, or that was not completed, tells of none.
+TEST_F(Listing, UnencodableWordsAreToldOnceForACompleteFileThatListsThem) {
+    test::AddWords(run, {{"zürich", 3}, {"łódź", 2}, {"kraków", 2}, {"żubr", 1}});
+    run.settings.output.OutputFile = pathIn("out.txt");
+    run.settings.output.OutputWithCommas = true;
+    run.settings.output.WordOrder = ListOrder::Alphabetical;
+    finish();
+    auto notice = [this](ListFormat format) {
+        run.settings.output.DisplayFormat = format;
+        host.messages.clear();
+        EXPECT_EQ(ListWords(run), ListWordsResult::Listed);
+        return host.messages.empty() ? ustring() : host.messages.back().text;
+    };
+    for (ListFormat format :
+         {ListFormat::RankWordFrequency, ListFormat::WordRank, ListFormat::WordsWithCommas}) {
+        const ustring text = notice(format);
+        EXPECT_TRUE(text.starts_with(u"2 words in the output file\r\n")) << int(format);
+        EXPECT_NE(text.find(u"(the first is \"łódź\")"), ustring::npos) << int(format);
+        EXPECT_EQ(host.messages.size(), 1u);
+    }
+    EXPECT_EQ(notice(ListFormat::RankFrequency), u"");
+
+    // Stopped after "łódź", before the last word.
+    run.settings.output.DisplayFormat = ListFormat::Word;
+    host.messages.clear();
+    stopAfterEvents(3);
+    EXPECT_EQ(ListWords(run), ListWordsResult::Stopped);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Listing, OneUnencodableWordIsToldInTheSingular) {
+    test::AddWords(run, {{"żubr", 2}, {"bison", 1}});
+    run.settings.output.OutputFile = pathIn("out.txt");
+    finish();
+    ASSERT_EQ(ListWords(run), ListWordsResult::Listed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              u"1 word in the output file\r\n" + run.settings.output.OutputFile +
+                  u"\r\nholds characters that Windows-1252 lacks, written as \"?\" (it is "
+                  u"\"żubr\").\r\nThe UTF-8 output encoding keeps them.");
 }
 
 // --- Stopping ---
