@@ -148,8 +148,7 @@ FileStart ClassifyFileStart(ustring_view path, bool checkCharset) {
         return start;
 
     if (checkCharset && HasTextExtension(path)) {
-        FirstLines head =
-            ReadFirstLines(path, true, kCharsetLines, false, false, kCharsetSearchBytes);
+        FirstLines head = ReadFirstLines(path, true, kCharsetLines, false, kCharsetSearchBytes);
         if (head.error.number == 0 && DeclaresUtf8(head.text)) return FileStart::Utf8;
     }
     return FileStart::Unknown;
