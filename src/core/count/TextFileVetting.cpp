@@ -6,6 +6,7 @@
 #include "sources/RawFile.h"
 #include "text/Folders.h"
 #include "text/Host.h"
+#include "text/Utf8Decoding.h"
 
 #include <array>
 #include <climits>
@@ -78,6 +79,10 @@ bool HeadDeclaresUtf8(std::string_view head) {
         at = end + 1;
     }
     return false;
+}
+
+bool IsTextKind(FileKind kind) {
+    return kind == FileKind::Text || kind == FileKind::TextLf || kind == FileKind::TextCr;
 }
 
 // The share of control bytes in bytes (the first maxBytes of a file), and the line ends.
@@ -196,7 +201,14 @@ TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, 
             return check;
         }
     }
-    return ScanTextBytes(bytes, maxBytes, threshold);
+    check = ScanTextBytes(bytes, maxBytes, threshold);
+    if (IsTextKind(check.kind)) {
+        RawFile file(path);
+        std::string head;
+        if (file.isOpen() && file.readInto(head, kUtf8ScanBytes))
+            check.isUtf8 = LooksUtf8(head, file.length() > kUtf8ScanBytes);
+    }
+    return check;
 }
 
 TextFileCheck IsTextStream(std::string_view head, bool complete) {
@@ -218,7 +230,12 @@ TextFileCheck IsTextStream(std::string_view head, bool complete) {
         check.kind = FileKind::Text;
         return check;
     }
-    return ScanTextBytes(head.substr(0, kVetScanBytes), kVetScanBytes, 0.0);
+    check = ScanTextBytes(head.substr(0, kVetScanBytes), kVetScanBytes, 0.0);
+    if (IsTextKind(check.kind)) {
+        const std::string_view scanned = head.substr(0, size_t(kUtf8ScanBytes));
+        check.isUtf8 = LooksUtf8(scanned, !complete || scanned.size() < head.size());
+    }
+    return check;
 }
 
 namespace {
