@@ -66,6 +66,24 @@ private slots:
         QVERIFY(w.chkSuppressWords->toolTip().isEmpty());
     }
 
+    // A UTF-8 file without a byte-order mark or a declaration is known by its bytes.
+    void inputFile_unmarkedUtf8TicksTheBoxAndIsAskedAboutWhenUnticked() {
+        WindowFixture f;
+        frmMain& w = f.start();
+        ChooseFile(f, w, 0, f.writeFile("u.txt", QString("caf\u00E9 apple\r\n").toUtf8()));
+        QVERIFY(w.chkUTF8->isChecked());
+        Click(w.chkUTF8);
+        QVERIFY(!w.chkUTF8->isChecked());
+        f.answer(Question::EncodingSeemsUtf8, Answer::Yes);
+        Click(w.cmdListWords);
+        QCOMPARE(f.countAsked(Question::EncodingSeemsUtf8), size_t(1));
+        QVERIFY(w.chkUTF8->isChecked());
+        QVERIFY(Output(w).contains(QString("caf\u00E9")));
+
+        ChooseFile(f, w, 0, f.writeFile("a.txt", QByteArray("caf\xC3\xA9 na\xEFve\r\n")));
+        QVERIFY(!w.chkUTF8->isChecked()); // one ill-formed byte: ANSI
+    }
+
     void inputFile_chosenVettedAndCleared() {
         WindowFixture f;
         frmMain& w = f.start();

@@ -7,6 +7,7 @@
 #include "scan/Scanner.h"
 #include "sources/ClipboardText.h"
 #include "text/Host.h"
+#include "text/Nfc.h"
 
 namespace qd {
 
@@ -39,6 +40,7 @@ SourceResult CountFromClipboard(RunState& run, ErrorInfo& outputError) {
         host.enableMainControls(false);
         ClearOutput(run);
         if (!run.current.ClipboardText.empty()) {
+            ToNfcInPlace(run.current.ClipboardText);
             if (!s.words.CaseSignificant)
                 LowerCaseAccentedInPlace(run.current.ClipboardText, &run.yield);
             run.scanner.line() = run.current.ClipboardText;

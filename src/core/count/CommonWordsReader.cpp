@@ -12,6 +12,7 @@
 #include "text/Folders.h"
 #include "text/Host.h"
 #include "text/ReplaceFile.h"
+#include "text/Utf8Decoding.h"
 
 #include <string>
 #include <sys/stat.h>
@@ -20,8 +21,13 @@ namespace qd {
 
 namespace {
 
-// The UTF-8 byte-order mark as its three bytes read one character per byte.
-constexpr ustring_view kByteOrderMark = u"\u00EF\u00BB\u00BF";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view TrimmedOfSpaces(std::string_view bytes) {
+    const size_t first = bytes.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
+}
 
 // Step 2 of reading: the file is not there.
 void ReportMissingFile(RunState& run) {
@@ -47,13 +53,16 @@ bool ScanCommonWordsLines(RunState& run, ustring_view path, bool utf8) {
     ustring line;
     bool firstLine = true;
     while (!run.session.stopRequested && reader.nextLine(bytes)) {
-        line.clear();
-        AppendCp1252(bytes, line);
-        if (firstLine && utf8 && line.starts_with(kByteOrderMark)) line.erase(0, 3);
+        if (firstLine && utf8 && bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(3);
         firstLine = false;
-        TrimSpacesInPlace(line);
-        if (!line.empty()) {
-            if (utf8) DecodeUtf8PairsInPlace(line);
+        bytes = TrimmedOfSpaces(bytes);
+        if (!bytes.empty()) {
+            if (utf8) {
+                DecodeUtf8(bytes, line);
+            } else {
+                line.clear();
+                AppendCp1252(bytes, line);
+            }
             LowerCaseAccentedInPlace(line, run.session.startUpCompleted ? &run.yield : nullptr);
             line += u' ';
             run.scanner.line() = line;

@@ -6,6 +6,7 @@
 #include "sources/ProgressBar.h"
 #include "sources/RawFile.h"
 #include "text/Host.h"
+#include "text/Utf8Decoding.h"
 
 #include <array>
 #include <string>
@@ -162,7 +163,7 @@ int32_t ExtractDocxRuns(RunState& run, std::string_view xml, size_t start,
             ReplaceAll(bytes, "&amp;", "&");
             ReplaceAll(bytes, "&lt;", "<");
             ReplaceAll(bytes, "&gt;", ">");
-            text = ReplaceTypographicUtf8(DecodeUtf8Pairs(FromCp1252(bytes)));
+            text = DecodeUtf8(bytes);
         }
         size += int32_t(text.size());
         runs.push_back(std::move(text));

@@ -1,8 +1,8 @@
 #include "count/TextFileLines.h"
 
 #include "scan/CaseFolding.h"
-#include "scan/TextRoutines.h"
 #include "sources/LineCharacters.h"
+#include "text/Utf8Decoding.h"
 
 namespace qd {
 
@@ -19,37 +19,32 @@ std::string_view TrimmedBytes(std::string_view bytes, bool start, bool end) {
     return bytes.substr(b, e - b);
 }
 
-// Where a part of a long UTF-8 line may end: no two-byte sequence, typographic three-byte
-// sequence or the pair a removed sequence brings together may straddle it. The byte after
-// the cut continues nothing, and begins a two-byte sequence with a lead of 194 only after a
-// sequence that decodes to a character; the byte before it leads nothing. Windows-1252
-// bytes are decoded one by one: any cut will do.
+// Where a part of a long UTF-8 line may end: before an ASCII byte, which continues no sequence
+// and combines with nothing before it, so that decoding and normalising the part alone gives
+// what the whole line would. Failing that (64 bytes without one), before any byte that
+// continues no sequence, where at worst a combining mark is normalised apart. Windows-1252
+// bytes are read one by one: any cut will do.
 size_t PartCut(std::string_view bytes, bool utf8) {
     if (!utf8) return bytes.size();
     auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const size_t lowest = bytes.size() > 64 ? bytes.size() - 64 : 1;
-    for (size_t q = bytes.size(); q-- > lowest;) {
-        const bool afterCharacter =
-            q >= 2 && at(q - 2) == 0xC2 && at(q - 1) >= 0xA0 && at(q - 1) <= 0xBF;
-        const bool continues =
-            (at(q) >= 0x80 && at(q) <= 0xBF) || (at(q) == 0xC2 && !afterCharacter);
-        const bool leads = at(q - 1) == 0xC2 || at(q - 1) == 0xC3 || at(q - 1) == 0xE2;
-        if (!continues && !leads) return q;
-    }
+    for (size_t q = bytes.size(); q-- > lowest;)
+        if (at(q) < 0x80) return q;
     if (bytes.size() <= 64) return 0; // the next part may bring a cut
-    // Only bytes of removed sequences and leads without theirs, 64 in a row: the cut falls
-    // at the end, where at worst one of them decodes apart.
+    for (size_t q = bytes.size(); q-- > lowest;)
+        if (at(q) >= 0xC0) return q;
     return bytes.size();
+}
+
+bool StartsWithByteOrderMark(std::string_view bytes) {
+    return bytes.starts_with("\xEF\xBB\xBF");
 }
 
 } // namespace
 
 void TextFileLines::decode(std::string_view bytes, ustring& line) {
     if (utf8_) {
-        // The two-byte sequences and the typographic punctuation are decoded first.
-        WidenCp1252(bytes, false, line);
-        DecodeUtf8PairsInPlace(line);
-        ReplaceTypographicUtf8InPlace(line);
+        DecodeUtf8(bytes, line);
         if (lowerCase_) LowerCaseAccentedInPlace(line, &yield_);
     } else {
         // Read as ANSI, the line is lowered while its bytes become characters.
@@ -64,6 +59,8 @@ bool TextFileLines::nextLine(ustring& line) {
         if (!reader_.nextLine(bytes)) return false;
         consumed_ += reader_.consumed();
         goesOn_ = reader_.lineContinues();
+        if (utf8_ && consumed_ == reader_.consumed() && StartsWithByteOrderMark(bytes))
+            bytes.remove_prefix(3); // the mark says how the file is encoded, and no more
         if (!held_.empty()) {
             held_.append(bytes);
             bytes = held_;

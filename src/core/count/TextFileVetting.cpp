@@ -6,6 +6,7 @@
 #include "sources/RawFile.h"
 #include "text/Folders.h"
 #include "text/Host.h"
+#include "text/Utf8Decoding.h"
 
 #include <array>
 #include <climits>
@@ -80,6 +81,10 @@ bool HeadDeclaresUtf8(std::string_view head) {
     return false;
 }
 
+bool IsTextKind(FileKind kind) {
+    return kind == FileKind::Text || kind == FileKind::TextLf || kind == FileKind::TextCr;
+}
+
 // The share of control bytes in bytes (the first maxBytes of a file), and the line ends.
 TextFileCheck ScanTextBytes(std::string_view bytes, int32_t maxBytes, double threshold) {
     TextFileCheck check;
@@ -148,8 +153,7 @@ FileStart ClassifyFileStart(ustring_view path, bool checkCharset) {
         return start;
 
     if (checkCharset && HasTextExtension(path)) {
-        FirstLines head =
-            ReadFirstLines(path, true, kCharsetLines, false, false, kCharsetSearchBytes);
+        FirstLines head = ReadFirstLines(path, true, kCharsetLines, false, kCharsetSearchBytes);
         if (head.error.number == 0 && DeclaresUtf8(head.text)) return FileStart::Utf8;
     }
     return FileStart::Unknown;
@@ -197,7 +201,14 @@ TextFileCheck IsTextFile(ustring_view path, int32_t maxBytes, double threshold, 
             return check;
         }
     }
-    return ScanTextBytes(bytes, maxBytes, threshold);
+    check = ScanTextBytes(bytes, maxBytes, threshold);
+    if (IsTextKind(check.kind)) {
+        RawFile file(path);
+        std::string head;
+        if (file.isOpen() && file.readInto(head, kUtf8ScanBytes))
+            check.isUtf8 = LooksUtf8(head, file.length() > kUtf8ScanBytes);
+    }
+    return check;
 }
 
 TextFileCheck IsTextStream(std::string_view head, bool complete) {
@@ -219,7 +230,12 @@ TextFileCheck IsTextStream(std::string_view head, bool complete) {
         check.kind = FileKind::Text;
         return check;
     }
-    return ScanTextBytes(head.substr(0, kVetScanBytes), kVetScanBytes, 0.0);
+    check = ScanTextBytes(head.substr(0, kVetScanBytes), kVetScanBytes, 0.0);
+    if (IsTextKind(check.kind)) {
+        const std::string_view scanned = head.substr(0, size_t(kUtf8ScanBytes));
+        check.isUtf8 = LooksUtf8(scanned, !complete || scanned.size() < head.size());
+    }
+    return check;
 }
 
 namespace {

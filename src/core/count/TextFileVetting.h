@@ -14,6 +14,8 @@ struct RunState;
 
 // Bytes looked at by the byte scan of a file that is vetted.
 inline constexpr int32_t kVetScanBytes = 16384;
+// Bytes of the head that, well-formed UTF-8 with a byte above 127, make a file UTF-8.
+inline constexpr int64_t kUtf8ScanBytes = int64_t(4) << 20;
 // Bytes of the head searched for a charset declaration (ten lines, however long).
 inline constexpr int64_t kCharsetSearchBytes = 1 << 20;
 
@@ -27,7 +29,7 @@ struct TextFileCheck {
     unsigned char firstBadByte = 32; // 32 when no control byte was met
     int64_t firstBadPos = -1;        // 0-based offset of that byte, -1 when none
     double percent = 0;              // control bytes in percent of the bytes scanned
-    bool isUtf8 = false;             // the file declares or marks itself UTF-8
+    bool isUtf8 = false;             // the file declares, marks or shows itself UTF-8
 };
 
 // Classifies the file from its first bytes, else by the share of control bytes (other than

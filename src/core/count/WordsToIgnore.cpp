@@ -4,6 +4,7 @@
 #include "scan/CaseFolding.h"
 #include "scan/WordRules.h"
 #include "text/Host.h"
+#include "text/Nfc.h"
 
 #include <algorithm>
 #include <vector>
@@ -22,7 +23,7 @@ constexpr ustring_view kNeverInWordChars = NeverInWordChars;
 } // namespace
 
 ustring NormalizedWordsToIgnore(ustring_view text) {
-    const ustring lowered = LowerCaseAccented(TrimSpaces(text));
+    const ustring lowered = LowerCaseAccented(ToNfc(TrimSpaces(text)));
     // Commas become spaces; splitting at spaces and skipping the empty pieces is the same as
     // reducing every run of spaces to one and trimming again.
     std::vector<ustring> words;

@@ -1,8 +1,6 @@
 #pragma once
 // Character-level routines shared by the scanner, the ignore rules and the input readers.
 //
-// Lines arrive here as read one byte per character through Windows-1252, so "the byte x" below
-// means the character whose Windows-1252 code is x (the byte 146 is U+2019, the byte 195 is Ã).
 // Every routine runs in time linear in the length of its text; the in-place variants reuse the
 // caller's buffer and are the ones the per-line path uses.
 
@@ -19,20 +17,6 @@ inline constexpr size_t npos = ustring_view::npos;
 // and the merged CR LF pairs.
 ustring CleanLine(ustring_view s);
 void CleanLineInPlace(ustring& s);
-
-// Decodes the two-byte UTF-8 forms of the characters 0x80 to 0xFF in text read byte by byte,
-// in two left-to-right passes: first the bytes 194 c (c from 160 to 191) become the character
-// c and the bytes 194 c (c from 128 to 159) vanish; then the bytes 195 c (c from 128 to 191)
-// become the character c + 64. Every other byte stays, longer UTF-8 sequences included; a lead
-// byte not followed by a byte of its range stays and decoding goes on after it.
-ustring DecodeUtf8Pairs(ustring_view s);
-void DecodeUtf8PairsInPlace(ustring& s);
-
-// Replaces the UTF-8 bytes of typographic punctuation: the single quotation marks by "'", the
-// double ones by a double quote, hyphen and en dash by "-", em dash and box-drawing line by
-// " -- ", horizontal ellipsis by "...", bullet by " . ", six-per-em space by " ... ".
-ustring ReplaceTypographicUtf8(ustring_view s);
-void ReplaceTypographicUtf8InPlace(ustring& s);
 
 // --- Search and removal on character sets (positions 0-based) ---
 

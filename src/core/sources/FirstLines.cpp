@@ -1,15 +1,15 @@
 #include "sources/FirstLines.h"
 
-#include "scan/TextRoutines.h"
 #include "sources/TextFileReader.h"
 #include "text/Folders.h"
+#include "text/Utf8Decoding.h"
 
 #include <limits>
 
 namespace qd {
 
 FirstLines ReadFirstLines(ustring_view path, bool skipEmpty, int32_t maxLines, bool decode,
-                          bool normalise, int64_t maxBytes) {
+                          int64_t maxBytes) {
     FirstLines result;
     // Lines are never cut here; the byte limit bounds them.
     TextFileReader reader(size_t(1) << 16, std::numeric_limits<size_t>::max());
@@ -17,11 +17,7 @@ FirstLines ReadFirstLines(ustring_view path, bool skipEmpty, int32_t maxLines, b
     std::string_view line;
     while ((maxLines <= 0 || result.lineCount < maxLines) && reader.nextLine(line)) {
         if (line.empty() && skipEmpty) continue;
-        ustring text = FromCp1252(line);
-        if (decode) {
-            text = DecodeUtf8Pairs(text);
-            if (normalise) text = ReplaceTypographicUtf8(text);
-        }
+        const ustring text = decode ? DecodeUtf8(line) : FromCp1252(line);
         if (result.lineCount > 0) result.text += u"\r\n";
         result.text += text;
         ++result.lineCount;

@@ -17,10 +17,10 @@ struct FirstLines {
 
 // Reads lines (ending at CR, LF or CR LF) until the end of the file or until maxLines lines
 // are taken (when maxLines is positive). With skipEmpty, empty lines are passed over and not
-// counted. decode turns two-byte UTF-8 sequences into their characters, and normalise (with
-// decode) also replaces typographic punctuation. A non-negative maxBytes reads no further
+// counted. decode reads the lines as UTF-8 (DecodeUtf8), else each byte is its Windows-1252
+// character. A non-negative maxBytes reads no further
 // than that many bytes, so that one endless line cannot take all memory.
 FirstLines ReadFirstLines(ustring_view path, bool skipEmpty, int32_t maxLines, bool decode,
-                          bool normalise, int64_t maxBytes = -1);
+                          int64_t maxBytes = -1);
 
 } // namespace qd

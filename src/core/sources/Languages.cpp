@@ -63,7 +63,7 @@ ustring DeclaredLanguageInHead(ustring_view headText, ustring_view codesText, us
 }
 
 ustring DeclaredLanguage(ustring_view path, ustring_view codes, ustring_view def) {
-    const FirstLines head = ReadFirstLines(path, true, 10, false, false, kHeadBytes);
+    const FirstLines head = ReadFirstLines(path, true, 10, false, kHeadBytes);
     if (head.error.number != 0) return ustring(def);
     return DeclaredLanguageInHead(head.text, codes, def);
 }

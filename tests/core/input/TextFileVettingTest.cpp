@@ -93,7 +93,7 @@ TEST_F(VettingTest, RandomAndTruncatedFilesAreVettedAndRead) {
         const VetResult result = VetTextFile(run, path, round % 2 == 0);
         EXPECT_GE(Code(result.kind), -9) << round;
         EXPECT_LE(Code(result.kind), 7) << round;
-        EXPECT_TRUE(ReadFirstLines(path, round % 2 == 0, 10, true, true).error.number == 0);
+        EXPECT_TRUE(ReadFirstLines(path, round % 2 == 0, 10, true).error.number == 0);
     }
     const std::string text = "The quick brown fox\r\njumps over\nthe lazy dog\r";
     for (size_t n = 0; n <= text.size(); ++n)

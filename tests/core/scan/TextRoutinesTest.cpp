@@ -43,52 +43,6 @@ TEST(CleanLine, ReplacesControlCharactersAsTheLineNeeds) {
         EXPECT_EQ(CleanLine(c.in), c.out) << ToUtf8(c.in);
 }
 
-// --- DecodeUtf8Pairs: the two-byte forms of Latin-1, C1 controls dropped, the rest left ---
-
-TEST(DecodeUtf8Pairs, DecodesPairsAndLeavesEverythingElse) {
-    const Case cases[] = {
-        {Bytes({'c', 'a', 'f', 195, 169}), u"café"},
-        {Bytes({194, 160}), ustring(1, char16_t(0xA0))},
-        {Bytes({194, 191, 195, 128, 195, 191}), u"¿Àÿ"},
-        {Bytes({'a', 194, 133, 'b'}), u"ab"},
-        {Bytes({194, 128, 194, 159}), u""},
-        {Bytes({195, 'A', 195, 169}), Bytes({195, 'A', 233})},
-        {Bytes({'x', 195}), Bytes({'x', 195})},
-        {Bytes({194, 'a', 194}), Bytes({194, 'a', 194})},
-        {Bytes({226, 128, 153}), Bytes({226, 128, 153})}, // three-byte forms stay
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DecodeUtf8Pairs(c.in), c.out) << ToUtf8(c.in);
-    EXPECT_EQ(CleanLine(DecodeUtf8Pairs(Bytes({'a', 194, 160, 'b'}))), u"a b");
-    ustring s = Bytes({'n', 'a', 195, 175, 'v', 'e', 194, 133});
-    DecodeUtf8PairsInPlace(s);
-    EXPECT_EQ(s, u"naïve");
-}
-
-// Replacing every occurrence of a pair at once, as text editors do, used to skip the byte after
-// a dropped pair and to let a replacement join a stray lead byte to a new partner; decoding
-// pair by pair has neither fault.
-TEST(DecodeUtf8Pairs, PairAfterADroppedControlIsDecodedAndAStrayLeadByteStays) {
-    const Case cases[] = {
-        {Bytes({'a', 194, 133, 194, 169, 'b'}), u"a©b"},
-        {Bytes({194, 133, 195, 169}), u"é"},
-        {Bytes({'x', 194, 194, 161}), Bytes({'x', 194, 161})},
-        {Bytes({194, 161, 'x', 194, 194, 161}), Bytes({161, 'x', 194, 161})},
-        {Bytes({195, 131, 169}), Bytes({195, 169})},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DecodeUtf8Pairs(c.in), c.out) << ToUtf8(c.in);
-}
-
-TEST(DecodeUtf8Pairs, LineOfLeadBytesOnlyIsLeftAsItIs) {
-    const ustring s(100000, char16_t(195));
-    EXPECT_EQ(DecodeUtf8Pairs(s), s);
-    ustring pairs;
-    for (int i = 0; i < 200000; ++i)
-        pairs += Bytes({195, 169});
-    EXPECT_EQ(DecodeUtf8Pairs(pairs), ustring(200000, u'é'));
-}
-
 // --- Lower-casing: accented capitals to their own small letters, others by the usual mapping ---
 
 TEST(LowerCaseAccented, LongLinesMixingAsciiAndOtherCharactersLowerEveryCharacter) {
