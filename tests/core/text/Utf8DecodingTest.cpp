@@ -62,3 +62,15 @@ TEST(LooksUtf8, NeedsWellFormedBytesBeyondAscii) {
     EXPECT_FALSE(LooksUtf8("a\xC3\xA9\x80", true)); // a lone continuation is no cut
     EXPECT_FALSE(LooksUtf8("a\xE0\x80", true));     // overlong from its second byte
 }
+
+TEST(LooksUtf8, FindsTheOneByteBeyondAsciiWhereverItStands) {
+    // ASCII is passed over in blocks: a sequence or a bad byte at any place in a block counts.
+    for (size_t at = 0; at < 40; ++at) {
+        std::string text(40, 'a');
+        std::string good = text;
+        good.replace(at, 2, "\xC3\xA9");
+        EXPECT_TRUE(LooksUtf8(good, false)) << at;
+        text[at] = '\xE9';
+        EXPECT_FALSE(LooksUtf8(text, false)) << at;
+    }
+}
